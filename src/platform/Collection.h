@@ -1,0 +1,143 @@
+// Collections of persistent items: the base of every item tree in the library.
+//
+// A collection owns its items. An item is created from the collection's item class (a meta-object with a
+// Q_INVOKABLE constructor taking QXPlatform::TCollection*), fully constructed, and only then inserted, so
+// the add notification already sees the whole item. Notifications, in the order they come:
+//   adding:     Notify(item, cnAdded), then Update(nullptr) unless inside BeginUpdate/EndUpdate
+//   extracting: Notify(item, cnExtracting), removal, then Update(nullptr) unless inside an update
+//   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
+//   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
+//               Update(nullptr), both only outside an update.
+#pragma once
+
+#include "Persistent.h"
+
+#include <QList>
+#include <QObject>
+
+namespace QXPlatform {
+
+class TCollection;
+
+enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
+
+class QXINSPECTORCORE_EXPORT TCollectionItem : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    /// Collection is where AfterConstruction will insert the item; it may be null.
+    Q_INVOKABLE explicit TCollectionItem(QXPlatform::TCollection *Collection);
+    ~TCollectionItem() override;
+    Q_DISABLE_COPY_MOVE(TCollectionItem)
+
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    TCollection *Collection() const { return m_collection; }
+    /// Moves the item to another collection: extract from the old, add to the new (which gives a new ID).
+    virtual void SetCollection(TCollection *Value);
+    int Index() const;
+    /// Moves the item to position Value of its collection.
+    virtual void SetIndex(int Value);
+    int ID() const { return m_id; }
+    QString DisplayName() const { return GetDisplayName(); }
+    /// The text shown for the item in lists; the class name unless overridden.
+    virtual QString GetDisplayName() const;
+    virtual void SetDisplayName(const QString &Value);
+
+    QObject *GetOwner() const override;
+    QString GetNamePath() const override;
+
+protected:
+    /// Reports a change of this item (AllItems false) or of the whole collection's contents (true).
+    void Changed(bool AllItems);
+    /// The collection given to the constructor, for use before the item is inserted.
+    TCollection *ConstructingCollection() const { return m_constructingCollection; }
+
+private:
+    friend class TCollection;
+    // The collection owns the item; it clears this pointer when the item leaves it.
+    TCollection *m_collection = nullptr;
+    TCollection *m_constructingCollection = nullptr;
+    int m_id = 0;
+};
+
+class QXINSPECTORCORE_EXPORT TCollection : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    explicit TCollection(const QMetaObject *ItemClass);
+    ~TCollection() override;
+    Q_DISABLE_COPY_MOVE(TCollection)
+
+    void BeforeDestruction() override;
+
+    /// A new item of the item class, appended.
+    TCollectionItem *Add();
+    /// A new item of the item class, placed at Index.
+    TCollectionItem *Insert(int Index);
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    /// Frees every item, inside one update.
+    void Clear();
+    /// Notifies cnDeleting, then frees the item at Index.
+    void Delete(int Index);
+    TCollectionItem *FindItemID(int ID) const;
+
+    int Count() const { return int(m_items.size()); }
+    /// The item at Index; EListError "List index out of bounds (n)" outside the collection.
+    TCollectionItem *Items(int Index) const;
+    /// Assigns Value into the item at Index.
+    void SetItem(int Index, TCollectionItem *Value);
+    const QList<TCollectionItem *> &ItemList() const { return m_items; }
+    const QMetaObject *ItemClass() const { return m_itemClass; }
+    int UpdateCount() const { return m_updateCount; }
+    int NextID() const { return m_nextID; }
+
+    /// From another collection: Clear, then Add and Assign each of its items, inside one update.
+    void Assign(QObject *Source) override;
+    QString GetNamePath() const override;
+    /// The name of the owner's property that holds this collection, or empty.
+    QString PropName() const;
+
+protected:
+    virtual void Added(TCollectionItem *Item);
+    virtual void Deleting(TCollectionItem *Item);
+    virtual void Notify(TCollectionItem *Item, TCollectionNotification Action);
+    virtual void SetItemName(TCollectionItem *Item);
+    /// Told of changes: Item for one item's properties, nullptr for the structure or all items.
+    virtual void Update(TCollectionItem *Item);
+    /// Update(nullptr) unless inside an update.
+    void Changed();
+    /// Builds, but does not insert, an item of the item class.
+    TCollectionItem *CreateItemInstance();
+
+private:
+    friend class TCollectionItem;
+    void InsertItem(TCollectionItem *Item);
+    void RemoveItem(TCollectionItem *Item);
+
+    const QMetaObject *m_itemClass;
+    QList<TCollectionItem *> m_items;
+    int m_updateCount = 0;
+    int m_nextID = 0;
+};
+
+/// A collection with an owner, which is the collection's GetOwner for naming and notification.
+class QXINSPECTORCORE_EXPORT TOwnedCollection : public TCollection
+{
+    Q_OBJECT
+public:
+    TOwnedCollection(QObject *AOwner, const QMetaObject *ItemClass);
+    QObject *GetOwner() const override { return m_owner; }
+    QObject *Owner() const { return m_owner; }
+
+private:
+    // The owner owns this collection and frees it before it goes itself.
+    QObject *m_owner;
+};
+
+/// EListError "List index out of bounds (n)".
+[[noreturn]] QXINSPECTORCORE_EXPORT void ListIndexError(qsizetype Index);
+
+} // namespace QXPlatform

@@ -1,0 +1,41 @@
+// Events: object-bound callables with the sender first. Each event type is a distinct type (not a bare
+// std::function alias) so that it can be registered with QMetaType under its own name and shown by an
+// inspector as a method-kind property.
+#pragma once
+
+#include "QXGlobal.h"
+
+#include <QMetaType>
+#include <QObject>
+#include <functional>
+
+namespace QXPlatform {
+
+template<class Signature>
+struct TEventBase : std::function<Signature>
+{
+    using std::function<Signature>::function;
+    using std::function<Signature>::operator=;
+    TEventBase() = default;
+    /// Events compare equal when both are unassigned; assigned handlers never compare equal to each other
+    /// unless they are the same object, which is what "is this handler set" code needs.
+    bool operator==(const TEventBase &other) const { return !*this && !other; }
+};
+
+} // namespace QXPlatform
+
+/// Declares an event type Name in namespace QXPlatform-independent scope (use inside a namespace).
+#define QX_DECLARE_EVENT(Name, ...)                                                                        \
+    struct Name : ::QXPlatform::TEventBase<__VA_ARGS__>                                                    \
+    {                                                                                                      \
+        using ::QXPlatform::TEventBase<__VA_ARGS__>::TEventBase;                                           \
+        using ::QXPlatform::TEventBase<__VA_ARGS__>::operator=;                                            \
+        Name() = default;                                                                                  \
+    };
+
+namespace QXPlatform {
+/// A plain notification: Sender only.
+QX_DECLARE_EVENT(TNotifyEvent, void(QObject *Sender))
+} // namespace QXPlatform
+
+Q_DECLARE_METATYPE(QXPlatform::TNotifyEvent)

@@ -1,0 +1,107 @@
+// The exception family that the library raises, and the one application-level handler that every event
+// handler of ours hands exceptions to, so that no exception ever crosses Qt's event loop.
+#pragma once
+
+#include "QXGlobal.h"
+
+#include <QEvent>
+#include <QString>
+#include <exception>
+#include <functional>
+#include <utility>
+
+namespace QXPlatform {
+
+/// Base of every exception the library raises: a message, readable as UTF-8 through what().
+class QXINSPECTORCORE_EXPORT Exception : public std::exception
+{
+public:
+    explicit Exception(QString message);
+    ~Exception() override;
+
+    QString Message() const { return m_message; }
+    void SetMessage(const QString &message);
+    const char *what() const noexcept override { return m_utf8.constData(); }
+    /// The class name as reported to users ("EConvertError"); every subclass overrides it.
+    virtual QString ClassName() const { return QStringLiteral("Exception"); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+#define QX_DECLARE_EXCEPTION(Name, Base)                                                                   \
+    class QXINSPECTORCORE_EXPORT Name : public Base                                                       \
+    {                                                                                                      \
+    public:                                                                                                \
+        using Base::Base;                                                                                  \
+        QString ClassName() const override { return QStringLiteral(#Name); }                               \
+    };
+
+/// Silent exception: aborts an operation without a message; the application handler ignores it.
+class QXINSPECTORCORE_EXPORT EAbort : public Exception
+{
+public:
+    EAbort();
+    using Exception::Exception;
+    QString ClassName() const override { return QStringLiteral("EAbort"); }
+};
+
+QX_DECLARE_EXCEPTION(EConvertError, Exception)
+QX_DECLARE_EXCEPTION(EPropertyError, Exception)
+QX_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
+QX_DECLARE_EXCEPTION(EListError, Exception)
+QX_DECLARE_EXCEPTION(EStringListError, EListError)
+QX_DECLARE_EXCEPTION(EInvalidCast, Exception)
+QX_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+QX_DECLARE_EXCEPTION(EClassNotFound, Exception)
+QX_DECLARE_EXCEPTION(EFOpenError, Exception)
+
+/// Raises EAbort.
+[[noreturn]] QXINSPECTORCORE_EXPORT void Abort();
+
+/// Receives every exception that reaches an event handler of ours. It must not throw.
+using TExceptionHandler = std::function<void(std::exception_ptr)>;
+
+/// Replaces the application-level handler; returns the previous one. An empty handler restores the
+/// default, which shows a message box (or prints to stderr without a GUI) and stays silent for EAbort.
+QXINSPECTORCORE_EXPORT TExceptionHandler SetExceptionHandler(TExceptionHandler handler);
+
+/// Hands an exception to the application-level handler. Never throws.
+QXINSPECTORCORE_EXPORT void HandleException(std::exception_ptr error) noexcept;
+
+/// The message of any exception: Exception::Message, std::exception::what, or a generic text.
+QXINSPECTORCORE_EXPORT QString ExceptionMessage(std::exception_ptr error);
+
+/// Runs f; an exception it raises goes to HandleException instead of propagating. Returns whether f
+/// completed. Wrap every Qt entry point (event(), eventFilter(), slots called by Qt) with it.
+template<class F>
+bool Guarded(F &&f) noexcept
+{
+    try {
+        std::forward<F>(f)();
+        return true;
+    } catch (...) {
+        HandleException(std::current_exception());
+        return false;
+    }
+}
+
+/// Wraps a Qt widget or object class so that its whole event dispatch (all virtual event handlers and
+/// the posted messages handled in event()) is guarded. Our own widgets derive from TGuarded<QSomething>.
+template<class Base>
+class TGuarded : public Base
+{
+public:
+    using Base::Base;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        bool result = true;
+        Guarded([&] { result = Base::event(e); });
+        return result;
+    }
+};
+
+} // namespace QXPlatform

@@ -1,0 +1,91 @@
+#include "Persistent.h"
+
+#include "Exceptions.h"
+
+#include <QMetaObject>
+
+namespace QXPlatform {
+
+QString ClassNameOf(const QMetaObject *metaObject)
+{
+    if (!metaObject)
+        return QStringLiteral("nil");
+    const QString name = QString::fromLatin1(metaObject->className());
+    const qsizetype cut = name.lastIndexOf(QLatin1String("::"));
+    return cut < 0 ? name : name.mid(cut + 2);
+}
+
+QString ClassNameOf(const QObject *object)
+{
+    return object ? ClassNameOf(object->metaObject()) : QStringLiteral("nil");
+}
+
+bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor)
+{
+    for (const QMetaObject *m = metaObject; m; m = m->superClass())
+        if (m == ancestor)
+            return true;
+    return false;
+}
+
+TLifecycle::~TLifecycle() = default;
+
+void FreeObject(QObject *object)
+{
+    if (!object)
+        return;
+    if (auto *lifecycle = dynamic_cast<TLifecycle *>(object)) {
+        if (lifecycle->m_freeing)
+            return;
+        lifecycle->m_freeing = true;
+        lifecycle->BeforeDestruction();
+    }
+    delete object;
+}
+
+QObject *TPersistent::Self() const
+{
+    return dynamic_cast<QObject *>(const_cast<TPersistent *>(this));
+}
+
+TPersistent *AsPersistent(const QObject *object)
+{
+    return dynamic_cast<TPersistent *>(const_cast<QObject *>(object));
+}
+
+void TPersistent::Assign(QObject *Source)
+{
+    if (TPersistent *source = AsPersistent(Source))
+        source->AssignTo(Self());
+    else
+        AssignError(Source);
+}
+
+void TPersistent::AssignTo(QObject *Dest) const
+{
+    if (TPersistent *dest = AsPersistent(Dest))
+        dest->AssignError(Self());
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
+                            .arg(ClassNameOf(Self()), Dest ? ClassNameOf(Dest) : QStringLiteral("nil")));
+}
+
+void TPersistent::AssignError(const QObject *Source) const
+{
+    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(Source), ClassNameOf(Self())));
+}
+
+QString TPersistent::GetNamePath() const
+{
+    const QString name = ClassNameOf(Self());
+    QObject *owner = GetOwner();
+    if (!owner)
+        return name;
+    const QString ownerPath = AsPersistent(owner) ? AsPersistent(owner)->GetNamePath() : owner->objectName();
+    return ownerPath.isEmpty() ? name : ownerPath + QLatin1Char('.') + name;
+}
+
+void TPersistent::DefineProperties(TFiler *)
+{
+}
+
+} // namespace QXPlatform

@@ -1,0 +1,116 @@
+// The life cycle and copying protocol shared by all of the library's objects.
+//
+// Qt cannot dispatch virtual calls to a derived class during its construction or destruction, but the
+// library's classes rely on exactly that (an owner's constructor asks a descendant which item class to
+// use; an item leaving its collection asks derived code to hide it). So construction is two-phase
+// (Create<T>: constructor, then the virtual AfterConstruction) and destruction goes through Free
+// (the virtual BeforeDestruction, then delete). Never delete a TLifecycle object directly.
+#pragma once
+
+#include "QXGlobal.h"
+
+#include <QObject>
+#include <QString>
+#include <type_traits>
+#include <utility>
+
+namespace QXPlatform {
+
+class TFiler;
+
+/// The class name users see: the meta-object's name without any namespace ("TFont").
+QXINSPECTORCORE_EXPORT QString ClassNameOf(const QMetaObject *metaObject);
+QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
+/// True when metaObject is ancestor or equal to the class of object (class references are meta-objects).
+QXINSPECTORCORE_EXPORT bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor);
+
+class QXINSPECTORCORE_EXPORT TLifecycle
+{
+public:
+    TLifecycle() = default;
+    virtual ~TLifecycle();
+    Q_DISABLE_COPY_MOVE(TLifecycle)
+
+    /// Runs once the most derived constructor has finished; overrides call the inherited one first.
+    virtual void AfterConstruction() {}
+    /// Runs before the destructor while the object is still whole; overrides call the inherited one last.
+    virtual void BeforeDestruction() {}
+
+    /// True from the moment Free starts on this object.
+    bool IsBeingFreed() const { return m_freeing; }
+
+private:
+    template<class T>
+    friend void Free(T *object);
+    friend QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
+    bool m_freeing = false;
+};
+
+/// Constructs a T and runs its AfterConstruction. If that raises, the object is freed and the
+/// exception passes on.
+template<class T, class... Args>
+T *Create(Args &&...args)
+{
+    T *object = new T(std::forward<Args>(args)...);
+    try {
+        object->AfterConstruction();
+    } catch (...) {
+        Free(object);
+        throw;
+    }
+    return object;
+}
+
+/// The one deletion path: BeforeDestruction (once), then delete. Null is ignored; a second Free of an
+/// object already being freed does nothing.
+template<class T>
+void Free(T *object)
+{
+    if (!object)
+        return;
+    if constexpr (std::is_base_of_v<TLifecycle, T>) {
+        TLifecycle *lifecycle = object;
+        if (lifecycle->m_freeing)
+            return;
+        lifecycle->m_freeing = true;
+        lifecycle->BeforeDestruction();
+    }
+    delete object;
+}
+
+/// Free for an object known only as a QObject: runs BeforeDestruction when it is one of ours.
+QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
+
+template<class T>
+void FreeAndNil(T *&object)
+{
+    T *doomed = std::exchange(object, nullptr);
+    Free(doomed);
+}
+
+/// Mixin for objects that can be copied with Assign and stored with their owner's settings.
+/// Mixed into a QObject class; Self() is that QObject.
+class QXINSPECTORCORE_EXPORT TPersistent : public TLifecycle
+{
+public:
+    /// Copies Source into this object. The default asks Source to AssignTo this object and
+    /// reports "Cannot assign a X to a Y" (EConvertError) when neither side knows the other.
+    virtual void Assign(QObject *Source);
+    /// The object that owns this one in the settings tree (a component, collection or item), or null.
+    virtual QObject *GetOwner() const { return nullptr; }
+    /// The dotted path under which the object is stored ("Form1.Grid.Items").
+    virtual QString GetNamePath() const;
+    /// Lets a class store values that are not published properties.
+    virtual void DefineProperties(TFiler *Filer);
+
+    QObject *Self() const;
+
+protected:
+    /// Copies this object into Dest; the default reports the incompatible assignment.
+    virtual void AssignTo(QObject *Dest) const;
+    [[noreturn]] void AssignError(const QObject *Source) const;
+};
+
+QXINSPECTORCORE_EXPORT TPersistent *AsPersistent(const QObject *object);
+
+} // namespace QXPlatform

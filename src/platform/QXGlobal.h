@@ -1,0 +1,10 @@
+// Export macro and the few declarations every header of the library needs.
+#pragma once
+
+#include <QtCore/qglobal.h>
+
+#if defined(QXINSPECTORCORE_BUILD)
+#define QXINSPECTORCORE_EXPORT Q_DECL_EXPORT
+#else
+#define QXINSPECTORCORE_EXPORT Q_DECL_IMPORT
+#endif
