@@ -44,6 +44,9 @@ void TCollectionItem::SetCollection(TCollection *Value)
 {
     if (m_collection == Value)
         return;
+    // Refuse before leaving the old collection, so a refused move leaves the item where it was.
+    if (Value)
+        Value->CheckItemClass(this);
     if (m_collection)
         m_collection->RemoveItem(this);
     if (Value)
@@ -285,11 +288,16 @@ void TCollection::Changed()
         Update(nullptr);
 }
 
-void TCollection::InsertItem(TCollectionItem *Item)
+void TCollection::CheckItemClass(const TCollectionItem *Item) const
 {
     if (!InheritsFrom(Item->metaObject(), m_itemClass))
         throw EInvalidCast(QStringLiteral("A %1 cannot be an item of a collection of %2")
                                .arg(ClassNameOf(Item), ClassNameOf(m_itemClass)));
+}
+
+void TCollection::InsertItem(TCollectionItem *Item)
+{
+    CheckItemClass(Item);
     m_items.append(Item);
     Item->m_collection = this;
     Item->m_id = m_nextID++;

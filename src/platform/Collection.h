@@ -114,6 +114,7 @@ protected:
 
 private:
     friend class TCollectionItem;
+    void CheckItemClass(const TCollectionItem *Item) const;
     void InsertItem(TCollectionItem *Item);
     void RemoveItem(TCollectionItem *Item);
 

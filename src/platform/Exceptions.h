@@ -4,7 +4,6 @@
 
 #include "QXGlobal.h"
 
-#include <QEvent>
 #include <QString>
 #include <exception>
 #include <functional>
@@ -86,22 +85,5 @@ bool Guarded(F &&f) noexcept
         return false;
     }
 }
-
-/// Wraps a Qt widget or object class so that its whole event dispatch (all virtual event handlers and
-/// the posted messages handled in event()) is guarded. Our own widgets derive from TGuarded<QSomething>.
-template<class Base>
-class TGuarded : public Base
-{
-public:
-    using Base::Base;
-
-protected:
-    bool event(QEvent *e) override
-    {
-        bool result = true;
-        Guarded([&] { result = Base::event(e); });
-        return result;
-    }
-};
 
 } // namespace QXPlatform

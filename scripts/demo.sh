@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs the demo. With a display it opens the window; without one (or with --screenshot) it
+# renders the window offscreen to a PNG and prints the file's path.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build/demo -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX_BUILD_TESTS=OFF -DQX_BUILD_BENCH=OFF >/dev/null
+cmake --build build/demo -j "$jobs" --target qxdemo >/dev/null
+mkdir -p build/screenshots
+cd build/screenshots
+exec ../demo/examples/qxdemo "$@"

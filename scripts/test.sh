@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds the library and runs every test: the normal build, then (unless QX_TEST_SANITIZE=0) the same
+# suite built with AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+export QT_QPA_PLATFORM=offscreen
+
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX_BUILD_BENCH=ON "$@"
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+run_suite build/ci
+if [ "${QX_TEST_SANITIZE:-1}" != "0" ]; then
+  run_suite build/ci-sanitize -DQX_SANITIZE=ON -DQX_BUILD_EXAMPLES=OFF -DQX_BUILD_BENCH=OFF
+fi

@@ -1,0 +1,25 @@
+// The class registry: classes that can be created by name, as settings are read back. A class reference
+// is its const QMetaObject*; creating an instance uses QMetaObject::newInstance, so registered classes
+// need Q_INVOKABLE constructors. Names are the class names without namespace ("TFont").
+#pragma once
+
+#include "QXGlobal.h"
+
+#include <QList>
+#include <QMetaObject>
+#include <QString>
+#include <initializer_list>
+
+namespace QXPlatform {
+
+QXINSPECTORCORE_EXPORT void RegisterClass(const QMetaObject *AClass);
+QXINSPECTORCORE_EXPORT void RegisterClasses(std::initializer_list<const QMetaObject *> AClasses);
+QXINSPECTORCORE_EXPORT void UnRegisterClass(const QMetaObject *AClass);
+QXINSPECTORCORE_EXPORT void UnRegisterClasses(std::initializer_list<const QMetaObject *> AClasses);
+/// The registered class of that name (case-insensitive), or null.
+QXINSPECTORCORE_EXPORT const QMetaObject *GetClass(const QString &ClassName);
+/// As GetClass, but raises EClassNotFound "Class X not found" when there is none.
+QXINSPECTORCORE_EXPORT const QMetaObject *FindClass(const QString &ClassName);
+QXINSPECTORCORE_EXPORT QList<const QMetaObject *> RegisteredClasses();
+
+} // namespace QXPlatform

@@ -1,0 +1,19 @@
+// The library's own exception classes. EQXException is the base of everything the library raises for its
+// own errors; EVESKException carries the item list editor's and inspector's messages (QXConsts.h).
+#pragma once
+
+#include "Exceptions.h"
+
+class QXINSPECTORCORE_EXPORT EQXException : public QXPlatform::Exception
+{
+public:
+    using QXPlatform::Exception::Exception;
+    QString ClassName() const override { return QStringLiteral("EQXException"); }
+};
+
+class QXINSPECTORCORE_EXPORT EVESKException : public EQXException
+{
+public:
+    using EQXException::EQXException;
+    QString ClassName() const override { return QStringLiteral("EVESKException"); }
+};
