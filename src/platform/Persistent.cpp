@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <QMetaClassInfo>
 #include <QMetaObject>
 
 namespace QXPlatform {
@@ -86,6 +87,21 @@ QString TPersistent::GetNamePath() const
 
 void TPersistent::DefineProperties(TFiler *)
 {
+}
+
+bool TPersistent::IsStoredProperty(const char *) const
+{
+    return true;
+}
+
+QString DeclaredDefault(const QMetaObject *metaObject, const char *Name)
+{
+    const QByteArray key = QByteArrayLiteral("QX.default.") + Name;
+    // indexOfClassInfo searches the whole class chain, most derived class first.
+    const int index = metaObject ? metaObject->indexOfClassInfo(key.constData()) : -1;
+    if (index < 0)
+        return QString();
+    return QString::fromUtf8(metaObject->classInfo(index).value());
 }
 
 } // namespace QXPlatform

@@ -18,6 +18,17 @@ namespace QXPlatform {
 
 class TFiler;
 
+/// Declares the default of a published property, readable by the settings writer and the type
+/// information: QX_DEFAULT(Visible, "True") inside the class body. The value is written as the
+/// property's text ("True", "11", "esSimple", "[doColumnTitles,doShowReadOnly]").
+#define QX_DEFAULT(Property, Value) Q_CLASSINFO("QX.default." #Property, Value)
+/// Declares the type name a property reports when it differs from the C++ type's (a typedef):
+/// QX_TYPE_NAME(ModalResult, "TModalResult").
+#define QX_TYPE_NAME(Property, Name) Q_CLASSINFO("QX.type." #Property, Name)
+
+/// The declared default of property Name along the class chain, or a null string when none is declared.
+QXINSPECTORCORE_EXPORT QString DeclaredDefault(const QMetaObject *metaObject, const char *Name);
+
 /// The class name users see: the meta-object's name without any namespace ("TFont").
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QMetaObject *metaObject);
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
@@ -102,6 +113,10 @@ public:
     virtual QString GetNamePath() const;
     /// Lets a class store values that are not published properties.
     virtual void DefineProperties(TFiler *Filer);
+    /// Whether the published property Name is written with the object's settings. Classes whose
+    /// properties are stored only under a condition override this; a property equal to its declared
+    /// default (QX_DEFAULT) is left out by the writer on top of this test.
+    virtual bool IsStoredProperty(const char *Name) const;
 
     QObject *Self() const;
 
