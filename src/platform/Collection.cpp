@@ -126,7 +126,19 @@ void TCollection::BeforeDestruction()
 
 TCollectionItem *TCollection::CreateItemInstance()
 {
-    QObject *object = m_itemClass->newInstance(Q_ARG(QXPlatform::TCollection *, this));
+    // QMetaObject::newInstance looks the constructor up by its signature text on every call; the index is
+    // found once per collection instead, and the constructor called directly.
+    if (m_constructorIndex == -2) {
+        const QByteArray signature = QByteArray(m_itemClass->className()).split(':').last()
+                                     + "(QXPlatform::TCollection*)";
+        m_constructorIndex = m_itemClass->indexOfConstructor(QMetaObject::normalizedSignature(signature));
+    }
+    QObject *object = nullptr;
+    if (m_constructorIndex >= 0) {
+        TCollection *self = this;
+        void *argv[] = {&object, &self};
+        m_itemClass->static_metacall(QMetaObject::CreateInstance, m_constructorIndex, argv);
+    }
     auto *item = qobject_cast<TCollectionItem *>(object);
     if (!item) {
         delete object;

@@ -122,6 +122,7 @@ private:
     QList<TCollectionItem *> m_items;
     int m_updateCount = 0;
     int m_nextID = 0;
+    int m_constructorIndex = -2; // of the item class's constructor taking a collection; -2: not looked up
 };
 
 /// A collection with an owner, which is the collection's GetOwner for naming and notification.

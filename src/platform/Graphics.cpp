@@ -115,7 +115,7 @@ constexpr std::array<SystemRole, 31> systemRoles{{
     activeRole(QPalette::Dark),                              // clBtnShadow
     {true, QPalette::Disabled, QPalette::Text},              // clGrayText
     activeRole(QPalette::ButtonText),                        // clBtnText
-    {true, QPalette::Inactive, QPalette::HighlightedText},   // clInactiveCaptionText
+    {true, QPalette::Disabled, QPalette::WindowText},        // clInactiveCaptionText: greyed text
     activeRole(QPalette::Light),                             // clBtnHighlight
     activeRole(QPalette::Shadow),                            // cl3DDkShadow
     activeRole(QPalette::Midlight),                          // cl3DLight
@@ -232,12 +232,22 @@ TFont::~TFont() = default;
 
 QFont TFont::DefaultFont()
 {
+    // Every new font starts from one shared QFont, so a font that is never changed costs no font data of
+    // its own. It is made again when the application font changes.
+    static QFont applicationFont;
+    static QFont cached;
+    static bool made = false;
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         const QFont application = QGuiApplication::font();
-        int size = application.pointSize();
-        if (size <= 0 && application.pixelSize() > 0)
-            size = pointsFromPixels(application.pixelSize());
-        return QFont(application.family(), size > 0 ? size : 9);
+        if (!made || application != applicationFont) {
+            int size = application.pointSize();
+            if (size <= 0 && application.pixelSize() > 0)
+                size = pointsFromPixels(application.pixelSize());
+            applicationFont = application;
+            cached = QFont(application.family(), size > 0 ? size : 9);
+            made = true;
+        }
+        return cached;
     }
     return QFont(QStringLiteral("Sans Serif"), 9);
 }

@@ -1,0 +1,1237 @@
+#include "QXCustomItemListEditor.h"
+#include "QXItemListEditor.h"
+
+#include "InplaceEdit.h"
+#include "QXConsts.h"
+#include "QXCustomDeltaFont.h"
+#include "QXHintWindow.h"
+#include "QXItemStrings.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <QEvent>
+
+using namespace QXPlatform;
+
+namespace {
+
+template<class F>
+void withEditUpdatesDisabled(TQXCustomItemListEditor *editor, F &&f)
+{
+    editor->DisableEditUpdate();
+    try {
+        f();
+    } catch (...) {
+        editor->EnableEditUpdate();
+        throw;
+    }
+    editor->EnableEditUpdate();
+}
+
+// The tree glyphs: 9 x 9 pixels, a black square outline on white with a five-pixel bar across the
+// middle row; the plus has a five-pixel bar down the middle column as well.
+QPixmap treeGlyph(bool plus)
+{
+    QImage image(9, 9, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const QRgb black = qRgb(0, 0, 0);
+    for (int i = 0; i < 9; ++i) {
+        image.setPixel(i, 0, black);
+        image.setPixel(i, 8, black);
+        image.setPixel(0, i, black);
+        image.setPixel(8, i, black);
+    }
+    for (int i = 2; i <= 6; ++i) {
+        image.setPixel(i, 4, black);
+        if (plus)
+            image.setPixel(4, i, black);
+    }
+    return QPixmap::fromImage(image);
+}
+
+bool isAncestor(const TQXItemProp *ancestor, const TQXItemProp *item)
+{
+    for (TQXItemProp *parent = item->GetParent(); parent; parent = parent->GetParent())
+        if (parent == ancestor)
+            return true;
+    return false;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Construction and destruction
+
+TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
+    : TCustomDrawGrid(parent)
+{
+    m_titleCaptions = new TStringList;
+    m_titleCaptions->Add(QXConsts::PropertyTitle());
+    m_titleCaptions->Add(QXConsts::ValueTitle());
+    m_titleCaptions->SetOnChange([this](QObject *) { TitleCaptionsChange(); });
+
+    m_font = new TFont;
+    m_font->SetQFont(font());
+    m_font->OnChange = [this](QObject *) {
+        if (!m_syncingFont)
+            setFont(m_font->ToQFont());
+    };
+    auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*changed)()) {
+        auto *deltaFont = new TQXCustomDeltaFont;
+        deltaFont->OnGetOriginalFont = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
+        deltaFont->Assign(m_font);
+        deltaFont->OnChange = [this, changed](QObject *) { (this->*changed)(); };
+        return deltaFont;
+    };
+    m_valueFont = makeDeltaFont(&TQXCustomItemListEditor::InternalValueFontChanged);
+    m_categoryFont = makeDeltaFont(&TQXCustomItemListEditor::InternalCategoryFontChanged);
+    m_titleCaptionFont = makeDeltaFont(&TQXCustomItemListEditor::InternalTitleCaptionFontChanged);
+    {
+        const TFont::TFontStyles bold = m_categoryFont->Style() | fsBold;
+        const auto handler = std::exchange(m_categoryFont->OnChange, {});
+        m_categoryFont->SetStyle(bold);
+        m_categoryFont->SetColor(clPurple);
+        m_categoryFont->OnChange = handler;
+    }
+
+    m_strings = new TQXItemStrings(this);
+
+    m_hintWindow = new TQXHintWindow(this);
+    m_hintWindow->SetSubComponent(true);
+    m_hintWindow->SetInterval(0);
+
+    m_minusGlyph = new TPicture;
+    m_minusGlyph->SetPixmap(treeGlyph(false));
+    m_minusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+    m_plusGlyph = new TPicture;
+    m_plusGlyph->SetPixmap(treeGlyph(true));
+    m_plusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+
+    SetColCount(2);
+    SetRowCount(2);
+    SetFixedCols(0);
+    SetDefaultColWidth(150);
+    SetDefaultRowHeight(18);
+    resize(306, 300);
+    SetOptions(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goEditing
+               | goAlwaysShowEditor | goThumbTracking);
+    m_displayOptions = TILEDisplayOptions(doColumnTitles) | doAutoColResize | doKeyColFixed | doShowReadOnly;
+    SetCol(1);
+}
+
+void TQXCustomItemListEditor::AfterConstruction()
+{
+    TCustomDrawGrid::AfterConstruction();
+    ensureItems();
+}
+
+void TQXCustomItemListEditor::ensureItems() const
+{
+    if (m_items || m_destroying)
+        return;
+    // The item classes come from an overridable operation, so the tree is built once the object is
+    // whole: by AfterConstruction, or on first use when the grid was made with a plain new.
+    auto *self = const_cast<TQXCustomItemListEditor *>(this);
+    self->m_items = self->CreateItems(self);
+    self->FillCategories();
+}
+
+void TQXCustomItemListEditor::BeforeDestruction()
+{
+    // Nothing is refreshed while the items die.
+    ++m_editUpdateCount;
+    m_destroying = true;
+    TCustomDrawGrid::BeforeDestruction();
+}
+
+TQXCustomItemListEditor::~TQXCustomItemListEditor()
+{
+    // Also reached by a plain delete (a parent widget deleting its children): from here on the grid
+    // answers no notification, and its lists are dropped before the items go.
+    ++m_editUpdateCount;
+    m_destroying = true;
+    m_allItems.clear();
+    m_visibleItems.clear();
+    FreeAndNil(m_hintWindow);
+    FreeAndNil(m_strings);
+    FreeAndNil(m_items);
+    FreeAndNil(m_valueFont);
+    FreeAndNil(m_categoryFont);
+    FreeAndNil(m_titleCaptionFont);
+    FreeAndNil(m_font);
+    FreeAndNil(m_minusGlyph);
+    FreeAndNil(m_plusGlyph);
+    FreeAndNil(m_titleCaptions);
+}
+
+TQXItemProps *TQXCustomItemListEditor::CreateItems(QObject *Owner)
+{
+    if (auto *item = qobject_cast<TQXItemProp *>(Owner))
+        return Create<TQXItemProps>(item, item->metaObject());
+    return Create<TQXItemProps>(Owner, &TQXItemProp::staticMetaObject);
+}
+
+void TQXCustomItemListEditor::FillCategories()
+{
+}
+
+TQXItemProps *TQXCustomItemListEditor::Items() const
+{
+    ensureItems();
+    return m_items;
+}
+
+void TQXCustomItemListEditor::SetItems(TQXItemProps *Value)
+{
+    Items()->Assign(Value);
+}
+
+TStrings *TQXCustomItemListEditor::Strings() const
+{
+    return m_strings;
+}
+
+void TQXCustomItemListEditor::SetStrings(TStrings *Value)
+{
+    m_strings->Assign(Value);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The two item lists
+
+int TQXCustomItemListEditor::AbsoluteIndexOf(const TQXItemProp *Item) const
+{
+    if (!Item)
+        return -1;
+    allItems();
+    if (!m_allIndexValid) {
+        for (int i = 0; i < m_allItems.size(); ++i)
+            m_allItems.at(i)->m_absIndex = i;
+        m_allIndexValid = true;
+    }
+    const int index = Item->m_absIndex;
+    return index >= 0 && index < m_allItems.size() && m_allItems.at(index) == Item ? index : -1;
+}
+
+int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
+{
+    if (!Item)
+        return -1;
+    visibleItems();
+    if (!m_visibleIndexValid) {
+        for (int i = 0; i < m_visibleItems.size(); ++i)
+            m_visibleItems.at(i)->m_absVIndex = i;
+        m_visibleIndexValid = true;
+    }
+    const int index = Item->m_absVIndex;
+    return index >= 0 && index < m_visibleItems.size() && m_visibleItems.at(index) == Item ? index : -1;
+}
+
+void TQXCustomItemListEditor::rebuildLists() const
+{
+    auto *self = const_cast<TQXCustomItemListEditor *>(this);
+    self->RefreshAllItems();
+    self->RefreshVisibleItems();
+}
+
+void TQXCustomItemListEditor::RefreshAllItems()
+{
+    m_listsStale = false;
+    m_allItems.clear();
+    m_allIndexValid = false;
+    if (!m_items)
+        return;
+    std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
+        for (int i = 0; i < items->Count(); ++i) {
+            TQXItemProp *item = items->Items(i);
+            m_allItems.append(item);
+            if (item->HasChildren())
+                walk(item->m_items);
+        }
+    };
+    walk(m_items);
+}
+
+void TQXCustomItemListEditor::RefreshVisibleItems()
+{
+    const bool editing = EditorMode();
+    HideEditor();
+    auto rebuild = [&] {
+        m_visibleItems.clear();
+        m_visibleIndexValid = false;
+        if (m_items) {
+            std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
+                for (int i = 0; i < items->Count(); ++i) {
+                    TQXItemProp *item = items->Items(i);
+                    item->m_visibleChildCache = -1;
+                    // A hidden item hides its subtree: its children are not visited.
+                    if (!item->IsVisibleItem())
+                        continue;
+                    m_visibleItems.append(item);
+                    if (item->IsExpanded())
+                        walk(item->m_items);
+                }
+            };
+            walk(m_items);
+        }
+        AdjustGridCount();
+    };
+    try {
+        rebuild();
+    } catch (...) {
+        if (editing)
+            ShowEditor();
+        throw;
+    }
+    if (editing)
+        ShowEditor();
+}
+
+void TQXCustomItemListEditor::placeInAllItems(TQXItemProp *Item)
+{
+    // The subtree comes in whole: a moved item brings its descendants.
+    QList<TQXItemProp *> subtree{Item};
+    if (Item->HasChildren()) {
+        std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
+            for (int i = 0; i < items->Count(); ++i) {
+                subtree.append(items->Items(i));
+                if (items->Items(i)->HasChildren())
+                    walk(items->Items(i)->m_items);
+            }
+        };
+        walk(Item->m_items);
+    }
+    qsizetype position = m_allItems.size();
+    if (TQXItemProp *parent = Item->GetParent()) {
+        const int parentIndex = AbsoluteIndexOf(parent);
+        if (parentIndex < 0)
+            return; // the parent is not listed yet: the rebuild that follows the change lists both
+        // The parent's count already includes the new subtree.
+        position = parentIndex + parent->DescendantCount() - Item->DescendantCount();
+    } else {
+        const int index = Item->Index();
+        if (index == 0) {
+            position = 0;
+        } else if (index < m_items->Count() - 1) {
+            TQXItemProp *previous = m_items->Items(index - 1);
+            const int previousIndex = AbsoluteIndexOf(previous);
+            if (previousIndex >= 0)
+                position = previousIndex + previous->DescendantCount() + 1;
+        }
+    }
+    position = qBound<qsizetype>(0, position, m_allItems.size());
+    m_allItems.insert(position, subtree.size(), nullptr);
+    std::copy(subtree.cbegin(), subtree.cend(), m_allItems.begin() + position);
+    m_allIndexValid = false;
+}
+
+void TQXCustomItemListEditor::addVisibleItem(TQXItemProp *Item)
+{
+    qsizetype position = m_visibleItems.size();
+    if (TQXItemProp *parent = Item->GetParent()) {
+        const int parentLine = AbsoluteVIndexOf(parent);
+        position = parentLine + 1;
+        const int index = Item->Index();
+        const bool parentIsLast = parentLine == m_visibleItems.size() - 1;
+        if (index > 0 && !parentIsLast && parentLine + 1 < m_visibleItems.size()
+            && m_visibleItems.at(parentLine + 1)->GetParent() == parent) {
+            TQXItemProps *siblings = parent->m_items;
+            for (int i = index - 1; i >= 0; --i) {
+                TQXItemProp *sibling = siblings->Items(i);
+                const int line = sibling->IsVisibleItem() ? AbsoluteVIndexOf(sibling) : -1;
+                if (line >= 0) {
+                    position = line + sibling->GetVisibleChildCount() + 1;
+                    break;
+                }
+            }
+        }
+    } else {
+        const int index = Item->Index();
+        if (index == 0) {
+            position = 0;
+        } else if (index < m_items->Count() - 1) {
+            position = 0;
+            for (int i = index - 1; i >= 0; --i) {
+                TQXItemProp *sibling = m_items->Items(i);
+                const int line = sibling->IsVisibleItem() ? AbsoluteVIndexOf(sibling) : -1;
+                if (line >= 0) {
+                    position = line + sibling->GetVisibleChildCount() + 1;
+                    break;
+                }
+            }
+        }
+    }
+    if (position >= m_visibleItems.size())
+        m_visibleItems.append(Item);
+    else
+        m_visibleItems.insert(qMax<qsizetype>(0, position), Item);
+    m_visibleIndexValid = false;
+}
+
+void TQXCustomItemListEditor::removeVisibleItem(TQXItemProp *Item)
+{
+    const int line = AbsoluteVIndexOf(Item);
+    if (line < 0)
+        return;
+    m_visibleItems.removeAt(line);
+    m_visibleIndexValid = false;
+}
+
+void TQXCustomItemListEditor::UpdatingItemProp(TQXItemProp *)
+{
+    if (m_editUpdateCount == 0)
+        HideEditor();
+}
+
+void TQXCustomItemListEditor::ItemNotify(TQXItemProp *Item, TCollectionNotification Action)
+{
+    if (m_destroying)
+        return;
+    if (m_items && m_items->UpdateCount() > 0) {
+        // Inside a batch the lists are only marked stale: the batch's end rebuilds them once, and nothing
+        // reads them before that without rebuilding them first.
+        if (Action == cnExtracting)
+            UpdatingItemProp(Item);
+        m_listsStale = true;
+        m_allIndexValid = m_visibleIndexValid = false;
+        return;
+    }
+    if (m_listsStale)
+        rebuildLists();
+    if (Action == cnAdded) {
+        placeInAllItems(Item);
+        VisibleChanged(Item);
+    } else if (Action == cnExtracting) {
+        UpdatingItemProp(Item);
+        // The item leaves with its whole subtree: no list may keep a pointer to any of them.
+        const int first = AbsoluteIndexOf(Item);
+        if (first >= 0) {
+            int last = first + 1;
+            while (last < m_allItems.size() && isAncestor(Item, m_allItems.at(last)))
+                ++last;
+            m_allItems.remove(first, last - first);
+            m_allIndexValid = false;
+        }
+        const int line = AbsoluteVIndexOf(Item);
+        if (line >= 0) {
+            int last = line + 1;
+            while (last < m_visibleItems.size() && isAncestor(Item, m_visibleItems.at(last)))
+                ++last;
+            m_visibleItems.remove(line, last - line);
+            m_visibleIndexValid = false;
+        }
+    }
+    Refresh();
+}
+
+void TQXCustomItemListEditor::UpdateItemProp(TQXItemProp *Item)
+{
+    if (m_destroying)
+        return;
+    const bool inUpdate = m_items && m_items->UpdateCount() > 0;
+    if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale)) {
+        withEditUpdatesDisabled(this, [this] {
+            RefreshAllItems();
+            RefreshVisibleItems();
+        });
+    }
+    if (EditorMode() && !inUpdate && m_editUpdateCount == 0)
+        InvalidateEditor();
+}
+
+void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
+{
+    if (m_destroying || !m_items || m_items->UpdateCount() > 0)
+        return;
+    if (m_listsStale)
+        rebuildLists();
+    TQXItemProp *selected = GetSelected();
+    const bool shown = Item->IsVisible();
+    const bool listed = AbsoluteVIndexOf(Item) >= 0;
+    if (shown && !listed)
+        addVisibleItem(Item);
+    else if (!shown && listed)
+        removeVisibleItem(Item);
+    if (Item->HasChildren()) {
+        const bool childrenShown = shown && Item->IsExpanded();
+        for (int i = 0; i < Item->m_items->Count(); ++i)
+            VisibleChanged(Item->m_items->Items(i), childrenShown);
+    }
+    Refresh();
+    const int line = AbsoluteVIndexOf(selected);
+    if (line >= 0)
+        SetGridCount(4, line + GetGridCount(5));
+}
+
+void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item, bool Shown)
+{
+    const bool visible = Item->IsVisible();
+    const bool listed = AbsoluteVIndexOf(Item) >= 0;
+    if (Shown && visible && !listed)
+        addVisibleItem(Item);
+    else if (listed && !(Shown && visible))
+        removeVisibleItem(Item);
+    if (Item->HasChildren()) {
+        const bool childrenShown = Shown && visible && Item->IsExpanded();
+        for (int i = 0; i < Item->m_items->Count(); ++i)
+            VisibleChanged(Item->m_items->Items(i), childrenShown);
+    }
+}
+
+void TQXCustomItemListEditor::DisableEditUpdate()
+{
+    if (m_editUpdateCount == 0)
+        m_visibleCountSnapshot = GetVisibleItemCount();
+    ++m_editUpdateCount;
+}
+
+void TQXCustomItemListEditor::EnableEditUpdate()
+{
+    --m_editUpdateCount;
+    if (m_editUpdateCount == 0 && GetVisibleItemCount() != m_visibleCountSnapshot)
+        Refresh();
+}
+
+void TQXCustomItemListEditor::Refresh()
+{
+    if (m_editUpdateCount > 0)
+        return;
+    AdjustGridCount();
+    InvalidateGrid();
+    InvalidateEditor();
+}
+
+void TQXCustomItemListEditor::FullExpand()
+{
+    TQXItemProps *items = Items();
+    items->BeginUpdate();
+    try {
+        for (int i = 0; i < items->Count(); ++i)
+            items->Items(i)->FullExpand();
+    } catch (...) {
+        items->EndUpdate();
+        RefreshVisibleItems();
+        throw;
+    }
+    items->EndUpdate();
+    RefreshVisibleItems();
+}
+
+void TQXCustomItemListEditor::FullCollapse()
+{
+    TQXItemProps *items = Items();
+    items->BeginUpdate();
+    try {
+        for (int i = 0; i < items->Count(); ++i)
+            items->Items(i)->FullCollapse();
+    } catch (...) {
+        items->EndUpdate();
+        RefreshVisibleItems();
+        throw;
+    }
+    items->EndUpdate();
+    RefreshVisibleItems();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Orientation-neutral access and cell mapping
+
+int TQXCustomItemListEditor::GetGridCount(int Index) const
+{
+    const bool vertical = m_orientation == goVertical;
+    switch (Index) {
+    case 0:
+        return vertical ? ColCount() : RowCount();
+    case 1:
+        return vertical ? Col() : Row();
+    case 2:
+        return vertical ? FixedCols() : FixedRows();
+    case 3:
+        return vertical ? RowCount() : ColCount();
+    case 4:
+        return vertical ? Row() : Col();
+    default:
+        return vertical ? FixedRows() : FixedCols();
+    }
+}
+
+void TQXCustomItemListEditor::SetGridCount(int Index, int Value)
+{
+    const bool vertical = m_orientation == goVertical;
+    switch (Index) {
+    case 0:
+        vertical ? SetColCount(Value) : SetRowCount(Value);
+        break;
+    case 1:
+        vertical ? SetCol(Value) : SetRow(Value);
+        break;
+    case 2:
+        vertical ? SetFixedCols(Value) : SetFixedRows(Value);
+        break;
+    case 3:
+        vertical ? SetRowCount(Value) : SetColCount(Value);
+        break;
+    case 4:
+        vertical ? SetRow(Value) : SetCol(Value);
+        break;
+    default:
+        vertical ? SetFixedRows(Value) : SetFixedCols(Value);
+        break;
+    }
+}
+
+TItemGridInfo TQXCustomItemListEditor::GetGridInfo(int ACol, int ARow) const
+{
+    const bool vertical = m_orientation == goVertical;
+    TItemGridInfo info;
+    info.ValuePos = vertical ? ACol : ARow;
+    info.ItemPos = vertical ? ARow : ACol;
+    info.ValueLineCount = GetGridCount(0);
+    info.CurValuePos = GetGridCount(1);
+    info.FixedValueLines = GetGridCount(2);
+    info.ItemLineCount = GetGridCount(3);
+    info.CurItemPos = GetGridCount(4);
+    info.FixedItemLines = GetGridCount(5);
+    return info;
+}
+
+bool TQXCustomItemListEditor::IsValueCell(int ACol, int ARow) const
+{
+    return (m_orientation == goVertical ? ACol : ARow) != 0;
+}
+
+TQXItemProp *TQXCustomItemListEditor::FindItemProp(int ACol, int ARow, bool AdjustForFixed) const
+{
+    const QList<TQXItemProp *> &shown = visibleItems();
+    if (shown.isEmpty())
+        return nullptr;
+    int index = m_orientation == goVertical ? ARow : ACol;
+    if (AdjustForFixed)
+        index -= GetGridCount(5);
+    return index >= 0 && index < shown.size() ? shown.at(index) : nullptr;
+}
+
+TQXItemProp *TQXCustomItemListEditor::GetSelected() const
+{
+    return FindItemProp(Col(), Row(), true);
+}
+
+void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
+{
+    if (Item == GetSelected())
+        return;
+    if (!Item) {
+        HideEditor();
+        return;
+    }
+    for (TQXItemProp *parent = Item->GetParent(); parent; parent = parent->GetParent())
+        parent->Expand();
+    if (Item->IsVisible()) {
+        const int line = AbsoluteVIndexOf(Item);
+        if (line >= 0)
+            SetGridCount(4, GetGridCount(5) + line);
+    }
+}
+
+QString TQXCustomItemListEditor::GetCell(int ACol, int ARow) const
+{
+    const TItemGridInfo info = GetGridInfo(ACol, ARow);
+    if (info.ItemPos == 0 && (m_displayOptions & doColumnTitles))
+        return info.ValuePos >= 0 && info.ValuePos < m_titleCaptions->Count() ? m_titleCaptions->Strings(info.ValuePos)
+                                                                              : QString();
+    const int index = info.ItemPos - info.FixedItemLines;
+    const QList<TQXItemProp *> &shown = visibleItems();
+    if (index < 0 || index >= shown.size())
+        return QString();
+    TQXItemProp *item = shown.at(index);
+    if (info.ValuePos == 0)
+        return item->Name();
+    if (info.ValuePos < 0)
+        return QString();
+    TStrings *values = item->Values();
+    // Reading fits the values to the value lines, so the entry exists for every value line.
+    return info.ValuePos - 1 < qMax(values->Count(), info.ValueLineCount - 1) ? values->Strings(info.ValuePos - 1)
+                                                                                : QString();
+}
+
+void TQXCustomItemListEditor::SetCell(int ACol, int ARow, const QString &Value)
+{
+    const TItemGridInfo info = GetGridInfo(ACol, ARow);
+    const int index = info.ItemPos - info.FixedItemLines;
+    if (index < 0)
+        return;
+    TQXItemProp *item = index < visibleItems().size() ? visibleItems().at(index) : Items()->Add();
+    if (info.ValuePos == 0) {
+        item->SetName(Value);
+    } else if (info.ValuePos > 0) {
+        TStrings *values = item->Values();
+        while (values->Count() < info.ValuePos)
+            values->Add(QString());
+        values->SetStrings(info.ValuePos - 1, Value);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Line counts, orientation, titles, options
+
+void TQXCustomItemListEditor::AdjustGridCount()
+{
+    const int fixed = GetGridCount(5);
+    const int wanted = fixed + qMax(1, GetVisibleItemCount());
+    if (wanted == GetGridCount(3))
+        return;
+    if (wanted < GetGridCount(4))
+        SetGridCount(4, wanted - 1);
+    SetGridCount(3, wanted);
+    if ((m_displayOptions & doColumnTitles) && GetGridCount(4) == 0 && wanted > 1)
+        SetGridCount(4, 1);
+}
+
+void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
+{
+    if (Value == m_orientation)
+        return;
+    m_orientation = Value;
+    OrientationChange();
+}
+
+void TQXCustomItemListEditor::OrientationChange()
+{
+    const bool editing = EditorMode();
+    HideEditor();
+    const TGridRect selection = Selection();
+    auto swap = [&] {
+        const int cols = ColCount();
+        const int rows = RowCount();
+        if (m_orientation == goVertical) {
+            SetColCount(rows);
+            SetRowCount(cols);
+        } else {
+            SetRowCount(cols);
+            SetColCount(rows);
+        }
+        SetColumnTitles(m_displayOptions & doColumnTitles);
+        if (GetGridCount(2) == 1)
+            SetGridCount(2, 0);
+        TGridRect swapped;
+        swapped.Left = selection.Top;
+        swapped.Top = selection.Left;
+        swapped.Right = selection.Bottom;
+        swapped.Bottom = selection.Right;
+        SetSelection(swapped);
+        Refresh();
+    };
+    try {
+        swap();
+    } catch (...) {
+        if (editing)
+            ShowEditor();
+        throw;
+    }
+    if (editing)
+        ShowEditor();
+}
+
+void TQXCustomItemListEditor::SetColumnTitles(bool Value)
+{
+    if (m_orientation == goVertical) {
+        if (Value) {
+            if (RowCount() < 2)
+                SetRowCount(2);
+            SetFixedRows(1);
+        } else {
+            SetFixedRows(0);
+        }
+    } else {
+        if (Value) {
+            if (ColCount() < 2)
+                SetColCount(2);
+            SetFixedCols(1);
+        } else {
+            SetFixedCols(0);
+        }
+    }
+}
+
+void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
+{
+    if (Value == m_displayOptions)
+        return;
+    const TILEDisplayOptions old = m_displayOptions;
+    if ((old ^ Value) & doColumnTitles)
+        SetColumnTitles(Value & doColumnTitles);
+    if ((old & doMultiColValues) && !(Value & doMultiColValues))
+        SetGridCount(0, 2);
+    m_displayOptions = Value;
+    AdjustColWidths();
+    if ((old ^ Value) & doShowReadOnly) {
+        // Read-only items change visibility everywhere, collapsed subtrees included.
+        for (TQXItemProp *item : std::as_const(m_allItems))
+            item->m_visibleChildCache = -1;
+        RefreshVisibleItems();
+    }
+    Refresh();
+}
+
+void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
+{
+    m_propertyOptions = Value;
+}
+
+void TQXCustomItemListEditor::SetPathDelimiter(const QString &Value)
+{
+    m_pathDelimiter = Value;
+}
+
+void TQXCustomItemListEditor::SetCaseSensitive(bool Value)
+{
+    if (Value == m_caseSensitive)
+        return;
+    m_caseSensitive = Value;
+    if (IsSorted()) {
+        // Sort every level again with the new comparison: the flag is set, so lift it for the sort.
+        TQXItemProps *items = Items();
+        items->SetSorted(false);
+        items->SetSorted(true);
+    }
+}
+
+bool TQXCustomItemListEditor::IsSorted() const
+{
+    return Items()->Sorted();
+}
+
+void TQXCustomItemListEditor::SetSorted(bool Value)
+{
+    Items()->SetSorted(Value);
+}
+
+void TQXCustomItemListEditor::SetArrangeByCategory(bool Value)
+{
+    if (Value == m_arrangeByCategory)
+        return;
+    m_arrangeByCategory = Value;
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::SetIndent(int Value)
+{
+    if (Value < 0 || Value == m_indent)
+        return;
+    m_indent = Value;
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::SetTitleCaptions(TStrings *Value)
+{
+    m_titleCaptions->Assign(Value);
+}
+
+void TQXCustomItemListEditor::TitleCaptionsChange()
+{
+    if (m_displayOptions & doColumnTitles)
+        Refresh();
+}
+
+void TQXCustomItemListEditor::AdjustColWidths()
+{
+    if (m_sizing || !isVisible() || !(m_displayOptions & doAutoColResize))
+        return;
+    m_sizing = true;
+    const int clientWidth = viewport()->width();
+    const int available = clientWidth - 2;
+    int total = 0;
+    for (int i = 0; i < ColCount(); ++i)
+        total += ColWidths(i);
+    if (total != available) {
+        if (m_displayOptions & doKeyColFixed) {
+            if (ColCount() > 1) {
+                const int width = (clientWidth - ColWidths(0) - 2) / (ColCount() - 1);
+                for (int i = 1; i < ColCount(); ++i)
+                    SetColWidths(i, width);
+            }
+        } else {
+            SetColWidths(0, available / 2);
+            if (ColCount() > 1) {
+                const int width = (ColWidths(0) + available % 2) / (ColCount() - 1);
+                for (int i = 1; i < ColCount(); ++i)
+                    SetColWidths(i, width);
+            }
+        }
+    }
+    m_sizing = false;
+}
+
+void TQXCustomItemListEditor::SetHideSelection(bool Value)
+{
+    if (Value == m_hideSelection)
+        return;
+    m_hideSelection = Value;
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::SetDropDownRows(int Value)
+{
+    if (Value > 0)
+        m_dropDownRows = Value;
+}
+
+void TQXCustomItemListEditor::SetValueFont(TFont *Value)
+{
+    m_valueFont->Assign(Value);
+}
+
+void TQXCustomItemListEditor::SetCategoryFont(TFont *Value)
+{
+    m_categoryFont->Assign(Value);
+}
+
+void TQXCustomItemListEditor::SetTitleCaptionFont(TFont *Value)
+{
+    m_titleCaptionFont->Assign(Value);
+}
+
+QString TQXCustomItemListEditor::GetPropNames(int Index) const
+{
+    return m_orientation == goVertical ? GetCell(0, Index) : GetCell(Index, 0);
+}
+
+void TQXCustomItemListEditor::SetPropNames(int Index, const QString &Value)
+{
+    m_orientation == goVertical ? SetCell(0, Index, Value) : SetCell(Index, 0, Value);
+}
+
+QString TQXCustomItemListEditor::GetPropValues(int Index) const
+{
+    return m_orientation == goVertical ? GetCell(1, Index) : GetCell(Index, 1);
+}
+
+void TQXCustomItemListEditor::SetPropValues(int Index, const QString &Value)
+{
+    m_orientation == goVertical ? SetCell(1, Index, Value) : SetCell(Index, 1, Value);
+}
+
+TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
+{
+    if (TQXItemProp *item = FindItemProp(ACol, ARow, true))
+        return item->GetIndividualValueFont(GetGridCount(1) - 1);
+    return m_valueFont;
+}
+
+bool TQXCustomItemListEditor::IsActiveControl() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
+int TQXCustomItemListEditor::CompareStrings(const QString &S1, const QString &S2) const
+{
+    return m_caseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// What the in-place editor is told
+
+QString TQXCustomItemListEditor::GetEditText(int ACol, int ARow)
+{
+    QString value = GetCell(ACol, ARow);
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, value);
+    return value;
+}
+
+QString TQXCustomItemListEditor::GetEditMask(int ACol, int ARow)
+{
+    QString value;
+    TQXItemProp *item = FindItemProp(ACol, ARow, true);
+    if (item && !item->ExpressionMask())
+        value = item->EditMask();
+    if (OnGetEditMask)
+        OnGetEditMask(this, ACol, ARow, value);
+    return value;
+}
+
+bool TQXCustomItemListEditor::CanEditModify()
+{
+    if (!TCustomDrawGrid::CanEditModify())
+        return false;
+    TQXItemProp *item = GetSelected();
+    return !item || !item->IsReadOnly();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Drawing and sizing
+
+void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, TGridDrawState AState)
+{
+    QPainter *canvas = Canvas();
+    if (!DefaultDrawing() || !canvas) {
+        TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+        return;
+    }
+    QRect rect = ARect;
+    const TItemGridInfo info = GetGridInfo(ACol, ARow);
+    const bool rightToLeft = IsRightToLeft();
+    // Indentation eats into the cell from its reading start.
+    auto indent = [&](int pixels) {
+        if (rightToLeft)
+            rect.setRight(rect.right() - pixels);
+        else
+            rect.setLeft(rect.left() + pixels);
+    };
+    const TFont *font = nullptr;
+    TColor color = clWindowText;
+    if (TQXItemProp *item = FindItemProp(ACol, ARow, true)) {
+        const bool valueCell = IsValueCell(ACol, ARow);
+        font = valueCell ? item->GetIndividualValueFont(info.ValuePos - 1) : item->GetFont();
+        color = item->Enabled() ? font->Color() : clInactiveCaptionText;
+        if (!valueCell) {
+            const int level = item->GetLevel();
+            if (item->IsExpandable() && item->HasVisibleChildren()) {
+                indent(level * m_indent);
+                const QPixmap glyph = (item->IsExpanded() ? m_minusGlyph : m_plusGlyph)->Pixmap();
+                const int top = rect.top() + (DefaultRowHeight() - glyph.height()) / 2;
+                canvas->drawPixmap(rightToLeft ? rect.right() + 1 - glyph.width() : rect.left(), top, glyph);
+                indent(m_indent);
+            } else {
+                indent((level + 1) * m_indent);
+            }
+        }
+    } else {
+        if (info.ItemPos < info.FixedItemLines)
+            font = m_titleCaptionFont;
+        else if (IsValueCell(ACol, ARow))
+            font = m_valueFont;
+        else
+            font = m_font;
+        color = font->Color();
+    }
+    if (ACol == Col() && ARow == Row()) {
+        if (m_hideSelection && !IsActiveControl()) {
+            canvas->fillRect(rect, ColorToQColor(Color()));
+        } else if ((AState & gdSelected)
+                   && (!(AState & gdFocused) || (Options() & (goDrawFocusSelected | goRowSelect)))) {
+            color = clHighlightText;
+        }
+    }
+    canvas->setFont(font->ToQFont());
+    canvas->setPen(ColorToQColor(color));
+    const QRect textRect = rect.adjusted(rightToLeft ? 0 : 2, 2, rightToLeft ? -2 : 0, 0);
+    if (textRect.width() > 0) {
+        canvas->save();
+        canvas->setClipRect(rect, Qt::IntersectClip);
+        canvas->drawText(textRect, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
+                         GetCell(ACol, ARow));
+        canvas->restore();
+    }
+    TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+void TQXCustomItemListEditor::CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos,
+                                              int &SizingOfs)
+{
+    // Lines can be sized anywhere in the client area, not only along the fixed cells.
+    State = gsNormal;
+    Index = -1;
+    const TGridOptions options = Options();
+    if (!(options & (goColSizing | goRowSizing)))
+        return;
+    TGridDrawInfo drawInfo;
+    CalcDrawInfo(drawInfo);
+    const bool columns = options & goColSizing;
+    const TGridAxisDrawInfo &axis = columns ? drawInfo.Horz : drawInfo.Vert;
+    int position = columns ? X : Y;
+    if (columns && IsRightToLeft())
+        position = viewport()->width() - X;
+    const int lineWidth = axis.EffectiveLineWidth;
+    int bandStart = 0;
+    int bandWidth = 7;
+    if (lineWidth >= 7) {
+        bandWidth = lineWidth;
+    } else {
+        bandStart = (7 - lineWidth) / 2;
+    }
+    int line = axis.FixedBoundary;
+    const int count = columns ? ColCount() : RowCount();
+    for (int i = axis.FirstGridCell; i < count; ++i) {
+        line += (columns ? ColWidths(i) : RowHeights(i)) + lineWidth;
+        if (line > axis.GridBoundary)
+            break;
+        const int start = line - lineWidth - bandStart;
+        if (position >= start && position < start + bandWidth) {
+            State = columns ? gsColSizing : gsRowSizing;
+            Index = i;
+            SizingPos = line - lineWidth;
+            SizingOfs = SizingPos - position;
+            return;
+        }
+    }
+    TCustomDrawGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
+}
+
+void TQXCustomItemListEditor::SizeChanged(int OldColCount, int OldRowCount)
+{
+    TCustomDrawGrid::SizeChanged(OldColCount, OldRowCount);
+    if (OldColCount != ColCount())
+        AdjustColWidths();
+}
+
+void TQXCustomItemListEditor::ColWidthsChanged()
+{
+    AdjustColWidths();
+    TCustomDrawGrid::ColWidthsChanged();
+}
+
+void TQXCustomItemListEditor::Resize()
+{
+    TCustomDrawGrid::Resize();
+    AdjustColWidths();
+}
+
+void TQXCustomItemListEditor::showEvent(QShowEvent *event)
+{
+    TCustomDrawGrid::showEvent(event);
+    AdjustColWidths();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Fonts
+
+bool TQXCustomItemListEditor::GuardedEvent(QEvent *e)
+{
+    const bool result = TCustomDrawGrid::GuardedEvent(e);
+    if (e->type() == QEvent::FontChange && m_font && !m_destroying) {
+        m_syncingFont = true;
+        m_font->SetQFont(font());
+        m_syncingFont = false;
+        FontChanged();
+    }
+    return result;
+}
+
+void TQXCustomItemListEditor::FontChanged()
+{
+    // The delta fonts follow first, so that categories take the new category font.
+    m_valueFont->OriginalFontChanged(m_font);
+    m_categoryFont->OriginalFontChanged(m_font);
+    m_titleCaptionFont->OriginalFontChanged(m_font);
+    if (m_items)
+        for (int i = 0; i < m_items->Count(); ++i)
+            m_items->Items(i)->ParentFontChanged(nullptr);
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::InternalValueFontChanged()
+{
+    if (m_items)
+        for (int i = 0; i < m_items->Count(); ++i)
+            m_items->Items(i)->ParentValueFontChanged();
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::InternalCategoryFontChanged()
+{
+    // Category items hold copies of the category font: they take it again.
+    if (m_items)
+        for (int i = 0; i < m_items->Count(); ++i)
+            if (m_items->Items(i)->Category())
+                m_items->Items(i)->ParentFontChanged(nullptr);
+    InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::InternalTitleCaptionFontChanged()
+{
+    if (m_displayOptions & doColumnTitles)
+        InvalidateGrid();
+}
+
+void TQXCustomItemListEditor::GetOriginalFont(QObject *, TFont *&Font)
+{
+    Font = m_font;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Validation
+
+void TQXCustomItemListEditor::DoValidate(TQXItemProp *Item, int ACol)
+{
+    if (OnValidate)
+        OnValidate(this, Item, ACol);
+}
+
+void TQXCustomItemListEditor::DoValidated(TQXItemProp *Item, int ACol)
+{
+    if (OnValidated)
+        OnValidated(this, Item, ACol);
+}
+
+void TQXCustomItemListEditor::DoValidateError(TQXItemProp *Item, int ACol, std::exception_ptr E)
+{
+    if (!OnValidateError)
+        std::rethrow_exception(E);
+    try {
+        std::rethrow_exception(E);
+    } catch (const Exception &error) {
+        OnValidateError(this, Item, ACol, error);
+    }
+}
+
+bool TQXCustomItemListEditor::HasInplaceEditor() const
+{
+    return InplaceEditor() != nullptr;
+}
+
+bool TQXCustomItemListEditor::UndoEditor()
+{
+    TInplaceEdit *editor = InplaceEditor();
+    if (!editor)
+        return false;
+    editor->Undo();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Categories
+
+TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProps *Items, const QString &Name)
+{
+    return Items->AddCategory(Name, false);
+}
+
+TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProp *Item, const QString &PropName, TStrings *Categories)
+{
+    if (ComponentState() & csLoading)
+        return Item->GetParent();
+    TQXItemProp *parent = Item->GetParent();
+    TQXItemProps *collection = parent && parent->Category() ? parent->Collection() : Item->Collection();
+    if (!collection)
+        return nullptr;
+    TQXItemProp *defaultCategory = collection->DefaultCategoryItem();
+    if (!defaultCategory)
+        defaultCategory = collection->CreateDefaultCategory();
+    QString category = Categories ? Categories->Values(PropName) : QString();
+    if (OnCategorize)
+        OnCategorize(this, Item, PropName, category);
+    if (!category.isEmpty())
+        return Categorize(collection, category);
+    return defaultCategory;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TQXItemListEditor
+
+TQXItemListEditor::TQXItemListEditor(QWidget *parent)
+    : TQXCustomItemListEditor(parent)
+{
+}
+
+TQXItemListEditor::~TQXItemListEditor() = default;
+
+bool TQXItemListEditor::IsStoredProperty(const char *Name) const
+{
+    // The captions are stored only when they differ from the default "Property" and "Value" lines.
+    if (QByteArrayView(Name) == "TitleCaptions")
+        return TitleCaptions()->Text() != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+    return TQXCustomItemListEditor::IsStoredProperty(Name);
+}

@@ -1,0 +1,292 @@
+// The item list editor: a grid that shows an item tree (QXItemProp.h) as lines of cells, one line per
+// shown item with a name cell and one or more value cells, an optional title line, tree indentation with
+// plus/minus glyphs and categories in their own font. It lies vertically (items are rows) or
+// horizontally (items are columns). The object inspector derives from it.
+//
+// The grid keeps two flat lists in step with the tree: every item in depth-first pre-order, and the
+// shown items in the same order. A cell maps to an item by a plain index into the shown list.
+#pragma once
+
+#include "DrawGrid.h"
+#include "InplaceEdit.h"
+#include "QXItemProp.h"
+
+#include <QList>
+
+class TQXCustomDeltaFont;
+class TQXHintWindow;
+class TQXItemStrings;
+
+/// Lets the application choose the category of an item.
+QX_DECLARE_EVENT(TQXGetCategoryEvent,
+                 void(QObject *Sender, TQXItemProp *Item, const QString &PropName, QString &Category))
+/// Lets the application rewrite an item's hint.
+QX_DECLARE_EVENT(TQXOnShowHintsEvent, void(QObject *Sender, TQXItemProp *Item, QString &HintString))
+QX_DECLARE_EVENT(TQXItemPropEvent, void(QObject *Sender, TQXItemProp *Item))
+Q_DECLARE_METATYPE(TQXGetCategoryEvent)
+Q_DECLARE_METATYPE(TQXOnShowHintsEvent)
+Q_DECLARE_METATYPE(TQXItemPropEvent)
+
+/// The grid's dimensions in orientation-neutral terms: value lines run across the items (line 0 holds
+/// the names), item lines hold one item each.
+struct TItemGridInfo
+{
+    int ValuePos = 0;
+    int ItemPos = 0;
+    int CurValuePos = 0;
+    int CurItemPos = 0;
+    int FixedValueLines = 0;
+    int FixedItemLines = 0;
+    int ValueLineCount = 0;
+    int ItemLineCount = 0;
+};
+
+class QXINSPECTORCORE_EXPORT TQXCustomItemListEditor : public QXPlatform::TCustomDrawGrid
+{
+    Q_OBJECT
+
+public:
+    enum TQXGridOrientation { goVertical, goHorizontal };
+    Q_ENUM(TQXGridOrientation)
+    enum TILEDisplayOption {
+        doColumnTitles = 0x1,
+        doAutoColResize = 0x2,
+        doKeyColFixed = 0x4,
+        doShowReadOnly = 0x8,
+        doMultiColValues = 0x10,
+    };
+    Q_DECLARE_FLAGS(TILEDisplayOptions, TILEDisplayOption)
+    Q_FLAG(TILEDisplayOptions)
+    enum TILEPropOption { propEdit = 0x1, propAdd = 0x2, propDelete = 0x4, propUnique = 0x8 };
+    Q_DECLARE_FLAGS(TILEPropOptions, TILEPropOption)
+    Q_FLAG(TILEPropOptions)
+    enum TGridShowHints { shNone, shValueOnly, shHintOnly, shValueAndHint };
+    Q_ENUM(TGridShowHints)
+    enum TILEFilterOption { foInclusive = 0x1, foCaseSensitive = 0x2 };
+    Q_DECLARE_FLAGS(TILEFilterOptions, TILEFilterOption)
+    Q_FLAG(TILEFilterOptions)
+
+    explicit TQXCustomItemListEditor(QWidget *parent = nullptr);
+    ~TQXCustomItemListEditor() override;
+    Q_DISABLE_COPY_MOVE(TQXCustomItemListEditor)
+
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // The tree and its lists
+    /// The top collection (built on first use when the grid was made without Create).
+    TQXItemProps *Items() const;
+    void SetItems(TQXItemProps *Value);
+    /// Every item of the tree, depth-first pre-order.
+    TQXItemProp *GetItem(int Index) const { return allItems().at(Index); }
+    int GetItemCount() const { return int(allItems().size()); }
+    /// The shown items, depth-first pre-order.
+    TQXItemProp *GetVisibleItem(int Index) const { return visibleItems().at(Index); }
+    int GetVisibleItemCount() const { return int(visibleItems().size()); }
+    int AbsoluteIndexOf(const TQXItemProp *Item) const;
+    int AbsoluteVIndexOf(const TQXItemProp *Item) const;
+    /// The tree as lines path=value.
+    QXPlatform::TStrings *Strings() const;
+    void SetStrings(QXPlatform::TStrings *Value);
+
+    // Orientation-neutral access
+    int GetGridCount(int Index) const;
+    void SetGridCount(int Index, int Value);
+    TItemGridInfo GetGridInfo(int ACol, int ARow) const;
+    bool IsValueCell(int ACol, int ARow) const;
+
+    // Cell mapping
+    TQXItemProp *FindItemProp(int ACol, int ARow, bool AdjustForFixed) const;
+    TQXItemProp *GetSelected() const;
+    void SetSelected(TQXItemProp *Item);
+    virtual QString GetCell(int ACol, int ARow) const;
+    virtual void SetCell(int ACol, int ARow, const QString &Value);
+
+    // Options
+    TQXGridOrientation Orientation() const { return m_orientation; }
+    void SetOrientation(TQXGridOrientation Value);
+    TILEDisplayOptions DisplayOptions() const { return m_displayOptions; }
+    virtual void SetDisplayOptions(TILEDisplayOptions Value);
+    TILEPropOptions PropertyOptions() const { return m_propertyOptions; }
+    void SetPropertyOptions(TILEPropOptions Value);
+    QString PathDelimiter() const { return m_pathDelimiter; }
+    void SetPathDelimiter(const QString &Value);
+    bool CaseSensitive() const { return m_caseSensitive; }
+    void SetCaseSensitive(bool Value);
+    bool IsSorted() const;
+    void SetSorted(bool Value);
+    bool ArrangeByCategory() const { return m_arrangeByCategory; }
+    virtual void SetArrangeByCategory(bool Value);
+    int Indent() const { return m_indent; }
+    void SetIndent(int Value);
+    TGridShowHints ShowItemHintStyle() const { return m_showItemHintStyle; }
+    void SetShowItemHintStyle(TGridShowHints Value) { m_showItemHintStyle = Value; }
+    QXPlatform::TStrings *TitleCaptions() const { return m_titleCaptions; }
+    void SetTitleCaptions(QXPlatform::TStrings *Value);
+
+    bool HideSelection() const { return m_hideSelection; }
+    void SetHideSelection(bool Value);
+    int DropDownRows() const { return m_dropDownRows; }
+    void SetDropDownRows(int Value);
+    bool DeleteBlanks() const { return m_deleteBlanks; }
+    void SetDeleteBlanks(bool Value) { m_deleteBlanks = Value; }
+    QXPlatform::TPicture *MinusGlyph() const { return m_minusGlyph; }
+    void SetMinusGlyph(QXPlatform::TPicture *Value) { m_minusGlyph->Assign(Value); }
+    QXPlatform::TPicture *PlusGlyph() const { return m_plusGlyph; }
+    void SetPlusGlyph(QXPlatform::TPicture *Value) { m_plusGlyph->Assign(Value); }
+    TQXHintWindow *HintWindow() const { return m_hintWindow; }
+    void SetValueFont(QXPlatform::TFont *Value);
+    void SetCategoryFont(QXPlatform::TFont *Value);
+    void SetTitleCaptionFont(QXPlatform::TFont *Value);
+
+    /// The name cell of item line Index.
+    QString GetPropNames(int Index) const;
+    void SetPropNames(int Index, const QString &Value);
+    /// The first value cell of item line Index.
+    QString GetPropValues(int Index) const;
+    void SetPropValues(int Index, const QString &Value);
+    /// The font of a cell's text, which the in-place editor takes too.
+    virtual QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
+    /// Whether the keyboard focus is in the grid or its editor.
+    bool IsActiveControl() const;
+
+    /// Locale comparison of names, case-sensitive with CaseSensitive.
+    virtual int CompareStrings(const QString &S1, const QString &S2) const;
+
+    // Fonts
+    /// The grid's font as a TFont, kept in step with QWidget::font().
+    QXPlatform::TFont *Font() const { return m_font; }
+    TQXCustomDeltaFont *ValueFont() const { return m_valueFont; }
+    TQXCustomDeltaFont *CategoryFont() const { return m_categoryFont; }
+    TQXCustomDeltaFont *TitleCaptionFont() const { return m_titleCaptionFont; }
+
+    // Updates
+    void DisableEditUpdate();
+    void EnableEditUpdate();
+    int EditUpdateCount() const { return m_editUpdateCount; }
+    virtual void Refresh();
+    void RefreshAllItems();
+    void RefreshVisibleItems();
+    virtual void FullExpand();
+    virtual void FullCollapse();
+
+    // What the tree calls on its grid
+    /// Builds a child collection for Owner (an item) or the top collection (Owner = the grid).
+    virtual TQXItemProps *CreateItems(QObject *Owner);
+    /// A change is coming: hide the in-place editor.
+    virtual void UpdatingItemProp(TQXItemProp *Item);
+    virtual void ItemNotify(TQXItemProp *Item, QXPlatform::TCollectionNotification Action);
+    /// Item changed (nullptr: the structure changed).
+    virtual void UpdateItemProp(TQXItemProp *Item);
+    /// The subtree of the top-level item Item changed visibility.
+    virtual void VisibleChanged(TQXItemProp *Item);
+    virtual void DoValidate(TQXItemProp *Item, int ACol);
+    virtual void DoValidated(TQXItemProp *Item, int ACol);
+    /// Fires OnValidateError; without a handler the error is raised.
+    virtual void DoValidateError(TQXItemProp *Item, int ACol, std::exception_ptr E);
+    /// Undoes the in-place editor's last change, when there is an editor.
+    virtual bool UndoEditor();
+    virtual bool HasInplaceEditor() const;
+
+    // Categories
+    TQXItemProp *Categorize(TQXItemProps *Items, const QString &Name);
+    virtual TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName, QXPlatform::TStrings *Categories);
+    virtual void FillCategories();
+
+    TQXGetCategoryEvent OnCategorize;
+    QXPlatform::TNotifyEvent OnEditButtonClick;
+    TQXGetPickListEvent OnGetPickList;
+    TQXOnShowHintsEvent OnShowHints;
+    TQXOnValidateEvent OnValidate;
+    TQXOnValidateEvent OnValidated;
+    TQXOnValidateErrorEvent OnValidateError;
+
+protected:
+    QString GetEditText(int ACol, int ARow) override;
+    QString GetEditMask(int ACol, int ARow) override;
+    bool CanEditModify() override;
+    void DrawCell(int ACol, int ARow, const QRect &ARect, TGridDrawState AState) override;
+    void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos, int &SizingOfs) override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void Resize() override;
+    void showEvent(QShowEvent *event) override;
+    virtual void AdjustGridCount();
+    virtual void AdjustColWidths();
+    virtual void SetColumnTitles(bool Value);
+    virtual void OrientationChange();
+    virtual void VisibleChanged(TQXItemProp *Item, bool Shown);
+    virtual void FontChanged();
+    virtual void InternalValueFontChanged();
+    virtual void InternalCategoryFontChanged();
+    virtual void InternalTitleCaptionFontChanged();
+    virtual void TitleCaptionsChange();
+    virtual void GetOriginalFont(QObject *Sender, QXPlatform::TFont *&Font);
+    bool GuardedEvent(QEvent *e) override;
+
+private:
+    void placeInAllItems(TQXItemProp *Item);
+    void addVisibleItem(TQXItemProp *Item);
+    void removeVisibleItem(TQXItemProp *Item);
+    void addVisibleTree(TQXItemProp *Item);
+    void ensureItems() const;
+    void rebuildLists() const;
+    // The lists, rebuilt first when a batch left them stale.
+    const QList<TQXItemProp *> &allItems() const
+    {
+        if (m_listsStale && !m_destroying)
+            rebuildLists();
+        return m_allItems;
+    }
+    const QList<TQXItemProp *> &visibleItems() const
+    {
+        if (m_listsStale && !m_destroying)
+            rebuildLists();
+        return m_visibleItems;
+    }
+
+    TQXItemProps *m_items = nullptr;
+    QXPlatform::TStringList *m_titleCaptions = nullptr;
+    QList<TQXItemProp *> m_allItems;
+    QList<TQXItemProp *> m_visibleItems;
+    TQXItemStrings *m_strings = nullptr;
+    TQXHintWindow *m_hintWindow = nullptr;
+    QXPlatform::TPicture *m_minusGlyph = nullptr;
+    QXPlatform::TPicture *m_plusGlyph = nullptr;
+    QXPlatform::TFont *m_font = nullptr;
+    TQXCustomDeltaFont *m_valueFont = nullptr;
+    TQXCustomDeltaFont *m_categoryFont = nullptr;
+    TQXCustomDeltaFont *m_titleCaptionFont = nullptr;
+    QString m_pathDelimiter = QStringLiteral(".");
+    TILEDisplayOptions m_displayOptions;
+    TILEPropOptions m_propertyOptions;
+    TQXGridOrientation m_orientation = goVertical;
+    TGridShowHints m_showItemHintStyle = shValueAndHint;
+    int m_indent = 11;
+    int m_dropDownRows = 8;
+    bool m_hideSelection = true;
+    bool m_deleteBlanks = true;
+    int m_editUpdateCount = 0;
+    int m_visibleCountSnapshot = 0;
+    bool m_caseSensitive = false;
+    bool m_arrangeByCategory = false;
+    bool m_sizing = false;
+    bool m_destroying = false;
+    bool m_syncingFont = false;
+    mutable bool m_allIndexValid = false;
+    mutable bool m_listsStale = false;
+    mutable bool m_visibleIndexValid = false;
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEDisplayOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEPropOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEFilterOptions)
+
+using TQXGridOrientation = TQXCustomItemListEditor::TQXGridOrientation;
+using TILEDisplayOption = TQXCustomItemListEditor::TILEDisplayOption;
+using TILEDisplayOptions = TQXCustomItemListEditor::TILEDisplayOptions;
+using TILEPropOption = TQXCustomItemListEditor::TILEPropOption;
+using TILEPropOptions = TQXCustomItemListEditor::TILEPropOptions;
+using TGridShowHints = TQXCustomItemListEditor::TGridShowHints;
+using TILEFilterOption = TQXCustomItemListEditor::TILEFilterOption;
+using TILEFilterOptions = TQXCustomItemListEditor::TILEFilterOptions;

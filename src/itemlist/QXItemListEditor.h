@@ -1,0 +1,66 @@
+// The item list editor unit: the item tree, its string views and the grid that shows and edits it.
+#pragma once
+
+#include "QXCustomDeltaFont.h"
+#include "QXCustomItemListEditor.h"
+#include "QXItemProp.h"
+#include "QXHintWindow.h"
+#include "QXItemStrings.h"
+
+/// The item list editor with its settings published.
+class QXINSPECTORCORE_EXPORT TQXItemListEditor : public TQXCustomItemListEditor
+{
+    Q_OBJECT
+    Q_PROPERTY(bool ArrangeByCategory READ ArrangeByCategory WRITE SetArrangeByCategory)
+    Q_PROPERTY(bool CaseSensitive READ CaseSensitive WRITE SetCaseSensitive)
+    Q_PROPERTY(bool DeleteBlanks READ DeleteBlanks WRITE SetDeleteBlanks)
+    Q_PROPERTY(TILEDisplayOptions DisplayOptions READ DisplayOptions WRITE SetDisplayOptions)
+    Q_PROPERTY(int DropDownRows READ DropDownRows WRITE SetDropDownRows)
+    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
+    Q_PROPERTY(int Indent READ Indent WRITE SetIndent)
+    Q_PROPERTY(TQXItemProps *Items READ Items WRITE SetItems)
+    Q_PROPERTY(TQXGridOrientation Orientation READ Orientation WRITE SetOrientation)
+    Q_PROPERTY(QString PathDelimiter READ PathDelimiter WRITE SetPathDelimiter)
+    Q_PROPERTY(TILEPropOptions PropertyOptions READ PropertyOptions WRITE SetPropertyOptions)
+    Q_PROPERTY(bool Sorted READ IsSorted WRITE SetSorted)
+    Q_PROPERTY(QXPlatform::TStrings *Strings READ Strings WRITE SetStrings STORED false)
+    Q_PROPERTY(QXPlatform::TStrings *TitleCaptions READ TitleCaptions WRITE SetTitleCaptions)
+    Q_PROPERTY(TGridShowHints ShowItemHintStyle READ ShowItemHintStyle WRITE SetShowItemHintStyle)
+    Q_PROPERTY(QXPlatform::TFont *ValueFont READ ValueFont WRITE SetValueFont)
+    Q_PROPERTY(QXPlatform::TFont *CategoryFont READ CategoryFont WRITE SetCategoryFont)
+    Q_PROPERTY(QXPlatform::TFont *TitleCaptionFont READ TitleCaptionFont WRITE SetTitleCaptionFont)
+    Q_PROPERTY(QXPlatform::TPicture *MinusGlyph READ MinusGlyph WRITE SetMinusGlyph)
+    Q_PROPERTY(QXPlatform::TPicture *PlusGlyph READ PlusGlyph WRITE SetPlusGlyph)
+    Q_PROPERTY(TQXHintWindow *HintWindow READ HintWindow)
+    Q_PROPERTY(TQXGetCategoryEvent OnCategorize MEMBER OnCategorize)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnEditButtonClick MEMBER OnEditButtonClick)
+    Q_PROPERTY(TQXGetPickListEvent OnGetPickList MEMBER OnGetPickList)
+    Q_PROPERTY(TQXOnShowHintsEvent OnShowHints MEMBER OnShowHints)
+    Q_PROPERTY(TQXOnValidateEvent OnValidate MEMBER OnValidate)
+    Q_PROPERTY(TQXOnValidateEvent OnValidated MEMBER OnValidated)
+    Q_PROPERTY(TQXOnValidateErrorEvent OnValidateError MEMBER OnValidateError)
+    QX_DEFAULT(ArrangeByCategory, "False")
+    QX_DEFAULT(CaseSensitive, "False")
+    QX_DEFAULT(ColCount, "2")
+    QX_DEFAULT(RowCount, "2")
+    QX_DEFAULT(FixedCols, "0")
+    QX_DEFAULT(DefaultColWidth, "150")
+    QX_DEFAULT(DefaultRowHeight, "18")
+    QX_DEFAULT(DisplayOptions, "[doColumnTitles,doAutoColResize,doKeyColFixed,doShowReadOnly]")
+    QX_DEFAULT(DeleteBlanks, "True")
+    QX_DEFAULT(DropDownRows, "8")
+    QX_DEFAULT(HideSelection, "True")
+    QX_DEFAULT(Indent, "11")
+    QX_DEFAULT(Orientation, "goVertical")
+    QX_DEFAULT(PathDelimiter, ".")
+    QX_DEFAULT(PropertyOptions, "[]")
+    QX_DEFAULT(Sorted, "False")
+    QX_DEFAULT(ShowItemHintStyle, "shValueAndHint")
+
+public:
+    Q_INVOKABLE explicit TQXItemListEditor(QWidget *parent = nullptr);
+    ~TQXItemListEditor() override;
+    Q_DISABLE_COPY_MOVE(TQXItemListEditor)
+
+    bool IsStoredProperty(const char *Name) const override;
+};

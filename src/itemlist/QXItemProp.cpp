@@ -1,0 +1,1269 @@
+#include "QXItemProp.h"
+
+#include "QXConsts.h"
+#include "QXCustomItemListEditor.h"
+#include "QXCustomDeltaFont.h"
+#include "QXException.h"
+#include "QXItemStrings.h"
+#include "Variants.h"
+
+using namespace QXPlatform;
+
+namespace {
+
+// The values text as items show it: lines joined, trailing blanks and line breaks removed.
+QString trimRight(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1).isSpace())
+        --end;
+    return text.left(end);
+}
+
+// Runs f between BeginUpdate and EndUpdate of a collection; the update ends also when f raises.
+template<class F>
+void inUpdate(TCollection *collection, F &&f)
+{
+    collection->BeginUpdate();
+    try {
+        f();
+    } catch (...) {
+        collection->EndUpdate();
+        throw;
+    }
+    collection->EndUpdate();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// TQXItemProp: construction and destruction
+
+TQXItemProp::TQXItemProp(TCollection *Collection)
+    : TCollectionItem(Collection)
+{
+    // The fonts start as copies of the parent item's, or the grid's; the child collection, the values
+    // and the pick list are made on first request.
+    auto *collection = qobject_cast<TQXItemProps *>(Collection);
+    TQXItemProp *parent = collection ? collection->GetParent() : nullptr;
+    TQXCustomItemListEditor *editor = collection ? collection->GetEditor() : nullptr;
+    m_font = new TFont;
+    m_valueFont = new TFont;
+    // A new item is no category: it shares the font of the nearest ancestor that is no category either
+    // (the rule by which fonts pass down the tree), so items under a category do not take its font.
+    TQXItemProp *sameKind = parent;
+    while (sameKind && sameKind->Category())
+        sameKind = sameKind->GetParent();
+    if (sameKind)
+        m_font->Assign(sameKind->GetFont());
+    else if (editor)
+        m_font->Assign(editor->Font());
+    if (parent)
+        m_valueFont->Assign(parent->GetValueFont());
+    else if (editor)
+        m_valueFont->Assign(editor->ValueFont());
+    m_font->OnChange = [this](QObject *sender) { FontChanged(sender); };
+    m_valueFont->OnChange = [this](QObject *sender) { FontChanged(sender); };
+}
+
+void TQXItemProp::AfterConstruction()
+{
+    // Inserting fires the add notification, which already sees the whole item.
+    TCollectionItem::AfterConstruction();
+    m_readOnly = false;
+    m_editStyle = esSimple;
+    SetVisible(true);
+}
+
+void TQXItemProp::BeforeDestruction()
+{
+    // Leave the grid's shown lines before the item leaves the tree.
+    SetVisible(false);
+    TCollectionItem::BeforeDestruction();
+}
+
+TQXItemProp::~TQXItemProp()
+{
+    FreeAndNil(m_items);
+    FreeAndNil(m_values);
+    FreeAndNil(m_pickList);
+    FreeAndNil(m_font);
+    FreeAndNil(m_valueFont);
+}
+
+TQXItemProps *TQXItemProp::CreateItems()
+{
+    return Create<TQXItemProps>(this, metaObject());
+}
+
+void TQXItemProp::ensureChildren() const
+{
+    if (m_items)
+        return;
+    auto *self = const_cast<TQXItemProp *>(this);
+    TQXCustomItemListEditor *editor = GetEditor();
+    TQXItemProps *items = editor ? editor->CreateItems(self) : self->CreateItems();
+    if (TQXItemProps *collection = Collection())
+        items->m_sorted = collection->Sorted();
+    m_items = items;
+}
+
+TQXItemProps *TQXItemProp::Items() const
+{
+    ensureChildren();
+    return m_items;
+}
+
+void TQXItemProp::SetItems(TQXItemProps *Value)
+{
+    Items()->Assign(Value);
+}
+
+bool TQXItemProp::HasChildren() const
+{
+    return m_items && m_items->Count() > 0;
+}
+
+TQXItemPropValueStrings *TQXItemProp::valueStrings() const
+{
+    if (!m_values) {
+        auto *self = const_cast<TQXItemProp *>(this);
+        auto *values = new TQXItemPropValueStrings(self);
+        values->SetOnChange([self](QObject *) { self->ValuesChanged(); });
+        m_values = values;
+    }
+    return m_values;
+}
+
+TStrings *TQXItemProp::Values() const
+{
+    return valueStrings();
+}
+
+void TQXItemProp::SetValues(TStrings *Value)
+{
+    Values()->Assign(Value);
+}
+
+void TQXItemProp::ValuesChanged()
+{
+    Changed(false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Navigation
+
+TQXItemProps *TQXItemProp::Collection() const
+{
+    return static_cast<TQXItemProps *>(TCollectionItem::Collection());
+}
+
+TCollection *TQXItemProp::ownerCollection() const
+{
+    if (TCollection *collection = TCollectionItem::Collection())
+        return collection;
+    return ConstructingCollection();
+}
+
+TQXCustomItemListEditor *TQXItemProp::GetEditor() const
+{
+    auto *collection = qobject_cast<TQXItemProps *>(ownerCollection());
+    return collection ? collection->GetEditor() : nullptr;
+}
+
+TQXItemProp *TQXItemProp::GetParent() const
+{
+    TQXItemProps *collection = Collection();
+    return collection ? collection->GetParent() : nullptr;
+}
+
+int TQXItemProp::GetLevel() const
+{
+    int level = 0;
+    for (TQXItemProp *parent = GetParent(); parent; parent = parent->GetParent())
+        ++level;
+    return level;
+}
+
+int TQXItemProp::GetAbsoluteIndex() const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    return editor ? editor->AbsoluteIndexOf(this) : -1;
+}
+
+int TQXItemProp::GetAbsoluteVIndex() const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    return editor ? editor->AbsoluteVIndexOf(this) : -1;
+}
+
+QString TQXItemProp::GetPathDelimiter() const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    return editor ? editor->PathDelimiter() : QStringLiteral(".");
+}
+
+QString TQXItemProp::GetFullPathName() const
+{
+    TQXItemProp *parent = GetParent();
+    if (!parent)
+        return m_name;
+    return parent->GetFullPathName() + GetPathDelimiter() + m_name;
+}
+
+QString TQXItemProp::ValuesText() const
+{
+    return m_values ? trimRight(m_values->Text()) : QString();
+}
+
+QString TQXItemProp::GetDisplayName() const
+{
+    return m_name + QLatin1Char('=') + ValuesText();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Name and values
+
+void TQXItemProp::SetName(const QString &NewName)
+{
+    if (NewName == m_name)
+        return;
+    TQXItemProps *collection = Collection();
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (collection && editor && (editor->PropertyOptions() & TQXCustomItemListEditor::propUnique)
+        && !NewName.isEmpty()) {
+        // Only unique names are checked, so only then is the collection searched. A change of letter
+        // case alone finds the item itself, which is no conflict.
+        collection->IsValid(NewName, collection->IndexOf(NewName) != Index());
+    }
+    Changing();
+    MoveProp(NewName);
+    m_name = NewName;
+    editor = GetEditor(); // MoveProp may have moved the item
+    if (editor && IsVisible())
+        editor->InvalidateGrid();
+    Changed(false);
+}
+
+void TQXItemProp::MoveProp(const QString &NewName)
+{
+    TQXItemProps *collection = Collection();
+    if (!collection)
+        return;
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (!m_category && editor && editor->ArrangeByCategory()) {
+        TQXItemProp *category = editor->Categorize(this, NewName, collection->Categories());
+        if (category && category->m_items != collection && category != this) {
+            SetCollection(category->Items());
+            collection = Collection();
+        }
+    }
+    if (collection->Sorted()) {
+        int k = 0;
+        collection->Find(NewName, k);
+        const int c = Index();
+        const int target = k <= c ? k : k - 1;
+        if (target != c && target >= 0 && target < collection->Count())
+            SetIndex(target);
+    }
+}
+
+QString TQXItemProp::GetValue() const
+{
+    if (TQXCustomItemListEditor *editor = GetEditor()) {
+        const int position = editor->GetGridCount(1);
+        // Reading the entry first fits the list to the grid's value lines.
+        if (editor->GetSelected() == this && position > 0)
+            return Values()->Strings(position - 1);
+    }
+    return ValuesText();
+}
+
+void TQXItemProp::SetValue(const QString &Value)
+{
+    if (TQXCustomItemListEditor *editor = GetEditor()) {
+        const int position = editor->GetGridCount(1);
+        if (editor->GetSelected() == this && position > 0) {
+            Values()->SetStrings(position - 1, Value);
+            return;
+        }
+    }
+    Values()->SetText(Value);
+}
+
+bool TQXItemProp::IsValuesEmpty() const
+{
+    return !m_values || m_values->Text().trimmed().isEmpty();
+}
+
+void TQXItemProp::SetHint(const QString &Value)
+{
+    if (Value == m_hint)
+        return;
+    m_hint = Value;
+    Changed(false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Editing
+
+void TQXItemProp::SetEditStyle(TEditStyle Value)
+{
+    if (Value == m_editStyle)
+        return;
+    m_editStyle = Value;
+    Changed(false);
+}
+
+void TQXItemProp::SetEditMask(const QString &Value)
+{
+    if (Value == m_editMask)
+        return;
+    m_editMask = Value;
+    Changed(false);
+}
+
+void TQXItemProp::SetExpressionMask(bool Value)
+{
+    if (Value == m_expressionMask)
+        return;
+    m_expressionMask = Value;
+    Changed(false);
+}
+
+TStrings *TQXItemProp::GetPickList() const
+{
+    if (!m_pickList) {
+        auto *list = new TStringList;
+        list->SetOnChange([self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
+        m_pickList = list;
+    }
+    return m_pickList;
+}
+
+void TQXItemProp::SetPickList(TStrings *Value)
+{
+    GetPickList()->Assign(Value);
+}
+
+bool TQXItemProp::HasPickList() const
+{
+    return m_pickList && m_pickList->Count() > 0;
+}
+
+void TQXItemProp::PickListChange(QObject *)
+{
+    // The pick list decides between plain and drop-down editing; an ellipsis stays.
+    if (m_editStyle == esSimple && HasPickList())
+        SetEditStyle(esPickList);
+    else if (m_editStyle == esPickList && !HasPickList())
+        SetEditStyle(esSimple);
+}
+
+void TQXItemProp::SetItemObject(QObject *Value)
+{
+    if (Value == m_itemObject)
+        return;
+    m_itemObject = Value;
+    Changed(false);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// State: read-only, enabled, visibility, expansion
+
+bool TQXItemProp::IsReadOnly() const
+{
+    return m_readOnly || !m_enabled;
+}
+
+void TQXItemProp::SetReadOnly(bool Value)
+{
+    if (Value == IsReadOnly())
+        return;
+    m_readOnly = Value;
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (editor && !(editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly))
+        VisibleChanged();
+    Changed(false);
+}
+
+void TQXItemProp::SetEnabled(bool Value)
+{
+    if (Value == m_enabled)
+        return;
+    const bool wasReadOnly = IsReadOnly();
+    m_enabled = Value;
+    TQXCustomItemListEditor *editor = GetEditor();
+    // A disabled item is read-only: where read-only items are hidden, it must leave the shown lines.
+    if (editor && wasReadOnly != IsReadOnly() && !(editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly))
+        VisibleChanged();
+    InvalidateOwnRow();
+    Changed(false);
+}
+
+void TQXItemProp::InvalidateOwnRow()
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (!editor || !IsVisible())
+        return;
+    const int line = GetAbsoluteVIndex();
+    if (line < 0)
+        return;
+    const int fixed = editor->GetGridCount(5);
+    if (editor->Orientation() == TQXCustomItemListEditor::goVertical)
+        editor->InvalidateRow(line + fixed);
+    else
+        editor->InvalidateCol(line + fixed);
+}
+
+void TQXItemProp::SetVisible(bool Value)
+{
+    if (Value == GetVisible())
+        return;
+    m_visible = Value;
+    VisibleChanged();
+}
+
+bool TQXItemProp::IsVisibleItem() const
+{
+    if (!GetVisible())
+        return false;
+    TQXCustomItemListEditor *editor = GetEditor();
+    return !editor || (editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly) || !IsReadOnly()
+           || m_category;
+}
+
+bool TQXItemProp::IsVisible() const
+{
+    if (!IsVisibleItem())
+        return false;
+    for (TQXItemProp *parent = GetParent(); parent; parent = parent->GetParent())
+        if (!parent->IsExpanded() || !parent->IsVisibleItem())
+            return false;
+    return true;
+}
+
+bool TQXItemProp::IsExpandable() const
+{
+    return HasChildren();
+}
+
+bool TQXItemProp::IsExpanded() const
+{
+    return m_expanded && HasChildren();
+}
+
+void TQXItemProp::SetExpanded(bool Value)
+{
+    if (Value == IsExpanded())
+        return;
+    if (Value)
+        Expand();
+    else
+        Collapse();
+}
+
+void TQXItemProp::Expand()
+{
+    if (IsExpanded())
+        return;
+    m_expanded = true;
+    if (IsExpanded())
+        VisibleChanged();
+}
+
+void TQXItemProp::Collapse()
+{
+    if (!IsExpanded())
+        return;
+    m_expanded = false;
+    VisibleChanged();
+}
+
+void TQXItemProp::FullExpand()
+{
+    if (!m_items) {
+        m_expanded = true;
+        return;
+    }
+    try {
+        inUpdate(m_items, [this] {
+            m_expanded = true;
+            for (int i = 0; i < m_items->Count(); ++i)
+                m_items->Items(i)->FullExpand();
+        });
+    } catch (...) {
+        VisibleChanged();
+        throw;
+    }
+    VisibleChanged();
+}
+
+void TQXItemProp::FullCollapse()
+{
+    if (!m_items) {
+        m_expanded = false;
+        return;
+    }
+    try {
+        inUpdate(m_items, [this] {
+            m_expanded = false;
+            for (int i = 0; i < m_items->Count(); ++i)
+                m_items->Items(i)->FullCollapse();
+        });
+    } catch (...) {
+        VisibleChanged();
+        throw;
+    }
+    VisibleChanged();
+}
+
+bool TQXItemProp::HasVisibleChildren() const
+{
+    if (!m_items)
+        return false;
+    for (int i = 0; i < m_items->Count(); ++i)
+        if (m_items->Items(i)->IsVisibleItem())
+            return true;
+    return false;
+}
+
+int TQXItemProp::GetVisibleChildCount() const
+{
+    if (m_visibleChildCache < 0) {
+        int count = 0;
+        if (GetVisible() && IsExpanded()) {
+            for (int i = 0; i < m_items->Count(); ++i) {
+                TQXItemProp *child = m_items->Items(i);
+                if (child->IsVisibleItem())
+                    count += child->GetVisibleChildCount() + 1;
+            }
+        }
+        m_visibleChildCache = count;
+    }
+    return m_visibleChildCache;
+}
+
+void TQXItemProp::VisibleChanged()
+{
+    m_visibleChildCache = -1;
+    if (TQXItemProps *collection = Collection())
+        collection->VisibleChanged(this);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Categories
+
+void TQXItemProp::SetCategory(bool Value)
+{
+    if (Value == m_category)
+        return;
+    m_category = Value;
+    if (!Value)
+        SetDefaultCategory(false);
+    ParentFontChanged(nullptr);
+    Changed(false);
+}
+
+void TQXItemProp::SetDefaultCategory(bool Value)
+{
+    if (Value == m_defaultCategory)
+        return;
+    m_defaultCategory = Value;
+    if (Value)
+        SetCategory(true);
+    if (TQXItemProps *collection = Collection())
+        collection->DefaultCategoryChanged(this);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Fonts
+
+TFont *TQXItemProp::GetFont() const
+{
+    return m_font;
+}
+
+void TQXItemProp::SetFont(TFont *Value)
+{
+    m_font->Assign(Value);
+}
+
+TFont *TQXItemProp::GetValueFont() const
+{
+    return m_valueFont;
+}
+
+void TQXItemProp::SetValueFont(TFont *Value)
+{
+    m_valueFont->Assign(Value);
+}
+
+TFont *TQXItemProp::GetIndividualValueFont(int) const
+{
+    return GetValueFont();
+}
+
+void TQXItemProp::FontChanged(QObject *Sender)
+{
+    if (Sender == m_font) {
+        m_parentFont = false;
+        if (m_items)
+            for (int i = 0; i < m_items->Count(); ++i)
+                m_items->Items(i)->ParentFontChanged(this);
+    } else if (Sender == m_valueFont) {
+        m_parentValueFont = false;
+        if (m_items)
+            for (int i = 0; i < m_items->Count(); ++i)
+                m_items->Items(i)->ParentValueFontChanged();
+    }
+    InvalidateOwnRow();
+    Changed(false);
+}
+
+void TQXItemProp::ParentFontChanged(TQXItemProp *Source)
+{
+    if (!m_parentFont)
+        return;
+    if (Source) {
+        if (m_category == Source->m_category) {
+            m_font->Assign(Source->GetFont());
+        } else if (m_items) {
+            // Items of the same kind share a font through a level of the other kind.
+            for (int i = 0; i < m_items->Count(); ++i)
+                m_items->Items(i)->ParentFontChanged(Source);
+        }
+    } else if (TQXCustomItemListEditor *editor = GetEditor()) {
+        if (m_category)
+            m_font->Assign(editor->CategoryFont());
+        else
+            m_font->Assign(editor->Font());
+    }
+    m_parentFont = true;
+}
+
+void TQXItemProp::ParentValueFontChanged()
+{
+    if (!m_parentValueFont)
+        return;
+    if (TQXItemProp *parent = GetParent())
+        m_valueFont->Assign(parent->GetValueFont());
+    else if (TQXCustomItemListEditor *editor = GetEditor())
+        m_valueFont->Assign(editor->ValueFont());
+    m_parentValueFont = true;
+}
+
+void TQXItemProp::SetParentFont(bool Value)
+{
+    if (Value == m_parentFont)
+        return;
+    m_parentFont = Value;
+    ParentFontChanged(GetParent());
+}
+
+void TQXItemProp::SetParentValueFont(bool Value)
+{
+    if (Value == m_parentValueFont)
+        return;
+    m_parentValueFont = Value;
+    ParentValueFontChanged();
+}
+
+bool TQXItemProp::IsFontStored() const
+{
+    TQXItemProp *parent = GetParent();
+    return !m_parentFont || (parent && parent->m_category != m_category);
+}
+
+bool TQXItemProp::IsStoredProperty(const char *Name) const
+{
+    const QByteArrayView name(Name);
+    if (name == "Font")
+        return IsFontStored();
+    if (name == "ValueFont")
+        return !m_parentValueFont;
+    return TCollectionItem::IsStoredProperty(Name);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Notifications
+
+void TQXItemProp::Changing()
+{
+    TQXItemProps *collection = Collection();
+    if (!collection || collection->UpdateCount() > 0)
+        return;
+    TQXCustomItemListEditor *editor = collection->GetEditor();
+    if (editor && editor->EditUpdateCount() == 0)
+        editor->UpdatingItemProp(this);
+}
+
+void TQXItemProp::ItemNotify(TQXItemProp *Item, TCollectionNotification Action)
+{
+    // The count follows whole subtrees, so it stays the subtree size when items with children move.
+    const int size = 1 + Item->m_descendantCount;
+    if (Action == cnAdded)
+        m_descendantCount += size;
+    else if (Action == cnExtracting)
+        m_descendantCount -= size;
+    m_visibleChildCache = -1;
+    if (TQXItemProps *collection = Collection())
+        collection->Notify(Item, Action);
+}
+
+void TQXItemProp::UpdateItemProp(TQXItemProp *Item)
+{
+    TQXItemProps *collection = Collection();
+    if (collection && collection->UpdateCount() == 0)
+        collection->Update(Item);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Validation
+
+void TQXItemProp::Validate()
+{
+    try {
+        DoValidate();
+        DoValidated();
+    } catch (const EAbort &) {
+        throw;
+    } catch (const Exception &) {
+        DoValidateError(std::current_exception());
+    }
+}
+
+void TQXItemProp::DoValidate()
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (OnValidate)
+        OnValidate(editor, this, editor ? editor->GetGridCount(1) : 0);
+    else if (editor)
+        editor->DoValidate(this, editor->GetGridCount(1));
+}
+
+void TQXItemProp::DoValidated()
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (OnValidated)
+        OnValidated(editor, this, editor ? editor->GetGridCount(1) : 0);
+    else if (editor)
+        editor->DoValidated(this, editor->GetGridCount(1));
+}
+
+void TQXItemProp::DoValidateError(std::exception_ptr E)
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (editor && editor->HasInplaceEditor()) {
+        // The user sees which value was refused and why; the editor's last change is undone.
+        const QString message = QXConsts::InvalidPropertyValue(GetValue(), ExceptionMessage(E));
+        editor->UndoEditor();
+        E = std::make_exception_ptr(EVESKException(message));
+    }
+    const int column = editor ? editor->GetGridCount(1) : 0;
+    if (OnValidateError) {
+        try {
+            std::rethrow_exception(E);
+        } catch (const Exception &error) {
+            OnValidateError(editor, this, column, error);
+        }
+    } else if (editor) {
+        editor->DoValidateError(this, column, E);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Copying
+
+void TQXItemProp::Assign(QObject *Source)
+{
+    auto *source = qobject_cast<TQXItemProp *>(Source);
+    if (!source) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    m_category = source->m_category;
+    SetDefaultCategory(source->m_defaultCategory);
+    m_name = source->m_name;
+    m_hint = source->m_hint;
+    m_readOnly = source->IsReadOnly();
+    m_editStyle = source->m_editStyle;
+    m_editMask = source->m_editMask;
+    GetPickList()->Assign(source->GetPickList());
+    m_editStyle = source->m_editStyle; // the pick list's change handler may have switched it
+    m_expressionMask = source->m_expressionMask;
+    m_expanded = source->IsExpanded();
+    m_itemObject = source->m_itemObject;
+    Tag = source->Tag;
+    const bool parentFont = source->m_parentFont;
+    const bool parentValueFont = source->m_parentValueFont;
+    m_font->Assign(source->GetFont());
+    m_valueFont->Assign(source->GetValueFont());
+    m_parentFont = parentFont;
+    m_parentValueFont = parentValueFont;
+    if (source->m_values)
+        Values()->Assign(source->m_values);
+    else if (m_values)
+        m_values->Clear();
+    SetVisible(source->GetVisible());
+    if (source->HasChildren() || HasChildren())
+        Items()->Assign(source->Items());
+    Changed(false);
+}
+
+void TQXItemProp::AssignEvents(TQXItemProp *Source)
+{
+    if (!Source)
+        return;
+    OnEditButtonClick = Source->OnEditButtonClick;
+    OnGetPickList = Source->OnGetPickList;
+    OnValidate = Source->OnValidate;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TQXItemProps
+
+TQXItemProps::TQXItemProps(QObject *AOwner, const QMetaObject *ItemClass)
+    : TOwnedCollection(AOwner, ItemClass ? ItemClass : &TQXItemProp::staticMetaObject)
+    , m_defaultCategoryName(QXConsts::DefaultCategoryName())
+{
+}
+
+TQXItemProps::~TQXItemProps()
+{
+    FreeAndNil(m_categories);
+}
+
+void TQXItemProps::BeforeDestruction()
+{
+    TOwnedCollection::BeforeDestruction();
+}
+
+TQXCustomItemListEditor *TQXItemProps::GetEditor() const
+{
+    QObject *owner = Owner();
+    if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
+        return editor;
+    if (auto *item = qobject_cast<TQXItemProp *>(owner))
+        return item->GetEditor();
+    return nullptr;
+}
+
+TQXItemProp *TQXItemProps::GetParent() const
+{
+    return qobject_cast<TQXItemProp *>(Owner());
+}
+
+QString TQXItemProps::GetPathDelimiter() const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    return editor ? editor->PathDelimiter() : QStringLiteral(".");
+}
+
+TStrings *TQXItemProps::Categories() const
+{
+    if (!m_categories) {
+        auto *categories = new TStringList;
+        categories->SetSorted(m_sorted);
+        m_categories = categories;
+    }
+    return m_categories;
+}
+
+void TQXItemProps::SetCategories(TStrings *Value)
+{
+    Categories()->Assign(Value);
+}
+
+void TQXItemProps::Changing()
+{
+    if (UpdateCount() > 0)
+        return;
+    if (TQXCustomItemListEditor *editor = GetEditor())
+        editor->UpdatingItemProp(nullptr);
+}
+
+void TQXItemProps::BeginUpdate()
+{
+    Changing();
+    TOwnedCollection::BeginUpdate();
+}
+
+TQXItemProp *TQXItemProps::Add()
+{
+    Changing();
+    auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Add());
+    changed();
+    return item;
+}
+
+TQXItemProp *TQXItemProps::Add(const QString &Name, const QString &Value)
+{
+    IsValid(Name, true);
+    TQXItemProp *item = Add();
+    item->SetName(Name);
+    item->Values()->SetText(Value);
+    return item;
+}
+
+TQXItemProp *TQXItemProps::Insert(int Index)
+{
+    Changing();
+    auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Insert(Index));
+    changed();
+    return item;
+}
+
+TQXItemProp *TQXItemProps::AddCategory(const QString &Name, bool AllowDuplicate)
+{
+    if (!AllowDuplicate) {
+        const int index = IndexOfCategory(Name);
+        if (index >= 0)
+            return Items(index);
+    }
+    Changing();
+    TQXItemProp *item = Add();
+    item->SetCategory(true);
+    item->SetReadOnly(true);
+    item->SetName(Name);
+    return item;
+}
+
+TQXItemProp *TQXItemProps::AddFullPath(const QString &Path, const QString &Value, bool AllowDuplicate)
+{
+    Changing();
+    const QString delimiter = GetPathDelimiter();
+    const qsizetype cut = delimiter.isEmpty() ? -1 : Path.indexOf(delimiter);
+    const QString head = cut < 0 ? Path : Path.left(cut);
+    const bool last = cut < 0;
+    TQXItemProp *item = nullptr;
+    const int existing = IndexOf(head);
+    if ((AllowDuplicate && last) || existing < 0) {
+        item = Add();
+        item->SetName(head);
+    } else {
+        item = Items(existing);
+    }
+    TQXItemProp *result = nullptr;
+    if (last) {
+        item->Values()->SetText(Value);
+        result = item;
+    } else {
+        result = item->Items()->AddFullPath(Path.mid(cut + delimiter.size()), Value, AllowDuplicate);
+    }
+    changed();
+    return result;
+}
+
+void TQXItemProps::Exchange(int Index1, int Index2)
+{
+    if (Index1 == Index2)
+        return;
+    Changing();
+    TQXItemProp *first = Items(Index1);
+    TQXItemProp *second = Items(Index2);
+    first->SetIndex(Index2);
+    second->SetIndex(Index1);
+    changed();
+}
+
+int TQXItemProps::IndexOf(const QString &Name) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (CompareStrings(Items(i)->Name(), Name) == 0)
+            return i;
+    return -1;
+}
+
+int TQXItemProps::IndexOf(const QString &Name, const QString &Value) const
+{
+    const QString display = Name + QLatin1Char('=') + Value;
+    for (int i = 0; i < Count(); ++i)
+        if (CompareStrings(Items(i)->GetDisplayName(), display) == 0)
+            return i;
+    return -1;
+}
+
+int TQXItemProps::IndexOfCategory(const QString &Name) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        TQXItemProp *item = Items(i);
+        if (item->Category() && CompareStrings(item->Name(), Name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+TQXItemProp *TQXItemProps::GetItemByName(const QString &Name) const
+{
+    const int index = IndexOf(Name);
+    return index >= 0 ? Items(index) : nullptr;
+}
+
+bool TQXItemProps::Find(const QString &Name, int &Index) const
+{
+    bool found = false;
+    int low = 0;
+    int high = Count() - 1;
+    while (low <= high) {
+        const int middle = (low + high) / 2;
+        const int comparison = CompareStrings(Items(middle)->Name(), Name);
+        if (comparison < 0) {
+            low = middle + 1;
+        } else {
+            high = middle - 1;
+            if (comparison == 0)
+                found = true;
+        }
+    }
+    Index = low;
+    return found;
+}
+
+TQXItemProp *TQXItemProps::FindItemByFullPathName(const QString &Path) const
+{
+    const QString delimiter = GetPathDelimiter();
+    const qsizetype cut = delimiter.isEmpty() ? -1 : Path.indexOf(delimiter);
+    const int index = IndexOf(cut < 0 ? Path : Path.left(cut));
+    if (index < 0)
+        return nullptr;
+    TQXItemProp *item = Items(index);
+    if (cut < 0)
+        return item;
+    if (!item->HasChildren())
+        return nullptr;
+    return item->Items()->FindItemByFullPathName(Path.mid(cut + delimiter.size()));
+}
+
+TQXItemProp *TQXItemProps::FindItemProp(const QVariant &Index, bool Create)
+{
+    if (Count() == 0)
+        return nullptr;
+    int index = -1;
+    if (VarIsOrdinal(Index)) {
+        index = int(Index.toLongLong());
+    } else {
+        const QString name = VarToStr(Index);
+        index = IndexOf(name);
+        if (index < 0 && Create)
+            throw EVESKException(QXConsts::PropertyNotFound(name));
+    }
+    if (index >= 0 && index < Count())
+        return Items(index);
+    if (Create && index >= 0)
+        return Insert(index);
+    return nullptr;
+}
+
+bool TQXItemProps::IsValid(const QString &Name, bool RaiseError) const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (!editor || !(editor->PropertyOptions() & TQXCustomItemListEditor::propUnique) || Name.isEmpty())
+        return true;
+    if (IndexOf(Name) == -1)
+        return true;
+    if (RaiseError)
+        throw EVESKException(QXConsts::PropertyNameNotUnique(Name));
+    return false;
+}
+
+int TQXItemProps::CompareStrings(const QString &S1, const QString &S2) const
+{
+    if (TQXCustomItemListEditor *editor = GetEditor())
+        return editor->CompareStrings(S1, S2);
+    return AnsiCompareText(S1, S2);
+}
+
+void TQXItemProps::quickSort(const TQXItemPropCompare &Compare, int Low, int High)
+{
+    // In place, pivot at the middle; the pivot's position is followed through the swaps.
+    while (Low < High) {
+        int i = Low;
+        int j = High;
+        int pivot = (Low + High) / 2;
+        while (i <= j) {
+            while (Compare(Items(i), Items(pivot)) < 0)
+                ++i;
+            while (Compare(Items(j), Items(pivot)) > 0)
+                --j;
+            if (i <= j) {
+                if (i != j) {
+                    Exchange(i, j);
+                    if (pivot == i)
+                        pivot = j;
+                    else if (pivot == j)
+                        pivot = i;
+                }
+                ++i;
+                --j;
+            }
+        }
+        if (Low < j)
+            quickSort(Compare, Low, j);
+        Low = i;
+    }
+}
+
+void TQXItemProps::CustomSort(const TQXItemPropCompare &Compare, bool ThisLevelOnly)
+{
+    if (m_sorted || Count() == 0)
+        return;
+    inUpdate(this, [&] {
+        quickSort(Compare, 0, Count() - 1);
+        if (!ThisLevelOnly)
+            for (int i = 0; i < Count(); ++i)
+                if (Items(i)->HasChildren())
+                    Items(i)->Items()->CustomSort(Compare, false);
+    });
+}
+
+void TQXItemProps::Sort(bool ThisLevelOnly)
+{
+    CustomSort([this](TQXItemProp *a, TQXItemProp *b) { return CompareStrings(a->Name(), b->Name()); },
+               ThisLevelOnly);
+}
+
+void TQXItemProps::SetSorted(bool Value)
+{
+    if (Value == m_sorted)
+        return;
+    auto apply = [&] {
+        for (int i = 0; i < Count(); ++i)
+            if (TQXItemProps *children = Items(i)->m_items)
+                children->SetSorted(Value);
+        if (Value)
+            Sort(true);
+        m_sorted = Value;
+        if (m_categories)
+            m_categories->SetSorted(Value);
+    };
+    if (!Value) {
+        apply();
+        return;
+    }
+    try {
+        inUpdate(this, apply);
+    } catch (...) {
+        if (TQXCustomItemListEditor *editor = GetEditor())
+            editor->InvalidateGrid();
+        throw;
+    }
+    if (TQXCustomItemListEditor *editor = GetEditor())
+        editor->InvalidateGrid();
+}
+
+void TQXItemProps::SetDefaultCategory(TQXItemProp *Item)
+{
+    if (Item == m_defaultCategory)
+        return;
+    TQXItemProp *previous = m_defaultCategory;
+    m_defaultCategory = Item;
+    if (previous)
+        previous->SetDefaultCategory(false);
+    if (Item)
+        Item->SetDefaultCategory(true);
+}
+
+void TQXItemProps::DefaultCategoryChanged(TQXItemProp *Item)
+{
+    if (Item->DefaultCategory())
+        SetDefaultCategory(Item);
+    else if (m_defaultCategory == Item)
+        m_defaultCategory = nullptr;
+}
+
+void TQXItemProps::SetDefaultCategoryName(const QString &Value)
+{
+    if (Value == m_defaultCategoryName)
+        return;
+    m_defaultCategoryName = Value;
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (editor && editor->ArrangeByCategory())
+        CreateDefaultCategory();
+}
+
+TQXItemProp *TQXItemProps::CreateDefaultCategory()
+{
+    if (m_defaultCategoryName.isEmpty())
+        return nullptr;
+    const int index = IndexOfCategory(m_defaultCategoryName);
+    TQXItemProp *category = index >= 0 ? Items(index) : AddCategory(m_defaultCategoryName, true);
+    SetDefaultCategory(category);
+    return category;
+}
+
+void TQXItemProps::DeleteCategory(int Index, bool DeleteChildren)
+{
+    TQXItemProp *category = Items(Index);
+    if (!category->Category())
+        throw EVESKException(QXConsts::NotACategory());
+    if (!DeleteChildren && category->HasChildren()) {
+        TQXItemProps *children = category->Items();
+        while (children->Count() > 0)
+            children->Items(0)->SetCollection(this);
+    }
+    Delete(category->Index());
+}
+
+void TQXItemProps::ClearCategories(bool DeleteChildren)
+{
+    int i = 0;
+    while (i < Count()) {
+        if (Items(i)->Category())
+            DeleteCategory(i, DeleteChildren);
+        else
+            ++i;
+    }
+}
+
+void TQXItemProps::RemoveCategory(const QString &Name, bool DeleteChildren)
+{
+    const int index = IndexOfCategory(Name);
+    if (index >= 0)
+        DeleteCategory(index, DeleteChildren);
+}
+
+void TQXItemProps::Assign(QObject *Source)
+{
+    if (auto *source = qobject_cast<TQXItemProps *>(Source)) {
+        if (source->m_categories || m_categories)
+            Categories()->Assign(source->Categories());
+        m_sorted = source->m_sorted;
+        if (m_categories)
+            m_categories->SetSorted(m_sorted);
+    }
+    TOwnedCollection::Assign(Source);
+}
+
+void TQXItemProps::Notify(TCollectionItem *Item, TCollectionNotification Action)
+{
+    auto *item = static_cast<TQXItemProp *>(Item);
+    if (Action == cnExtracting && item == m_defaultCategory)
+        m_defaultCategory = nullptr;
+    TOwnedCollection::Notify(Item, Action);
+    QObject *owner = Owner();
+    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
+        parent->ItemNotify(item, Action);
+    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
+        editor->ItemNotify(item, Action);
+}
+
+void TQXItemProps::Update(TCollectionItem *Item)
+{
+    TOwnedCollection::Update(Item);
+    auto *item = static_cast<TQXItemProp *>(Item);
+    QObject *owner = Owner();
+    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
+        parent->UpdateItemProp(item);
+    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
+        editor->UpdateItemProp(item);
+}
+
+void TQXItemProps::VisibleChanged(TQXItemProp *Item)
+{
+    QObject *owner = Owner();
+    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
+        parent->VisibleChanged();
+    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
+        editor->VisibleChanged(Item);
+}

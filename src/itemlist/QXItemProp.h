@@ -1,0 +1,353 @@
+// The item tree that the item list editor shows: name/value items (TQXItemProp) in owned collections
+// (TQXItemProps). The top collection belongs to the grid, every other one to the item whose children it
+// holds. The tree also works without a grid: then no fonts come from a grid and paths use ".".
+//
+// Items never know the grid directly. Every notification travels up the owner chain (item, collection,
+// owning item, ..., grid): Changing before a change, Update after it, Notify for additions and
+// removals, VisibleChanged for visibility. The grid keeps its flat item lists in step from them.
+#pragma once
+
+#include "Collection.h"
+#include "EditStyle.h"
+#include "Events.h"
+#include "Exceptions.h"
+#include "Graphics.h"
+#include "StringList.h"
+
+#include <QPointer>
+#include <QVariant>
+#include <functional>
+
+class TQXCustomItemListEditor;
+class TQXItemProp;
+class TQXItemProps;
+class TQXItemPropValueStrings;
+
+/// Asks for the entries of a drop-down list: Values is filled for the item at path PropName.
+QX_DECLARE_EVENT(TQXGetPickListEvent, void(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values))
+/// Validates (or reports the validation of) the value in value line ACol of Item.
+QX_DECLARE_EVENT(TQXOnValidateEvent, void(QObject *Sender, TQXItemProp *Item, int ACol))
+/// Told of an error raised while validating; without a handler the error is raised to the caller.
+QX_DECLARE_EVENT(TQXOnValidateErrorEvent,
+                 void(QObject *Sender, TQXItemProp *Item, int ACol, const QXPlatform::Exception &E))
+
+Q_DECLARE_METATYPE(TQXGetPickListEvent)
+Q_DECLARE_METATYPE(TQXOnValidateEvent)
+Q_DECLARE_METATYPE(TQXOnValidateErrorEvent)
+
+/// Compares two items for CustomSort: negative, zero or positive.
+using TQXItemPropCompare = std::function<int(TQXItemProp *Item1, TQXItemProp *Item2)>;
+
+class QXINSPECTORCORE_EXPORT TQXItemProp : public QXPlatform::TCollectionItem
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TFont *Font READ GetFont WRITE SetFont)
+    Q_PROPERTY(QXPlatform::TFont *ValueFont READ GetValueFont WRITE SetValueFont)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(bool ParentValueFont READ ParentValueFont WRITE SetParentValueFont)
+    Q_PROPERTY(bool Category READ Category WRITE SetCategory)
+    Q_PROPERTY(bool DefaultCategory READ DefaultCategory WRITE SetDefaultCategory)
+    Q_PROPERTY(bool Expanded READ IsExpanded WRITE SetExpanded)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(QString Value READ GetValue WRITE SetValue)
+    Q_PROPERTY(QXPlatform::TStrings *Values READ Values WRITE SetValues)
+    Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool ReadOnly READ IsReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
+    Q_PROPERTY(QXPlatform::TEditStyle EditStyle READ EditStyle WRITE SetEditStyle)
+    Q_PROPERTY(QString EditMask READ EditMask WRITE SetEditMask)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnEditButtonClick MEMBER OnEditButtonClick)
+    Q_PROPERTY(TQXGetPickListEvent OnGetPickList MEMBER OnGetPickList)
+    Q_PROPERTY(TQXOnValidateEvent OnValidate MEMBER OnValidate)
+    Q_PROPERTY(TQXOnValidateEvent OnValidated MEMBER OnValidated)
+    Q_PROPERTY(TQXOnValidateErrorEvent OnValidateError MEMBER OnValidateError)
+    Q_PROPERTY(QXPlatform::TStrings *PickList READ GetPickList WRITE SetPickList)
+    Q_PROPERTY(bool ExpressionMask READ ExpressionMask WRITE SetExpressionMask)
+    Q_PROPERTY(TQXItemProps *Items READ Items WRITE SetItems)
+    Q_PROPERTY(int Tag MEMBER Tag)
+    QX_DEFAULT(ParentFont, "True")
+    QX_DEFAULT(ParentValueFont, "True")
+    QX_DEFAULT(Category, "False")
+    QX_DEFAULT(DefaultCategory, "False")
+    QX_DEFAULT(Expanded, "False")
+    QX_DEFAULT(Enabled, "True")
+    QX_DEFAULT(ReadOnly, "False")
+    QX_DEFAULT(Visible, "True")
+    QX_DEFAULT(EditStyle, "esSimple")
+
+public:
+    Q_INVOKABLE explicit TQXItemProp(QXPlatform::TCollection *Collection);
+    ~TQXItemProp() override;
+    Q_DISABLE_COPY_MOVE(TQXItemProp)
+
+    void AfterConstruction() override;
+    void BeforeDestruction() override;
+
+    // Copying
+    void Assign(QObject *Source) override;
+    /// Copies the item's own OnEditButtonClick, OnGetPickList and OnValidate handlers.
+    virtual void AssignEvents(TQXItemProp *Source);
+
+    // Navigation
+    /// The grid the item is shown in, found up the owner chain; null without one.
+    TQXCustomItemListEditor *GetEditor() const;
+    TQXItemProps *Collection() const;
+    /// The item owning this item's collection; null at top level.
+    TQXItemProp *GetParent() const;
+    int GetLevel() const;
+    /// Position in the grid's all-items list; -1 without a grid.
+    int GetAbsoluteIndex() const;
+    /// Position in the grid's shown-items list; -1 without a grid or when not shown.
+    int GetAbsoluteVIndex() const;
+    QString GetPathDelimiter() const;
+    /// The names from the top level down to this item, joined with the path delimiter.
+    virtual QString GetFullPathName() const;
+    /// Name "=" values text (trailing blanks and line breaks removed).
+    QString GetDisplayName() const override;
+
+    // Name and values
+    QString Name() const { return m_name; }
+    virtual void SetName(const QString &NewName);
+    /// The value under the grid's cursor for the selected item, else all values joined.
+    virtual QString GetValue() const;
+    virtual void SetValue(const QString &Value);
+    /// The values, one per value line; created on first request.
+    QXPlatform::TStrings *Values() const;
+    void SetValues(QXPlatform::TStrings *Value);
+    /// The values text, lines joined by line breaks, trailing blanks and line breaks removed.
+    QString ValuesText() const;
+    virtual bool IsValuesEmpty() const;
+    QString Hint() const { return m_hint; }
+    virtual void SetHint(const QString &Value);
+
+    // Editing
+    QXPlatform::TEditStyle EditStyle() const { return m_editStyle; }
+    virtual void SetEditStyle(QXPlatform::TEditStyle Value);
+    QString EditMask() const { return m_editMask; }
+    virtual void SetEditMask(const QString &Value);
+    bool ExpressionMask() const { return m_expressionMask; }
+    virtual void SetExpressionMask(bool Value);
+    /// The pick list; created on first request.
+    virtual QXPlatform::TStrings *GetPickList() const;
+    virtual void SetPickList(QXPlatform::TStrings *Value);
+    bool HasPickList() const;
+    QObject *ItemObject() const { return m_itemObject; }
+    virtual void SetItemObject(QObject *Value);
+
+    // State
+    /// Own read-only flag, or disabled.
+    virtual bool IsReadOnly() const;
+    virtual void SetReadOnly(bool Value);
+    bool Enabled() const { return m_enabled; }
+    virtual void SetEnabled(bool Value);
+    virtual bool GetVisible() const { return m_visible; }
+    virtual void SetVisible(bool Value);
+    /// Visible, and not hidden as read-only (categories never are).
+    virtual bool IsVisibleItem() const;
+    /// Shown: visible itself, and every ancestor visible and expanded.
+    virtual bool IsVisible() const;
+    virtual bool IsExpandable() const;
+    /// The expansion wish is set and the item has children.
+    bool IsExpanded() const;
+    virtual void SetExpanded(bool Value);
+    virtual void Expand();
+    virtual void Collapse();
+    virtual void FullExpand();
+    virtual void FullCollapse();
+    virtual bool HasVisibleChildren() const;
+    /// Number of grid lines shown below the item (cached).
+    int GetVisibleChildCount() const;
+    /// Items added below this item minus items removed below it.
+    int DescendantCount() const { return m_descendantCount; }
+    bool HasChildren() const;
+
+    // Categories
+    bool Category() const { return m_category; }
+    virtual void SetCategory(bool Value);
+    bool DefaultCategory() const { return m_defaultCategory; }
+    void SetDefaultCategory(bool Value);
+
+    // Fonts
+    /// The font of the name cell.
+    virtual QXPlatform::TFont *GetFont() const;
+    void SetFont(QXPlatform::TFont *Value);
+    /// The font of the value cells.
+    virtual QXPlatform::TFont *GetValueFont() const;
+    void SetValueFont(QXPlatform::TFont *Value);
+    /// The font of value line Index; descendants may give each line its own.
+    virtual QXPlatform::TFont *GetIndividualValueFont(int Index) const;
+    bool ParentFont() const { return m_parentFont; }
+    void SetParentFont(bool Value);
+    bool ParentValueFont() const { return m_parentValueFont; }
+    void SetParentValueFont(bool Value);
+    /// Takes the font again from Source (an ancestor) or, without one, from the grid.
+    virtual void ParentFontChanged(TQXItemProp *Source);
+    virtual void ParentValueFontChanged();
+    bool IsFontStored() const;
+
+    // Children
+    /// The child collection; created on first request.
+    TQXItemProps *Items() const;
+    void SetItems(TQXItemProps *Value);
+
+    // Validation
+    /// DoValidate then DoValidated; errors other than aborts go to DoValidateError.
+    virtual void Validate();
+
+    bool IsStoredProperty(const char *Name) const override;
+
+    /// Notifications from the child collection, passed on up the owner chain.
+    virtual void ItemNotify(TQXItemProp *Item, QXPlatform::TCollectionNotification Action);
+    virtual void UpdateItemProp(TQXItemProp *Item);
+    virtual void VisibleChanged();
+
+    QXPlatform::TNotifyEvent OnEditButtonClick;
+    TQXGetPickListEvent OnGetPickList;
+    TQXOnValidateEvent OnValidate;
+    TQXOnValidateEvent OnValidated;
+    TQXOnValidateErrorEvent OnValidateError;
+    int Tag = 0;
+
+protected:
+    /// Tells the grid a change is coming (it hides its in-place editor).
+    virtual void Changing();
+    virtual void DoValidate();
+    virtual void DoValidated();
+    /// Rewrites the error for the user and hands it to OnValidateError or the grid.
+    virtual void DoValidateError(std::exception_ptr E);
+    /// Moves the item where its new name belongs: into its category, to its sorted place.
+    virtual void MoveProp(const QString &NewName);
+    virtual void PickListChange(QObject *Sender);
+    /// Builds the child collection when no grid supplies one.
+    virtual TQXItemProps *CreateItems();
+    void ValuesChanged();
+
+private:
+    friend class TQXItemProps;
+    friend class TQXItemPropValueStrings;
+    friend class TQXCustomItemListEditor;
+
+    void FontChanged(QObject *Sender);
+    void InvalidateOwnRow();
+    void ensureChildren() const;
+    TQXItemPropValueStrings *valueStrings() const;
+    QXPlatform::TCollection *ownerCollection() const;
+
+    QString m_name;
+    QString m_hint;
+    QString m_editMask;
+    mutable QXPlatform::TStringList *m_pickList = nullptr;
+    mutable TQXItemProps *m_items = nullptr;
+    mutable TQXItemPropValueStrings *m_values = nullptr;
+    QXPlatform::TFont *m_font = nullptr;
+    QXPlatform::TFont *m_valueFont = nullptr;
+    QPointer<QObject> m_itemObject;
+    int m_descendantCount = 0;
+    mutable int m_visibleChildCache = -1;
+    // Positions in the grid's two lists, valid while the grid's index generation matches.
+    mutable int m_absIndex = -1;
+    mutable int m_absVIndex = -1;
+    QXPlatform::TEditStyle m_editStyle = QXPlatform::esSimple;
+    bool m_readOnly = false;
+    bool m_visible = false;
+    bool m_expressionMask = false;
+    bool m_expanded = false;
+    bool m_parentFont = true;
+    bool m_parentValueFont = true;
+    bool m_enabled = true;
+    bool m_category = false;
+    bool m_defaultCategory = false;
+};
+
+class QXINSPECTORCORE_EXPORT TQXItemProps : public QXPlatform::TOwnedCollection
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TStrings *Categories READ Categories WRITE SetCategories)
+    Q_PROPERTY(QString DefaultCategoryName READ DefaultCategoryName WRITE SetDefaultCategoryName)
+
+public:
+    Q_INVOKABLE TQXItemProps(QObject *AOwner, const QMetaObject *ItemClass);
+    ~TQXItemProps() override;
+    Q_DISABLE_COPY_MOVE(TQXItemProps)
+
+    void BeforeDestruction() override;
+
+    TQXItemProp *Items(int Index) const { return static_cast<TQXItemProp *>(TOwnedCollection::Items(Index)); }
+    TQXItemProp *operator[](int Index) const { return Items(Index); }
+
+    // Building
+    TQXItemProp *Add();
+    /// Checks the name, adds an item, names it and sets its values text.
+    TQXItemProp *Add(const QString &Name, const QString &Value);
+    TQXItemProp *Insert(int Index);
+    TQXItemProp *AddCategory(const QString &Name, bool AllowDuplicate);
+    /// Creates or reuses the items along Path and sets the values of the last one.
+    TQXItemProp *AddFullPath(const QString &Path, const QString &Value, bool AllowDuplicate);
+    void Exchange(int Index1, int Index2);
+    void BeginUpdate() override;
+
+    // Lookup
+    int IndexOf(const QString &Name) const;
+    int IndexOf(const QString &Name, const QString &Value) const;
+    int IndexOfCategory(const QString &Name) const;
+    TQXItemProp *GetItemByName(const QString &Name) const;
+    /// Binary search of a sorted collection: true when found; Index is the first position whose name
+    /// is not less than Name.
+    virtual bool Find(const QString &Name, int &Index) const;
+    TQXItemProp *FindItemByFullPathName(const QString &Path) const;
+    TQXItemProp *FindItemID(int ID) const { return static_cast<TQXItemProp *>(TOwnedCollection::FindItemID(ID)); }
+    /// By position (an ordinal) or by name; with Create, a missing position is inserted and a missing
+    /// name raises "Property not found".
+    virtual TQXItemProp *FindItemProp(const QVariant &Index, bool Create);
+    /// True without a grid, without propUnique or for an empty name; otherwise whether Name is free.
+    bool IsValid(const QString &Name, bool RaiseError) const;
+
+    // Navigation
+    TQXCustomItemListEditor *GetEditor() const;
+    TQXItemProp *GetParent() const;
+    QString GetPathDelimiter() const;
+
+    // Sorting
+    bool Sorted() const { return m_sorted; }
+    void SetSorted(bool Value);
+    virtual int CompareStrings(const QString &S1, const QString &S2) const;
+    void Sort(bool ThisLevelOnly);
+    virtual void CustomSort(const TQXItemPropCompare &Compare, bool ThisLevelOnly);
+
+    // Categories
+    /// The category map: lines name=category.
+    QXPlatform::TStrings *Categories() const;
+    void SetCategories(QXPlatform::TStrings *Value);
+    QString DefaultCategoryName() const { return m_defaultCategoryName; }
+    void SetDefaultCategoryName(const QString &Value);
+    TQXItemProp *DefaultCategoryItem() const { return m_defaultCategory; }
+    void SetDefaultCategory(TQXItemProp *Item);
+    TQXItemProp *CreateDefaultCategory();
+    virtual void DeleteCategory(int Index, bool DeleteChildren);
+    virtual void ClearCategories(bool DeleteChildren);
+    void RemoveCategory(const QString &Name, bool DeleteChildren);
+
+    /// From another item collection: category map and sorted flag, then the items.
+    void Assign(QObject *Source) override;
+
+    virtual void Changing();
+    virtual void VisibleChanged(TQXItemProp *Item);
+    virtual void DefaultCategoryChanged(TQXItemProp *Item);
+
+protected:
+    void Notify(QXPlatform::TCollectionItem *Item, QXPlatform::TCollectionNotification Action) override;
+    void Update(QXPlatform::TCollectionItem *Item) override;
+
+private:
+    friend class TQXItemProp;
+    void changed() { Changed(); }
+    void quickSort(const TQXItemPropCompare &Compare, int Low, int High);
+
+    mutable QXPlatform::TStringList *m_categories = nullptr;
+    TQXItemProp *m_defaultCategory = nullptr; // one of our own items; cleared when it leaves
+    QString m_defaultCategoryName;
+    bool m_sorted = false;
+};
+
+Q_DECLARE_METATYPE(TQXItemProps *)

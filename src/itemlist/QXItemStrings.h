@@ -1,0 +1,77 @@
+// Two string-list views of the item tree. TQXItemStrings shows a grid's whole tree as lines
+// path=value, so a tree can be read or built as text. TQXItemPropValueStrings is the list in which an
+// item keeps its values, one entry per value line of the grid.
+#pragma once
+
+#include "StringList.h"
+
+#include <QPointer>
+
+class TQXCustomItemListEditor;
+class TQXItemProp;
+
+class QXINSPECTORCORE_EXPORT TQXItemStrings : public QXPlatform::TStrings
+{
+    Q_OBJECT
+    Q_PROPERTY(bool ShowVisibleOnly READ ShowVisibleOnly WRITE SetShowVisibleOnly)
+    QX_DEFAULT(ShowVisibleOnly, "False")
+
+public:
+    /// The view keeps no lines of its own: every line is computed from Editor's item lists.
+    explicit TQXItemStrings(TQXCustomItemListEditor *Editor);
+    ~TQXItemStrings() override;
+    Q_DISABLE_COPY_MOVE(TQXItemStrings)
+
+    bool ShowVisibleOnly() const { return m_showVisibleOnly; }
+    void SetShowVisibleOnly(bool Value) { m_showVisibleOnly = Value; }
+
+    /// Clears the whole tree.
+    void Clear() override;
+    /// Frees the item on line Index, with its subtree.
+    void Delete(int Index) override;
+    /// Adds the line's path and value to the tree (Index only checks the range: the tree decides where
+    /// the item goes).
+    void Insert(int Index, const QString &S) override;
+    /// The line of the item at path Name, or -1.
+    int IndexOfName(const QString &Name) const override;
+
+protected:
+    QString Get(int Index) const override;
+    int GetCount() const override;
+    QObject *GetObject(int Index) const override;
+    void PutObject(int Index, QObject *AObject) override;
+
+private:
+    TQXItemProp *itemAt(int Index) const;
+
+    TQXCustomItemListEditor *m_editor; // the grid owns this view
+    bool m_showVisibleOnly = false;
+};
+
+class QXINSPECTORCORE_EXPORT TQXItemPropValueStrings : public QXPlatform::TStringList
+{
+    Q_OBJECT
+public:
+    explicit TQXItemPropValueStrings(TQXItemProp *Item);
+    ~TQXItemPropValueStrings() override;
+    Q_DISABLE_COPY_MOVE(TQXItemPropValueStrings)
+
+    TQXItemProp *Item() const { return m_item; }
+    /// While set, changes are not reported to the item.
+    void SetInitializing(bool Value) { m_initializing = Value; }
+    bool Initializing() const { return m_initializing; }
+    /// Cuts or pads the list to one entry per value line of the grid (without notifying the item).
+    void FitToGrid() const;
+
+protected:
+    /// Fits the list to the grid's value lines first, then reads the entry.
+    QString Get(int Index) const override;
+    /// Writes only when the text differs from the entry.
+    void Put(int Index, const QString &S) override;
+    void Changed() override;
+    void Changing() override;
+
+private:
+    TQXItemProp *m_item; // the item owns its values
+    bool m_initializing = false;
+};

@@ -1,0 +1,480 @@
+// The custom draw grid: a scrolled grid of cells with fixed title rows and columns at the top and left
+// (right under right-to-left layout), one current cell with a selection rectangle, and one persistent
+// in-place editor that the grid moves from cell to cell. Descendants draw the cells (DrawCell) and supply
+// the texts the editor shows and writes back (GetEditText, SetEditText); the item list editor is one.
+//
+// Geometry is kept per axis: every line has the default size unless it was given its own, and positions
+// come from a prefix sum that is rebuilt lazily after a size changes, so finding a cell costs O(log n) and
+// painting walks only the visible cells, whatever the number of rows.
+#pragma once
+
+#include "Component.h"
+#include "Events.h"
+#include "Exceptions.h"
+#include "Graphics.h"
+#include "Guarded.h"
+#include "Persistent.h"
+
+#include <QAbstractScrollArea>
+#include <QList>
+#include <QPainter>
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <vector>
+
+namespace QXPlatform {
+
+class TInplaceEdit;
+
+/// A grid operation that would break the grid's invariants (fixed lines not below the count).
+QX_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
+
+/// A cell position; -1 on an axis where a point lies outside the cells.
+struct TGridCoord
+{
+    int X = 0;
+    int Y = 0;
+    friend bool operator==(const TGridCoord &, const TGridCoord &) = default;
+};
+
+/// A range of cells, inclusive on all sides.
+struct TGridRect
+{
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    friend bool operator==(const TGridRect &, const TGridRect &) = default;
+    bool Contains(int ACol, int ARow) const
+    {
+        return ACol >= Left && ACol <= Right && ARow >= Top && ARow <= Bottom;
+    }
+};
+
+/// Asked before the current cell moves to (ACol, ARow); set CanSelect to false to refuse.
+QX_DECLARE_EVENT(TSelectCellEvent, void(QObject *Sender, int ACol, int ARow, bool &CanSelect))
+/// Supplies or changes a text for a cell (edit text, edit mask).
+QX_DECLARE_EVENT(TGetEditEvent, void(QObject *Sender, int ACol, int ARow, QString &Value))
+/// Reports the text the in-place editor holds for a cell.
+QX_DECLARE_EVENT(TSetEditEvent, void(QObject *Sender, int ACol, int ARow, const QString &Value))
+/// A row or column moved from FromIndex to ToIndex.
+QX_DECLARE_EVENT(TMovedEvent, void(QObject *Sender, int FromIndex, int ToIndex))
+
+class QXINSPECTORCORE_EXPORT TCustomDrawGrid : public TGuarded<QAbstractScrollArea>, public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QXPlatform::TColor FixedColor READ FixedColor WRITE SetFixedColor)
+    Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
+    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
+    Q_PROPERTY(TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars)
+    Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
+    Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE SetFixedRows)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(TGridOptions Options READ Options WRITE SetOptions)
+    QX_DEFAULT(Color, "clWindow")
+    QX_DEFAULT(FixedColor, "clBtnFace")
+    QX_DEFAULT(DefaultDrawing, "True")
+    QX_DEFAULT(GridLineWidth, "1")
+    QX_DEFAULT(ScrollBars, "ssBoth")
+    QX_DEFAULT(ColCount, "5")
+    QX_DEFAULT(RowCount, "5")
+    QX_DEFAULT(FixedCols, "1")
+    QX_DEFAULT(FixedRows, "1")
+    QX_DEFAULT(DefaultColWidth, "64")
+    QX_DEFAULT(DefaultRowHeight, "24")
+    QX_DEFAULT(Options, "[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,goRangeSelect]")
+
+public:
+    enum TGridOption {
+        goFixedVertLine = 0x1,
+        goFixedHorzLine = 0x2,
+        goVertLine = 0x4,
+        goHorzLine = 0x8,
+        goRangeSelect = 0x10,
+        goDrawFocusSelected = 0x20,
+        goRowSizing = 0x40,
+        goColSizing = 0x80,
+        goRowMoving = 0x100,
+        goColMoving = 0x200,
+        goEditing = 0x400,
+        goTabs = 0x800,
+        goRowSelect = 0x1000,
+        goAlwaysShowEditor = 0x2000,
+        goThumbTracking = 0x4000,
+    };
+    Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+    Q_FLAG(TGridOptions)
+
+    /// gdSelected: inside the selection; gdFocused: the current cell while the grid or its editor has the
+    /// keyboard focus; gdFixed: in a fixed row or column (fixed cells are never selected or focused).
+    enum TGridDrawStateFlag { gdSelected = 0x1, gdFocused = 0x2, gdFixed = 0x4 };
+    Q_DECLARE_FLAGS(TGridDrawState, TGridDrawStateFlag)
+    Q_FLAG(TGridDrawState)
+
+    enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+    Q_ENUM(TScrollStyle)
+
+    /// What a mouse drag is doing.
+    enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+    Q_ENUM(TGridState)
+
+    /// Draws or decorates a cell after the grid's own drawing; Rect is in viewport coordinates.
+    QX_DECLARE_EVENT(TDrawCellEvent,
+                     void(QObject *Sender, int ACol, int ARow, const QRect &Rect, TGridDrawState State))
+
+    /// AOwner is both the widget parent and the component owner.
+    Q_INVOKABLE explicit TCustomDrawGrid(QWidget *AOwner = nullptr);
+    ~TCustomDrawGrid() override;
+    Q_DISABLE_COPY_MOVE(TCustomDrawGrid)
+
+    /// Frees the in-place editor while the whole grid can still answer it.
+    void BeforeDestruction() override;
+
+    // Counts. A count below 1 counts as 1; a count at or below its fixed lines lowers them to count - 1.
+    // Shrinking keeps the current cell, the selection and the top-left cell inside the grid.
+    int ColCount() const { return m_cols.Count; }
+    void SetColCount(int Value);
+    int RowCount() const { return m_rows.Count; }
+    void SetRowCount(int Value);
+    /// EInvalidGridOperation unless 0 <= Value < ColCount.
+    int FixedCols() const { return m_cols.Fixed; }
+    void SetFixedCols(int Value);
+    /// EInvalidGridOperation unless 0 <= Value < RowCount.
+    int FixedRows() const { return m_rows.Fixed; }
+    void SetFixedRows(int Value);
+
+    // The current cell. Setting it asks SelectCell first and moves the selection anchor with it.
+    int Col() const { return m_current.X; }
+    void SetCol(int Value);
+    int Row() const { return m_current.Y; }
+    void SetRow(int Value);
+    /// The selected range (with goRowSelect, whole rows of non-fixed columns).
+    TGridRect Selection() const;
+    /// Sets anchor (Left, Top) and current cell (Right, Bottom), clamped into the grid, without SelectCell.
+    void SetSelection(const TGridRect &Value);
+
+    // Sizes
+    int DefaultColWidth() const { return m_cols.DefaultSize; }
+    /// Also gives every column the new default width.
+    void SetDefaultColWidth(int Value);
+    int DefaultRowHeight() const { return m_rows.DefaultSize; }
+    /// Also gives every row the new default height.
+    void SetDefaultRowHeight(int Value);
+    int ColWidths(int Index) const { return m_cols.Size(Index); }
+    void SetColWidths(int Index, int Value);
+    int RowHeights(int Index) const { return m_rows.Size(Index); }
+    void SetRowHeights(int Index, int Value);
+    int GridLineWidth() const { return m_gridLineWidth; }
+    void SetGridLineWidth(int Value);
+
+    // Look
+    TGridOptions Options() const { return m_options; }
+    void SetOptions(TGridOptions Value);
+    TColor Color() const { return m_color; }
+    void SetColor(TColor Value);
+    TColor FixedColor() const { return m_fixedColor; }
+    void SetFixedColor(TColor Value);
+    /// Whether the grid fills backgrounds and draws the focus rectangle around DrawCell.
+    bool DefaultDrawing() const { return m_defaultDrawing; }
+    void SetDefaultDrawing(bool Value);
+    TScrollStyle ScrollBars() const { return m_scrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+
+    // Scrolling
+    /// The first non-fixed row shown below the fixed rows.
+    int TopRow() const { return m_topLeft.Y; }
+    void SetTopRow(int Value);
+    /// The first non-fixed column shown after the fixed columns.
+    int LeftCol() const { return m_topLeft.X; }
+    void SetLeftCol(int Value);
+    /// Non-fixed columns (rows) shown whole from LeftCol (TopRow) on.
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+
+    // Cells and points, in viewport coordinates
+    /// The cell under a point; -1 on each axis where the point is outside the cells.
+    TGridCoord MouseCoord(int X, int Y) const;
+    void MouseToCell(int X, int Y, int &ACol, int &ARow) const;
+    /// The cell's rectangle without its grid lines; empty when the cell is not on screen.
+    QRect CellRect(int ACol, int ARow) const;
+
+    // Repainting: each schedules an update of only the area named.
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    void InvalidateGrid();
+    void Invalidate() { InvalidateGrid(); }
+
+    // The in-place editor
+    /// The editor, or null before editing first started.
+    TInplaceEdit *InplaceEditor() const { return m_inplaceEdit; }
+    /// Whether the editor is meant to show over the current cell.
+    bool EditorMode() const { return m_editorMode; }
+    void SetEditorMode(bool Value);
+    void ShowEditor();
+    void HideEditor();
+    /// Makes the editor reload its contents from the grid for the current cell.
+    void InvalidateEditor();
+
+    /// Asks SelectCell, then makes (ACol, ARow) current and scrolls it into view; reloads the editor.
+    void FocusCell(int ACol, int ARow, bool MoveAnchor);
+    /// Asks SelectCell, then makes (ACol, ARow) current; Show scrolls it into view.
+    /// EInvalidGridOperation outside the grid.
+    void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
+
+    // Lines
+    /// Removes a row: the rows below move up with their heights, RowCount decreases.
+    virtual void DeleteRow(int ARow);
+    /// Removes a column: the columns right of it move left with their widths, ColCount decreases.
+    virtual void DeleteColumn(int ACol);
+    /// Moves a row with its height to ToIndex (the rows between shift), then RowMoved.
+    void MoveRow(int FromIndex, int ToIndex);
+    /// Moves a column with its width to ToIndex, then ColumnMoved.
+    void MoveColumn(int FromIndex, int ToIndex);
+
+    /// The painter in use while the grid paints (inside DrawCell); null at any other time.
+    QPainter *Canvas() const { return m_canvas; }
+
+    TSelectCellEvent OnSelectCell;
+    TDrawCellEvent OnDrawCell;
+    TGetEditEvent OnGetEditText;
+    TGetEditEvent OnGetEditMask;
+    TSetEditEvent OnSetEditText;
+    TMovedEvent OnRowMoved;
+    TMovedEvent OnColumnMoved;
+    TNotifyEvent OnTopLeftChanged;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    /// The extent of the visible part of one axis, in logical pixels (from the right under
+    /// right-to-left layout for columns). Boundaries are positions one past the last pixel.
+    struct TGridAxisDrawInfo
+    {
+        int EffectiveLineWidth = 0; ///< GridLineWidth, or 0 when no line of the axis is drawn
+        int FixedBoundary = 0; ///< end of the fixed lines, grid lines included
+        int GridBoundary = 0; ///< end of the last visible cell and its line, at most GridExtent
+        int GridExtent = 0; ///< size of the viewport along the axis
+        int LastFullVisibleCell = 0;
+        int FullVisBoundary = 0; ///< end of the last whole visible cell and its line
+        int FixedCellCount = 0;
+        int FirstGridCell = 0; ///< LeftCol or TopRow
+        int GridCellCount = 0;
+    };
+    struct TGridDrawInfo
+    {
+        TGridAxisDrawInfo Horz;
+        TGridAxisDrawInfo Vert;
+    };
+    /// The visible geometry of both axes.
+    void CalcDrawInfo(TGridDrawInfo &DrawInfo) const;
+
+    // Overridable operations, in the order a descendant needs them.
+    /// Asked before the current cell moves; the base fires OnSelectCell. It may refuse, and it may change
+    /// the grid (delete rows, move the focus itself): the grid reads its state again afterwards.
+    virtual bool SelectCell(int ACol, int ARow);
+    /// Draws a cell. With DefaultDrawing the background is filled before and the focus rectangle drawn
+    /// after; Canvas() holds the cell's font and text colour. The base fires OnDrawCell.
+    virtual void DrawCell(int ACol, int ARow, const QRect &ARect, TGridDrawState AState);
+    /// Makes the in-place editor on first need; the base makes a TInplaceEdit. The grid owns the result.
+    virtual TInplaceEdit *CreateEditor();
+    /// The text the editor shows for a cell; the base gives "" and fires OnGetEditText.
+    virtual QString GetEditText(int ACol, int ARow);
+    /// Takes the editor's text for a cell, on every change the user makes; the base fires OnSetEditText.
+    virtual void SetEditText(int ACol, int ARow, const QString &Value);
+    /// The edit mask for a cell; the base gives "" and fires OnGetEditMask.
+    virtual QString GetEditMask(int ACol, int ARow);
+    /// The most characters the editor takes; 0 means no limit.
+    virtual int GetEditLimit();
+    /// Whether the editor may change the text of the current cell.
+    virtual bool CanEditModify();
+    /// Whether the editor may show now: goEditing without goRowSelect, a non-fixed current cell, the grid
+    /// visible and enabled.
+    virtual bool CanEditShow();
+    /// After ColCount or RowCount changed.
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    /// After a column width (row height) changed; the base brings the scroll bars and the editor in step.
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    /// After TopRow or LeftCol changed; fires OnTopLeftChanged.
+    virtual void TopLeftChanged();
+    /// After MoveRow (MoveColumn, or a drag with goRowMoving / goColMoving); fire OnRowMoved (OnColumnMoved).
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    /// What a press at (X, Y) would start. The base tests the fixed cells only: along X within the fixed
+    /// rows with goColSizing, along Y within the fixed columns with goRowSizing. A line is hit within its
+    /// band: the line itself when at least 7 pixels wide, else 7 pixels starting (7 - line width) / 2
+    /// before it. SizingPos is the line's logical position, SizingOfs the point's offset from it, Index the
+    /// line's cell.
+    virtual void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos, int &SizingOfs);
+    /// Called for every key the grid or its editor passes on, before the grid's own key handling. Set Key to
+    /// 0 to consume it. The base does nothing.
+    virtual void KeyDown(int &Key, Qt::KeyboardModifiers Shift);
+    /// Mouse handling in viewport coordinates. MouseDown is the grid's press handling (focus, sizing,
+    /// moving, selecting, showing the editor): overrides call the inherited one for what they do not take.
+    virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    virtual void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    virtual void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// After a click moved the current cell (and after FocusCell); fires OnClick.
+    virtual void Click();
+    /// On a double click, after the press handling; fires OnDblClick.
+    virtual void DblClick();
+    /// When the focus enters the grid (fires OnEnter) or leaves the grid and its editor (hides the editor
+    /// unless goAlwaysShowEditor, fires OnExit).
+    virtual void DoEnter();
+    virtual void DoExit();
+    /// After the viewport changed its size and the grid brought its scroll bars in step.
+    virtual void Resize();
+
+    /// Whether the press being handled by MouseDown is the second one of a double click.
+    bool DoubleClicking() const { return m_doubleClicking; }
+    /// What a mouse drag is doing now.
+    TGridState GridState() const { return m_gridState; }
+    /// Whether the grid or its in-place editor has the keyboard focus.
+    bool GridHasFocus() const;
+    /// The grid's key handling: KeyDown, then navigation and editing keys. Returns whether the key was used.
+    bool HandleKey(int Key, Qt::KeyboardModifiers Shift);
+    /// Whether under right-to-left layout, where column 0 is at the right.
+    bool IsRightToLeft() const { return layoutDirection() == Qt::RightToLeft; }
+
+    // Qt entry points
+    bool GuardedEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+    void changeEvent(QEvent *event) override;
+    /// Events of the viewport (paint, mouse, resize) arrive here; guarded like event().
+    bool viewportEvent(QEvent *event) final;
+    /// viewportEvent() of this class; overrides call the inherited one for what they do not handle.
+    virtual bool GuardedViewportEvent(QEvent *event);
+
+private:
+    friend class TInplaceEdit;
+
+    // The sizes along one axis. Sizes is empty while every line has DefaultSize (the fast path where a
+    // position is a multiplication); once a line gets a size of its own it holds one entry per line.
+    // Starts holds the prefix sums of size plus line width for Count + 1 lines and is rebuilt on the first
+    // lookup after a change.
+    struct Axis
+    {
+        int Count = 5;
+        int Fixed = 1;
+        int DefaultSize = 64;
+        int LineWidth = 1;
+        std::vector<int> Sizes;
+        mutable std::vector<qint64> Starts;
+        mutable bool StartsValid = false;
+
+        int Size(int Index) const;
+        /// Logical position of line Index (0 <= Index <= Count), counting all lines before it.
+        qint64 Start(int Index) const;
+        /// The last line (0..Count) whose Start is at or before Pos.
+        int LastStartAtOrBefore(qint64 Pos) const;
+        /// The first line (0..Count) whose Start is at or after Pos.
+        int FirstStartAtOrAfter(qint64 Pos) const;
+        void SetSize(int Index, int Value);
+        void SetCount(int Value);
+        void Remove(int Index);
+        void Move(int FromIndex, int ToIndex);
+        void Changed() { StartsValid = false; }
+        void BuildStarts() const;
+    };
+
+    void CalcAxis(const Axis &axis, int firstCell, int extent, TGridAxisDrawInfo &info) const;
+    /// The viewport position of a visible line along an axis, or -1 when it is scrolled out.
+    int LinePos(const Axis &axis, int Index, int First) const;
+    int CellAt(const Axis &axis, int First, int Extent, int Pos) const;
+    int MaxTopLeft(const Axis &axis, int Extent) const;
+    int FirstForLast(const Axis &axis, int Last, int Extent) const;
+    QRect Mirrored(const QRect &logical) const;
+    int LogicalX(int X) const;
+    QRect BoxRect(const TGridRect &Range) const;
+    void InvalidateRange(const TGridRect &Range);
+
+    void ChangeSize(int NewColCount, int NewRowCount);
+    void ClampState();
+    /// Returns whether SelectCell let the move happen.
+    bool MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
+    void SelectionMoved(const TGridRect &OldSel);
+    void ClampInView(const TGridCoord &Coord);
+    void MoveTopLeft(int ALeft, int ATop);
+    void UpdateScrollRange();
+    void SyncScrollBars();
+    void UpdateLineWidths();
+    void UpdateEdit();
+    void HideEdit();
+    void EditorFocusChanged(bool In, Qt::FocusReason Reason);
+    void FocusLeaving(Qt::FocusReason Reason);
+    void ResetEditorText();
+
+    void PaintCells(QPainter &painter, const QRect &clip);
+    QColor SystemColor(TColor Value) const;
+
+    Axis m_cols;
+    Axis m_rows;
+    TGridCoord m_current { 1, 1 };
+    TGridCoord m_anchor { 1, 1 };
+    TGridCoord m_topLeft { 1, 1 };
+    int m_gridLineWidth = 1;
+    TGridOptions m_options;
+    TColor m_color;
+    TColor m_fixedColor;
+    bool m_defaultDrawing = true;
+    TScrollStyle m_scrollBars = ssBoth;
+
+    QPointer<TInplaceEdit> m_inplaceEdit;
+    bool m_editorMode = false;
+    int m_inplaceCol = -1; // the cell the editor's contents were loaded for
+    int m_inplaceRow = -1;
+
+    QPainter *m_canvas = nullptr;
+    TGridState m_gridState = gsNormal;
+    int m_sizingIndex = -1;
+    int m_sizingPos = 0;
+    int m_sizingOfs = 0;
+    int m_moveIndex = -1;
+    int m_movePos = -1;
+    bool m_doubleClicking = false;
+    bool m_syncingScrollBars = false;
+    bool m_clickPending = false;
+    bool m_sizingCursor = false;
+    bool m_hadFocus = false; // between DoEnter and DoExit
+};
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridOptions)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridDrawState)
+
+using TGridOption = TCustomDrawGrid::TGridOption;
+using TGridOptions = TCustomDrawGrid::TGridOptions;
+using TGridDrawStateFlag = TCustomDrawGrid::TGridDrawStateFlag;
+using TGridDrawState = TCustomDrawGrid::TGridDrawState;
+using TScrollStyle = TCustomDrawGrid::TScrollStyle;
+using TGridState = TCustomDrawGrid::TGridState;
+using TDrawCellEvent = TCustomDrawGrid::TDrawCellEvent;
+using enum TCustomDrawGrid::TGridOption;
+using enum TCustomDrawGrid::TGridDrawStateFlag;
+using enum TCustomDrawGrid::TScrollStyle;
+using enum TCustomDrawGrid::TGridState;
+
+} // namespace QXPlatform
+
+Q_DECLARE_METATYPE(QXPlatform::TSelectCellEvent)
+Q_DECLARE_METATYPE(QXPlatform::TGetEditEvent)
+Q_DECLARE_METATYPE(QXPlatform::TSetEditEvent)
+Q_DECLARE_METATYPE(QXPlatform::TMovedEvent)
+Q_DECLARE_METATYPE(QXPlatform::TCustomDrawGrid::TDrawCellEvent)

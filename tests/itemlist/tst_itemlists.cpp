@@ -1,0 +1,213 @@
+// The grid's two item lists and the tree's counts stay right through long random edit sequences: after
+// every step they are compared with a recount from scratch.
+#include "QXItemListEditor.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace QXPlatform;
+
+namespace {
+
+int subtreeSize(TQXItemProp *item)
+{
+    int size = 0;
+    if (item->HasChildren())
+        for (int i = 0; i < item->Items()->Count(); ++i)
+            size += 1 + subtreeSize(item->Items()->Items(i));
+    return size;
+}
+
+int shownBelow(TQXItemProp *item)
+{
+    if (!item->GetVisible() || !item->IsExpanded())
+        return 0;
+    int count = 0;
+    for (int i = 0; i < item->Items()->Count(); ++i) {
+        TQXItemProp *child = item->Items()->Items(i);
+        if (child->IsVisibleItem())
+            count += 1 + shownBelow(child);
+    }
+    return count;
+}
+
+void preOrder(TQXItemProps *items, QList<TQXItemProp *> &all, QList<TQXItemProp *> &shown)
+{
+    for (int i = 0; i < items->Count(); ++i) {
+        TQXItemProp *item = items->Items(i);
+        all << item;
+        if (item->IsVisible())
+            shown << item;
+        if (item->HasChildren())
+            preOrder(item->Items(), all, shown);
+    }
+}
+
+} // namespace
+
+class tst_ItemLists : public QObject
+{
+    Q_OBJECT
+
+    TQXItemListEditor *grid = nullptr;
+    QRandomGenerator random;
+    int nextName = 0;
+
+    QList<TQXItemProp *> allItems() const
+    {
+        QList<TQXItemProp *> all, shown;
+        preOrder(grid->Items(), all, shown);
+        return all;
+    }
+
+    TQXItemProp *pick()
+    {
+        const QList<TQXItemProp *> all = allItems();
+        return all.isEmpty() ? nullptr : all.at(random.bounded(int(all.size())));
+    }
+
+    QString step()
+    {
+        TQXItemProp *item = pick();
+        const int action = item ? random.bounded(12) : 0;
+        switch (action) {
+        case 0:
+            grid->Items()->Add(QStringLiteral("n%1").arg(nextName++), QString());
+            return QStringLiteral("add top");
+        case 1:
+        case 2:
+            item->Items()->Add(QStringLiteral("n%1").arg(nextName++), QString());
+            return QStringLiteral("add child");
+        case 3:
+            Free(item);
+            return QStringLiteral("free");
+        case 4: {
+            // Move under another item that is not inside the moved subtree, or to the top level.
+            TQXItemProp *target = pick();
+            for (TQXItemProp *p = target; p; p = p->GetParent())
+                if (p == item)
+                    target = nullptr;
+            item->SetCollection(target ? target->Items() : grid->Items());
+            return QStringLiteral("move");
+        }
+        case 5:
+            if (item->Collection()->Count() > 1)
+                item->SetIndex(random.bounded(item->Collection()->Count()));
+            return QStringLiteral("reorder");
+        case 6:
+        case 7:
+            item->SetExpanded(!item->IsExpanded());
+            return QStringLiteral("toggle expansion");
+        case 8:
+            item->SetVisible(!item->GetVisible());
+            return QStringLiteral("toggle visible");
+        case 9:
+            item->SetReadOnly(!item->IsReadOnly());
+            return QStringLiteral("toggle read-only");
+        case 10:
+            grid->SetDisplayOptions(grid->DisplayOptions() ^ TQXCustomItemListEditor::doShowReadOnly);
+            return QStringLiteral("toggle show read-only");
+        default: {
+            // A batch: the lists are rebuilt once when it ends.
+            grid->Items()->BeginUpdate();
+            for (int i = 0; i < 3; ++i)
+                pick()->Items()->Add(QStringLiteral("n%1").arg(nextName++), QString());
+            if (TQXItemProp *doomed = pick())
+                Free(doomed);
+            grid->Items()->EndUpdate();
+            return QStringLiteral("batch");
+        }
+        }
+    }
+
+    bool verify(const QString &what, int stepNumber)
+    {
+        QList<TQXItemProp *> all, shown;
+        preOrder(grid->Items(), all, shown);
+        for (TQXItemProp *item : std::as_const(all)) {
+            if (item->DescendantCount() != subtreeSize(item)) {
+                qWarning("step %d (%s): %s counts %d descendants, has %d", stepNumber, qPrintable(what),
+                         qPrintable(item->Name()), item->DescendantCount(), subtreeSize(item));
+                return false;
+            }
+            if (item->GetVisibleChildCount() != shownBelow(item)) {
+                qWarning("step %d (%s): %s caches %d shown lines below, has %d", stepNumber, qPrintable(what),
+                         qPrintable(item->Name()), item->GetVisibleChildCount(), shownBelow(item));
+                return false;
+            }
+        }
+        QList<TQXItemProp *> listed, listedShown;
+        for (int i = 0; i < grid->GetItemCount(); ++i)
+            listed << grid->GetItem(i);
+        for (int i = 0; i < grid->GetVisibleItemCount(); ++i)
+            listedShown << grid->GetVisibleItem(i);
+        if (listed != all || listedShown != shown) {
+            qWarning("step %d (%s): lists %lld/%lld items, tree has %lld/%lld", stepNumber, qPrintable(what),
+                     qlonglong(listed.size()), qlonglong(listedShown.size()), qlonglong(all.size()),
+                     qlonglong(shown.size()));
+            return false;
+        }
+        for (int i = 0; i < shown.size(); ++i)
+            if (shown.at(i)->GetAbsoluteVIndex() != i)
+                return false;
+        return grid->RowCount() == grid->FixedRows() + qMax(1, int(shown.size()));
+    }
+
+private slots:
+    void init() { grid = Create<TQXItemListEditor>(); }
+    void cleanup() { FreeAndNil(grid); }
+
+    void randomEditsKeepListsAndCounts_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed : {1u, 7u, 42u, 2024u})
+            QTest::addRow("seed %u", seed) << seed;
+    }
+    void randomEditsKeepListsAndCounts()
+    {
+        QFETCH(quint32, seed);
+        random.seed(seed);
+        for (int i = 0; i < 1500; ++i) {
+            const QString what = step();
+            if (!verify(what, i))
+                QFAIL(qPrintable(QStringLiteral("invariant broken after step %1: %2").arg(i).arg(what)));
+        }
+    }
+    void editsWhileEditUpdatesAreDisabledStayIncremental()
+    {
+        // Inside DisableEditUpdate no full rebuild runs: the incremental placement alone must be right.
+        random.seed(99);
+        for (int i = 0; i < 20; ++i)
+            grid->Items()->Add(QStringLiteral("t%1").arg(i), QString());
+        for (int i = 0; i < 400; ++i) {
+            grid->DisableEditUpdate();
+            TQXItemProp *item = pick();
+            QString what;
+            switch (random.bounded(4)) {
+            case 0:
+                item->Items()->Add(QStringLiteral("c%1").arg(i), QString());
+                what = QStringLiteral("add child");
+                break;
+            case 1:
+                item->SetExpanded(!item->IsExpanded());
+                what = QStringLiteral("toggle expansion");
+                break;
+            case 2:
+                if (grid->Items()->Count() > 3 && item->GetParent())
+                    Free(item);
+                what = QStringLiteral("free");
+                break;
+            default:
+                grid->Items()->Add(QStringLiteral("t%1").arg(100 + i), QString());
+                what = QStringLiteral("add top");
+                break;
+            }
+            grid->EnableEditUpdate();
+            if (!verify(what, i))
+                QFAIL(qPrintable(QStringLiteral("invariant broken after step %1: %2").arg(i).arg(what)));
+        }
+    }
+};
+
+QTEST_MAIN(tst_ItemLists)
+#include "tst_itemlists.moc"
