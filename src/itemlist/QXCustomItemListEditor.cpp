@@ -984,7 +984,7 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
     TColor color = clWindowText;
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true)) {
         const bool valueCell = IsValueCell(ACol, ARow);
-        font = valueCell ? item->GetIndividualValueFont(info.ValuePos - 1) : item->GetFont();
+        font = valueCell ? item->GetIndividualValueFont(info.ValuePos - 1) : item->EffectiveFont();
         color = item->Enabled() ? font->Color() : clInactiveCaptionText;
         if (!valueCell) {
             const int level = item->GetLevel();

@@ -42,28 +42,8 @@ void inUpdate(TCollection *collection, F &&f)
 TQXItemProp::TQXItemProp(TCollection *Collection)
     : TCollectionItem(Collection)
 {
-    // The fonts start as copies of the parent item's, or the grid's; the child collection, the values
-    // and the pick list are made on first request.
-    auto *collection = qobject_cast<TQXItemProps *>(Collection);
-    TQXItemProp *parent = collection ? collection->GetParent() : nullptr;
-    TQXCustomItemListEditor *editor = collection ? collection->GetEditor() : nullptr;
-    m_font = new TFont;
-    m_valueFont = new TFont;
-    // A new item is no category: it shares the font of the nearest ancestor that is no category either
-    // (the rule by which fonts pass down the tree), so items under a category do not take its font.
-    TQXItemProp *sameKind = parent;
-    while (sameKind && sameKind->Category())
-        sameKind = sameKind->GetParent();
-    if (sameKind)
-        m_font->Assign(sameKind->GetFont());
-    else if (editor)
-        m_font->Assign(editor->Font());
-    if (parent)
-        m_valueFont->Assign(parent->GetValueFont());
-    else if (editor)
-        m_valueFont->Assign(editor->ValueFont());
-    m_font->OnChange = [this](QObject *sender) { FontChanged(sender); };
-    m_valueFont->OnChange = [this](QObject *sender) { FontChanged(sender); };
+    // Nothing is made here: the fonts, the child collection, the values and the pick list are made on
+    // first request. Until its font is asked for, an item that takes its font from its parent shares it.
 }
 
 void TQXItemProp::AfterConstruction()
@@ -579,33 +559,100 @@ void TQXItemProp::SetDefaultCategory(bool Value)
 // ---------------------------------------------------------------------------------------------------
 // Fonts
 
+// An item's fonts follow its ancestors while ParentFont (ParentValueFont) is set: the name font is the
+// one of the nearest ancestor of the same kind (category or not), or the grid's font for that kind; the
+// value font is the parent's, or the grid's value font. A TFont object of the item's own is made only
+// when the font is asked for or changed; until then the font is read from where it comes from, so a tree
+// of many items holds no font objects for them.
+
+namespace {
+const TFont &fallbackFont()
+{
+    static TFont *font = new TFont; // for items without a grid
+    return *font;
+}
+} // namespace
+
+TQXItemProp *TQXItemProp::sameKindAncestor() const
+{
+    TQXItemProp *ancestor = GetParent();
+    while (ancestor && ancestor->m_category != m_category)
+        ancestor = ancestor->GetParent();
+    return ancestor;
+}
+
+const TFont *TQXItemProp::inheritedFont() const
+{
+    if (TQXItemProp *ancestor = sameKindAncestor())
+        return ancestor->EffectiveFont();
+    if (TQXCustomItemListEditor *editor = GetEditor())
+        return m_category ? static_cast<const TFont *>(editor->CategoryFont()) : editor->Font();
+    return &fallbackFont();
+}
+
+const TFont *TQXItemProp::inheritedValueFont() const
+{
+    if (TQXItemProp *parent = GetParent())
+        return parent->EffectiveValueFont();
+    if (TQXCustomItemListEditor *editor = GetEditor())
+        return editor->ValueFont();
+    return &fallbackFont();
+}
+
+const TFont *TQXItemProp::EffectiveFont() const
+{
+    return m_font ? m_font : inheritedFont();
+}
+
+const TFont *TQXItemProp::EffectiveValueFont() const
+{
+    return m_valueFont ? m_valueFont : inheritedValueFont();
+}
+
 TFont *TQXItemProp::GetFont() const
 {
+    if (!m_font) {
+        auto *font = new TFont;
+        font->Assign(const_cast<TFont *>(inheritedFont()));
+        auto *self = const_cast<TQXItemProp *>(this);
+        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        m_font = font;
+    }
     return m_font;
 }
 
 void TQXItemProp::SetFont(TFont *Value)
 {
-    m_font->Assign(Value);
+    GetFont()->Assign(Value);
 }
 
 TFont *TQXItemProp::GetValueFont() const
 {
+    if (!m_valueFont) {
+        auto *font = new TFont;
+        font->Assign(const_cast<TFont *>(inheritedValueFont()));
+        auto *self = const_cast<TQXItemProp *>(this);
+        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        m_valueFont = font;
+    }
     return m_valueFont;
 }
 
 void TQXItemProp::SetValueFont(TFont *Value)
 {
-    m_valueFont->Assign(Value);
+    GetValueFont()->Assign(Value);
 }
 
 TFont *TQXItemProp::GetIndividualValueFont(int) const
 {
-    return GetValueFont();
+    // For drawing: the font is read, not changed, so an inherited font is handed out as it is.
+    return const_cast<TFont *>(EffectiveValueFont());
 }
 
 void TQXItemProp::FontChanged(QObject *Sender)
 {
+    if (m_followingParent)
+        return; // ParentFontChanged / ParentValueFontChanged pass the change on themselves
     if (Sender == m_font) {
         m_parentFont = false;
         if (m_items)
@@ -621,42 +668,54 @@ void TQXItemProp::FontChanged(QObject *Sender)
     Changed(false);
 }
 
-void TQXItemProp::ParentFontChanged(TQXItemProp *Source)
+void TQXItemProp::ParentFontChanged(TQXItemProp *)
 {
     if (!m_parentFont)
         return;
-    if (Source) {
-        if (m_category == Source->m_category) {
-            m_font->Assign(Source->GetFont());
-        } else if (m_items) {
-            // Items of the same kind share a font through a level of the other kind.
-            for (int i = 0; i < m_items->Count(); ++i)
-                m_items->Items(i)->ParentFontChanged(Source);
+    if (m_font) {
+        // The item's own copy takes the font it inherits again.
+        m_followingParent = true;
+        try {
+            m_font->Assign(const_cast<TFont *>(inheritedFont()));
+        } catch (...) {
+            m_followingParent = false;
+            throw;
         }
-    } else if (TQXCustomItemListEditor *editor = GetEditor()) {
-        if (m_category)
-            m_font->Assign(editor->CategoryFont());
-        else
-            m_font->Assign(editor->Font());
+        m_followingParent = false;
     }
-    m_parentFont = true;
+    InvalidateOwnRow();
+    // Descendants of either kind may hold copies that follow this item or an ancestor above it.
+    if (m_items)
+        for (int i = 0; i < m_items->Count(); ++i)
+            m_items->Items(i)->ParentFontChanged(this);
 }
 
 void TQXItemProp::ParentValueFontChanged()
 {
     if (!m_parentValueFont)
         return;
-    if (TQXItemProp *parent = GetParent())
-        m_valueFont->Assign(parent->GetValueFont());
-    else if (TQXCustomItemListEditor *editor = GetEditor())
-        m_valueFont->Assign(editor->ValueFont());
-    m_parentValueFont = true;
+    if (m_valueFont) {
+        m_followingParent = true;
+        try {
+            m_valueFont->Assign(const_cast<TFont *>(inheritedValueFont()));
+        } catch (...) {
+            m_followingParent = false;
+            throw;
+        }
+        m_followingParent = false;
+    }
+    InvalidateOwnRow();
+    if (m_items)
+        for (int i = 0; i < m_items->Count(); ++i)
+            m_items->Items(i)->ParentValueFontChanged();
 }
 
 void TQXItemProp::SetParentFont(bool Value)
 {
     if (Value == m_parentFont)
         return;
+    if (!Value)
+        GetFont(); // the font stays what it is now, as the item's own
     m_parentFont = Value;
     ParentFontChanged(GetParent());
 }
@@ -665,6 +724,8 @@ void TQXItemProp::SetParentValueFont(bool Value)
 {
     if (Value == m_parentValueFont)
         return;
+    if (!Value)
+        GetValueFont();
     m_parentValueFont = Value;
     ParentValueFontChanged();
 }
@@ -795,12 +856,20 @@ void TQXItemProp::Assign(QObject *Source)
     m_expanded = source->IsExpanded();
     m_itemObject = source->m_itemObject;
     Tag = source->Tag;
-    const bool parentFont = source->m_parentFont;
-    const bool parentValueFont = source->m_parentValueFont;
-    m_font->Assign(source->GetFont());
-    m_valueFont->Assign(source->GetValueFont());
-    m_parentFont = parentFont;
-    m_parentValueFont = parentValueFont;
+    // A font the source inherits is inherited by the copy too; a font of its own is copied.
+    m_followingParent = true;
+    try {
+        if (!source->m_parentFont || m_font)
+            GetFont()->Assign(const_cast<TFont *>(source->EffectiveFont()));
+        if (!source->m_parentValueFont || m_valueFont)
+            GetValueFont()->Assign(const_cast<TFont *>(source->EffectiveValueFont()));
+    } catch (...) {
+        m_followingParent = false;
+        throw;
+    }
+    m_followingParent = false;
+    m_parentFont = source->m_parentFont;
+    m_parentValueFont = source->m_parentValueFont;
     if (source->m_values)
         Values()->Assign(source->m_values);
     else if (m_values)

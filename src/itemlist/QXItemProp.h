@@ -169,13 +169,17 @@ public:
     void SetDefaultCategory(bool Value);
 
     // Fonts
-    /// The font of the name cell.
+    /// The font of the name cell, as the item's own object (made on first request).
     virtual QXPlatform::TFont *GetFont() const;
+    /// The font the name cell is drawn in: the item's own, or the one it inherits. For reading.
+    const QXPlatform::TFont *EffectiveFont() const;
+    /// The font the value cells are drawn in: the item's own, or the one it inherits. For reading.
+    const QXPlatform::TFont *EffectiveValueFont() const;
     void SetFont(QXPlatform::TFont *Value);
     /// The font of the value cells.
     virtual QXPlatform::TFont *GetValueFont() const;
     void SetValueFont(QXPlatform::TFont *Value);
-    /// The font of value line Index; descendants may give each line its own.
+    /// The font value line Index is drawn in; descendants may give each line its own. For reading.
     virtual QXPlatform::TFont *GetIndividualValueFont(int Index) const;
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool Value);
@@ -229,6 +233,9 @@ private:
     friend class TQXCustomItemListEditor;
 
     void FontChanged(QObject *Sender);
+    TQXItemProp *sameKindAncestor() const;
+    const QXPlatform::TFont *inheritedFont() const;
+    const QXPlatform::TFont *inheritedValueFont() const;
     void InvalidateOwnRow();
     void ensureChildren() const;
     TQXItemPropValueStrings *valueStrings() const;
@@ -240,8 +247,8 @@ private:
     mutable QXPlatform::TStringList *m_pickList = nullptr;
     mutable TQXItemProps *m_items = nullptr;
     mutable TQXItemPropValueStrings *m_values = nullptr;
-    QXPlatform::TFont *m_font = nullptr;
-    QXPlatform::TFont *m_valueFont = nullptr;
+    mutable QXPlatform::TFont *m_font = nullptr;
+    mutable QXPlatform::TFont *m_valueFont = nullptr;
     QPointer<QObject> m_itemObject;
     int m_descendantCount = 0;
     mutable int m_visibleChildCache = -1;
@@ -258,6 +265,7 @@ private:
     bool m_enabled = true;
     bool m_category = false;
     bool m_defaultCategory = false;
+    bool m_followingParent = false;
 };
 
 class QXINSPECTORCORE_EXPORT TQXItemProps : public QXPlatform::TOwnedCollection
