@@ -70,12 +70,12 @@ Figures benchEditor(int n)
     for (int g = 0; g < n / GroupSize; ++g) {
         TQXItemProp *top = items->Add();
         top->SetName(QStringLiteral("Group%1").arg(g));
-        top->Values()->Add(QStringLiteral("value %1").arg(g));
+        top->SetValue(QStringLiteral("value %1").arg(g));
         TQXItemProps *children = top->Items();
         for (int c = 1; c < GroupSize; ++c) {
             TQXItemProp *child = children->Add();
             child->SetName(QStringLiteral("Item%1").arg(c));
-            child->Values()->Add(QString::number(g * GroupSize + c));
+            child->SetValue(QString::number(g * GroupSize + c));
         }
     }
     items->EndUpdate();

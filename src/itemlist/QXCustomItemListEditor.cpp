@@ -202,30 +202,39 @@ void TQXCustomItemListEditor::SetStrings(TStrings *Value)
 
 int TQXCustomItemListEditor::AbsoluteIndexOf(const TQXItemProp *Item) const
 {
-    if (!Item)
+    const QList<TQXItemProp *> &list = allItems();
+    if (!Item || list.isEmpty())
         return -1;
-    allItems();
     if (!m_allIndexValid) {
-        for (int i = 0; i < m_allItems.size(); ++i)
-            m_allItems.at(i)->m_absIndex = i;
+        for (int i = 0; i < list.size(); ++i)
+            list.at(i)->m_absIndex = i;
         m_allIndexValid = true;
     }
     const int index = Item->m_absIndex;
-    return index >= 0 && index < m_allItems.size() && m_allItems.at(index) == Item ? index : -1;
+    return index >= 0 && index < list.size() && list.at(index) == Item ? index : -1;
 }
 
 int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
 {
-    if (!Item)
+    const QList<TQXItemProp *> &list = visibleItems();
+    if (!Item || list.isEmpty())
         return -1;
-    visibleItems();
     if (!m_visibleIndexValid) {
-        for (int i = 0; i < m_visibleItems.size(); ++i)
-            m_visibleItems.at(i)->m_absVIndex = i;
+        for (int i = 0; i < list.size(); ++i)
+            list.at(i)->m_absVIndex = i;
         m_visibleIndexValid = true;
     }
     const int index = Item->m_absVIndex;
-    return index >= 0 && index < m_visibleItems.size() && m_visibleItems.at(index) == Item ? index : -1;
+    return index >= 0 && index < list.size() && list.at(index) == Item ? index : -1;
+}
+
+const QList<TQXItemProp *> &TQXCustomItemListEditor::freshLists(const QList<TQXItemProp *> &list) const
+{
+    static const QList<TQXItemProp *> none;
+    if (m_destroying || (m_items && m_items->UpdateCount() > 0))
+        return none;
+    rebuildLists();
+    return list;
 }
 
 void TQXCustomItemListEditor::rebuildLists() const
@@ -649,10 +658,9 @@ QString TQXCustomItemListEditor::GetCell(int ACol, int ARow) const
         return item->Name();
     if (info.ValuePos < 0)
         return QString();
-    TStrings *values = item->Values();
     // Reading fits the values to the value lines, so the entry exists for every value line.
-    return info.ValuePos - 1 < qMax(values->Count(), info.ValueLineCount - 1) ? values->Strings(info.ValuePos - 1)
-                                                                                : QString();
+    return info.ValuePos - 1 < qMax(item->ValueLineCount(), info.ValueLineCount - 1) ? item->ValueLine(info.ValuePos - 1)
+                                                                                     : QString();
 }
 
 void TQXCustomItemListEditor::SetCell(int ACol, int ARow, const QString &Value)
@@ -767,8 +775,15 @@ void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
     AdjustColWidths();
     if ((old ^ Value) & doShowReadOnly) {
         // Read-only items change visibility everywhere, collapsed subtrees included.
-        for (TQXItemProp *item : std::as_const(m_allItems))
-            item->m_visibleChildCache = -1;
+        std::function<void(TQXItemProps *)> reset = [&](TQXItemProps *items) {
+            for (int i = 0; i < items->Count(); ++i) {
+                TQXItemProp *item = items->Items(i);
+                item->m_visibleChildCache = -1;
+                if (item->HasChildren())
+                    reset(item->m_items);
+            }
+        };
+        reset(Items());
         RefreshVisibleItems();
     }
     Refresh();

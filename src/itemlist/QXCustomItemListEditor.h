@@ -231,19 +231,14 @@ private:
     void addVisibleTree(TQXItemProp *Item);
     void ensureItems() const;
     void rebuildLists() const;
-    // The lists, rebuilt first when a batch left them stale.
-    const QList<TQXItemProp *> &allItems() const
-    {
-        if (m_listsStale && !m_destroying)
-            rebuildLists();
-        return m_allItems;
-    }
+    // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
+    // empty: the tree is in the middle of a change, so no item is on any line yet.
+    const QList<TQXItemProp *> &allItems() const { return m_listsStale ? freshLists(m_allItems) : m_allItems; }
     const QList<TQXItemProp *> &visibleItems() const
     {
-        if (m_listsStale && !m_destroying)
-            rebuildLists();
-        return m_visibleItems;
+        return m_listsStale ? freshLists(m_visibleItems) : m_visibleItems;
     }
+    const QList<TQXItemProp *> &freshLists(const QList<TQXItemProp *> &list) const;
 
     TQXItemProps *m_items = nullptr;
     QXPlatform::TStringList *m_titleCaptions = nullptr;

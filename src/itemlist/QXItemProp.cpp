@@ -109,10 +109,59 @@ TQXItemPropValueStrings *TQXItemProp::valueStrings() const
     if (!m_values) {
         auto *self = const_cast<TQXItemProp *>(this);
         auto *values = new TQXItemPropValueStrings(self);
-        values->SetOnChange([self](QObject *) { self->ValuesChanged(); });
+        values->OnChange = [self](QObject *) { self->ValuesChanged(); };
         m_values = values;
     }
     return m_values;
+}
+
+void TQXItemProp::FitValueLines() const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (!editor)
+        return;
+    const int wanted = editor->GetGridCount(0) - 1;
+    if (wanted < 0 || m_valueLines.size() == wanted)
+        return;
+    // Bookkeeping, not an edit: nobody hears of it.
+    while (m_valueLines.size() < wanted)
+        m_valueLines.append(QString());
+    m_valueLines.resize(wanted);
+}
+
+QString TQXItemProp::ValueLine(int Index) const
+{
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (editor && Index < editor->GetGridCount(0) - 1)
+        FitValueLines();
+    if (Index < 0 || Index >= m_valueLines.size())
+        StringListIndexError(Index);
+    return m_valueLines.at(Index);
+}
+
+void TQXItemProp::SetValuesText(const QString &Text)
+{
+    if (m_values) {
+        m_values->SetText(Text);
+        return;
+    }
+    // The same splitting as the list's text; one change notice when anything differs.
+    QStringList lines;
+    qsizetype start = 0;
+    while (start < Text.size()) {
+        qsizetype end = start;
+        while (end < Text.size() && Text.at(end) != QLatin1Char('\n') && Text.at(end) != QLatin1Char('\r'))
+            ++end;
+        lines.append(Text.mid(start, end - start));
+        if (end < Text.size() && Text.at(end) == QLatin1Char('\r') && end + 1 < Text.size()
+            && Text.at(end + 1) == QLatin1Char('\n'))
+            ++end;
+        start = end + 1;
+    }
+    if (lines == m_valueLines)
+        return;
+    m_valueLines = lines;
+    ValuesChanged();
 }
 
 TStrings *TQXItemProp::Values() const
@@ -193,7 +242,7 @@ QString TQXItemProp::GetFullPathName() const
 
 QString TQXItemProp::ValuesText() const
 {
-    return m_values ? trimRight(m_values->Text()) : QString();
+    return trimRight(m_valueLines.join(QLatin1Char('\n')));
 }
 
 QString TQXItemProp::GetDisplayName() const
@@ -254,7 +303,7 @@ QString TQXItemProp::GetValue() const
         const int position = editor->GetGridCount(1);
         // Reading the entry first fits the list to the grid's value lines.
         if (editor->GetSelected() == this && position > 0)
-            return Values()->Strings(position - 1);
+            return ValueLine(position - 1);
     }
     return ValuesText();
 }
@@ -268,12 +317,15 @@ void TQXItemProp::SetValue(const QString &Value)
             return;
         }
     }
-    Values()->SetText(Value);
+    SetValuesText(Value);
 }
 
 bool TQXItemProp::IsValuesEmpty() const
 {
-    return !m_values || m_values->Text().trimmed().isEmpty();
+    for (const QString &line : std::as_const(m_valueLines))
+        if (!line.trimmed().isEmpty())
+            return false;
+    return true;
 }
 
 void TQXItemProp::SetHint(const QString &Value)
@@ -870,10 +922,12 @@ void TQXItemProp::Assign(QObject *Source)
     m_followingParent = false;
     m_parentFont = source->m_parentFont;
     m_parentValueFont = source->m_parentValueFont;
-    if (source->m_values)
-        Values()->Assign(source->m_values);
-    else if (m_values)
-        m_values->Clear();
+    if (m_values) {
+        m_values->Assign(source->Values());
+    } else if (m_valueLines != source->m_valueLines) {
+        m_valueLines = source->m_valueLines;
+        ValuesChanged();
+    }
     SetVisible(source->GetVisible());
     if (source->HasChildren() || HasChildren())
         Items()->Assign(source->Items());
@@ -971,7 +1025,7 @@ TQXItemProp *TQXItemProps::Add(const QString &Name, const QString &Value)
     IsValid(Name, true);
     TQXItemProp *item = Add();
     item->SetName(Name);
-    item->Values()->SetText(Value);
+    item->SetValuesText(Value);
     return item;
 }
 
@@ -1015,7 +1069,7 @@ TQXItemProp *TQXItemProps::AddFullPath(const QString &Path, const QString &Value
     }
     TQXItemProp *result = nullptr;
     if (last) {
-        item->Values()->SetText(Value);
+        item->SetValuesText(Value);
         result = item;
     } else {
         result = item->Items()->AddFullPath(Path.mid(cut + delimiter.size()), Value, AllowDuplicate);

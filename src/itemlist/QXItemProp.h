@@ -117,6 +117,14 @@ public:
     void SetValues(QXPlatform::TStrings *Value);
     /// The values text, lines joined by line breaks, trailing blanks and line breaks removed.
     QString ValuesText() const;
+    /// Sets the values from a text, one line per value (as Values()->SetText, without making the list).
+    void SetValuesText(const QString &Text);
+    /// Value line Index (0 = the first value). With a grid, the values are first cut or padded to one per
+    /// value line of the grid when Index lies within them; EStringListError outside the values.
+    QString ValueLine(int Index) const;
+    /// Cuts or pads the values to one per value line of the grid, without reporting a change.
+    void FitValueLines() const;
+    int ValueLineCount() const { return int(m_valueLines.size()); }
     virtual bool IsValuesEmpty() const;
     QString Hint() const { return m_hint; }
     virtual void SetHint(const QString &Value);
@@ -247,6 +255,7 @@ private:
     mutable QXPlatform::TStringList *m_pickList = nullptr;
     mutable TQXItemProps *m_items = nullptr;
     mutable TQXItemPropValueStrings *m_values = nullptr;
+    mutable QStringList m_valueLines;
     mutable QXPlatform::TFont *m_font = nullptr;
     mutable QXPlatform::TFont *m_valueFont = nullptr;
     QPointer<QObject> m_itemObject;

@@ -83,53 +83,73 @@ TQXItemPropValueStrings::TQXItemPropValueStrings(TQXItemProp *Item)
 
 TQXItemPropValueStrings::~TQXItemPropValueStrings() = default;
 
-void TQXItemPropValueStrings::FitToGrid() const
+QStringList &TQXItemPropValueStrings::lines() const
 {
-    TQXCustomItemListEditor *editor = m_item ? m_item->GetEditor() : nullptr;
-    if (!editor)
-        return;
-    const int wanted = editor->GetGridCount(0) - 1;
-    if (wanted < 0 || GetCount() == wanted)
-        return;
-    // Fitting is bookkeeping, not an edit: the item hears nothing of it.
-    auto *self = const_cast<TQXItemPropValueStrings *>(this);
-    const bool initializing = m_initializing;
-    self->m_initializing = true;
-    try {
-        while (self->GetCount() < wanted)
-            self->TStringList::Insert(self->GetCount(), QString());
-        while (self->GetCount() > wanted)
-            self->TStringList::Delete(self->GetCount() - 1);
-    } catch (...) {
-        self->m_initializing = initializing;
-        throw;
-    }
-    self->m_initializing = initializing;
+    return m_item->m_valueLines;
+}
+
+int TQXItemPropValueStrings::GetCount() const
+{
+    return int(lines().size());
 }
 
 QString TQXItemPropValueStrings::Get(int Index) const
 {
-    TQXCustomItemListEditor *editor = m_item ? m_item->GetEditor() : nullptr;
-    if (editor && Index < editor->GetGridCount(0) - 1)
-        FitToGrid();
-    return TStringList::Get(Index);
+    return m_item->ValueLine(Index);
 }
 
 void TQXItemPropValueStrings::Put(int Index, const QString &S)
 {
-    if (S != Get(Index))
-        TStringList::Put(Index, S);
+    if (S == Get(Index))
+        return;
+    Changing();
+    lines()[Index] = S;
+    Changed();
+}
+
+void TQXItemPropValueStrings::Insert(int Index, const QString &S)
+{
+    if (Index < 0 || Index > GetCount())
+        StringListIndexError(Index);
+    Changing();
+    lines().insert(Index, S);
+    Changed();
+}
+
+void TQXItemPropValueStrings::Delete(int Index)
+{
+    if (Index < 0 || Index >= GetCount())
+        StringListIndexError(Index);
+    Changing();
+    lines().removeAt(Index);
+    Changed();
+}
+
+void TQXItemPropValueStrings::Clear()
+{
+    if (lines().isEmpty())
+        return;
+    Changing();
+    lines().clear();
+    Changed();
 }
 
 void TQXItemPropValueStrings::Changed()
 {
-    if (m_initializing)
-        return;
-    TStringList::Changed();
+    if (!m_initializing && UpdateCount() == 0 && OnChange)
+        OnChange(this);
 }
 
 void TQXItemPropValueStrings::Changing()
 {
-    if (!m_initializing)
-        TStringList::Changing();
+    if (!m_initializing && UpdateCount() == 0 && OnChanging)
+        OnChanging(this);
+}
+
+void TQXItemPropValueStrings::SetUpdateState(bool Updating)
+{
+    if (Updating)
+        Changing();
+    else
+        Changed();
 }

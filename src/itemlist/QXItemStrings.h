@@ -48,30 +48,45 @@ private:
     bool m_showVisibleOnly = false;
 };
 
-class QXINSPECTORCORE_EXPORT TQXItemPropValueStrings : public QXPlatform::TStringList
+/// The list view of an item's values. The lines live in the item, so an item whose values are never
+/// asked for as a list costs no list object; this view is made on first request and edits the item's
+/// lines in place. Changes reach the item through OnChange (bound to the item when the view is made).
+class QXINSPECTORCORE_EXPORT TQXItemPropValueStrings : public QXPlatform::TStrings
 {
     Q_OBJECT
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnChange MEMBER OnChange)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnChanging MEMBER OnChanging)
 public:
     explicit TQXItemPropValueStrings(TQXItemProp *Item);
     ~TQXItemPropValueStrings() override;
     Q_DISABLE_COPY_MOVE(TQXItemPropValueStrings)
 
     TQXItemProp *Item() const { return m_item; }
-    /// While set, changes are not reported to the item.
+    /// While set, changes are not reported.
     void SetInitializing(bool Value) { m_initializing = Value; }
     bool Initializing() const { return m_initializing; }
-    /// Cuts or pads the list to one entry per value line of the grid (without notifying the item).
-    void FitToGrid() const;
+
+    void Insert(int Index, const QString &S) override;
+    void Delete(int Index) override;
+    void Clear() override;
+
+    QXPlatform::TNotifyEvent OnChange;
+    QXPlatform::TNotifyEvent OnChanging;
 
 protected:
-    /// Fits the list to the grid's value lines first, then reads the entry.
+    /// Fits the lines to the grid's value lines first (see TQXItemProp::FitValueLines), then reads.
     QString Get(int Index) const override;
+    int GetCount() const override;
     /// Writes only when the text differs from the entry.
     void Put(int Index, const QString &S) override;
     void Changed() override;
     void Changing() override;
+    void SetUpdateState(bool Updating) override;
 
 private:
-    TQXItemProp *m_item; // the item owns its values
+    friend class TQXItemProp;
+    QStringList &lines() const;
+
+    TQXItemProp *m_item; // the item owns this view and its lines
     bool m_initializing = false;
 };

@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 namespace QXPlatform {
@@ -457,9 +458,11 @@ void TCustomDrawGrid::SetOptions(TGridOptions Value)
     horizontalScrollBar()->setTracking(Value.testFlag(goThumbTracking));
     verticalScrollBar()->setTracking(Value.testFlag(goThumbTracking));
     UpdateLineWidths();
+    const TGridOptions alwaysEditing = goEditing | goAlwaysShowEditor;
     if (!(Value & goEditing) || (Value & goRowSelect)) {
         HideEditor();
-    } else if ((Value & goAlwaysShowEditor) && !(old & goAlwaysShowEditor) && GridHasFocus()) {
+    } else if ((Value & alwaysEditing) == alwaysEditing && (old & alwaysEditing) != alwaysEditing
+               && GridHasFocus()) {
         ShowEditor();
     } else {
         UpdateEdit();

@@ -473,6 +473,8 @@ using enum TCustomDrawGrid::TGridState;
 
 } // namespace QXPlatform
 
+Q_DECLARE_METATYPE(QXPlatform::TGridCoord)
+Q_DECLARE_METATYPE(QXPlatform::TGridRect)
 Q_DECLARE_METATYPE(QXPlatform::TSelectCellEvent)
 Q_DECLARE_METATYPE(QXPlatform::TGetEditEvent)
 Q_DECLARE_METATYPE(QXPlatform::TSetEditEvent)

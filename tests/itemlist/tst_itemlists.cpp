@@ -173,6 +173,21 @@ private slots:
                 QFAIL(qPrintable(QStringLiteral("invariant broken after step %1: %2").arg(i).arg(what)));
         }
     }
+    void listsReadEmptyDuringABatchAndRightAfterIt()
+    {
+        TQXItemProp *a = grid->Items()->Add(QStringLiteral("a"), QString());
+        a->Items()->Add(QStringLiteral("a1"), QString());
+        grid->Items()->Add(QStringLiteral("b"), QString());
+        grid->Items()->BeginUpdate();
+        Free(a); // its subtree leaves while the batch runs: no list may hand out the freed items
+        QCOMPARE(grid->GetItemCount(), 0);
+        QCOMPARE(grid->GetSelected(), nullptr);
+        grid->Items()->Add(QStringLiteral("c"), QString());
+        grid->Items()->EndUpdate();
+        QCOMPARE(grid->GetItemCount(), 2);
+        QCOMPARE(grid->GetVisibleItem(1)->Name(), QStringLiteral("c"));
+        QCOMPARE(grid->RowCount(), 3);
+    }
     void editsWhileEditUpdatesAreDisabledStayIncremental()
     {
         // Inside DisableEditUpdate no full rebuild runs: the incremental placement alone must be right.

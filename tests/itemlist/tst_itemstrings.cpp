@@ -91,7 +91,7 @@ private slots:
         TQXItemProp *item = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("x\ny\nz"));
         int changes = 0;
         auto *values = static_cast<TQXItemPropValueStrings *>(item->Values());
-        values->SetOnChange([&](QObject *) { ++changes; });
+        values->OnChange = [&](QObject *) { ++changes; };
         QCOMPARE(values->Strings(0), QStringLiteral("x"));
         QCOMPARE(values->Count(), 1);
         QCOMPARE(changes, 0);

@@ -113,8 +113,6 @@ TGridCoord coord(int x, int y)
 
 } // namespace
 
-Q_DECLARE_METATYPE(QXPlatform::TGridCoord)
-
 namespace QTest {
 template<> char *toString(const TGridCoord &c)
 {
