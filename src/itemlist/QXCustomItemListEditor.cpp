@@ -2,6 +2,7 @@
 #include "QXItemListEditor.h"
 
 #include "InplaceEdit.h"
+#include "QXInplaceEditList.h"
 #include "QXConsts.h"
 #include "QXCustomDeltaFont.h"
 #include "QXHintWindow.h"
@@ -888,8 +889,11 @@ void TQXCustomItemListEditor::SetHideSelection(bool Value)
 
 void TQXCustomItemListEditor::SetDropDownRows(int Value)
 {
-    if (Value > 0)
-        m_dropDownRows = Value;
+    if (Value <= 0)
+        return;
+    m_dropDownRows = Value;
+    if (TQXInplaceEditList *editor = InplaceEditList())
+        editor->SetDropDownRows(Value);
 }
 
 void TQXCustomItemListEditor::SetValueFont(TFont *Value)
@@ -1190,6 +1194,108 @@ void TQXCustomItemListEditor::DoValidateError(TQXItemProp *Item, int ACol, std::
     } catch (const Exception &error) {
         OnValidateError(this, Item, ACol, error);
     }
+}
+
+TEditStyle TQXCustomItemListEditor::GetEditStyle(int ACol, int ARow)
+{
+    if (!IsValueCell(ACol, ARow))
+        return esSimple;
+    if (TQXItemProp *item = FindItemProp(ACol, ARow, true))
+        return item->EditStyle();
+    TStringList probe;
+    return GetPickList(nullptr, &probe, true) ? esPickList : esSimple;
+}
+
+QString TQXCustomItemListEditor::GetExpressionMask(int ACol, int ARow)
+{
+    TQXItemProp *item = FindItemProp(ACol, ARow, true);
+    return item && item->ExpressionMask() ? item->EditMask() : QString();
+}
+
+void TQXCustomItemListEditor::Validate()
+{
+    DoValidate();
+}
+
+void TQXCustomItemListEditor::DoValidate()
+{
+    TInplaceEdit *editor = InplaceEditor();
+    if (!editor || !editor->Modified())
+        return;
+    struct ClearModified
+    {
+        TInplaceEdit *editor;
+        ~ClearModified() { editor->SetModified(false); }
+    } clear{editor};
+    if (TQXItemProp *item = FindItemProp(Col(), Row(), true)) {
+        item->Validate();
+        return;
+    }
+    try {
+        DoValidated(nullptr, 0);
+    } catch (const EAbort &) {
+        throw;
+    } catch (const Exception &) {
+        DoValidateError(nullptr, 0, std::current_exception());
+    }
+}
+
+bool TQXCustomItemListEditor::GetPickList(TQXItemProp *Item, TStrings *Values, bool ClearFirst)
+{
+    if (GetPropNames(GetGridCount(4)).isEmpty())
+        return false;
+    Values->BeginUpdate();
+    try {
+        if (ClearFirst)
+            Values->Clear();
+        if (Item && Item->OnGetPickList)
+            Item->OnGetPickList(Item, Item->GetFullPathName(), Values);
+        else if (OnGetPickList)
+            OnGetPickList(this, Item ? Item->GetFullPathName() : QString(), Values);
+    } catch (...) {
+        Values->EndUpdate();
+        throw;
+    }
+    Values->EndUpdate();
+    const bool loaded = Values->Count() > 0;
+    if (TQXInplaceEditList *editor = InplaceEditList())
+        editor->SetPickListLoaded(loaded);
+    return loaded;
+}
+
+void TQXCustomItemListEditor::EditListGetItems(int ACol, int ARow, TStrings *Items)
+{
+    if (!IsValueCell(ACol, ARow))
+        return;
+    TQXItemProp *item = FindItemProp(ACol, ARow, true);
+    if (item && item->HasPickList())
+        Items->Assign(item->GetPickList());
+    else
+        Items->Clear();
+    GetPickList(item, Items, false);
+}
+
+void TQXCustomItemListEditor::EditButtonClick(QObject *)
+{
+    TQXItemProp *item = GetSelected();
+    if (item && item->OnEditButtonClick)
+        item->OnEditButtonClick(item);
+    else if (OnEditButtonClick)
+        OnEditButtonClick(item);
+}
+
+TQXInplaceEditList *TQXCustomItemListEditor::InplaceEditList() const
+{
+    return qobject_cast<TQXInplaceEditList *>(InplaceEditor());
+}
+
+TInplaceEdit *TQXCustomItemListEditor::CreateEditor()
+{
+    auto *editor = new TQXInplaceEditList(this);
+    editor->SetDropDownRows(m_dropDownRows);
+    editor->OnEditButtonClick = [this](QObject *sender) { EditButtonClick(sender); };
+    editor->OnGetPickListItems = [this](int ACol, int ARow, TStrings *Items) { EditListGetItems(ACol, ARow, Items); };
+    return editor;
 }
 
 bool TQXCustomItemListEditor::HasInplaceEditor() const

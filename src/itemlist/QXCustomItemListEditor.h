@@ -14,6 +14,7 @@
 #include <QList>
 
 class TQXCustomDeltaFont;
+class TQXInplaceEditList;
 class TQXHintWindow;
 class TQXItemStrings;
 
@@ -184,6 +185,22 @@ public:
     virtual void DoValidated(TQXItemProp *Item, int ACol);
     /// Fires OnValidateError; without a handler the error is raised.
     virtual void DoValidateError(TQXItemProp *Item, int ACol, std::exception_ptr E);
+    // Editing
+    /// How a cell is edited: names plainly; values by their item's style, or with a drop-down when the
+    /// application offers values for a cell without an item.
+    virtual QXPlatform::TEditStyle GetEditStyle(int ACol, int ARow);
+    /// The regular expression a cell's text must match (an item's mask with ExpressionMask set).
+    virtual QString GetExpressionMask(int ACol, int ARow);
+    /// Validates the current item when the in-place editor's text was modified.
+    virtual void Validate();
+    /// Fills Values with the pick list of Item (its own handler, else the grid's OnGetPickList).
+    virtual bool GetPickList(TQXItemProp *Item, QXPlatform::TStrings *Values, bool ClearFirst);
+    /// The in-place editor asks for the entries of its drop-down list.
+    virtual void EditListGetItems(int ACol, int ARow, QXPlatform::TStrings *Items);
+    /// The in-place editor's ellipsis button was pressed.
+    virtual void EditButtonClick(QObject *Sender);
+    /// The in-place editor of this grid (null before editing first starts).
+    TQXInplaceEditList *InplaceEditList() const;
     /// Undoes the in-place editor's last change, when there is an editor.
     virtual bool UndoEditor();
     virtual bool HasInplaceEditor() const;
@@ -202,6 +219,9 @@ public:
     TQXOnValidateErrorEvent OnValidateError;
 
 protected:
+    friend class TQXInplaceEditList;
+    virtual void DoValidate();
+    QXPlatform::TInplaceEdit *CreateEditor() override;
     QString GetEditText(int ACol, int ARow) override;
     QString GetEditMask(int ACol, int ARow) override;
     bool CanEditModify() override;
