@@ -4,11 +4,14 @@
 #include "InplaceEdit.h"
 #include "QXInplaceEditList.h"
 #include "QXConsts.h"
+#include "QXException.h"
+#include "Variants.h"
 #include "QXCustomDeltaFont.h"
 #include "QXHintWindow.h"
 #include "QXItemStrings.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QPainter>
 
 #include <QEvent>
@@ -790,11 +793,6 @@ void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
     Refresh();
 }
 
-void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
-{
-    m_propertyOptions = Value;
-}
-
 void TQXCustomItemListEditor::SetPathDelimiter(const QString &Value)
 {
     m_pathDelimiter = Value;
@@ -977,6 +975,386 @@ bool TQXCustomItemListEditor::CanEditModify()
         return false;
     TQXItemProp *item = GetSelected();
     return !item || !item->IsReadOnly();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Editing: text from the editor, moving, keys, inserting and deleting
+
+void TQXCustomItemListEditor::SetEditText(int ACol, int ARow, const QString &Value)
+{
+    if (m_editUpdateCount > 0)
+        return;
+    TCustomDrawGrid::SetEditText(ACol, ARow, Value);
+    withEditUpdatesDisabled(this, [&] {
+        const TItemGridInfo info = GetGridInfo(ACol, ARow);
+        if (info.ItemPos - info.FixedItemLines >= GetVisibleItemCount() && !Value.isEmpty()) {
+            // Typing on the empty line makes its item; it is no reason to refresh afterwards.
+            Items()->Add();
+            m_visibleCountSnapshot = GetVisibleItemCount();
+        }
+        if (Value == GetCell(ACol, ARow))
+            return;
+        // A name that is not unique is held back once and written (and so reported) when it comes again.
+        if (!IsValueCell(ACol, ARow) && !Items()->IsValid(Value, false) && Value != m_heldBackName) {
+            m_heldBackName = Value;
+            return;
+        }
+        m_heldBackName.clear();
+        SetCell(ACol, ARow, Value);
+    });
+}
+
+bool TQXCustomItemListEditor::SelectCell(int ACol, int ARow)
+{
+    const TItemGridInfo info = GetGridInfo(ACol, ARow);
+    if (m_deleteBlanks && info.ItemPos != info.CurItemPos && GetVisibleItemCount() > 0 && IsEmptyItem()
+        && !m_deleting) {
+        const int deletedLine = info.CurItemPos;
+        if (m_orientation == goVertical)
+            DeleteRow(Row());
+        else
+            DeleteColumn(Col());
+        if (info.ItemPos < deletedLine)
+            return true;
+        // The target moved up by one line with the deletion: go there instead of the asked-for cell.
+        if (m_orientation == goVertical)
+            FocusCell(ACol, qMax(FixedRows(), ARow - 1), true);
+        else
+            FocusCell(qMax(FixedCols(), ACol - 1), ARow, true);
+        return false;
+    }
+    Validate();
+    if (!TCustomDrawGrid::SelectCell(ACol, ARow))
+        return false;
+    return (Options() & goRowSelect) || IsValueCell(ACol, ARow) || (m_propertyOptions & propEdit);
+}
+
+void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
+{
+    const Qt::KeyboardModifiers modifiers = Shift & ~Qt::KeypadModifier;
+    const bool exactlyCtrl = modifiers == Qt::ControlModifier;
+    const TItemGridInfo info = GetGridInfo(Col(), Row());
+    const bool canAdd = (m_propertyOptions & propAdd) && !GetPropNames(info.CurItemPos).isEmpty();
+    switch (Key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (TInplaceEdit *editor = InplaceEditor(); editor && editor->Modified())
+            SetEditText(Col(), Row(), editor->Text()); // the text is submitted again: a held-back name is written
+        Validate();
+        if (TInplaceEdit *editor = InplaceEditor())
+            editor->TextAssigned();
+        break;
+    case Qt::Key_Escape:
+        RestoreCurrentItem();
+        break;
+    case Qt::Key_Up:
+        if (exactlyCtrl) {
+            SetGridCount(4, info.FixedItemLines);
+            Key = 0;
+        }
+        break;
+    case Qt::Key_Down:
+        if (exactlyCtrl) {
+            SetGridCount(4, info.ItemLineCount - 1);
+            Key = 0;
+        } else if (modifiers == Qt::NoModifier && info.CurItemPos == info.ItemLineCount - 1 && canAdd) {
+            SetGridCount(4, InsertItem(QString(), QString(), true));
+            Key = 0;
+        }
+        break;
+    case Qt::Key_Insert:
+        if (canAdd) {
+            SetGridCount(4, InsertItem(QString(), QString(), false));
+            Key = 0;
+        }
+        break;
+    case Qt::Key_Delete:
+        // Nothing to delete on the empty typing line.
+        if (exactlyCtrl && (m_propertyOptions & propDelete) && GetSelected()) {
+            DeleteItem(Col(), Row());
+            Key = 0;
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomDrawGrid::KeyDown(Key, Shift);
+}
+
+bool TQXCustomItemListEditor::FindItem(const QString &Name, int &Index) const
+{
+    const QList<TQXItemProp *> &shown = visibleItems();
+    for (int i = 0; i < shown.size(); ++i) {
+        if (CompareStrings(shown.at(i)->Name(), Name) == 0) {
+            Index = i;
+            return true;
+        }
+    }
+    Index = -1;
+    return false;
+}
+
+TQXItemProp *TQXCustomItemListEditor::FindItemProp(const QVariant &Index, bool Create)
+{
+    const QList<TQXItemProp *> &shown = visibleItems();
+    if (shown.isEmpty())
+        return nullptr;
+    int position = -1;
+    if (VarIsOrdinal(Index)) {
+        position = int(Index.toLongLong());
+    } else {
+        const QString display = VarToStr(Index);
+        for (int i = 0; i < shown.size() && position < 0; ++i)
+            if (CompareStrings(shown.at(i)->GetDisplayName(), display) == 0)
+                position = i;
+        if (position < 0 && Create)
+            throw EVESKException(QXConsts::PropertyNotFound(display));
+    }
+    if (position >= 0 && position < shown.size())
+        return shown.at(position);
+    if (Create && position >= 0)
+        return Items()->Insert(qMin(position, Items()->Count()));
+    return nullptr;
+}
+
+bool TQXCustomItemListEditor::IsEmptyItem() const
+{
+    TQXItemProp *item = GetSelected();
+    return item && item->Name().isEmpty() && item->IsValuesEmpty();
+}
+
+int TQXCustomItemListEditor::InsertItem(const QString &Name, const QString &Value, bool Append)
+{
+    const int line = GetGridCount(4);
+    const int fixed = GetGridCount(5);
+    if (line - fixed <= GetVisibleItemCount() && IsEmptyItem()) {
+        SetPropNames(line, Name);
+        SetPropValues(line, Value);
+        return line;
+    }
+    // The new item goes beside the item shown on the current line (in its collection, at its index), or
+    // at the end; the line returned is the new item's own, wherever nested items above put it.
+    TQXItemProp *item = nullptr;
+    TQXItemProp *beside = Append ? nullptr : FindItemProp(Col(), Row(), true);
+    if (beside)
+        item = beside->Collection()->Insert(beside->Index());
+    else
+        item = Items()->Add();
+    item->SetName(Name);
+    item->SetValuesText(Value);
+    const int shownAt = item->GetAbsoluteVIndex();
+    return shownAt >= 0 ? shownAt + fixed : GetGridCount(3) - 1;
+}
+
+void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
+{
+    if (m_deleting)
+        return;
+    m_deleting = true;
+    struct Guard
+    {
+        bool &flag;
+        ~Guard() { flag = false; }
+    } guard{m_deleting};
+    const bool vertical = m_orientation == goVertical;
+    const int line = vertical ? ARow : ACol;
+    TQXItemProp *item = FindItemProp(vertical ? 0 : line, vertical ? line : 0, true);
+    if (!item)
+        return;
+    if (vertical) {
+        if (Row() == RowCount() - 1 && GetVisibleItemCount() > 1)
+            SetRow(Row() - 1);
+    } else {
+        if (Col() == ColCount() - 1 && GetVisibleItemCount() > 1)
+            SetCol(Col() - 1);
+    }
+    Free(item);
+}
+
+void TQXCustomItemListEditor::DeleteRow(int ARow)
+{
+    if (m_orientation == goVertical)
+        DeleteItem(Col(), ARow);
+}
+
+void TQXCustomItemListEditor::DeleteColumn(int ACol)
+{
+    if (m_orientation == goHorizontal)
+        DeleteItem(ACol, Row());
+}
+
+bool TQXCustomItemListEditor::RestoreCurrentItem()
+{
+    TQXInplaceEditList *editor = InplaceEditList();
+    if (editor && editor->Modified()) {
+        const QString before = editor->Text();
+        editor->RestoreContents();
+        if (editor->Text() != before) {
+            editor->selectAll();
+            return true;
+        }
+    }
+    if (IsEmptyItem()) {
+        DeleteItem(Col(), Row());
+        return true;
+    }
+    return false;
+}
+
+void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
+{
+    const TILEPropOptions old = m_propertyOptions;
+    if ((old & propEdit) && !(Value & propEdit))
+        Value &= ~TILEPropOptions(propAdd);
+    if (!(old & propAdd) && (Value & propAdd))
+        Value |= propEdit;
+    if (!(Value & propEdit) && GetGridCount(1) == 0)
+        SetGridCount(1, 1);
+    m_propertyOptions = Value;
+    if ((Value & propEdit) && (ComponentState() & csLoading))
+        SetGridCount(1, 0);
+}
+
+void TQXCustomItemListEditor::DoExit()
+{
+    try {
+        Validate();
+    } catch (...) {
+        // The value stays in front of the user: the focus comes back once the focus change is over.
+        QMetaObject::invokeMethod(this, [this] { setFocus(); }, Qt::QueuedConnection);
+        throw;
+    }
+    TCustomDrawGrid::DoExit();
+    HideEditor();
+}
+
+void TQXCustomItemListEditor::RowMoved(int FromIndex, int ToIndex)
+{
+    // Grid lines are translated to the items shown on them; the move happens within their collection.
+    const int fixed = GetGridCount(5);
+    TQXItemProp *from = FindItemProp(m_orientation == goVertical ? 0 : FromIndex,
+                                     m_orientation == goVertical ? FromIndex : 0, true);
+    TQXItemProp *to = FindItemProp(m_orientation == goVertical ? 0 : ToIndex,
+                                   m_orientation == goVertical ? ToIndex : 0, true);
+    Q_UNUSED(fixed);
+    if (from && to && from != to && from->Collection() == to->Collection())
+        from->Collection()->Exchange(from->Index(), to->Index());
+    TCustomDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Mouse and hints
+
+void TQXCustomItemListEditor::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    if (Button != Qt::LeftButton) {
+        TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+        return;
+    }
+    int col = -1, row = -1;
+    MouseToCell(X, Y, col, row);
+    const bool vertical = m_orientation == goVertical;
+    if (col >= 0 && row >= 0 && !IsValueCell(col, row)) {
+        TQXItemProp *item = FindItemProp(col, row, true);
+        if (item && item->IsExpandable() && !DoubleClicking()) {
+            const QRect cell = CellRect(col, row);
+            const QPixmap glyph = m_minusGlyph->Pixmap();
+            const int offset = item->GetLevel() * m_indent;
+            QRect glyphRect(IsRightToLeft() ? cell.right() + 1 - offset - glyph.width() : cell.left() + offset,
+                            cell.top() + (DefaultRowHeight() - glyph.height()) / 2, glyph.width(), glyph.height());
+            if (glyphRect.contains(X, Y)) {
+                item->SetExpanded(!item->IsExpanded());
+                return;
+            }
+        }
+        if (Options() & goEditing) {
+            const int itemLine = vertical ? row : col;
+            if (itemLine != GetGridCount(4) && itemLine >= GetGridCount(5)) {
+                if (vertical)
+                    FocusCell(1, row, !(Shift & Qt::ShiftModifier));
+                else
+                    FocusCell(col, 1, !(Shift & Qt::ShiftModifier));
+            }
+        }
+    }
+    TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+}
+
+void TQXCustomItemListEditor::ShowHints(TQXItemProp *Item, int ACol, int ARow, QString &HintString)
+{
+    const QString cell = GetCell(ACol, ARow);
+    if (!IsValueCell(ACol, ARow)) {
+        HintString = cell;
+    } else {
+        switch (m_showItemHintStyle) {
+        case shValueOnly:
+            HintString = cell;
+            break;
+        case shHintOnly:
+            HintString = Item->Hint();
+            break;
+        case shValueAndHint:
+            HintString = Item->Hint().isEmpty() ? cell : cell + QStringLiteral("\r\n(") + Item->Hint() + QLatin1Char(')');
+            break;
+        case shNone:
+            break;
+        }
+    }
+    if (OnShowHints)
+        OnShowHints(this, Item, HintString);
+}
+
+QRect TQXCustomItemListEditor::CalcHintRect(int MaxWidth, const QString &Text, const TFont *Font) const
+{
+    const QFontMetrics metrics(Font ? Font->ToQFont() : font());
+    QRect rect = metrics.boundingRect(QRect(0, 0, MaxWidth, 0), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text);
+    rect.moveTopLeft(QPoint(0, 0));
+    rect.setRight(rect.right() + 6);
+    rect.setBottom(rect.bottom() + 2);
+    return rect;
+}
+
+void TQXCustomItemListEditor::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    if (m_showItemHintStyle != shNone && QPoint(X, Y) != m_lastHintPoint) {
+        m_lastHintPoint = QPoint(X, Y);
+        int col = -1, row = -1;
+        MouseToCell(X, Y, col, row);
+        const int itemLine = m_orientation == goVertical ? row : col;
+        if (col < 0 || row < 0 || itemLine < GetGridCount(5)) {
+            m_hintWindow->ReleaseHint();
+        } else if (TQXItemProp *item = FindItemProp(col, row, true)) {
+            QString text;
+            ShowHints(item, col, row, text);
+            if (text.isEmpty()) {
+                m_hintWindow->ReleaseHint();
+            } else {
+                const bool valueCell = IsValueCell(col, row);
+                const TFont *cellFont = valueCell ? item->GetIndividualValueFont(GetGridInfo(col, row).ValuePos - 1)
+                                                  : item->EffectiveFont();
+                const int shift = valueCell ? 0 : (item->GetLevel() + 1) * m_indent;
+                const QRect cell = CellRect(col, row);
+                QRect measured = CalcHintRect(screen() ? screen()->geometry().width() : 1024, text, cellFont);
+                measured.translate(shift, 0);
+                if (text != GetCell(col, row) || cell.width() < measured.right()) {
+                    const QPoint topLeft = viewport()->mapToGlobal(QPoint(cell.left() + shift, cell.top()));
+                    m_hintWindow->ActivateHint(topLeft, text);
+                } else {
+                    m_hintWindow->ReleaseHint();
+                }
+            }
+        }
+    }
+    TCustomDrawGrid::MouseMove(Shift, X, Y);
+}
+
+bool TQXCustomItemListEditor::GuardedViewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::Leave) {
+        m_hintWindow->ReleaseHint();
+        m_lastHintPoint = QPoint(-1, -1);
+    }
+    return TCustomDrawGrid::GuardedViewportEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -1314,6 +1692,79 @@ bool TQXCustomItemListEditor::UndoEditor()
 
 // ---------------------------------------------------------------------------------------------------
 // Categories
+
+int TQXCustomItemListEditor::IndexOfName(TStrings *Strings, int StartIndex, const QString &Name) const
+{
+    if (!Strings || StartIndex < 0)
+        return -1;
+    for (int i = StartIndex; i < Strings->Count(); ++i) {
+        const QString line = Strings->Strings(i);
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals >= 0 && CompareStrings(line.left(equals), Name) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void TQXCustomItemListEditor::Categorize(TQXItemProp *Item, TStrings *Categories, bool AsCopy)
+{
+    if (ComponentState() & csLoading)
+        AsCopy = false;
+    TQXItemProp *category = Categorize(Item, Item->Name(), Categories);
+    if (!category)
+        return;
+    auto copyInto = [&](TQXItemProp *target) {
+        TQXItemProp *copy = Item->Collection()->Add();
+        copy->Assign(Item);
+        copy->SetCollection(target->Items());
+    };
+    if (!AsCopy)
+        Item->SetCollection(category->Items());
+    else if (category != Item->GetParent())
+        copyInto(category);
+    const int first = IndexOfName(Categories, 0, Item->Name());
+    if (first < 0)
+        return;
+    for (int line = IndexOfName(Categories, first + 1, Item->Name()); line >= 0;
+         line = IndexOfName(Categories, line + 1, Item->Name())) {
+        const QString text = Categories->Strings(line);
+        const QString name = text.mid(text.indexOf(QLatin1Char('=')) + 1);
+        TQXItemProp *parent = Item->GetParent();
+        if (AsCopy) {
+            if (!parent || !parent->Category() || CompareStrings(parent->Name(), name) != 0) {
+                TQXItemProps *beside = parent && parent->Category() ? parent->Collection() : Item->Collection();
+                copyInto(Categorize(beside, name));
+            }
+        } else {
+            TQXItemProps *beside = parent && parent->Category() ? parent->Collection() : Item->Collection();
+            Item->SetCollection(Categorize(beside, name)->Items());
+        }
+    }
+}
+
+void TQXCustomItemListEditor::Categorize(TQXItemProps *Items, TStrings *Categories, bool AsCopy)
+{
+    const QList<TCollectionItem *> snapshot = Items->ItemList();
+    for (TCollectionItem *item : snapshot)
+        Categorize(static_cast<TQXItemProp *>(item), Categories, AsCopy);
+}
+
+void TQXCustomItemListEditor::Categorize(TStrings *Categories, bool)
+{
+    QList<TQXItemProp *> snapshot;
+    for (int i = 0; i < Items()->Count(); ++i)
+        if (!Items()->Items(i)->Category())
+            snapshot << Items()->Items(i);
+    for (TQXItemProp *item : std::as_const(snapshot))
+        if (TQXItemProp *category = Categorize(item, item->Name(), Categories))
+            if (category != item && category->m_items != item->Collection())
+                item->SetCollection(category->Items());
+}
+
+void TQXCustomItemListEditor::Categorize(bool Flag)
+{
+    Categorize(Items()->Categories(), Flag);
+}
 
 TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProps *Items, const QString &Name)
 {

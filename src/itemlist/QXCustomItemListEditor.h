@@ -199,6 +199,25 @@ public:
     virtual void EditListGetItems(int ACol, int ARow, QXPlatform::TStrings *Items);
     /// The in-place editor's ellipsis button was pressed.
     virtual void EditButtonClick(QObject *Sender);
+    /// The first shown item named Name: true, with Index its line among the shown items (else -1).
+    bool FindItem(const QString &Name, int &Index) const;
+    /// By shown line (an ordinal) or by display name "name=values"; with Create, a missing line inserts a
+    /// top-level item and a missing name raises "Property not found".
+    virtual TQXItemProp *FindItemProp(const QVariant &Index, bool Create);
+    /// Puts Name and Value on a new line (or the empty current one) and returns the item line it is on.
+    int InsertItem(const QString &Name, const QString &Value, bool Append);
+    /// The current item exists and has neither name nor value.
+    bool IsEmptyItem() const;
+    /// Deletes the item on the line of the cell, with its subtree.
+    virtual void DeleteItem(int ACol, int ARow);
+    void DeleteRow(int ARow) override;
+    void DeleteColumn(int ACol) override;
+    /// Escape: undoes typing, or removes a blank new line. Returns whether anything was restored.
+    bool RestoreCurrentItem();
+    /// Builds an item's hint text for a cell (before OnShowHints may change it).
+    virtual void ShowHints(TQXItemProp *Item, int ACol, int ARow, QString &HintString);
+    /// The rectangle Text needs at most MaxWidth wide in Font, grown by the hint window's margins.
+    QRect CalcHintRect(int MaxWidth, const QString &Text, const QXPlatform::TFont *Font) const;
     /// The in-place editor of this grid (null before editing first starts).
     TQXInplaceEditList *InplaceEditList() const;
     /// Undoes the in-place editor's last change, when there is an editor.
@@ -206,8 +225,16 @@ public:
     virtual bool HasInplaceEditor() const;
 
     // Categories
+    /// The first line at or after StartIndex of Strings that has a "=" and whose name is Name; -1 if none.
+    int IndexOfName(QXPlatform::TStrings *Strings, int StartIndex, const QString &Name) const;
     TQXItemProp *Categorize(TQXItemProps *Items, const QString &Name);
     virtual TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName, QXPlatform::TStrings *Categories);
+    /// Places Item into its categories from the map: moved (AsCopy false) or as copies (true).
+    virtual void Categorize(TQXItemProp *Item, QXPlatform::TStrings *Categories, bool AsCopy);
+    virtual void Categorize(TQXItemProps *Items, QXPlatform::TStrings *Categories, bool AsCopy);
+    /// Moves every top-level item that is no category into its category from the map.
+    virtual void Categorize(QXPlatform::TStrings *Categories, bool Flag);
+    virtual void Categorize(bool Flag);
     virtual void FillCategories();
 
     TQXGetCategoryEvent OnCategorize;
@@ -222,6 +249,14 @@ protected:
     friend class TQXInplaceEditList;
     virtual void DoValidate();
     QXPlatform::TInplaceEdit *CreateEditor() override;
+    void SetEditText(int ACol, int ARow, const QString &Value) override;
+    bool SelectCell(int ACol, int ARow) override;
+    void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void DoExit() override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    bool GuardedViewportEvent(QEvent *event) override;
     QString GetEditText(int ACol, int ARow) override;
     QString GetEditMask(int ACol, int ARow) override;
     bool CanEditModify() override;
@@ -281,6 +316,9 @@ private:
     int m_dropDownRows = 8;
     bool m_hideSelection = true;
     bool m_deleteBlanks = true;
+    bool m_deleting = false;
+    QString m_heldBackName;
+    QPoint m_lastHintPoint{-1, -1};
     int m_editUpdateCount = 0;
     int m_visibleCountSnapshot = 0;
     bool m_caseSensitive = false;

@@ -58,10 +58,11 @@ public:
     void Hide();
     /// Takes the keyboard focus when shown.
     void SetFocus();
+    /// After the whole text was assigned (SetText, Reset), never per keystroke; the grid calls it too when
+    /// it has taken a text with Enter. The base does nothing.
+    virtual void TextAssigned() { }
 
 protected:
-    /// After the whole text was assigned (SetText, Reset), never per keystroke. The base does nothing.
-    virtual void TextAssigned() { }
     /// After Move changed the editor's geometry. The base sets the text margins so that the text starts
     /// where a cell's text does.
     virtual void BoundsChanged();
