@@ -121,7 +121,7 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     SetOptions(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goEditing
                | goAlwaysShowEditor | goThumbTracking);
     m_displayOptions = TILEDisplayOptions(doColumnTitles) | doAutoColResize | doKeyColFixed | doShowReadOnly;
-    SetCol(1);
+    moveCursor([&] { SetCol(1); });
 }
 
 void TQXCustomItemListEditor::AfterConstruction()
@@ -474,7 +474,7 @@ void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
     Refresh();
     const int line = AbsoluteVIndexOf(selected);
     if (line >= 0)
-        SetGridCount(4, line + GetGridCount(5));
+        moveCursor([&] { SetGridCount(4, line + GetGridCount(5)); });
 }
 
 void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item, bool Shown)
@@ -515,13 +515,13 @@ void TQXCustomItemListEditor::Refresh()
     InvalidateEditor();
 }
 
-void TQXCustomItemListEditor::FullExpand()
+void TQXCustomItemListEditor::setExpandedAll(bool Expanded)
 {
     TQXItemProps *items = Items();
     items->BeginUpdate();
     try {
         for (int i = 0; i < items->Count(); ++i)
-            items->Items(i)->FullExpand();
+            Expanded ? items->Items(i)->FullExpand() : items->Items(i)->FullCollapse();
     } catch (...) {
         items->EndUpdate();
         RefreshVisibleItems();
@@ -531,20 +531,14 @@ void TQXCustomItemListEditor::FullExpand()
     RefreshVisibleItems();
 }
 
+void TQXCustomItemListEditor::FullExpand()
+{
+    setExpandedAll(true);
+}
+
 void TQXCustomItemListEditor::FullCollapse()
 {
-    TQXItemProps *items = Items();
-    items->BeginUpdate();
-    try {
-        for (int i = 0; i < items->Count(); ++i)
-            items->Items(i)->FullCollapse();
-    } catch (...) {
-        items->EndUpdate();
-        RefreshVisibleItems();
-        throw;
-    }
-    items->EndUpdate();
-    RefreshVisibleItems();
+    setExpandedAll(false);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -643,7 +637,7 @@ void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
     if (Item->IsVisible()) {
         const int line = AbsoluteVIndexOf(Item);
         if (line >= 0)
-            SetGridCount(4, GetGridCount(5) + line);
+            moveCursor([&] { SetGridCount(4, GetGridCount(5) + line); });
     }
 }
 
@@ -694,10 +688,10 @@ void TQXCustomItemListEditor::AdjustGridCount()
     if (wanted == GetGridCount(3))
         return;
     if (wanted < GetGridCount(4))
-        SetGridCount(4, wanted - 1);
+        moveCursor([&] { SetGridCount(4, wanted - 1); });
     SetGridCount(3, wanted);
     if ((m_displayOptions & doColumnTitles) && GetGridCount(4) == 0 && wanted > 1)
-        SetGridCount(4, 1);
+        moveCursor([&] { SetGridCount(4, 1); });
 }
 
 void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
@@ -1004,8 +998,24 @@ void TQXCustomItemListEditor::SetEditText(int ACol, int ARow, const QString &Val
     });
 }
 
+void TQXCustomItemListEditor::moveCursor(const std::function<void()> &move)
+{
+    // The grid keeps its cursor on the same item, or inside the lines, by itself: such moves are no user's
+    // moves, so they neither remove a blank line nor validate.
+    ++m_internalMoves;
+    try {
+        move();
+    } catch (...) {
+        --m_internalMoves;
+        throw;
+    }
+    --m_internalMoves;
+}
+
 bool TQXCustomItemListEditor::SelectCell(int ACol, int ARow)
 {
+    if (m_internalMoves > 0)
+        return true;
     const TItemGridInfo info = GetGridInfo(ACol, ARow);
     if (m_deleteBlanks && info.ItemPos != info.CurItemPos && GetVisibleItemCount() > 0 && IsEmptyItem()
         && !m_deleting) {
@@ -1163,10 +1173,10 @@ void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
         return;
     if (vertical) {
         if (Row() == RowCount() - 1 && GetVisibleItemCount() > 1)
-            SetRow(Row() - 1);
+            moveCursor([&] { SetRow(Row() - 1); });
     } else {
         if (Col() == ColCount() - 1 && GetVisibleItemCount() > 1)
-            SetCol(Col() - 1);
+            moveCursor([&] { SetCol(Col() - 1); });
     }
     Free(item);
 }
@@ -1209,10 +1219,10 @@ void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
     if (!(old & propAdd) && (Value & propAdd))
         Value |= propEdit;
     if (!(Value & propEdit) && GetGridCount(1) == 0)
-        SetGridCount(1, 1);
+        moveCursor([&] { SetGridCount(1, 1); });
     m_propertyOptions = Value;
     if ((Value & propEdit) && (ComponentState() & csLoading))
-        SetGridCount(1, 0);
+        moveCursor([&] { SetGridCount(1, 0); });
 }
 
 void TQXCustomItemListEditor::DoExit()
@@ -1231,12 +1241,10 @@ void TQXCustomItemListEditor::DoExit()
 void TQXCustomItemListEditor::RowMoved(int FromIndex, int ToIndex)
 {
     // Grid lines are translated to the items shown on them; the move happens within their collection.
-    const int fixed = GetGridCount(5);
     TQXItemProp *from = FindItemProp(m_orientation == goVertical ? 0 : FromIndex,
                                      m_orientation == goVertical ? FromIndex : 0, true);
     TQXItemProp *to = FindItemProp(m_orientation == goVertical ? 0 : ToIndex,
                                    m_orientation == goVertical ? ToIndex : 0, true);
-    Q_UNUSED(fixed);
     if (from && to && from != to && from->Collection() == to->Collection())
         from->Collection()->Exchange(from->Index(), to->Index());
     TCustomDrawGrid::RowMoved(FromIndex, ToIndex);

@@ -285,6 +285,8 @@ private:
     void removeVisibleItem(TQXItemProp *Item);
     void addVisibleTree(TQXItemProp *Item);
     void ensureItems() const;
+    void setExpandedAll(bool Expanded);
+    void moveCursor(const std::function<void()> &move);
     void rebuildLists() const;
     // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
     // empty: the tree is in the middle of a change, so no item is on any line yet.
@@ -317,6 +319,7 @@ private:
     bool m_hideSelection = true;
     bool m_deleteBlanks = true;
     bool m_deleting = false;
+    int m_internalMoves = 0;
     QString m_heldBackName;
     QPoint m_lastHintPoint{-1, -1};
     int m_editUpdateCount = 0;

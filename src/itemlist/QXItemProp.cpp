@@ -512,17 +512,20 @@ void TQXItemProp::Collapse()
     VisibleChanged();
 }
 
-void TQXItemProp::FullExpand()
+void TQXItemProp::setExpandedDeep(bool Expanded)
 {
     if (!m_items) {
-        m_expanded = true;
+        m_expanded = Expanded;
         return;
     }
+    // One visibility change for the whole subtree, also when a child raises.
     try {
-        inUpdate(m_items, [this] {
-            m_expanded = true;
-            for (int i = 0; i < m_items->Count(); ++i)
-                m_items->Items(i)->FullExpand();
+        inUpdate(m_items, [&] {
+            m_expanded = Expanded;
+            for (int i = 0; i < m_items->Count(); ++i) {
+                TQXItemProp *child = m_items->Items(i);
+                Expanded ? child->FullExpand() : child->FullCollapse();
+            }
         });
     } catch (...) {
         VisibleChanged();
@@ -531,23 +534,14 @@ void TQXItemProp::FullExpand()
     VisibleChanged();
 }
 
+void TQXItemProp::FullExpand()
+{
+    setExpandedDeep(true);
+}
+
 void TQXItemProp::FullCollapse()
 {
-    if (!m_items) {
-        m_expanded = false;
-        return;
-    }
-    try {
-        inUpdate(m_items, [this] {
-            m_expanded = false;
-            for (int i = 0; i < m_items->Count(); ++i)
-                m_items->Items(i)->FullCollapse();
-        });
-    } catch (...) {
-        VisibleChanged();
-        throw;
-    }
-    VisibleChanged();
+    setExpandedDeep(false);
 }
 
 bool TQXItemProp::HasVisibleChildren() const

@@ -241,6 +241,7 @@ private:
     friend class TQXCustomItemListEditor;
 
     void FontChanged(QObject *Sender);
+    void setExpandedDeep(bool Expanded);
     TQXItemProp *sameKindAncestor() const;
     const QXPlatform::TFont *inheritedFont() const;
     const QXPlatform::TFont *inheritedValueFont() const;

@@ -1,5 +1,6 @@
 #include "InplaceEdit.h"
 #include "DrawGrid.h"
+#include "EditMask.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -39,6 +40,10 @@ void TInplaceEdit::UpdateContents()
     const int col = m_grid->Col();
     const int row = m_grid->Row();
     m_editMask = m_grid->GetEditMask(col, row);
+    // The mask goes first: the text is then laid into it. An empty input mask takes an earlier one off.
+    const QString wantedMask = EditMaskToInputMask(m_editMask);
+    if (wantedMask != inputMask())
+        setInputMask(wantedMask);
     const int limit = m_grid->GetEditLimit();
     setMaxLength(limit > 0 ? limit : noEditLimit);
     const QString value = m_grid->GetEditText(col, row);
