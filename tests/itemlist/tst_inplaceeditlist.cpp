@@ -467,6 +467,19 @@ private slots:
         QTest::mouseClick(editor, Qt::LeftButton, {}, textPoint());
         QCOMPARE(buttonSenders.size(), 1);
     }
+    void itemsButtonHandlerComesBeforeTheGrids()
+    {
+        QList<QObject *> gridSenders;
+        grid->OnEditButtonClick = [&](QObject *sender) { gridSenders << sender; };
+        EDIT(file);
+        QTest::mouseClick(editor, Qt::LeftButton, {}, buttonCenter());
+        QCOMPARE(buttonSenders, QList<QObject *>({ file }));
+        QVERIFY(gridSenders.isEmpty());
+        file->OnEditButtonClick = {};
+        QTest::mouseClick(editor, Qt::LeftButton, {}, buttonCenter());
+        QCOMPARE(gridSenders, QList<QObject *>({ file })); // the grid's handler, with the item as sender
+        QCOMPARE(buttonSenders.size(), 1);
+    }
     void buttonAreaFollowsTheEditStyleAndTheLayout()
     {
         EDIT(text);
