@@ -942,6 +942,8 @@ void TQXItemProp::AssignEvents(TQXItemProp *Source)
 
 TQXItemProps::TQXItemProps(QObject *AOwner, const QMetaObject *ItemClass)
     : TOwnedCollection(AOwner, ItemClass ? ItemClass : &TQXItemProp::staticMetaObject)
+    , m_ownerItem(qobject_cast<TQXItemProp *>(AOwner))
+    , m_ownerEditor(qobject_cast<TQXCustomItemListEditor *>(AOwner))
     , m_defaultCategoryName(QXConsts::DefaultCategoryName())
 {
 }
@@ -958,17 +960,12 @@ void TQXItemProps::BeforeDestruction()
 
 TQXCustomItemListEditor *TQXItemProps::GetEditor() const
 {
-    QObject *owner = Owner();
-    if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
-        return editor;
-    if (auto *item = qobject_cast<TQXItemProp *>(owner))
-        return item->GetEditor();
-    return nullptr;
+    return m_ownerItem ? m_ownerItem->GetEditor() : m_ownerEditor;
 }
 
 TQXItemProp *TQXItemProps::GetParent() const
 {
-    return qobject_cast<TQXItemProp *>(Owner());
+    return m_ownerItem;
 }
 
 QString TQXItemProps::GetPathDelimiter() const
@@ -1358,29 +1355,26 @@ void TQXItemProps::Notify(TCollectionItem *Item, TCollectionNotification Action)
     if (Action == cnExtracting && item == m_defaultCategory)
         m_defaultCategory = nullptr;
     TOwnedCollection::Notify(Item, Action);
-    QObject *owner = Owner();
-    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
-        parent->ItemNotify(item, Action);
-    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
-        editor->ItemNotify(item, Action);
+    if (m_ownerItem)
+        m_ownerItem->ItemNotify(item, Action);
+    else if (m_ownerEditor)
+        m_ownerEditor->ItemNotify(item, Action);
 }
 
 void TQXItemProps::Update(TCollectionItem *Item)
 {
     TOwnedCollection::Update(Item);
     auto *item = static_cast<TQXItemProp *>(Item);
-    QObject *owner = Owner();
-    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
-        parent->UpdateItemProp(item);
-    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
-        editor->UpdateItemProp(item);
+    if (m_ownerItem)
+        m_ownerItem->UpdateItemProp(item);
+    else if (m_ownerEditor)
+        m_ownerEditor->UpdateItemProp(item);
 }
 
 void TQXItemProps::VisibleChanged(TQXItemProp *Item)
 {
-    QObject *owner = Owner();
-    if (auto *parent = qobject_cast<TQXItemProp *>(owner))
-        parent->VisibleChanged();
-    else if (auto *editor = qobject_cast<TQXCustomItemListEditor *>(owner))
-        editor->VisibleChanged(Item);
+    if (m_ownerItem)
+        m_ownerItem->VisibleChanged();
+    else if (m_ownerEditor)
+        m_ownerEditor->VisibleChanged(Item);
 }

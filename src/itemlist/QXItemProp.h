@@ -363,6 +363,9 @@ private:
     void quickSort(const TQXItemPropCompare &Compare, int Low, int High);
 
     mutable QXPlatform::TStringList *m_categories = nullptr;
+    // The owner, typed once: it owns this collection for the collection's whole life.
+    TQXItemProp *m_ownerItem = nullptr;
+    TQXCustomItemListEditor *m_ownerEditor = nullptr;
     TQXItemProp *m_defaultCategory = nullptr; // one of our own items; cleared when it leaves
     QString m_defaultCategoryName;
     bool m_sorted = false;
