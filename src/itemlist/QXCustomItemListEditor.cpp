@@ -266,11 +266,25 @@ void TQXCustomItemListEditor::RefreshAllItems()
     walk(m_items);
 }
 
-void TQXCustomItemListEditor::RefreshVisibleItems()
+void TQXCustomItemListEditor::withEditorHidden(const std::function<void()> &f)
 {
+    // The editor comes back afterwards when it was showing, also when f raises.
     const bool editing = EditorMode();
     HideEditor();
-    auto rebuild = [&] {
+    try {
+        f();
+    } catch (...) {
+        if (editing)
+            ShowEditor();
+        throw;
+    }
+    if (editing)
+        ShowEditor();
+}
+
+void TQXCustomItemListEditor::RefreshVisibleItems()
+{
+    withEditorHidden([&] {
         m_visibleItems.clear();
         m_visibleIndexValid = false;
         if (m_items) {
@@ -289,16 +303,7 @@ void TQXCustomItemListEditor::RefreshVisibleItems()
             walk(m_items);
         }
         AdjustGridCount();
-    };
-    try {
-        rebuild();
-    } catch (...) {
-        if (editing)
-            ShowEditor();
-        throw;
-    }
-    if (editing)
-        ShowEditor();
+    });
 }
 
 void TQXCustomItemListEditor::placeInAllItems(TQXItemProp *Item)
@@ -704,10 +709,8 @@ void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
 
 void TQXCustomItemListEditor::OrientationChange()
 {
-    const bool editing = EditorMode();
-    HideEditor();
-    const TGridRect selection = Selection();
-    auto swap = [&] {
+    withEditorHidden([&] {
+        const TGridRect selection = Selection();
         const int cols = ColCount();
         const int rows = RowCount();
         if (m_orientation == goVertical) {
@@ -727,16 +730,7 @@ void TQXCustomItemListEditor::OrientationChange()
         swapped.Bottom = selection.Right;
         SetSelection(swapped);
         Refresh();
-    };
-    try {
-        swap();
-    } catch (...) {
-        if (editing)
-            ShowEditor();
-        throw;
-    }
-    if (editing)
-        ShowEditor();
+    });
 }
 
 void TQXCustomItemListEditor::SetColumnTitles(bool Value)

@@ -287,6 +287,7 @@ private:
     void ensureItems() const;
     void setExpandedAll(bool Expanded);
     void moveCursor(const std::function<void()> &move);
+    void withEditorHidden(const std::function<void()> &f);
     void rebuildLists() const;
     // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
     // empty: the tree is in the middle of a change, so no item is on any line yet.

@@ -330,10 +330,7 @@ bool TQXItemProp::IsValuesEmpty() const
 
 void TQXItemProp::SetHint(const QString &Value)
 {
-    if (Value == m_hint)
-        return;
-    m_hint = Value;
-    Changed(false);
+    assignAndNotify(m_hint, Value);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -341,26 +338,17 @@ void TQXItemProp::SetHint(const QString &Value)
 
 void TQXItemProp::SetEditStyle(TEditStyle Value)
 {
-    if (Value == m_editStyle)
-        return;
-    m_editStyle = Value;
-    Changed(false);
+    assignAndNotify(m_editStyle, Value);
 }
 
 void TQXItemProp::SetEditMask(const QString &Value)
 {
-    if (Value == m_editMask)
-        return;
-    m_editMask = Value;
-    Changed(false);
+    assignAndNotify(m_editMask, Value);
 }
 
 void TQXItemProp::SetExpressionMask(bool Value)
 {
-    if (Value == m_expressionMask)
-        return;
-    m_expressionMask = Value;
-    Changed(false);
+    assignAndNotify(m_expressionMask, Value);
 }
 
 TStrings *TQXItemProp::GetPickList() const

@@ -242,6 +242,15 @@ private:
 
     void FontChanged(QObject *Sender);
     void setExpandedDeep(bool Expanded);
+    /// The plain setters: store when different, then report the change.
+    template<class T>
+    void assignAndNotify(T &field, const T &value)
+    {
+        if (value == field)
+            return;
+        field = value;
+        Changed(false);
+    }
     TQXItemProp *sameKindAncestor() const;
     const QXPlatform::TFont *inheritedFont() const;
     const QXPlatform::TFont *inheritedValueFont() const;
