@@ -1420,7 +1420,8 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
     if (textRect.width() > 0) {
         canvas->save();
         canvas->setClipRect(rect, Qt::IntersectClip);
-        canvas->drawText(textRect, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
+        const int flags = int((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine;
+        canvas->drawText(textRect, flags,
                          GetCell(ACol, ARow));
         canvas->restore();
     }
@@ -1565,7 +1566,7 @@ void TQXCustomItemListEditor::DoValidated(TQXItemProp *Item, int ACol)
         OnValidated(this, Item, ACol);
 }
 
-void TQXCustomItemListEditor::DoValidateError(TQXItemProp *Item, int ACol, std::exception_ptr E)
+void TQXCustomItemListEditor::DoValidateError(TQXItemProp *Item, int ACol, const std::exception_ptr &E)
 {
     if (!OnValidateError)
         std::rethrow_exception(E);
@@ -1746,7 +1747,7 @@ void TQXCustomItemListEditor::Categorize(TQXItemProp *Item, TStrings *Categories
 
 void TQXCustomItemListEditor::Categorize(TQXItemProps *Items, TStrings *Categories, bool AsCopy)
 {
-    const QList<TCollectionItem *> snapshot = Items->ItemList();
+    QList<TCollectionItem *> snapshot = Items->ItemList(); // a copy: categorizing moves the items
     for (TCollectionItem *item : snapshot)
         Categorize(static_cast<TQXItemProp *>(item), Categories, AsCopy);
 }

@@ -184,7 +184,7 @@ public:
     virtual void DoValidate(TQXItemProp *Item, int ACol);
     virtual void DoValidated(TQXItemProp *Item, int ACol);
     /// Fires OnValidateError; without a handler the error is raised.
-    virtual void DoValidateError(TQXItemProp *Item, int ACol, std::exception_ptr E);
+    virtual void DoValidateError(TQXItemProp *Item, int ACol, const std::exception_ptr &E);
     // Editing
     /// How a cell is edited: names plainly; values by their item's style, or with a drop-down when the
     /// application offers values for a cell without an item.

@@ -258,7 +258,7 @@ QString TCollection::PropName() const
 
 QString TCollection::GetNamePath() const
 {
-    const QString name = ClassNameOf(this);
+    QString name = ClassNameOf(this);
     QObject *owner = GetOwner();
     if (!owner)
         return name;
