@@ -1157,10 +1157,6 @@ bool TCustomDrawGrid::HandleKey(int Key, Qt::KeyboardModifiers Shift)
 
     switch (Key) {
     case Qt::Key_F2:
-        if (!editing || alwaysShow)
-            return false;
-        SetEditorMode(!m_editorMode);
-        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (!editing || alwaysShow)
