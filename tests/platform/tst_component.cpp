@@ -3,6 +3,7 @@
 #include "ClassRegistry.h"
 #include "Collection.h"
 #include "Component.h"
+#include "Events.h"
 #include "Exceptions.h"
 
 #include <QApplication>
@@ -61,6 +62,14 @@ class Registered : public QObject
     Q_OBJECT
 public:
     Q_INVOKABLE Registered() = default;
+};
+
+class WithEvent : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnPing MEMBER onPing)
+public:
+    QXPlatform::TNotifyEvent onPing;
 };
 
 } // namespace Fixtures
@@ -186,6 +195,26 @@ private slots:
         QCOMPARE(component->Owner(), &owner);
         QCOMPARE(component->GetNamePath(), QStringLiteral("Grid"));
         Free(component);
+    }
+
+    // Events
+    void copiedEventsStayEmptyOrAssigned()
+    {
+        TNotifyEvent empty;
+        TNotifyEvent copy(empty); // from a non-const event
+        QVERIFY(!copy);
+        copy = empty;
+        QVERIFY(!copy);
+        int calls = 0;
+        TNotifyEvent handler = [&](QObject *) { ++calls; };
+        copy = handler;
+        QVERIFY(copy);
+        copy(nullptr);
+        QCOMPARE(calls, 1);
+        WithEvent object; // a property read copies the event as well
+        QVERIFY(!object.property("OnPing").value<TNotifyEvent>());
+        object.onPing = handler;
+        QVERIFY(object.property("OnPing").value<TNotifyEvent>());
     }
 
     // Class registry
