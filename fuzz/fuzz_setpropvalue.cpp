@@ -34,7 +34,7 @@ public:
     Q_PROPERTY(QChar Wide MEMBER wide)
     Q_PROPERTY(bool Flag MEMBER flag)
     Q_PROPERTY(Mode Choice MEMBER choice)
-    Q_PROPERTY(Options Set MEMBER set)
+    Q_PROPERTY(Options Set READ Set WRITE SetSet)
     Q_PROPERTY(double Real MEMBER real)
     Q_PROPERTY(float Single MEMBER single)
     Q_PROPERTY(QDate Day MEMBER day)
@@ -49,6 +49,9 @@ public:
     Q_PROPERTY(QFont Font MEMBER font)
     Q_PROPERTY(QStringList Lines MEMBER lines)
     Q_PROPERTY(QObject *Child MEMBER child)
+
+    Options Set() const { return set; }
+    void SetSet(Options value) { set = value; }
 
     int integer = 0;
     char character = 'a';

@@ -2,6 +2,7 @@
 // value text and whether the value differs from the declared default. Object-kind properties that lead
 // to an object are opened into their sub-properties.
 //   qx-typeinfo QPushButton
+#include "Component.h"
 #include "Graphics.h"
 #include "QXItemListEditor.h"
 #include "TypeInfo.h"
@@ -48,6 +49,9 @@ const std::map<QString, Factory> &factories()
 void print(const QObject *object, const QString &indent, int depth)
 {
     for (const TPropInfo &info : GetPropList(object, tkProperties, false)) {
+        // A sub-object has no name of its own: objectName belongs to components.
+        if (!IsComponent(object) && info.Name == QLatin1String("objectName"))
+            continue;
         QString value;
         QString differs = QStringLiteral("-");
         try {

@@ -120,6 +120,7 @@ class QXINSPECTORCORE_EXPORT TFont : public QObject, public TPersistent
     Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int Size READ Size WRITE SetSize)
     Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
+    QX_TYPE_NAME(Color, "TColor")
 public:
     enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
     Q_DECLARE_FLAGS(TFontStyles, TFontStyle)

@@ -1,5 +1,7 @@
 #include "TypeInfo.h"
 
+#include "ValueAdapters.h"
+
 #include "Events.h"
 #include "FormatSettings.h"
 #include "Graphics.h"
@@ -816,7 +818,7 @@ QObject *GetObjectProp(const QObject *object, const QString &Name)
     if (info.Kind != tkClass)
         raiseInvalidType(info);
     if (!info.Property.metaType().flags().testFlag(QMetaType::PointerToQObject))
-        return nullptr;
+        return ValueAdapter(const_cast<QObject *>(object), info.Property);
     return readValue(object, info).value<QObject *>();
 }
 

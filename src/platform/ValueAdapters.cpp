@@ -1,0 +1,292 @@
+#include "ValueAdapters.h"
+
+#include <QHash>
+#include <QMargins>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+namespace QXPlatform {
+
+namespace {
+
+// The adapters made so far, by object and property index. An object's adapters go with it.
+struct AdapterKey
+{
+    const QObject *object;
+    int property;
+    bool operator==(const AdapterKey &other) const { return object == other.object && property == other.property; }
+};
+size_t qHash(const AdapterKey &key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.object, key.property);
+}
+
+QHash<AdapterKey, QObject *> &adapters()
+{
+    static QHash<AdapterKey, QObject *> registry;
+    return registry;
+}
+
+QObject *makeAdapter(QObject *object, const QMetaProperty &property)
+{
+    switch (property.metaType().id()) {
+    case QMetaType::QFont:
+        return new TFontAdapter(object, property);
+    case QMetaType::QSize:
+    case QMetaType::QSizeF:
+        return new TSizeAdapter(object, property);
+    case QMetaType::QPoint:
+        return new TPointAdapter(object, property);
+    case QMetaType::QRect:
+        return new TRectAdapter(object, property);
+    case QMetaType::QStringList:
+        return new TStringListAdapter(object, property);
+    default:
+        if (property.metaType() == QMetaType::fromType<QMargins>())
+            return new TMarginsAdapter(object, property);
+        return nullptr;
+    }
+}
+
+} // namespace
+
+bool HasValueAdapter(QMetaType type)
+{
+    switch (type.id()) {
+    case QMetaType::QFont:
+    case QMetaType::QSize:
+    case QMetaType::QSizeF:
+    case QMetaType::QPoint:
+    case QMetaType::QRect:
+    case QMetaType::QStringList:
+        return true;
+    default:
+        return type == QMetaType::fromType<QMargins>();
+    }
+}
+
+QObject *ValueAdapter(QObject *object, const QMetaProperty &property)
+{
+    if (!object || !property.isValid() || !HasValueAdapter(property.metaType()))
+        return nullptr;
+    const AdapterKey key{object, property.propertyIndex()};
+    QObject *adapter = adapters().value(key);
+    if (!adapter) {
+        adapter = makeAdapter(object, property);
+        adapters().insert(key, adapter);
+        QObject::connect(object, &QObject::destroyed, adapter, [key, adapter] {
+            adapters().remove(key);
+            FreeObject(adapter);
+        });
+    }
+    if (auto *lines = qobject_cast<TStringListAdapter *>(adapter))
+        lines->Reload(); // the lines may have changed on the object since the last request
+    return adapter;
+}
+
+// ---------------------------------------------------------------------------------------------------
+
+TValueAdapter::TValueAdapter(QObject *Owner, const QMetaProperty &Property)
+    : m_owner(Owner)
+    , m_property(Property)
+{
+}
+
+TValueAdapter::~TValueAdapter() = default;
+
+QVariant TValueAdapter::Read() const
+{
+    return m_owner ? m_property.read(m_owner) : QVariant();
+}
+
+void TValueAdapter::Write(const QVariant &Value)
+{
+    if (m_owner && m_property.isWritable())
+        m_property.write(m_owner, Value);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Fonts
+
+TColor TFontAdapter::Color() const
+{
+    auto *widget = qobject_cast<QWidget *>(GetOwner());
+    return widget ? QColorToColor(widget->palette().color(widget->foregroundRole())) : clWindowText;
+}
+
+void TFontAdapter::SetColor(TColor Value)
+{
+    auto *widget = qobject_cast<QWidget *>(GetOwner());
+    if (!widget || Value == Color())
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(widget->foregroundRole(), ColorToQColor(Value));
+    widget->setPalette(palette);
+}
+
+void TFontAdapter::SetName(const QString &Value)
+{
+    QFont value = font();
+    if (value.family() == Value)
+        return;
+    value.setFamily(Value);
+    Write(value);
+}
+
+void TFontAdapter::SetSize(int Value)
+{
+    QFont value = font();
+    if (Value <= 0 || value.pointSize() == Value)
+        return;
+    value.setPointSize(Value);
+    Write(value);
+}
+
+TFont::TFontStyles TFontAdapter::Style() const
+{
+    const QFont value = font();
+    TFont::TFontStyles style;
+    style.setFlag(fsBold, value.bold());
+    style.setFlag(fsItalic, value.italic());
+    style.setFlag(fsUnderline, value.underline());
+    style.setFlag(fsStrikeOut, value.strikeOut());
+    return style;
+}
+
+void TFontAdapter::SetStyle(TFont::TFontStyles Value)
+{
+    if (Value == Style())
+        return;
+    QFont value = font();
+    value.setBold(Value & fsBold);
+    value.setItalic(Value & fsItalic);
+    value.setUnderline(Value & fsUnderline);
+    value.setStrikeOut(Value & fsStrikeOut);
+    Write(value);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Geometry
+
+void TSizeAdapter::SetWidth(int Value)
+{
+    QSize size = Read().toSize();
+    size.setWidth(Value);
+    Write(Property().metaType().id() == QMetaType::QSizeF ? QVariant(QSizeF(size)) : QVariant(size));
+}
+
+void TSizeAdapter::SetHeight(int Value)
+{
+    QSize size = Read().toSize();
+    size.setHeight(Value);
+    Write(Property().metaType().id() == QMetaType::QSizeF ? QVariant(QSizeF(size)) : QVariant(size));
+}
+
+void TPointAdapter::SetX(int Value)
+{
+    QPoint point = Read().toPoint();
+    point.setX(Value);
+    Write(point);
+}
+
+void TPointAdapter::SetY(int Value)
+{
+    QPoint point = Read().toPoint();
+    point.setY(Value);
+    Write(point);
+}
+
+void TRectAdapter::SetLeft(int Value)
+{
+    QRect rect = Read().toRect();
+    rect.moveLeft(Value);
+    Write(rect);
+}
+
+void TRectAdapter::SetTop(int Value)
+{
+    QRect rect = Read().toRect();
+    rect.moveTop(Value);
+    Write(rect);
+}
+
+void TRectAdapter::SetWidth(int Value)
+{
+    QRect rect = Read().toRect();
+    rect.setWidth(Value);
+    Write(rect);
+}
+
+void TRectAdapter::SetHeight(int Value)
+{
+    QRect rect = Read().toRect();
+    rect.setHeight(Value);
+    Write(rect);
+}
+
+void TMarginsAdapter::SetLeft(int Value)
+{
+    QMargins value = margins();
+    value.setLeft(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TMarginsAdapter::SetTop(int Value)
+{
+    QMargins value = margins();
+    value.setTop(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TMarginsAdapter::SetRight(int Value)
+{
+    QMargins value = margins();
+    value.setRight(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TMarginsAdapter::SetBottom(int Value)
+{
+    QMargins value = margins();
+    value.setBottom(Value);
+    Write(QVariant::fromValue(value));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// String lists
+
+TStringListAdapter::TStringListAdapter(QObject *Owner, const QMetaProperty &Property)
+    : m_owner(Owner)
+    , m_property(Property)
+{
+    Reload();
+}
+
+TStringListAdapter::~TStringListAdapter() = default;
+
+void TStringListAdapter::Reload()
+{
+    if (!m_owner)
+        return;
+    const QStringList lines = m_property.read(m_owner).toStringList();
+    if (lines == ToStringList())
+        return;
+    m_loading = true;
+    try {
+        SetStrings(lines);
+    } catch (...) {
+        m_loading = false;
+        throw;
+    }
+    m_loading = false;
+}
+
+void TStringListAdapter::Changed()
+{
+    TStringList::Changed();
+    if (!m_loading && UpdateCount() == 0 && m_owner && m_property.isWritable())
+        m_property.write(m_owner, ToStringList());
+}
+
+} // namespace QXPlatform

@@ -1,0 +1,160 @@
+// Value adapters: objects that stand for a value-type property (a QFont, a QStringList, a QSize, ...) so
+// that an inspector can open it into rows. Each adapter reads the owning property when asked and writes
+// the whole value back when one of its own properties changes (read-modify-write). The same adapter comes
+// back for the same object and property while the object lives, so a scan can compare sub-objects by
+// identity. Adapters are persistent sub-objects, not components; the registry owns them and frees them
+// with their object.
+#pragma once
+
+#include "Graphics.h"
+#include "StringList.h"
+
+#include <QMetaProperty>
+#include <QPointer>
+
+namespace QXPlatform {
+
+/// The adapter for property of object, made on first request; null for types without an adapter.
+QXINSPECTORCORE_EXPORT QObject *ValueAdapter(QObject *object, const QMetaProperty &property);
+/// Whether values of this type are opened through an adapter.
+QXINSPECTORCORE_EXPORT bool HasValueAdapter(QMetaType type);
+
+/// Common part: the owning object and property.
+class QXINSPECTORCORE_EXPORT TValueAdapter : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    TValueAdapter(QObject *Owner, const QMetaProperty &Property);
+    ~TValueAdapter() override;
+    Q_DISABLE_COPY_MOVE(TValueAdapter)
+
+    QObject *GetOwner() const override { return m_owner; }
+    QMetaProperty Property() const { return m_property; }
+    QVariant Read() const;
+    void Write(const QVariant &Value);
+
+private:
+    QPointer<QObject> m_owner;
+    QMetaProperty m_property;
+};
+
+/// A QFont property: family as Name, point size as Size, Style; Color is the owner's text colour when the
+/// owner is a widget.
+class QXINSPECTORCORE_EXPORT TFontAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QString Name READ Name WRITE SetName)
+    Q_PROPERTY(int Size READ Size WRITE SetSize)
+    Q_PROPERTY(QXPlatform::TFont::TFontStyles Style READ Style WRITE SetStyle)
+    QX_TYPE_NAME(Color, "TColor")
+public:
+    using TValueAdapter::TValueAdapter;
+    TColor Color() const;
+    void SetColor(TColor Value);
+    QString Name() const { return font().family(); }
+    void SetName(const QString &Value);
+    int Size() const { return font().pointSize(); }
+    void SetSize(int Value);
+    TFont::TFontStyles Style() const;
+    void SetStyle(TFont::TFontStyles Value);
+
+private:
+    QFont font() const { return Read().value<QFont>(); }
+};
+
+/// A QSize or QSizeF property.
+class QXINSPECTORCORE_EXPORT TSizeAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+public:
+    using TValueAdapter::TValueAdapter;
+    int Width() const { return Read().toSize().width(); }
+    void SetWidth(int Value);
+    int Height() const { return Read().toSize().height(); }
+    void SetHeight(int Value);
+};
+
+/// A QPoint property.
+class QXINSPECTORCORE_EXPORT TPointAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(int X READ X WRITE SetX)
+    Q_PROPERTY(int Y READ Y WRITE SetY)
+public:
+    using TValueAdapter::TValueAdapter;
+    int X() const { return Read().toPoint().x(); }
+    void SetX(int Value);
+    int Y() const { return Read().toPoint().y(); }
+    void SetY(int Value);
+};
+
+/// A QRect property.
+class QXINSPECTORCORE_EXPORT TRectAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+public:
+    using TValueAdapter::TValueAdapter;
+    int Left() const { return Read().toRect().left(); }
+    void SetLeft(int Value);
+    int Top() const { return Read().toRect().top(); }
+    void SetTop(int Value);
+    int Width() const { return Read().toRect().width(); }
+    void SetWidth(int Value);
+    int Height() const { return Read().toRect().height(); }
+    void SetHeight(int Value);
+};
+
+/// A QMargins property.
+class QXINSPECTORCORE_EXPORT TMarginsAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(int Right READ Right WRITE SetRight)
+    Q_PROPERTY(int Bottom READ Bottom WRITE SetBottom)
+public:
+    using TValueAdapter::TValueAdapter;
+    int Left() const { return margins().left(); }
+    void SetLeft(int Value);
+    int Top() const { return margins().top(); }
+    void SetTop(int Value);
+    int Right() const { return margins().right(); }
+    void SetRight(int Value);
+    int Bottom() const { return margins().bottom(); }
+    void SetBottom(int Value);
+
+private:
+    QMargins margins() const { return Read().value<QMargins>(); }
+};
+
+/// A QStringList property as a string list: it holds the property's lines as last read, and every change
+/// made through it is written back as a whole.
+class QXINSPECTORCORE_EXPORT TStringListAdapter : public TStringList
+{
+    Q_OBJECT
+public:
+    TStringListAdapter(QObject *Owner, const QMetaProperty &Property);
+    ~TStringListAdapter() override;
+    Q_DISABLE_COPY_MOVE(TStringListAdapter)
+
+    QObject *GetOwner() const override { return m_owner; }
+    /// Takes the property's current lines without writing them back.
+    void Reload();
+
+protected:
+    void Changed() override;
+
+private:
+    QPointer<QObject> m_owner;
+    QMetaProperty m_property;
+    bool m_loading = false;
+};
+
+} // namespace QXPlatform

@@ -1,0 +1,90 @@
+// Value adapters: a value-type property opened as an object whose properties write the value back.
+#include "Component.h"
+#include "TypeInfo.h"
+#include "ValueAdapters.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace QXPlatform;
+
+namespace {
+class Holder : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Lines MEMBER lines)
+    Q_PROPERTY(QMargins Margins MEMBER margins)
+public:
+    QStringList lines{QStringLiteral("a"), QStringLiteral("b")};
+    QMargins margins{1, 2, 3, 4};
+};
+} // namespace
+
+class tst_ValueAdapters : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fontAdapterIsStableAndWritesBack()
+    {
+        QPushButton button;
+        QObject *adapter = GetObjectProp(&button, QStringLiteral("font"));
+        QVERIFY(adapter);
+        QCOMPARE(GetObjectProp(&button, QStringLiteral("font")), adapter); // the same object every time
+        QVERIFY(!IsComponent(adapter));
+        SetOrdProp(adapter, QStringLiteral("Size"), 21);
+        QCOMPARE(button.font().pointSize(), 21);
+        SetPropValue(adapter, QStringLiteral("Style"), QStringLiteral("[fsBold,fsItalic]"));
+        QVERIFY(button.font().bold());
+        QVERIFY(button.font().italic());
+        QCOMPARE(GetSetProp(adapter, QStringLiteral("Style"), true), QStringLiteral("[fsBold,fsItalic]"));
+        SetOrdProp(adapter, QStringLiteral("Color"), clRed);
+        QCOMPARE(button.palette().color(button.foregroundRole()), QColor(255, 0, 0));
+        QCOMPARE(PropTypeName(adapter, QStringLiteral("Style")), QStringLiteral("TFontStyles"));
+    }
+    void geometryAdaptersWriteTheWholeValue()
+    {
+        QPushButton button;
+        button.setGeometry(10, 20, 100, 30);
+        QObject *geometry = GetObjectProp(&button, QStringLiteral("geometry"));
+        QCOMPARE(GetOrdProp(geometry, QStringLiteral("Width")), 100);
+        SetOrdProp(geometry, QStringLiteral("Left"), 15);
+        QCOMPARE(button.geometry(), QRect(15, 20, 100, 30));
+        QObject *minimum = GetObjectProp(&button, QStringLiteral("minimumSize"));
+        SetOrdProp(minimum, QStringLiteral("Height"), 12);
+        QCOMPARE(button.minimumSize().height(), 12);
+        Holder holder;
+        QObject *margins = GetObjectProp(&holder, QStringLiteral("Margins"));
+        QVERIFY(margins);
+        SetOrdProp(margins, QStringLiteral("Bottom"), 9);
+        QCOMPARE(holder.margins, QMargins(1, 2, 3, 9));
+    }
+    void stringListAdapterFollowsAndWritesBack()
+    {
+        Holder holder;
+        auto *lines = qobject_cast<TStrings *>(GetObjectProp(&holder, QStringLiteral("Lines")));
+        QVERIFY(lines);
+        QCOMPARE(lines->ToStringList(), holder.lines);
+        lines->Add(QStringLiteral("c"));
+        QCOMPARE(holder.lines, QStringList({"a", "b", "c"}));
+        holder.lines = {QStringLiteral("x")};
+        QCOMPARE(GetObjectProp(&holder, QStringLiteral("Lines")), lines); // reloaded, same object
+        QCOMPARE(lines->ToStringList(), QStringList({"x"}));
+    }
+    void adaptersGoWithTheirObject()
+    {
+        auto *button = new QPushButton;
+        QPointer<QObject> adapter = GetObjectProp(button, QStringLiteral("font"));
+        QVERIFY(adapter);
+        delete button;
+        QVERIFY(adapter.isNull());
+        QPushButton other; // a new object at a possibly reused address gets a fresh adapter
+        QObject *fresh = GetObjectProp(&other, QStringLiteral("font"));
+        QVERIFY(fresh);
+        SetOrdProp(fresh, QStringLiteral("Size"), 13);
+        QCOMPARE(other.font().pointSize(), 13);
+    }
+};
+
+QTEST_MAIN(tst_ValueAdapters)
+#include "tst_valueadapters.moc"
