@@ -1,6 +1,8 @@
 #include "ValueAdapters.h"
 
 #include <QHash>
+#include <QIcon>
+#include <QPixmap>
 #include <QMargins>
 #include <QRect>
 #include <QSize>
@@ -42,6 +44,11 @@ QObject *makeAdapter(QObject *object, const QMetaProperty &property)
         return new TRectAdapter(object, property);
     case QMetaType::QStringList:
         return new TStringListAdapter(object, property);
+    case QMetaType::QSizePolicy:
+        return new TSizePolicyAdapter(object, property);
+    case QMetaType::QPixmap:
+    case QMetaType::QIcon:
+        return new TPictureAdapter(object, property);
     default:
         if (property.metaType() == QMetaType::fromType<QMargins>())
             return new TMarginsAdapter(object, property);
@@ -60,6 +67,9 @@ bool HasValueAdapter(QMetaType type)
     case QMetaType::QPoint:
     case QMetaType::QRect:
     case QMetaType::QStringList:
+    case QMetaType::QSizePolicy:
+    case QMetaType::QPixmap:
+    case QMetaType::QIcon:
         return true;
     default:
         return type == QMetaType::fromType<QMargins>();
@@ -80,8 +90,11 @@ QObject *ValueAdapter(QObject *object, const QMetaProperty &property)
             FreeObject(adapter);
         });
     }
+    // The value may have changed on the object since the last request.
     if (auto *lines = qobject_cast<TStringListAdapter *>(adapter))
-        lines->Reload(); // the lines may have changed on the object since the last request
+        lines->Reload();
+    else if (auto *picture = qobject_cast<TPictureAdapter *>(adapter))
+        picture->Reload();
     return adapter;
 }
 
@@ -251,6 +264,70 @@ void TMarginsAdapter::SetBottom(int Value)
     QMargins value = margins();
     value.setBottom(Value);
     Write(QVariant::fromValue(value));
+}
+
+void TSizePolicyAdapter::SetHorizontalPolicy(QSizePolicy::Policy Value)
+{
+    QSizePolicy value = policy();
+    value.setHorizontalPolicy(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TSizePolicyAdapter::SetVerticalPolicy(QSizePolicy::Policy Value)
+{
+    QSizePolicy value = policy();
+    value.setVerticalPolicy(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TSizePolicyAdapter::SetHorizontalStretch(int Value)
+{
+    QSizePolicy value = policy();
+    value.setHorizontalStretch(Value);
+    Write(QVariant::fromValue(value));
+}
+
+void TSizePolicyAdapter::SetVerticalStretch(int Value)
+{
+    QSizePolicy value = policy();
+    value.setVerticalStretch(Value);
+    Write(QVariant::fromValue(value));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Pictures
+
+TPictureAdapter::TPictureAdapter(QObject *Owner, const QMetaProperty &Property)
+    : m_owner(Owner)
+    , m_property(Property)
+{
+    Reload();
+}
+
+TPictureAdapter::~TPictureAdapter() = default;
+
+void TPictureAdapter::Reload()
+{
+    if (!m_owner)
+        return;
+    const QVariant value = m_property.read(m_owner);
+    const QPixmap pixmap = value.typeId() == QMetaType::QIcon
+                               ? value.value<QIcon>().pixmap(value.value<QIcon>().availableSizes().value(0, QSize(32, 32)))
+                               : value.value<QPixmap>();
+    m_loading = true;
+    SetPixmap(pixmap);
+    m_loading = false;
+}
+
+void TPictureAdapter::Changed()
+{
+    TPicture::Changed();
+    if (m_loading || !m_owner || !m_property.isWritable())
+        return;
+    if (m_property.metaType().id() == QMetaType::QIcon)
+        m_property.write(m_owner, QIcon(Pixmap()));
+    else
+        m_property.write(m_owner, Pixmap());
 }
 
 // ---------------------------------------------------------------------------------------------------

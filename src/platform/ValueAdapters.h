@@ -10,6 +10,7 @@
 #include "StringList.h"
 
 #include <QMetaProperty>
+#include <QSizePolicy>
 #include <QPointer>
 
 namespace QXPlatform {
@@ -132,6 +133,52 @@ public:
 
 private:
     QMargins margins() const { return Read().value<QMargins>(); }
+};
+
+/// A QSizePolicy property: the two policies and stretches.
+class QXINSPECTORCORE_EXPORT TSizePolicyAdapter : public TValueAdapter
+{
+    Q_OBJECT
+    Q_PROPERTY(QSizePolicy::Policy HorizontalPolicy READ HorizontalPolicy WRITE SetHorizontalPolicy)
+    Q_PROPERTY(QSizePolicy::Policy VerticalPolicy READ VerticalPolicy WRITE SetVerticalPolicy)
+    Q_PROPERTY(int HorizontalStretch READ HorizontalStretch WRITE SetHorizontalStretch)
+    Q_PROPERTY(int VerticalStretch READ VerticalStretch WRITE SetVerticalStretch)
+public:
+    using TValueAdapter::TValueAdapter;
+    QSizePolicy::Policy HorizontalPolicy() const { return policy().horizontalPolicy(); }
+    void SetHorizontalPolicy(QSizePolicy::Policy Value);
+    QSizePolicy::Policy VerticalPolicy() const { return policy().verticalPolicy(); }
+    void SetVerticalPolicy(QSizePolicy::Policy Value);
+    int HorizontalStretch() const { return policy().horizontalStretch(); }
+    void SetHorizontalStretch(int Value);
+    int VerticalStretch() const { return policy().verticalStretch(); }
+    void SetVerticalStretch(int Value);
+
+private:
+    QSizePolicy policy() const { return Read().value<QSizePolicy>(); }
+};
+
+/// A QPixmap or QIcon property as a picture: it holds the image as last read; loading or assigning a
+/// picture writes it back.
+class QXINSPECTORCORE_EXPORT TPictureAdapter : public TPicture
+{
+    Q_OBJECT
+public:
+    TPictureAdapter(QObject *Owner, const QMetaProperty &Property);
+    ~TPictureAdapter() override;
+    Q_DISABLE_COPY_MOVE(TPictureAdapter)
+
+    QObject *GetOwner() const override { return m_owner; }
+    /// Takes the property's current image without writing it back.
+    void Reload();
+
+protected:
+    void Changed() override;
+
+private:
+    QPointer<QObject> m_owner;
+    QMetaProperty m_property;
+    bool m_loading = false;
 };
 
 /// A QStringList property as a string list: it holds the property's lines as last read, and every change

@@ -71,6 +71,24 @@ private slots:
         QCOMPARE(GetObjectProp(&holder, QStringLiteral("Lines")), lines); // reloaded, same object
         QCOMPARE(lines->ToStringList(), QStringList({"x"}));
     }
+    void sizePolicyAndPictureAdapters()
+    {
+        QPushButton button;
+        QObject *policy = GetObjectProp(&button, QStringLiteral("sizePolicy"));
+        QVERIFY(policy);
+        SetPropValue(policy, QStringLiteral("VerticalPolicy"), QStringLiteral("Expanding"));
+        QCOMPARE(button.sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+        SetOrdProp(policy, QStringLiteral("HorizontalStretch"), 3);
+        QCOMPARE(button.sizePolicy().horizontalStretch(), 3);
+        auto *icon = qobject_cast<TPicture *>(GetObjectProp(&button, QStringLiteral("icon")));
+        QVERIFY(icon);
+        QVERIFY(icon->IsEmpty());
+        QPixmap red(8, 8);
+        red.fill(Qt::red);
+        icon->SetPixmap(red);
+        QVERIFY(!button.icon().isNull());
+        QCOMPARE(PropTypeName(&button, QStringLiteral("icon")), QStringLiteral("TPicture"));
+    }
     void adaptersGoWithTheirObject()
     {
         auto *button = new QPushButton;
