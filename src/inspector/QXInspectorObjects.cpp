@@ -2,23 +2,6 @@
 
 using namespace QXPlatform;
 
-namespace {
-
-template<class F>
-void inBatch(TCollection *collection, F &&f)
-{
-    collection->BeginUpdate();
-    try {
-        f();
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
-    }
-    collection->EndUpdate();
-}
-
-} // namespace
-
 TQXInspectorObjectsOwner::~TQXInspectorObjectsOwner() = default;
 
 // ---------------------------------------------------------------------------------------------------
@@ -134,7 +117,7 @@ TQXInspectorObject *TQXInspectorObjects::Add()
 TQXInspectorObject *TQXInspectorObjects::Add(QObject *Obj)
 {
     TQXInspectorObject *entry = nullptr;
-    inBatch(this, [&] {
+    InUpdate(*this, [&] {
         const int index = IndexOf(Obj);
         entry = index >= 0 ? Items(index) : Add();
         entry->SetObjects(Obj);
@@ -168,7 +151,7 @@ int TQXInspectorObjects::IndexOfOwner(const QObject *Owner) const
 int TQXInspectorObjects::Remove(const QObject *Obj)
 {
     int removed = -1;
-    inBatch(this, [&] {
+    InUpdate(*this, [&] {
         for (int i = 0; i < Count(); ++i) {
             TQXInspectorObject *entry = Items(i);
             if (entry->HoldsObject(Obj) || entry->HoldsOwner(Obj)) {
@@ -184,7 +167,7 @@ int TQXInspectorObjects::Remove(const QObject *Obj)
 int TQXInspectorObjects::RemoveAll(const QObject *Obj)
 {
     int count = 0;
-    inBatch(this, [&] {
+    InUpdate(*this, [&] {
         while (Remove(Obj) >= 0)
             ++count;
     });
@@ -193,7 +176,7 @@ int TQXInspectorObjects::RemoveAll(const QObject *Obj)
 
 void TQXInspectorObjects::AssignNonEmpty(TQXInspectorObjects *Source)
 {
-    inBatch(this, [&] {
+    InUpdate(*this, [&] {
         Clear();
         for (int i = 0; i < Source->Count(); ++i)
             if (Source->Items(i)->Objects())

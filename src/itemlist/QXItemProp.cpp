@@ -20,20 +20,6 @@ QString trimRight(const QString &text)
     return text.left(end);
 }
 
-// Runs f between BeginUpdate and EndUpdate of a collection; the update ends also when f raises.
-template<class F>
-void inUpdate(TCollection *collection, F &&f)
-{
-    collection->BeginUpdate();
-    try {
-        f();
-    } catch (...) {
-        collection->EndUpdate();
-        throw;
-    }
-    collection->EndUpdate();
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------
@@ -508,7 +494,7 @@ void TQXItemProp::setExpandedDeep(bool Expanded)
     }
     // One visibility change for the whole subtree, also when a child raises.
     try {
-        inUpdate(m_items, [&] {
+        InUpdate(*m_items, [&] {
             m_expanded = Expanded;
             for (int i = 0; i < m_items->Count(); ++i) {
                 TQXItemProp *child = m_items->Items(i);
@@ -702,21 +688,27 @@ void TQXItemProp::FontChanged(QObject *Sender)
     Changed(false);
 }
 
+void TQXItemProp::followFont(TFont *font, const TFont *from)
+{
+    // The item's own copy takes the font it inherits again; FontChanged must not take that for the
+    // user's change (the callers pass it on to the children themselves).
+    if (!font)
+        return;
+    m_followingParent = true;
+    try {
+        font->Assign(const_cast<TFont *>(from));
+    } catch (...) {
+        m_followingParent = false;
+        throw;
+    }
+    m_followingParent = false;
+}
+
 void TQXItemProp::ParentFontChanged(TQXItemProp *)
 {
     if (!m_parentFont)
         return;
-    if (m_font) {
-        // The item's own copy takes the font it inherits again.
-        m_followingParent = true;
-        try {
-            m_font->Assign(const_cast<TFont *>(inheritedFont()));
-        } catch (...) {
-            m_followingParent = false;
-            throw;
-        }
-        m_followingParent = false;
-    }
+    followFont(m_font, m_font ? inheritedFont() : nullptr);
     InvalidateOwnRow();
     // Descendants of either kind may hold copies that follow this item or an ancestor above it.
     if (m_items)
@@ -728,16 +720,7 @@ void TQXItemProp::ParentValueFontChanged()
 {
     if (!m_parentValueFont)
         return;
-    if (m_valueFont) {
-        m_followingParent = true;
-        try {
-            m_valueFont->Assign(const_cast<TFont *>(inheritedValueFont()));
-        } catch (...) {
-            m_followingParent = false;
-            throw;
-        }
-        m_followingParent = false;
-    }
+    followFont(m_valueFont, m_valueFont ? inheritedValueFont() : nullptr);
     InvalidateOwnRow();
     if (m_items)
         for (int i = 0; i < m_items->Count(); ++i)
@@ -1210,7 +1193,7 @@ void TQXItemProps::CustomSort(const TQXItemPropCompare &Compare, bool ThisLevelO
 {
     if (m_sorted || Count() == 0)
         return;
-    inUpdate(this, [&] {
+    InUpdate(*this, [&] {
         quickSort(Compare, 0, Count() - 1);
         if (!ThisLevelOnly)
             for (int i = 0; i < Count(); ++i)
@@ -1244,7 +1227,7 @@ void TQXItemProps::SetSorted(bool Value)
         return;
     }
     try {
-        inUpdate(this, apply);
+        InUpdate(*this, apply);
     } catch (...) {
         if (TQXCustomItemListEditor *editor = GetEditor())
             editor->InvalidateGrid();

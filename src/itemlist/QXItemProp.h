@@ -241,6 +241,7 @@ private:
     friend class TQXCustomItemListEditor;
 
     void FontChanged(QObject *Sender);
+    void followFont(QXPlatform::TFont *font, const QXPlatform::TFont *from);
     void setExpandedDeep(bool Expanded);
     /// The plain setters: store when different, then report the change.
     template<class T>

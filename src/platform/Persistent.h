@@ -92,6 +92,21 @@ void Free(T *object)
 /// Free for an object known only as a QObject: runs BeforeDestruction when it is one of ours.
 QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
 
+/// Runs f between target.BeginUpdate() and target.EndUpdate() (a collection, a string list); the update
+/// ends also when f raises.
+template<class T, class F>
+void InUpdate(T &target, F &&f)
+{
+    target.BeginUpdate();
+    try {
+        std::forward<F>(f)();
+    } catch (...) {
+        target.EndUpdate();
+        throw;
+    }
+    target.EndUpdate();
+}
+
 template<class T>
 void FreeAndNil(T *&object)
 {

@@ -35,20 +35,6 @@ QCollator makeCollator(Qt::CaseSensitivity sensitivity)
     return collator;
 }
 
-// Runs f inside BeginUpdate/EndUpdate; the batch ends also when f raises.
-template<class F>
-void inBatch(TStrings &strings, F &&f)
-{
-    strings.BeginUpdate();
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        strings.EndUpdate();
-        throw;
-    }
-    strings.EndUpdate();
-}
-
 bool isSpaceOrControl(QChar c)
 {
     return c.unicode() <= u' ';
@@ -86,7 +72,7 @@ TStrings::~TStrings() = default;
 
 void TStrings::SetStrings(const QStringList &Lines)
 {
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Clear();
         for (const QString &line : Lines)
             Add(line);
@@ -121,7 +107,7 @@ void TStrings::AddStrings(TStrings *Strings)
 {
     if (!Strings)
         return;
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         const int count = Strings->GetCount();
         for (int i = 0; i < count; ++i)
             AddObject(Strings->Get(i), Strings->GetObject(i));
@@ -130,7 +116,7 @@ void TStrings::AddStrings(TStrings *Strings)
 
 void TStrings::AddStrings(const QStringList &Lines)
 {
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         for (const QString &line : Lines)
             Add(line);
     });
@@ -144,7 +130,7 @@ void TStrings::InsertObject(int Index, const QString &S, QObject *AObject)
 
 void TStrings::Exchange(int Index1, int Index2)
 {
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         const QString string1 = Get(Index1);
         QObject *object1 = GetObject(Index1);
         Put(Index1, Get(Index2));
@@ -164,7 +150,7 @@ void TStrings::Move(int CurIndex, int NewIndex)
         StringListIndexError(NewIndex);
     const QString string = Get(CurIndex);
     QObject *object = GetObject(CurIndex);
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Delete(CurIndex);
         InsertObject(NewIndex, string, object);
     });
@@ -235,7 +221,7 @@ QString TStrings::Text() const
 
 void TStrings::SetText(const QString &Value)
 {
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Clear();
         const qsizetype length = Value.size();
         const QChar *data = Value.constData();
@@ -294,7 +280,7 @@ void TStrings::setDelimitedText(const QString &value, bool commaText)
 {
     const QChar delimiter = commaText ? QChar(u',') : m_delimiter;
     const QChar quote = commaText ? QChar(u'"') : m_quoteChar;
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Clear();
         const bool strict = m_strictDelimiter;
         const qsizetype length = value.size();
@@ -461,7 +447,7 @@ void TStrings::Assign(QObject *Source)
     }
     if (source == this)
         return;
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Clear();
         m_nameValueSeparator = source->m_nameValueSeparator;
         m_delimiter = source->m_delimiter;
@@ -474,7 +460,7 @@ void TStrings::Assign(QObject *Source)
 void TStrings::Put(int Index, const QString &S)
 {
     QObject *object = GetObject(Index);
-    inBatch(*this, [&] {
+    InUpdate(*this, [&] {
         Delete(Index);
         InsertObject(Index, S, object);
     });

@@ -198,100 +198,72 @@ void TSizeAdapter::SetHeight(int Value)
 
 void TPointAdapter::SetX(int Value)
 {
-    QPoint point = Read().toPoint();
-    point.setX(Value);
-    Write(point);
+    Modify<QPoint>([&](QPoint &point) { point.setX(Value); });
 }
 
 void TPointAdapter::SetY(int Value)
 {
-    QPoint point = Read().toPoint();
-    point.setY(Value);
-    Write(point);
+    Modify<QPoint>([&](QPoint &point) { point.setY(Value); });
 }
 
 void TRectAdapter::SetLeft(int Value)
 {
-    QRect rect = Read().toRect();
-    rect.moveLeft(Value);
-    Write(rect);
+    Modify<QRect>([&](QRect &rect) { rect.moveLeft(Value); });
 }
 
 void TRectAdapter::SetTop(int Value)
 {
-    QRect rect = Read().toRect();
-    rect.moveTop(Value);
-    Write(rect);
+    Modify<QRect>([&](QRect &rect) { rect.moveTop(Value); });
 }
 
 void TRectAdapter::SetWidth(int Value)
 {
-    QRect rect = Read().toRect();
-    rect.setWidth(Value);
-    Write(rect);
+    Modify<QRect>([&](QRect &rect) { rect.setWidth(Value); });
 }
 
 void TRectAdapter::SetHeight(int Value)
 {
-    QRect rect = Read().toRect();
-    rect.setHeight(Value);
-    Write(rect);
+    Modify<QRect>([&](QRect &rect) { rect.setHeight(Value); });
 }
 
 void TMarginsAdapter::SetLeft(int Value)
 {
-    QMargins value = margins();
-    value.setLeft(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QMargins>([&](QMargins &margins) { margins.setLeft(Value); });
 }
 
 void TMarginsAdapter::SetTop(int Value)
 {
-    QMargins value = margins();
-    value.setTop(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QMargins>([&](QMargins &margins) { margins.setTop(Value); });
 }
 
 void TMarginsAdapter::SetRight(int Value)
 {
-    QMargins value = margins();
-    value.setRight(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QMargins>([&](QMargins &margins) { margins.setRight(Value); });
 }
 
 void TMarginsAdapter::SetBottom(int Value)
 {
-    QMargins value = margins();
-    value.setBottom(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QMargins>([&](QMargins &margins) { margins.setBottom(Value); });
 }
 
 void TSizePolicyAdapter::SetHorizontalPolicy(QSizePolicy::Policy Value)
 {
-    QSizePolicy value = policy();
-    value.setHorizontalPolicy(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QSizePolicy>([&](QSizePolicy &policy) { policy.setHorizontalPolicy(Value); });
 }
 
 void TSizePolicyAdapter::SetVerticalPolicy(QSizePolicy::Policy Value)
 {
-    QSizePolicy value = policy();
-    value.setVerticalPolicy(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QSizePolicy>([&](QSizePolicy &policy) { policy.setVerticalPolicy(Value); });
 }
 
 void TSizePolicyAdapter::SetHorizontalStretch(int Value)
 {
-    QSizePolicy value = policy();
-    value.setHorizontalStretch(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QSizePolicy>([&](QSizePolicy &policy) { policy.setHorizontalStretch(Value); });
 }
 
 void TSizePolicyAdapter::SetVerticalStretch(int Value)
 {
-    QSizePolicy value = policy();
-    value.setVerticalStretch(Value);
-    Write(QVariant::fromValue(value));
+    Modify<QSizePolicy>([&](QSizePolicy &policy) { policy.setVerticalStretch(Value); });
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -34,6 +34,16 @@ public:
     QVariant Read() const;
     void Write(const QVariant &Value);
 
+protected:
+    /// Read-modify-write: the whole value is read, changed by edit and written back.
+    template<class T, class F>
+    void Modify(F &&edit)
+    {
+        T value = Read().template value<T>();
+        edit(value);
+        Write(QVariant::fromValue(value));
+    }
+
 private:
     QPointer<QObject> m_owner;
     QMetaProperty m_property;
