@@ -199,9 +199,10 @@ bool isPublished(const QMetaProperty &property)
     return property.isReadable() && property.isDesignable();
 }
 
-TPropInfo requireInfo(const QObject *object, const QString &name)
+template<class Subject>
+TPropInfo requireInfo(const Subject *subject, const QString &name)
 {
-    TPropInfo info = GetPropInfo(object, name);
+    TPropInfo info = GetPropInfo(subject, name);
     if (!info)
         raiseMissing(name);
     return info;
@@ -699,10 +700,7 @@ bool IsPublishedProp(const QObject *object, const QString &Name)
 
 TTypeKind PropType(const QMetaObject *metaObject, const QString &Name)
 {
-    const TPropInfo info = GetPropInfo(metaObject, Name);
-    if (!info)
-        raiseMissing(Name);
-    return info.Kind;
+    return requireInfo(metaObject, Name).Kind;
 }
 
 TTypeKind PropType(const QObject *object, const QString &Name)
@@ -712,10 +710,7 @@ TTypeKind PropType(const QObject *object, const QString &Name)
 
 QString PropTypeName(const QMetaObject *metaObject, const QString &Name)
 {
-    const TPropInfo info = GetPropInfo(metaObject, Name);
-    if (!info)
-        raiseMissing(Name);
-    return info.TypeName;
+    return requireInfo(metaObject, Name).TypeName;
 }
 
 QString PropTypeName(const QObject *object, const QString &Name)
