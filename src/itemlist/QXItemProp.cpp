@@ -150,6 +150,14 @@ void TQXItemProp::SetValuesText(const QString &Text)
     ValuesChanged();
 }
 
+void TQXItemProp::SetValueLines(const QStringList &Lines)
+{
+    if (Lines == m_valueLines)
+        return;
+    m_valueLines = Lines;
+    ValuesChanged();
+}
+
 TStrings *TQXItemProp::Values() const
 {
     return valueStrings();

@@ -125,6 +125,10 @@ public:
     /// Cuts or pads the values to one per value line of the grid, without reporting a change.
     void FitValueLines() const;
     int ValueLineCount() const { return int(m_valueLines.size()); }
+    /// The values as they are stored, one entry per value line.
+    const QStringList &ValueLines() const { return m_valueLines; }
+    /// Replaces every value line at once; one change report, and none when nothing differs.
+    void SetValueLines(const QStringList &Lines);
     virtual bool IsValuesEmpty() const;
     QString Hint() const { return m_hint; }
     virtual void SetHint(const QString &Value);

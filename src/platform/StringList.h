@@ -10,6 +10,7 @@
 
 #include "Events.h"
 #include "Exceptions.h"
+#include "ThreadList.h"
 #include "Persistent.h"
 
 #include <QList>
@@ -167,8 +168,6 @@ private:
     QChar m_nameValueSeparator = u'=';
     bool m_strictDelimiter = false;
 };
-
-enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStringList;
 /// Orders two lines of List by index: <0, 0 or >0.

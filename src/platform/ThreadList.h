@@ -9,6 +9,7 @@
 
 namespace QXPlatform {
 
+/// What a sorted list or a locked list does with an item it already holds.
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 template<class T>

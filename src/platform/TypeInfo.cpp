@@ -35,6 +35,16 @@
 
 namespace QXPlatform {
 
+void RaiseInvalidPropertyElement(const QString &Element)
+{
+    throw EPropertyConvertError(QStringLiteral("Invalid property element: %1").arg(Element));
+}
+
+void RaiseMissingProperty(const QString &Name)
+{
+    throw EPropertyError(QStringLiteral("Property %1 does not exist").arg(Name));
+}
+
 namespace {
 
 // ---------------------------------------------------------------------------------------------------
@@ -42,7 +52,7 @@ namespace {
 
 [[noreturn]] void raiseMissing(const QString &name)
 {
-    throw EPropertyError(QStringLiteral("Property %1 does not exist").arg(name));
+    RaiseMissingProperty(name);
 }
 
 [[noreturn]] void raiseInvalidType(const TPropInfo &info)
@@ -52,7 +62,7 @@ namespace {
 
 [[noreturn]] void raiseInvalidElement(const QString &element)
 {
-    throw EPropertyConvertError(QStringLiteral("Invalid property element: %1").arg(element));
+    RaiseInvalidPropertyElement(element);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -87,6 +87,7 @@ public:
         return *this;
     }
     constexpr bool operator==(const TTypeKinds &other) const = default;
+    static constexpr TTypeKinds FromInt(quint32 bits) { return fromBits(bits); }
 
 private:
     static constexpr quint32 bit(TTypeKind kind) { return quint32(1) << int(kind); }
@@ -97,6 +98,39 @@ private:
         return kinds;
     }
     quint32 m_bits = 0;
+};
+
+/// The type kinds as a set type that a property can publish (bit k is kind k), named TTypeKinds, so that
+/// an inspector lists it as a set with one member row per kind.
+struct QXINSPECTORCORE_EXPORT TTypeKindSet
+{
+    Q_GADGET
+public:
+    enum TTypeKind : quint32 {
+        tkUnknown = 1u << 0,
+        tkInteger = 1u << 1,
+        tkChar = 1u << 2,
+        tkEnumeration = 1u << 3,
+        tkFloat = 1u << 4,
+        tkString = 1u << 5,
+        tkSet = 1u << 6,
+        tkClass = 1u << 7,
+        tkMethod = 1u << 8,
+        tkWChar = 1u << 9,
+        tkLString = 1u << 10,
+        tkWString = 1u << 11,
+        tkVariant = 1u << 12,
+        tkArray = 1u << 13,
+        tkRecord = 1u << 14,
+        tkInterface = 1u << 15,
+        tkInt64 = 1u << 16,
+        tkDynArray = 1u << 17,
+    };
+    Q_DECLARE_FLAGS(TTypeKinds, TTypeKind)
+    Q_FLAG(TTypeKinds)
+
+    static TTypeKinds From(::QXPlatform::TTypeKinds Kinds) { return TTypeKinds::fromInt(Kinds.toInt()); }
+    static ::QXPlatform::TTypeKinds To(TTypeKinds Flags) { return ::QXPlatform::TTypeKinds::FromInt(Flags.toInt()); }
 };
 
 /// Every kind.
@@ -132,6 +166,11 @@ struct QXINSPECTORCORE_EXPORT TPropInfo
 };
 
 using TPropList = QList<TPropInfo>;
+
+/// Raises EPropertyConvertError for a set member or enumeration element that does not exist.
+[[noreturn]] QXINSPECTORCORE_EXPORT void RaiseInvalidPropertyElement(const QString &Element);
+/// Raises EPropertyError for a property that does not exist.
+[[noreturn]] QXINSPECTORCORE_EXPORT void RaiseMissingProperty(const QString &Name);
 
 /// The name of a kind ("tkInteger").
 QXINSPECTORCORE_EXPORT QString TypeKindName(TTypeKind kind);

@@ -1,0 +1,835 @@
+#include "QXCustomObjectInspector.h"
+
+#include "QXConsts.h"
+#include "QXCustomDeltaFont.h"
+#include "QXMessages.h"
+#include "QXObjectInspector.h"
+#include "StringList.h"
+
+using namespace QXPlatform;
+
+namespace {
+
+// Where the inspector puts properties when arranged by category: lines name=category, in this order.
+// A property named more than once is shown in each of its categories.
+const char *const categoryTable[] = {
+    "Action=Action",
+    "Caption=Action",
+    "Enabled=Action",
+    "HelpContext=Action",
+    "Hint=Action",
+    "Visible=Action",
+    "DockSite=Drag, Drop and Docking",
+    "DragKind=Drag, Drop and Docking",
+    "DragMode=Drag, Drop and Docking",
+    "UseDockManager=Drag, Drop and Docking",
+    "Filters=Database",
+    "HelpContext=Help and Hints",
+    "HelpKeyword=Help and Hints",
+    "HelpType=Help and Hints",
+    "Hint=Help and Hints",
+    "ParentShowHint=Help and Hints",
+    "ShowHint=Help and Hints",
+    "Enabled=Input",
+    "Align=Layout",
+    "Anchors=Layout",
+    "Constraints=Layout",
+    "Height=Layout",
+    "Left=Layout",
+    "TabOrder=Layout",
+    "TabStop=Layout",
+    "Top=Layout",
+    "Width=Layout",
+    "Ctl3D=Legacy",
+    "ParentCtl3D=Legacy",
+    "Component=Linkage",
+    "PopupMenu=Linkage",
+    "BiDiMode=Locale",
+    "ParentBiDiMode=Linkage",
+    "Constraints=Localizable",
+    "Font=Localizable",
+    "BiDiMode=Localizable",
+    "Height=Localizable",
+    "Hint=Localizable",
+    "Left=Localizable",
+    "ParentBiDiMode=Localizable",
+    "ParentFont=Localizable",
+    "ValueFont=Localizable",
+    "ValueChangedFont=Localizable",
+    "CategoryFont=Localizable",
+    "Top=Localizable",
+    "Width=Localizable",
+    "Align=Visual",
+    "BorderStyle=Visual",
+    "Color=Visual",
+    "Cursor=Visual",
+    "Enabled=Visual",
+    "FixedColor=Visual",
+    "Font=Visual",
+    "Height=Visual",
+    "Left=Visual",
+    "ParentColor=Visual",
+    "ParentFont=Visual",
+    "Top=Visual",
+    "ValueChangedFont=Visual",
+    "ValueFont=Visual",
+    "Visible=Visual",
+    "Width=Visual",
+};
+
+/// Calls a no-argument slot such as copy() or paste() when Target's class has one.
+void invokeCommand(QObject *Target, const char *Signature, const char *Name)
+{
+    if (Target && Target->metaObject()->indexOfMethod(Signature) >= 0)
+        QMetaObject::invokeMethod(Target, Name, Qt::DirectConnection);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Construction and destruction
+
+TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
+    : TQXCustomItemListEditor(parent)
+{
+    // The grid makes its items and categories once the object is whole (AfterConstruction or first use),
+    // so everything they may ask for exists before that.
+    m_objects = Create<TQXInspectorObjects>(this);
+    m_filters = new TStringList;
+    m_filters->SetCaseSensitive(false);
+    m_filters->SetOnChanging([this](QObject *sender) { ChangingFilters(sender); });
+    m_filters->SetOnChange([this](QObject *sender) { ChangeFilters(sender); });
+
+    ValueFont()->SetColor(clNavy);
+
+    // Bound to the value font before taking its attributes, so that the font keeps only the added bold
+    // and follows every later change of the value font.
+    m_valueChangedFont = new TQXCustomDeltaFont;
+    m_valueChangedFont->OnGetOriginalFont = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
+    m_valueChangedFont->Assign(ValueFont());
+    m_valueChangedFont->SetStyle(m_valueChangedFont->Style() | fsBold);
+    m_valueChangedFont->OnChange = [this](QObject *) { InternalValueChangedFontChanged(); };
+
+    m_stringsItemFormat = QStringLiteral("Items[%d]");
+    m_collectionItemFormat = QStringLiteral("Items[%d]");
+    m_displayKinds = tkAny - TTypeKinds{tkUnknown, tkMethod, tkArray, tkRecord, tkDynArray};
+    SetColor(clBtnFace);
+    SetDeleteBlanks(false);
+}
+
+void TQXCustomObjectInspector::AfterConstruction()
+{
+    TQXCustomItemListEditor::AfterConstruction();
+    Presets();
+}
+
+TQXPropertyPresets *TQXCustomObjectInspector::Presets() const
+{
+    // Made through an overridable operation, so only once the object is whole.
+    if (!m_presets && !m_destroyingInspector) {
+        auto *self = const_cast<TQXCustomObjectInspector *>(this);
+        self->m_presets = self->CreatePresets();
+        self->ResetDefaultPresets();
+    }
+    return m_presets;
+}
+
+TQXPropertyPresets *TQXCustomObjectInspector::CreatePresets()
+{
+    return Create<TQXPropertyPresets>(this);
+}
+
+void TQXCustomObjectInspector::BeforeDestruction()
+{
+    m_destroyingInspector = true;
+    m_objects->Clear();
+    TQXCustomItemListEditor::BeforeDestruction();
+}
+
+TQXCustomObjectInspector::~TQXCustomObjectInspector()
+{
+    m_destroyingInspector = true;
+    FreeAndNil(m_objects);
+    FreeAndNil(m_presets);
+    FreeAndNil(m_filters);
+    FreeAndNil(m_valueChangedFont);
+    m_scannedObjects.clear();
+    m_shownObjects.clear();
+}
+
+bool TQXCustomObjectInspector::isDestroying() const
+{
+    return m_destroyingInspector || (ComponentState() & csDestroying);
+}
+
+bool TQXCustomObjectInspector::isLoading() const
+{
+    return ComponentState() & csLoading;
+}
+
+void TQXCustomObjectInspector::Loaded()
+{
+    TQXCustomItemListEditor::Loaded();
+    CopyPresetsToProperties();
+}
+
+void TQXCustomObjectInspector::Notification(QObject *AComponent, TOperation Operation)
+{
+    TQXCustomItemListEditor::Notification(AComponent, Operation);
+    // Each object is heard of once, so every entry that refers to it goes at once.
+    if (Operation == opRemove && m_objects)
+        m_objects->RemoveAll(AComponent);
+}
+
+void TQXCustomObjectInspector::Assign(QObject *Source)
+{
+    auto *source = qobject_cast<TQXCustomObjectInspector *>(Source);
+    if (!source) {
+        TQXCustomItemListEditor::Assign(Source);
+        return;
+    }
+    m_collectionItemFormat = source->m_collectionItemFormat;
+    m_showValueChangedFont = source->m_showValueChangedFont;
+    m_inplaceCollections = source->m_inplaceCollections;
+    m_inplaceComponents = source->m_inplaceComponents;
+    m_inplaceTStrings = source->m_inplaceTStrings;
+    m_inplaceTStringsOptions = source->m_inplaceTStringsOptions;
+    m_stringsItemFormat = source->m_stringsItemFormat;
+    m_displayKinds = source->m_displayKinds;
+    m_dynamicTitleCaptions = source->m_dynamicTitleCaptions;
+    m_filtersEnabled = source->m_filtersEnabled;
+    m_filterOptions = source->m_filterOptions;
+    m_filters->SetCaseSensitive(m_filterOptions & foCaseSensitive);
+    m_filters->Assign(source->m_filters);
+    Presets()->Assign(source->Presets());
+    m_objects->Assign(source->m_objects);
+    m_valueChangedFont->Assign(source->m_valueChangedFont);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The inspected objects
+
+void TQXCustomObjectInspector::SetObjects(TQXInspectorObjects *Value)
+{
+    m_objects->Assign(Value);
+}
+
+QObject *TQXCustomObjectInspector::GetComponent() const
+{
+    return m_objects->Count() > 0 ? m_objects->Items(0)->GetComponent() : nullptr;
+}
+
+void TQXCustomObjectInspector::SetComponent(QObject *Value)
+{
+    if (Value) {
+        if (m_objects->Count() > 0)
+            m_objects->Items(0)->SetComponent(Value);
+        else
+            m_objects->Add(Value);
+    } else if (m_objects->Count() > 0) {
+        m_objects->Remove(nullptr);
+    }
+}
+
+QObject *TQXCustomObjectInspector::ShownObject(int Index) const
+{
+    return Index >= 0 && Index < m_shownObjects.size() ? m_shownObjects.at(Index).data() : nullptr;
+}
+
+void TQXCustomObjectInspector::ListUpdating()
+{
+    HideEditor();
+    if (isLoading())
+        return;
+    // Remembered so that the same row is selected again once the rows are rebuilt.
+    if (TQXItemProperty *selected = GetSelected())
+        m_selectionPath = selected->GetFullPathName();
+    if (!isDestroying() || Items()->Count() > 0)
+        Items()->Clear();
+}
+
+void TQXCustomObjectInspector::ListUpdate(TQXInspectorObject *)
+{
+    if (!isDestroying())
+        InvalidateScan();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Options
+
+void TQXCustomObjectInspector::SetDisplayKinds(TTypeKinds Value)
+{
+    Value -= TTypeKinds{tkArray, tkRecord, tkDynArray};
+    if (Value == m_displayKinds)
+        return;
+    m_displayKinds = Value;
+    InvalidateScan();
+}
+
+void TQXCustomObjectInspector::SetDynamicTitleCaptions(bool Value)
+{
+    if (Value == m_dynamicTitleCaptions)
+        return;
+    m_dynamicTitleCaptions = Value;
+    Refresh();
+    InvalidateGrid();
+}
+
+void TQXCustomObjectInspector::invalidateAfterOptionChange()
+{
+    InvalidateScan();
+}
+
+void TQXCustomObjectInspector::SetInplaceCollections(bool Value)
+{
+    if (Value == m_inplaceCollections)
+        return;
+    m_inplaceCollections = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetInplaceComponents(bool Value)
+{
+    if (Value == m_inplaceComponents)
+        return;
+    m_inplaceComponents = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetInplaceTStrings(bool Value)
+{
+    if (Value == m_inplaceTStrings)
+        return;
+    m_inplaceTStrings = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetInplaceTStringsOptions(TInplaceTStringsOptions Value)
+{
+    if (Value == m_inplaceTStringsOptions)
+        return;
+    m_inplaceTStringsOptions = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetStringsItemFormat(const QString &Value)
+{
+    if (Value == m_stringsItemFormat)
+        return;
+    m_stringsItemFormat = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetCollectionItemFormat(const QString &Value)
+{
+    if (Value == m_collectionItemFormat)
+        return;
+    m_collectionItemFormat = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetFiltersEnabled(bool Value)
+{
+    if (Value == m_filtersEnabled)
+        return;
+    m_filtersEnabled = Value;
+    invalidateAfterOptionChange();
+}
+
+void TQXCustomObjectInspector::SetFilterOptions(TILEFilterOptions Value)
+{
+    if (Value == m_filterOptions)
+        return;
+    m_filterOptions = Value;
+    m_filters->SetCaseSensitive(Value & foCaseSensitive);
+    if (m_filtersEnabled)
+        InvalidateScan();
+}
+
+TStrings *TQXCustomObjectInspector::Filters() const
+{
+    return m_filters;
+}
+
+void TQXCustomObjectInspector::SetFilters(TStrings *Value)
+{
+    m_filters->Assign(Value);
+}
+
+void TQXCustomObjectInspector::ChangingFilters(QObject *)
+{
+    if (OnFiltersChanging)
+        OnFiltersChanging(this);
+}
+
+void TQXCustomObjectInspector::ChangeFilters(QObject *)
+{
+    if (OnFiltersChanged)
+        OnFiltersChanged(this);
+    if (m_filtersEnabled)
+        InvalidateScan();
+}
+
+void TQXCustomObjectInspector::SetShowValueChangedFont(bool Value)
+{
+    if (Value == m_showValueChangedFont)
+        return;
+    m_showValueChangedFont = Value;
+    InvalidateGrid();
+}
+
+void TQXCustomObjectInspector::SetValueChangedFont(TFont *Value)
+{
+    m_valueChangedFont->Assign(Value);
+}
+
+void TQXCustomObjectInspector::SetPresets(TQXPropertyPresets *Value)
+{
+    Presets()->Assign(Value);
+}
+
+void TQXCustomObjectInspector::SetArrangeByCategory(bool Value)
+{
+    if (Value == ArrangeByCategory())
+        return;
+    TQXCustomItemListEditor::SetArrangeByCategory(Value);
+    InvalidateScan();
+}
+
+void TQXCustomObjectInspector::SetDisplayOptions(TILEDisplayOptions Value)
+{
+    if ((Value ^ DisplayOptions()) & doMultiColValues) {
+        // Value lines change meaning: nothing stays selected, and the rows are built again.
+        m_selectionPath.clear();
+        SetSelected(nullptr);
+        InvalidateScan();
+    }
+    TQXCustomItemListEditor::SetDisplayOptions(Value);
+}
+
+void TQXCustomObjectInspector::SetColumnTitles(bool Value)
+{
+    TQXCustomItemListEditor::SetColumnTitles(Value);
+    if (GetGridCount(1) == 0 && GetGridCount(0) > 1)
+        SetGridCount(1, 1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Queued work
+
+void TQXCustomObjectInspector::InvalidateScan()
+{
+    if (isLoading() || isDestroying())
+        return;
+    PostMessage(this, QX_INVALIDATESCAN);
+}
+
+void TQXCustomObjectInspector::InvalidateProperty(int Index)
+{
+    PostMessage(this, QX_INVALIDATEPROPERTY, Index);
+}
+
+void TQXCustomObjectInspector::Dispatch(TMessage &Message)
+{
+    switch (Message.Msg) {
+    case QX_INVALIDATEPROPERTY:
+        QXInvalidateProperty(Message);
+        break;
+    case QX_INVALIDATESCAN:
+        QXInvalidateScan(Message);
+        break;
+    default:
+        TQXCustomItemListEditor::Dispatch(Message);
+        break;
+    }
+}
+
+void TQXCustomObjectInspector::QXInvalidateScan(TMessage &)
+{
+    Rescan();
+}
+
+void TQXCustomObjectInspector::QXInvalidateProperty(TMessage &Message)
+{
+    if (isDestroying())
+        return;
+    if (!UpdateProperties(GetItems()))
+        InvalidateScan();
+    const qintptr index = Message.WParam;
+    if (OnPropertyChanged && index >= 0 && index < GetItemCount())
+        OnPropertyChanged(this, GetItem(int(index)));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Scanning
+
+void TQXCustomObjectInspector::Rescan()
+{
+    if (isLoading() || isDestroying() || m_objects->UpdateCount() > 0)
+        return;
+    if (TQXItemProperty *selected = GetSelected())
+        m_selectionPath = selected->GetFullPathName();
+    m_scanning = BeforeScan(nullptr);
+    m_scanOpened = m_scanning;
+    if (m_scanOpened) {
+        Items()->BeginUpdate();
+        DisableEditUpdate();
+    }
+    try {
+        Items()->Clear();
+        if (m_scanning)
+            ScanProperties();
+        Refresh();
+    } catch (...) {
+        AfterScan(nullptr);
+        throw;
+    }
+    AfterScan(nullptr);
+    // The rows may number as many as before: the grid is drawn again in any case.
+    Refresh();
+    if (!m_selectionPath.isEmpty()) {
+        if (TQXItemProp *row = Items()->FindItemByFullPathName(m_selectionPath))
+            SetSelected(static_cast<TQXItemProperty *>(row));
+    }
+}
+
+bool TQXCustomObjectInspector::BeforeScan(TQXItemProperty *Item)
+{
+    bool result = true;
+    if (OnBeforeScan)
+        OnBeforeScan(this, Item, result);
+    return result;
+}
+
+void TQXCustomObjectInspector::AfterScan(TQXItemProperty *Item)
+{
+    if (!Item) {
+        m_scanning = false;
+        if (std::exchange(m_scanOpened, false)) {
+            EnableEditUpdate();
+            Items()->EndUpdate();
+        }
+    }
+    if (OnAfterScan)
+        OnAfterScan(this, Item);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Refreshing and writing
+
+void TQXCustomObjectInspector::RefreshProperties()
+{
+    if (isDestroying() || m_objects->UpdateCount() > 0)
+        return;
+    if (!UpdateProperties(GetItems()))
+        InvalidateScan();
+}
+
+bool TQXCustomObjectInspector::updateProperties(TQXItemProperties *Properties)
+{
+    for (int i = 0; i < Properties->Count(); ++i) {
+        TQXItemProperty *row = Properties->Items(i);
+        if (!row->RefreshValue())
+            return false;
+        if (row->HasChildren() && !updateProperties(row->GetItems()))
+            return false;
+    }
+    return true;
+}
+
+bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
+{
+    if (isDestroying() || m_objects->UpdateCount() > 0 || !Properties)
+        return true;
+    const bool outermost = EditUpdateCount() == 0;
+    const int shownBefore = GetVisibleItemCount();
+    DisableEditUpdate();
+    bool result = true;
+    auto finish = [&] {
+        const bool shownChanged = outermost && GetVisibleItemCount() != shownBefore;
+        EnableEditUpdate();
+        viewport()->update();
+        if (shownChanged && EditorMode() && HasInplaceEditor()) {
+            InplaceEditor()->setText(GetCell(Col(), Row()));
+            InplaceEditor()->selectAll();
+            ShowEditor();
+        }
+    };
+    try {
+        result = updateProperties(Properties);
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return result;
+}
+
+void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
+{
+    PropertyChanging(Item);
+    const int absoluteIndex = Item->GetAbsoluteIndex();
+    const bool multi = DisplayOptions() & doMultiColValues;
+    try {
+        for (int i = 0; i < ShownObjectCount(); ++i) {
+            const int line = multi ? i : 0;
+            const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
+            SetPropertyValue(ShownObject(i), Item, text);
+        }
+    } catch (...) {
+        PropertyChanged(absoluteIndex);
+        throw;
+    }
+    PropertyChanged(absoluteIndex);
+}
+
+void TQXCustomObjectInspector::PropertyChanging(TQXItemProperty *Item)
+{
+    Item->SetAllEqual(!(DisplayOptions() & doMultiColValues));
+    if (OnPropertyChanging)
+        OnPropertyChanging(this, Item);
+}
+
+void TQXCustomObjectInspector::PropertyChanged(int AbsoluteIndex)
+{
+    InvalidateProperty(AbsoluteIndex);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// What the grid shows
+
+QString TQXCustomObjectInspector::GetCell(int ACol, int ARow) const
+{
+    const TItemGridInfo info = GetGridInfo(ACol, ARow);
+    const int v = info.ValuePos;
+    if (info.ItemPos == 0 && (DisplayOptions() & doColumnTitles)) {
+        if (m_dynamicTitleCaptions && v > 0 && v <= ShownObjectCount()) {
+            if (QObject *object = ShownObject(v - 1)) {
+                if (IsComponent(object))
+                    return object->objectName();
+                if (auto *item = qobject_cast<TCollectionItem *>(object))
+                    return item->GetDisplayName();
+                return ClassNameOf(object);
+            }
+        }
+        TStrings *captions = TitleCaptions();
+        if (v >= 0 && v < captions->Count())
+            return captions->Strings(v);
+        return captions->Count() > 0 ? captions->Strings(captions->Count() - 1) : QString();
+    }
+    if (v > 0 && !(DisplayOptions() & doMultiColValues)) {
+        const int index = info.ItemPos - info.FixedItemLines;
+        if (index < 0 || index >= GetVisibleItemCount())
+            return QString();
+        auto *row = GetVisibleItem(index);
+        // Objects that differ show a blank value until the cell is entered.
+        const bool current = ACol == Col() && ARow == Row();
+        if (!current && !row->IsAllEqual() && ShownObjectCount() != 1)
+            return QString();
+    }
+    return TQXCustomItemListEditor::GetCell(ACol, ARow);
+}
+
+TEditStyle TQXCustomObjectInspector::GetEditStyle(int ACol, int ARow)
+{
+    const TEditStyle style = TQXCustomItemListEditor::GetEditStyle(ACol, ARow);
+    if (style == esPickList && IsValueCell(ACol, ARow)) {
+        TQXItemProp *row = FindItemProp(ACol, ARow, true);
+        if (row && row->IsReadOnly())
+            return esSimple;
+    }
+    return style;
+}
+
+TQXItemProps *TQXCustomObjectInspector::CreateItems(QObject *Owner)
+{
+    if (auto *item = qobject_cast<TQXItemProp *>(Owner))
+        return Create<TQXItemProperties>(item, item->metaObject());
+    // The top collection: an inspector lists its properties sorted by name from the start.
+    auto *items = Create<TQXItemProperties>(Owner, &TQXItemProperty::staticMetaObject);
+    items->SetSorted(true);
+    return items;
+}
+
+void TQXCustomObjectInspector::FillCategories()
+{
+    TStrings *categories = Items()->Categories();
+    categories->BeginUpdate();
+    for (const char *line : categoryTable)
+        categories->Add(QString::fromLatin1(line));
+    categories->EndUpdate();
+}
+
+TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QString &PropName, TStrings *Categories)
+{
+    // Categories group the properties of the inspected objects; a sub-property stays under its property.
+    TQXItemProp *parent = Item->GetParent();
+    if (parent && !parent->Category())
+        return parent;
+    return TQXCustomItemListEditor::Categorize(Item, PropName, Categories);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Fonts
+
+void TQXCustomObjectInspector::FontChanged()
+{
+    if (m_presets)
+        for (int i = 0; i < m_presets->Count(); ++i)
+            m_presets->Items(i)->ParentFontChanged();
+    TQXCustomItemListEditor::FontChanged();
+}
+
+void TQXCustomObjectInspector::InternalValueFontChanged()
+{
+    if (m_valueChangedFont)
+        m_valueChangedFont->OriginalFontChanged(ValueFont());
+    if (m_presets)
+        for (int i = 0; i < m_presets->Count(); ++i)
+            m_presets->Items(i)->ParentValueFontChanged();
+    TQXCustomItemListEditor::InternalValueFontChanged();
+}
+
+void TQXCustomObjectInspector::InternalValueChangedFontChanged()
+{
+    InvalidateGrid();
+}
+
+void TQXCustomObjectInspector::GetOriginalFont(QObject *Sender, TFont *&Font)
+{
+    if (Sender && Sender == m_valueChangedFont)
+        Font = ValueFont();
+    else
+        TQXCustomItemListEditor::GetOriginalFont(Sender, Font);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Filters and presets
+
+bool TQXCustomObjectInspector::IsFiltered(TQXItemProperty *Item) const
+{
+    const bool found = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
+    return (m_filterOptions & foInclusive) ? !found : found;
+}
+
+void TQXCustomObjectInspector::RemoveFilterProperties()
+{
+    if (!m_filtersEnabled || m_filters->Count() == 0)
+        return;
+    // Depth-first, in the order of the grid's list of all rows; a removed row takes its children along.
+    std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
+        int i = 0;
+        while (i < rows->Count()) {
+            TQXItemProperty *row = rows->Items(i);
+            if (IsFiltered(row)) {
+                Free(row);
+                continue;
+            }
+            if (row->HasChildren())
+                walk(row->GetItems());
+            ++i;
+        }
+    };
+    walk(GetItems());
+}
+
+void TQXCustomObjectInspector::CopyPresetsToProperties()
+{
+    if (isDestroying() || !m_presets || m_presets->Count() == 0)
+        return;
+    std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
+        for (int i = 0; i < rows->Count(); ++i) {
+            TQXItemProperty *row = rows->Items(i);
+            m_presets->CopyPresetsToProperty(row);
+            if (i < rows->Count() && rows->Items(i) == row && row->HasChildren())
+                walk(row->GetItems());
+        }
+    };
+    walk(GetItems());
+}
+
+void TQXCustomObjectInspector::ResetDefaultPresets()
+{
+    TThreadList<const QMetaObject *> *registered = RegisteredPresets();
+    TQXPropertyPresets *presets = Presets();
+    if (!registered || !presets)
+        return;
+    InUpdate(*presets, [&] {
+        TThreadListLocker<const QMetaObject *> lock(*registered);
+        for (const QMetaObject *presetClass : lock.List())
+            if (presets->IndexOf(presetClass) < 0)
+                presets->Add(presetClass);
+    });
+}
+
+void TQXCustomObjectInspector::MatchPreset(TQXPropertyPreset *Preset, TQXItemProperty *Item, bool &Result)
+{
+    if (OnMatchPreset)
+        OnMatchPreset(this, Preset, Item, Result);
+}
+
+void TQXCustomObjectInspector::CustomPreset(TQXPropertyPreset *Preset, TQXItemProperty *Item)
+{
+    if (OnCustomPreset)
+        OnCustomPreset(this, Preset, Item);
+}
+
+void TQXCustomObjectInspector::PresetNotify(TQXPropertyPreset *, TCollectionNotification)
+{
+}
+
+void TQXCustomObjectInspector::PresetUpdate(TQXPropertyPreset *)
+{
+    if (!isLoading())
+        CopyPresetsToProperties();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Clipboard
+
+namespace {
+
+// Only rows that hold an object can name one; other kinds have no object to ask.
+QObject *selectedObject(TQXItemProperty *row, int index)
+{
+    if (!row || row->TypeKind() != tkClass)
+        return nullptr;
+    if (!row->IsRealProperty() && row->PropertyKind() != pkCollectionItem)
+        return nullptr;
+    return row->GetObjectProperty(index);
+}
+
+} // namespace
+
+void TQXCustomObjectInspector::CopyToClipboard()
+{
+    invokeCommand(selectedObject(GetSelected(), -1), "copy()", "copy");
+}
+
+void TQXCustomObjectInspector::PasteFromClipboard()
+{
+    TQXItemProperty *row = GetSelected();
+    if (!selectedObject(row, -1))
+        return;
+    for (int i = 0; i < ShownObjectCount(); ++i)
+        invokeCommand(selectedObject(row, i), "paste()", "paste");
+    InvalidateScan();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TQXObjectInspector
+
+TQXObjectInspector::TQXObjectInspector(QWidget *parent)
+    : TQXCustomObjectInspector(parent)
+{
+}
+
+TQXObjectInspector::~TQXObjectInspector() = default;
+
+bool TQXObjectInspector::IsStoredProperty(const char *Name) const
+{
+    // The captions are stored only when they differ from the default "Property" and "Value" lines.
+    if (QByteArrayView(Name) == "TitleCaptions")
+        return TitleCaptions()->Text() != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+    return TQXCustomObjectInspector::IsStoredProperty(Name);
+}

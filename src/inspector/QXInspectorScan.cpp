@@ -1,0 +1,441 @@
+// The object inspector's scan: building the rows from the inspected objects, finding the object that
+// owns a row's property, and the two conversions between property values and cell texts.
+#include "QXCustomObjectInspector.h"
+
+#include "FormatSettings.h"
+#include "StringList.h"
+#include "Variants.h"
+
+using namespace QXPlatform;
+
+namespace {
+
+// Item names come from a format the application sets ("Items[%d]"). Only the index is substituted,
+// into the first %d (or %i, %u); "%%" gives a percent sign and any other directive stays as written,
+// so no format text can read arguments that are not there.
+QString formatIndex(const QString &Format, int Index)
+{
+    QString result;
+    result.reserve(Format.size() + 8);
+    bool substituted = false;
+    for (qsizetype i = 0; i < Format.size(); ++i) {
+        const QChar c = Format.at(i);
+        if (c == QLatin1Char('%') && i + 1 < Format.size()) {
+            const QChar next = Format.at(i + 1);
+            if (next == QLatin1Char('%')) {
+                result += QLatin1Char('%');
+                ++i;
+                continue;
+            }
+            if (!substituted && (next == QLatin1Char('d') || next == QLatin1Char('i') || next == QLatin1Char('u'))) {
+                result += QString::number(Index);
+                substituted = true;
+                ++i;
+                continue;
+            }
+        }
+        result += c;
+    }
+    return result;
+}
+
+QObject *objectAt(TQXInspectorObjects *Objects, int Index)
+{
+    return Objects->Items(Index)->Objects();
+}
+
+/// A working list of objects that tells nobody of its changes; freed with the scope.
+struct WorkingList
+{
+    TQXInspectorObjects *list = Create<TQXInspectorObjects>(nullptr);
+    WorkingList() = default;
+    ~WorkingList() { Free(list); }
+    Q_DISABLE_COPY_MOVE(WorkingList)
+};
+
+QStringList sortedByName(QStringList names)
+{
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return AnsiCompareText(a, b) < 0; });
+    return names;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Building the rows
+
+void TQXCustomObjectInspector::ScanProperties()
+{
+    m_shownObjects.clear();
+    const bool multi = DisplayOptions() & doMultiColValues;
+    if (m_objects->Count() > 0 && m_objects->Items(0)->Objects()) {
+        WorkingList work;
+        work.list->AssignNonEmpty(m_objects);
+        DisableEditUpdate();
+        try {
+            // Reading, writing and refreshing address the objects by these positions.
+            for (int i = 0; i < work.list->Count(); ++i)
+                m_shownObjects.append(objectAt(work.list, i));
+            if (work.list->Count() > 0) {
+                SetGridCount(0, multi ? work.list->Count() + 1 : 2);
+                BuildCommonProperties(work.list, GetItems(), nullptr);
+                RemoveFilterProperties();
+                CopyPresetsToProperties();
+            }
+        } catch (...) {
+            EnableEditUpdate();
+            m_scannedObjects.clear();
+            throw;
+        }
+        EnableEditUpdate();
+        m_scannedObjects.clear();
+    } else if (multi) {
+        SetGridCount(0, 2);
+    }
+}
+
+void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Objects, TQXItemProperties *Properties,
+                                                     TQXInspectorObjects *ParentObjects)
+{
+    if (!Objects || Objects->Count() == 0)
+        return;
+    for (int i = 0; i < Objects->Count(); ++i)
+        m_scannedObjects.insert(objectAt(Objects, i));
+    const QObject *first = objectAt(Objects, 0);
+    if (!first)
+        return;
+    const TPropList properties = GetPropList(first->metaObject(), m_displayKinds, IsSorted());
+    InUpdate(*Properties, [&] {
+        for (const TPropInfo &info : properties) {
+            if (!IsSharedProperty(Objects, info))
+                continue;
+            auto *row = Properties->Add();
+            BuildProperty(row, Objects, info.Name);
+            // Naming the row placed it into its first category; it is shown in every other one too.
+            if (ArrangeByCategory() && row->GetParent() && row->GetParent()->Category())
+                Categorize(row, row->GetParent()->Collection()->Categories(), true);
+        }
+
+        TQXItemProperty *owner = Properties->GetParent();
+        if (!owner || !owner->IsAllEqual())
+            return;
+        if (m_inplaceCollections && owner->PropertyKind() == pkCollection && ParentObjects
+            && ParentObjects->Count() > 0) {
+            QString name = owner->RealPropName();
+            QObject *holder = GetInstance(objectAt(ParentObjects, 0), name, owner);
+            auto *collection = holder ? qobject_cast<TCollection *>(GetObjectProp(holder, name)) : nullptr;
+            if (!collection || collection == Items())
+                return;
+            for (int i = 1; i < ParentObjects->Count(); ++i) {
+                QObject *other = objectAt(ParentObjects, i);
+                auto *otherCollection = other ? qobject_cast<TCollection *>(GetObjectProp(other, name)) : nullptr;
+                if (!otherCollection || otherCollection->Count() != collection->Count())
+                    return;
+            }
+            for (int i = 0; i < collection->Count(); ++i)
+                BuildCollectionItemProperty(owner->RealPropName(), collection, Properties->Add(), ParentObjects,
+                                            collection->Items(i));
+        } else if (m_inplaceTStrings && owner->TypeKind() == tkClass
+                   && qobject_cast<TStrings *>(owner->GetObjectProperty(-1))) {
+            BuildTStringsItemProperties(owner);
+        }
+    });
+}
+
+bool TQXCustomObjectInspector::IsSharedProperty(TQXInspectorObjects *Objects, const TPropInfo &PropInfo) const
+{
+    if (Objects->Count() <= 1)
+        return true;
+    for (int i = 0; i < Objects->Count(); ++i) {
+        const QObject *object = objectAt(Objects, i);
+        if (object && object->metaObject() == PropInfo.MetaObject)
+            continue; // the same class publishes the same property
+        const TPropInfo info = GetPropInfo(object, PropInfo.Name);
+        if (!info || info.Kind != PropInfo.Kind || info.TypeName != PropInfo.TypeName)
+            return false;
+    }
+    return true;
+}
+
+void TQXCustomObjectInspector::BuildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                                             const QString &PropName)
+{
+    if (!Objects || Objects->Count() == 0)
+        return;
+    QObject *first = objectAt(Objects, 0);
+    Item->SetName(PropName);
+    Item->SetRealPropName(PropName);
+    const TPropInfo info = GetPropInfo(first, PropName);
+    if (!info)
+        RaiseMissingProperty(PropName);
+    Item->SetTypeKind(info.Kind);
+    Item->SetTypeName(info.TypeName);
+
+    const bool multi = DisplayOptions() & doMultiColValues;
+    const int lines = multi ? Objects->Count() : 1;
+    if (info.Kind != tkInterface)
+        for (int i = 0; i < lines; ++i)
+            Item->SetRealValues(i, GetPropValue(objectAt(Objects, i), PropName, false));
+
+    QObject *held = info.Kind == tkClass ? GetObjectProp(first, PropName) : nullptr;
+    if (info.Kind == tkClass && qobject_cast<TCollection *>(held))
+        Item->SetPropertyKind(pkCollection);
+    else if (info.Kind == tkSet)
+        Item->SetPropertyKind(pkSet);
+    else
+        Item->SetPropertyKind(pkNormal);
+
+    // One entry per value line; a text with line breaks stays one value.
+    QStringList texts;
+    texts.reserve(lines);
+    for (int i = 0; i < lines; ++i)
+        texts.append(GetPropertyValue(objectAt(Objects, i), Item));
+    Item->SetValueLines(texts);
+    Item->SetIsRealProperty(info.Kind != tkInterface);
+
+    if (Objects->Count() == 1) {
+        Item->SetAllEqual(true);
+    } else if (multi) {
+        Item->SetAllEqual(false);
+    } else {
+        // Texts that differ only in letter case are different values.
+        bool equal = true;
+        for (int i = 1; i < Objects->Count() && equal; ++i)
+            equal = GetPropertyValue(objectAt(Objects, i), Item) == texts.constFirst();
+        Item->SetAllEqual(equal);
+    }
+
+    bool readOnly = !info.IsWritable() || info.Kind == tkMethod || info.Kind == tkInterface;
+    // An owned sub-object is edited through its own rows; a component reference stays editable by name.
+    if (!readOnly && info.Kind == tkClass)
+        readOnly = !Item->IsValuesEmpty() && !IsComponent(held);
+    Item->SetReadOnly(readOnly);
+
+    switch (info.Kind) {
+    case tkEnumeration: {
+        QStringList names;
+        if (info.Enumerator.isValid())
+            for (int k = 0; k < info.Enumerator.keyCount(); ++k)
+                names.append(QString::fromLatin1(info.Enumerator.key(k)));
+        else
+            names = {QStringLiteral("False"), QStringLiteral("True")};
+        Item->GetPickList()->SetText(sortedByName(names).join(QLatin1Char('\n')));
+        break;
+    }
+    case tkSet:
+        buildSetMembers(Item, info, lines);
+        break;
+    case tkClass:
+        buildSubObjects(Item, Objects);
+        break;
+    default:
+        break;
+    }
+}
+
+void TQXCustomObjectInspector::buildSetMembers(TQXItemProperty *Item, const TPropInfo &Info, int ValueLines)
+{
+    const QStringList members = GetSetMembers(Info.Enumerator);
+    TQXItemProperties *rows = Item->GetItems();
+    rows->SetSorted(false);
+    const bool multi = DisplayOptions() & doMultiColValues;
+    const int objects = ShownObjectCount();
+    const QString booleans = QStringLiteral("False\nTrue");
+    for (int k = 0; k < members.size() && k <= 31; ++k) {
+        if (members.at(k).isEmpty())
+            continue; // no member has this bit
+        TQXItemProperty *member = rows->Add();
+        member->SetName(members.at(k));
+        member->SetRealPropName(members.at(k));
+        QStringList texts;
+        for (int b = 0; b < ValueLines; ++b) {
+            member->SetRealValues(b, k);
+            const qint64 bits = Item->RealValues(b).toLongLong();
+            texts.append((bits & (qint64(1) << k)) ? QStringLiteral("True") : QStringLiteral("False"));
+        }
+        member->SetValueLines(texts);
+        member->SetPropertyKind(pkSetMember);
+        member->SetTypeKind(tkEnumeration);
+        member->SetTypeName(QStringLiteral("Boolean"));
+        member->SetIsRealProperty(false);
+        member->SetAllEqual(objects <= 1 ? true : (!multi && member->IsAllValuesEqual()));
+        member->GetPickList()->SetText(booleans);
+    }
+}
+
+void TQXCustomObjectInspector::buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects)
+{
+    WorkingList work;
+    const QString name = Item->RealPropName();
+    for (int i = 0; i < Objects->Count(); ++i) {
+        QObject *object = objectAt(Objects, i);
+        QObject *held = object ? GetObjectProp(object, name) : nullptr;
+        if (!held || (!m_inplaceComponents && IsComponent(held))
+            || (!m_inplaceTStrings && qobject_cast<TStrings *>(held)) || m_scannedObjects.contains(held))
+            continue;
+        work.list->Add(held);
+    }
+    // Only when every object contributed a sub-object of its own are the sub-properties listed.
+    if (work.list->Count() != Objects->Count())
+        return;
+    if (BeforeScan(Item))
+        BuildCommonProperties(work.list, Item->GetItems(), Objects);
+    AfterScan(Item);
+}
+
+void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropName, TCollection *Collection,
+                                                           TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                                                           TCollectionItem *CollectionItem)
+{
+    if (!Objects || Objects->Count() == 0)
+        return;
+    const int index = CollectionItem->Index();
+    const QString name = formatIndex(m_collectionItemFormat, index);
+    Item->SetName(name);
+    Item->SetRealPropName(name);
+    Item->SetTypeKind(tkClass);
+    Item->SetTypeName(ClassNameOf(Collection->ItemClass()));
+    const int lines = qMax(1, GetGridCount(0) - 1);
+    QStringList texts;
+    for (int b = 0; b < lines; ++b) {
+        Item->SetRealValues(b, index);
+        texts.append(CollectionItem->GetDisplayName());
+    }
+    Item->SetIsRealProperty(false);
+    Item->SetPropertyKind(pkCollectionItem);
+    Item->SetValueLines(texts);
+    Item->SetAllEqual(true);
+    Item->SetReadOnly(true);
+
+    WorkingList work;
+    for (int i = 0; i < Objects->Count(); ++i) {
+        QObject *object = objectAt(Objects, i);
+        auto *collection = object ? qobject_cast<TCollection *>(GetObjectProp(object, PropName)) : nullptr;
+        if (!collection || index >= collection->Count())
+            continue;
+        TCollectionItem *item = collection->Items(index);
+        if (!m_scannedObjects.contains(item))
+            work.list->Add(item);
+    }
+    if (work.list->Count() == 0)
+        return;
+    if (BeforeScan(Item))
+        BuildCommonProperties(work.list, Item->GetItems(), nullptr);
+    AfterScan(Item);
+}
+
+void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *)
+{
+    // Line rows of string lists are built by the in-place string list support.
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Resolving a row's object
+
+QObject *TQXCustomObjectInspector::GetInstance(QObject *Instance, QString &PropPath, TQXItemProperty *Item) const
+{
+    if (!Instance)
+        return nullptr;
+    const QString delimiter = PathDelimiter();
+    if (delimiter.isEmpty() || !PropPath.contains(delimiter))
+        return Instance;
+    // The rows from the top of the tree down to Item: each path segment belongs to one of them.
+    QVarLengthArray<TQXItemProperty *, 8> chain;
+    for (TQXItemProperty *row = Item; row; row = row->GetParent())
+        chain.append(row);
+    std::reverse(chain.begin(), chain.end());
+    int level = 0;
+    QObject *instance = Instance;
+    qsizetype at;
+    while ((at = PropPath.indexOf(delimiter)) >= 0) {
+        const QString segment = PropPath.left(at);
+        PropPath = PropPath.mid(at + delimiter.size());
+        TQXItemProperty *row = level < chain.size() ? chain[level] : nullptr;
+        if (row && row->Category()) {
+            // a category groups rows; it is no step towards the object
+        } else if (m_inplaceCollections && row && row->PropertyKind() == pkCollectionItem) {
+            auto *collection = qobject_cast<TCollection *>(instance);
+            const QVariant value = row->RealValues(0);
+            const int index = value.isValid() ? value.toInt() : -1;
+            instance = collection && index >= 0 && index < collection->Count() ? collection->Items(index) : nullptr;
+        } else {
+            // Only an object property leads further; a set's members, say, have no object of their own.
+            const TPropInfo info = GetPropInfo(instance, segment);
+            instance = info && info.Kind == tkClass ? GetObjectProp(instance, segment) : nullptr;
+        }
+        ++level;
+        if (!instance)
+            break;
+    }
+    return instance;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Value texts
+
+QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemProperty *Item) const
+{
+    if (Item->OnGetProperty) {
+        QString value;
+        Item->OnGetProperty(Item, Instance, Item->RealPropName(), value);
+        return value;
+    }
+    const QString &name = Item->RealPropName();
+    const TPropInfo &info = Item->propInfoOn(Instance, name);
+    if (!info)
+        RaiseMissingProperty(name);
+    switch (info.Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+        return QString::number(GetOrdProp(Instance, name));
+    case tkEnumeration:
+        return GetEnumProp(Instance, name);
+    case tkFloat:
+        return FloatToStr(GetFloatProp(Instance, name));
+    case tkString:
+    case tkLString:
+        return GetStrProp(Instance, name);
+    case tkWString:
+        return GetWideStrProp(Instance, name);
+    case tkSet:
+        return GetSetProp(Instance, name, true);
+    case tkClass: {
+        QObject *object = GetObjectProp(Instance, name);
+        if (!object)
+            return QString();
+        if (IsComponent(object))
+            return object->objectName();
+        return QLatin1Char('(') + info.TypeName + QLatin1Char(')');
+    }
+    case tkMethod:
+    case tkInterface:
+        return info.TypeName;
+    case tkVariant:
+        return VarToStr(GetVariantProp(Instance, name));
+    case tkInt64:
+        return QString::number(GetInt64Prop(Instance, name));
+    default:
+        throw EPropertyConvertError(QStringLiteral("Invalid property type: %1").arg(info.TypeName));
+    }
+}
+
+bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProperty *Item, const QString &Value)
+{
+    QString name = Item->GetFullPathPropName();
+    QObject *instance = GetInstance(Instance, name, Item);
+    // An object that is gone, or a sub-object replaced since the scan, is left alone.
+    if (!instance)
+        return false;
+    const bool changed = GetPropertyValue(instance, Item) != Value;
+    if (Item->OnSetProperty) {
+        Item->OnSetProperty(Item, instance, name, Value);
+        return changed;
+    }
+    if (Item->TypeKind() == tkEnumeration && Item->TypeName() == QLatin1String("WordBool"))
+        SetPropValue(instance, name, QVariant(GetEnumValue(QMetaType::fromType<bool>(), Value) == 1));
+    else
+        SetPropValue(instance, name, QVariant(Value));
+    return changed;
+}

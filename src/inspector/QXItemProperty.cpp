@@ -1,0 +1,683 @@
+#include "QXItemProperty.h"
+
+#include "FormatSettings.h"
+#include "QXConsts.h"
+#include "QXCustomDeltaFont.h"
+#include "QXCustomObjectInspector.h"
+#include "QXException.h"
+#include "Variants.h"
+
+using namespace QXPlatform;
+
+namespace {
+
+bool isOrdinalKind(TTypeKind kind)
+{
+    switch (kind) {
+    case tkInteger:
+    case tkChar:
+    case tkEnumeration:
+    case tkSet:
+    case tkWChar:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// TQXItemProperty: construction and navigation
+
+TQXItemProperty::TQXItemProperty(TCollection *Collection)
+    : TQXItemProp(Collection)
+{
+}
+
+TQXItemProperty::~TQXItemProperty() = default;
+
+TQXItemProps *TQXItemProperty::CreateItems()
+{
+    return Create<TQXItemProperties>(this, &TQXItemProperty::staticMetaObject);
+}
+
+TQXCustomObjectInspector *TQXItemProperty::GetEditor() const
+{
+    TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
+    if (!editor)
+        return nullptr;
+    auto *inspector = qobject_cast<TQXCustomObjectInspector *>(editor);
+    if (!inspector)
+        throw EInvalidCast(QStringLiteral("A %1 is no object inspector").arg(ClassNameOf(editor)));
+    return inspector;
+}
+
+TQXItemProperty *TQXItemProperty::GetParent() const
+{
+    return static_cast<TQXItemProperty *>(TQXItemProp::GetParent());
+}
+
+TQXItemProperties *TQXItemProperty::GetItems() const
+{
+    return static_cast<TQXItemProperties *>(Items());
+}
+
+void TQXItemProperty::SetItems(TQXItemProperties *Value)
+{
+    TQXItemProp::SetItems(Value);
+}
+
+QString TQXItemProperty::GetFullPathPropName() const
+{
+    TQXItemProperty *parent = GetParent();
+    if (!parent)
+        return m_realPropName;
+    return parent->GetFullPathPropName() + GetPathDelimiter() + m_realPropName;
+}
+
+TQXItemProperty *TQXItemProperty::GetParentItem(TQXPropertyKind Kind) const
+{
+    for (TQXItemProperty *parent = GetParent(); parent; parent = parent->GetParent())
+        if (parent->m_propertyKind == Kind)
+            return parent;
+    return nullptr;
+}
+
+TQXItemProperty *TQXItemProperty::GetParentItem(TTypeKind Kind, const QString &TypeName) const
+{
+    for (TQXItemProperty *parent = GetParent(); parent; parent = parent->GetParent())
+        if (parent->m_typeKind == Kind
+            && (TypeName.isEmpty() || parent->m_typeName.compare(TypeName, Qt::CaseInsensitive) == 0))
+            return parent;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Property data
+
+void TQXItemProperty::SetAllEqual(bool Value)
+{
+    if (Value == m_allEqual)
+        return;
+    m_allEqual = Value;
+    Changed(false);
+}
+
+void TQXItemProperty::SetRealPropName(const QString &Value)
+{
+    if (Value == m_realPropName)
+        return;
+    m_realPropName = Value;
+    m_info = TPropInfo();
+    Changed(false);
+}
+
+void TQXItemProperty::SetTypeKind(TTypeKind Value)
+{
+    if (Value == m_typeKind)
+        return;
+    m_typeKind = Value;
+    Changed(false);
+}
+
+void TQXItemProperty::SetTypeName(const QString &Value)
+{
+    if (Value == m_typeName)
+        return;
+    m_typeName = Value;
+    Changed(false);
+}
+
+void TQXItemProperty::SetPropertyKind(TQXPropertyKind Value)
+{
+    m_propertyKind = Value;
+}
+
+void TQXItemProperty::SetIsRealProperty(bool Value)
+{
+    m_isRealProperty = Value;
+}
+
+const TVariantArray &TQXItemProperty::GetRealValues() const
+{
+    if (TQXCustomItemListEditor *editor = TQXItemProp::GetEditor())
+        m_realValues.resize(qMax(0, editor->GetGridCount(0) - 1));
+    return m_realValues;
+}
+
+QVariant TQXItemProperty::RealValues(int Index) const
+{
+    const TVariantArray &values = GetRealValues();
+    return Index >= 0 && Index < values.size() ? values.at(Index) : QVariant();
+}
+
+void TQXItemProperty::SetRealValues(int Index, const QVariant &Value)
+{
+    GetRealValues();
+    if (Index < 0)
+        return;
+    if (Index >= m_realValues.size())
+        m_realValues.resize(Index + 1);
+    QVariant &slot = m_realValues[Index];
+    if (slot.isValid() && slot == Value)
+        return;
+    slot = Value;
+    Changed(false);
+}
+
+bool TQXItemProperty::IsAllValuesEqual() const
+{
+    const TVariantArray &values = GetRealValues();
+    for (qsizetype i = 1; i < values.size(); ++i)
+        if (!(values.at(i) == values.at(0)))
+            return false;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Resolving objects
+
+int TQXItemProperty::objectIndex(int Index) const
+{
+    if (Index >= 0)
+        return Index;
+    TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
+    return editor ? qMax(0, editor->GetGridCount(1) - 1) : 0;
+}
+
+QObject *TQXItemProperty::resolvedInstance(int Index, QString &LastSegment) const
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    LastSegment = GetFullPathPropName();
+    if (!inspector)
+        return nullptr;
+    return inspector->GetInstance(inspector->ShownObject(objectIndex(Index)), LastSegment,
+                                  const_cast<TQXItemProperty *>(this));
+}
+
+const TPropInfo &TQXItemProperty::propInfoOn(const QObject *Instance, const QString &Name) const
+{
+    // Rows are read over and over (every refresh, every paint of a changed-value font) on objects of
+    // the same few classes, so the row keeps the information for the last class it was read on.
+    const QMetaObject *metaObject = Instance->metaObject();
+    if (m_info.MetaObject != metaObject || m_info.Name.compare(Name, Qt::CaseInsensitive) != 0)
+        m_info = GetPropInfo(metaObject, Name);
+    return m_info;
+}
+
+void TQXItemProperty::checkReal() const
+{
+    if (!m_isRealProperty)
+        throw EVESKException(QXConsts::NotARealProperty(GetFullPathPropName()));
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Typed readers
+
+qint64 TQXItemProperty::GetOrdProperty(int Index) const
+{
+    checkReal();
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetOrdProp(instance, name) : 0;
+}
+
+QObject *TQXItemProperty::GetObjectProperty(int Index) const
+{
+    if (!m_isRealProperty) {
+        if (m_propertyKind != pkCollectionItem)
+            checkReal();
+        TQXItemProperty *owner = GetParentItem(pkCollection);
+        auto *collection = owner ? qobject_cast<TCollection *>(owner->GetObjectProperty(Index)) : nullptr;
+        const int item = RealValues(0).isValid() ? RealValues(0).toInt() : -1;
+        return collection && item >= 0 && item < collection->Count() ? collection->Items(item) : nullptr;
+    }
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetObjectProp(instance, name) : nullptr;
+}
+
+const QMetaObject *TQXItemProperty::GetObjectPropertyClass() const
+{
+    if (!m_isRealProperty) {
+        if (m_propertyKind != pkCollectionItem)
+            checkReal();
+        TQXItemProperty *owner = GetParentItem(pkCollection);
+        auto *collection = owner ? qobject_cast<TCollection *>(owner->GetObjectProperty(0)) : nullptr;
+        return collection ? collection->ItemClass() : nullptr;
+    }
+    QString name;
+    const QObject *instance = resolvedInstance(0, name);
+    return instance ? QXPlatform::GetObjectPropClass(instance, name) : nullptr;
+}
+
+double TQXItemProperty::GetFloatProperty(int Index) const
+{
+    if (!m_isRealProperty)
+        return StrToFloat(GetValue());
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetFloatProp(instance, name) : 0.0;
+}
+
+qint64 TQXItemProperty::GetInt64Property(int Index) const
+{
+    if (!m_isRealProperty)
+        return StrToInt64(GetValue());
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetInt64Prop(instance, name) : 0;
+}
+
+QVariant TQXItemProperty::GetInterfaceProperty(int) const
+{
+    // Qt objects publish no interface-typed properties, so a real row never holds one.
+    checkReal();
+    return QVariant();
+}
+
+QVariant TQXItemProperty::GetMethodProperty(int Index) const
+{
+    checkReal();
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetMethodProp(instance, name) : QVariant();
+}
+
+QString TQXItemProperty::GetStringProperty(int Index) const
+{
+    if (!m_isRealProperty)
+        return GetValue();
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetStrProp(instance, name) : QString();
+}
+
+QVariant TQXItemProperty::GetVariantProperty(int Index) const
+{
+    if (!m_isRealProperty)
+        return QVariant(GetValue());
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    return instance ? QXPlatform::GetVariantProp(instance, name) : QVariant();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Typed writers
+
+template<class Write>
+void TQXItemProperty::writeProperty(int Index, const Write &write)
+{
+    const int absoluteIndex = GetAbsoluteIndex();
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (inspector)
+        inspector->PropertyChanging(this);
+    try {
+        if (m_isRealProperty && inspector) {
+            const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
+            const int current = objectIndex(-1);
+            for (int i = 0; i < inspector->ShownObjectCount(); ++i) {
+                if (i != Index && !(Index == -1 && (!multi || i == current)))
+                    continue;
+                QString name;
+                if (QObject *instance = resolvedInstance(i, name))
+                    write(instance, name);
+            }
+        } else {
+            write(nullptr, QString());
+        }
+    } catch (...) {
+        if (inspector)
+            inspector->PropertyChanged(absoluteIndex);
+        throw;
+    }
+    if (inspector)
+        inspector->PropertyChanged(absoluteIndex);
+}
+
+void TQXItemProperty::SetOrdProperty(qint64 Value, int Index)
+{
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance) {
+            QXPlatform::SetOrdProp(instance, name, Value);
+        } else {
+            m_typeKind = tkInteger;
+            SetValue(QString::number(Value));
+        }
+    });
+}
+
+void TQXItemProperty::SetFloatProperty(double Value, int Index)
+{
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance) {
+            QXPlatform::SetFloatProp(instance, name, Value);
+        } else {
+            m_typeKind = tkFloat;
+            SetValue(FloatToStr(Value));
+        }
+    });
+}
+
+void TQXItemProperty::SetInt64Property(qint64 Value, int Index)
+{
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance) {
+            QXPlatform::SetInt64Prop(instance, name, Value);
+        } else {
+            m_typeKind = tkInt64;
+            SetValue(QString::number(Value));
+        }
+    });
+}
+
+void TQXItemProperty::SetStringProperty(const QString &Value, int Index)
+{
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance) {
+            QXPlatform::SetStrProp(instance, name, Value);
+        } else {
+            m_typeKind = tkString;
+            SetValue(Value);
+        }
+    });
+}
+
+void TQXItemProperty::SetVariantProperty(const QVariant &Value, int Index)
+{
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance) {
+            QXPlatform::SetVariantProp(instance, name, Value);
+        } else {
+            m_typeKind = tkVariant;
+            SetValue(VarToStr(Value));
+        }
+    });
+}
+
+void TQXItemProperty::SetObjectProperty(QObject *Value, int Index)
+{
+    checkReal();
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance)
+            QXPlatform::SetObjectProp(instance, name, Value);
+    });
+}
+
+void TQXItemProperty::SetMethodProperty(const QVariant &Value, int Index)
+{
+    checkReal();
+    writeProperty(Index, [&](QObject *instance, const QString &name) {
+        if (instance)
+            QXPlatform::SetMethodProp(instance, name, Value);
+    });
+}
+
+void TQXItemProperty::SetInterfaceProperty(const QVariant &, int)
+{
+    // No Qt property is interface-typed: there is nothing a real row could write.
+    checkReal();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Changed values
+
+bool TQXItemProperty::IsModified() const
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (!inspector || !m_isRealProperty)
+        return false;
+    if (!(inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues))
+        return IsModified(0);
+    for (int i = 0; i < inspector->ShownObjectCount(); ++i)
+        if (IsModified(i))
+            return true;
+    return false;
+}
+
+bool TQXItemProperty::IsModified(int Index) const
+{
+    if (!m_isRealProperty || !GetEditor())
+        return false;
+    QString name;
+    const QObject *instance = resolvedInstance(Index, name);
+    if (!instance)
+        return true;
+    const TPropInfo &info = propInfoOn(instance, name);
+    if (!info)
+        return true;
+    if (!QXPlatform::IsStoredProp(instance, name))
+        return false;
+    switch (info.Kind) {
+    case tkString:
+    case tkLString:
+    case tkWString:
+        return true; // a stored text always counts as set
+    default:
+        break;
+    }
+    if (!isOrdinalKind(info.Kind))
+        return false;
+    // An ordinal without a known default differs from it by definition.
+    if (GetDefaultText(instance, name).isNull())
+        return true;
+    return !IsDefaultValue(instance, name);
+}
+
+bool TQXItemProperty::changedFontApplies() const
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    return inspector && !(inspector->ComponentState() & csDesigning) && inspector->ShowValueChangedFont()
+           && inspector->ShownObjectCount() > 0 && m_isRealProperty;
+}
+
+TFont *TQXItemProperty::GetValueFont() const
+{
+    if (changedFontApplies() && IsModified())
+        return GetEditor()->ValueChangedFont();
+    return TQXItemProp::GetValueFont();
+}
+
+TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
+{
+    if (changedFontApplies()) {
+        const bool multi = GetEditor()->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
+        if (multi ? IsModified(qMax(0, Index)) : IsModified())
+            return GetEditor()->ValueChangedFont();
+    }
+    return TQXItemProp::GetIndividualValueFont(Index);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Refreshing and writing
+
+bool TQXItemProperty::RefreshValue()
+{
+    bool result = true;
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (inspector && inspector->ShownObjectCount() > 0
+        && (m_isRealProperty || OnGetProperty || m_propertyKind == pkSetMember || m_propertyKind == pkCollection)) {
+        const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
+        const int lines = multi ? inspector->ShownObjectCount() : 1;
+        FitValueLines();
+        QStringList texts = ValueLines();
+        while (texts.size() < lines)
+            texts.append(QString());
+        const QString fullPath = GetFullPathPropName();
+        for (int b = 0; b < lines; ++b) {
+            QString name = fullPath;
+            QObject *instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
+            if (OnGetProperty) {
+                QString text = texts.at(b);
+                OnGetProperty(this, instance, m_realPropName, text);
+                texts[b] = text;
+            } else if (m_propertyKind == pkSetMember) {
+                if (TQXItemProperty *set = GetParentItem(pkSet)) {
+                    const qint64 bits = set->RealValues(b).toLongLong();
+                    const int member = RealValues(b).toInt();
+                    const bool on = member >= 0 && member <= 31 && (bits & (qint64(1) << member));
+                    texts[b] = on ? QStringLiteral("True") : QStringLiteral("False");
+                }
+            } else if (!instance) {
+                result = false;
+                break;
+            } else {
+                texts[b] = inspector->GetPropertyValue(instance, this);
+            }
+            if (m_isRealProperty && instance)
+                SetRealValues(b, QXPlatform::GetPropValue(instance, name, false));
+        }
+        SetValueLines(texts);
+    }
+    if (OnRefreshValue)
+        OnRefreshValue(inspector, this);
+    else if (inspector && inspector->OnRefreshValue)
+        inspector->OnRefreshValue(inspector, this);
+    return result;
+}
+
+void TQXItemProperty::QXInvalidateProperty(TMessage &Message)
+{
+    RefreshValue();
+    Message.Result = 1;
+}
+
+void TQXItemProperty::UpdateProperty()
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (!inspector)
+        return;
+    if (m_isRealProperty || OnSetProperty)
+        inspector->SetProperty(this);
+    else if (TQXItemProperty *parent = GetParent())
+        parent->UpdateChildProperty(this);
+}
+
+void TQXItemProperty::UpdateChildProperty(TQXItemProperty *)
+{
+    if (m_typeKind != tkSet || !m_isRealProperty)
+        return;
+    TQXCustomObjectInspector *inspector = GetEditor();
+    const bool multi = inspector && (inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues);
+    const int lines = multi ? inspector->ShownObjectCount() : 1;
+    const QMetaType boolean = QMetaType::fromType<bool>();
+    TQXItemProperties *members = GetItems();
+    QStringList texts = ValueLines();
+    while (texts.size() < lines)
+        texts.append(QString());
+    // Every member text is checked before anything changes: one that is no Boolean name stops the write.
+    for (int b = 0; b < lines; ++b) {
+        QStringList set;
+        for (int i = 0; i < members->Count(); ++i) {
+            TQXItemProperty *member = members->Items(i);
+            const QString text = b < member->ValueLineCount() ? member->ValueLines().at(b) : QString();
+            const int value = GetEnumValue(boolean, text.trimmed());
+            if (value < 0)
+                RaiseInvalidPropertyElement(text);
+            if (value == 1)
+                set.append(member->RealPropName());
+        }
+        texts[b] = set.join(QLatin1Char(','));
+    }
+    SetValueLines(texts);
+    UpdateProperty();
+}
+
+void TQXItemProperty::DoValidated()
+{
+    UpdateProperty();
+    TQXItemProp::DoValidated();
+}
+
+void TQXItemProperty::DoValidateError(std::exception_ptr E)
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (inspector && inspector->HasInplaceEditor()) {
+        const QString reason = ExceptionMessage(E);
+        const QString message = m_isRealProperty ? QXConsts::InvalidTypedValue(GetValue(), m_typeName, reason)
+                                                 : QXConsts::InvalidPropertyValue(GetValue(), reason);
+        inspector->UndoEditor();
+        E = std::make_exception_ptr(EVESKException(message));
+    }
+    const int column = inspector ? inspector->GetGridCount(1) : 0;
+    if (OnValidateError) {
+        try {
+            std::rethrow_exception(E);
+        } catch (const Exception &error) {
+            OnValidateError(inspector, this, column, error);
+        }
+    } else if (inspector) {
+        inspector->DoValidateError(this, column, E);
+    } else {
+        std::rethrow_exception(E);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// State
+
+bool TQXItemProperty::IsReadOnly() const
+{
+    return TQXItemProp::IsReadOnly() || m_typeKind == tkSet;
+}
+
+bool TQXItemProperty::IsVisibleItem() const
+{
+    if (!GetVisible())
+        return false;
+    TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
+    return !editor || (editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly) || !IsReadOnly()
+           || Category() || (m_isRealProperty && (m_typeKind == tkSet || m_typeKind == tkClass))
+           || m_propertyKind != pkNormal;
+}
+
+void TQXItemProperty::SetName(const QString &NewName)
+{
+    if (m_realPropName.isEmpty())
+        m_realPropName = NewName;
+    TQXItemProp::SetName(NewName);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Copying
+
+void TQXItemProperty::Assign(QObject *Source)
+{
+    if (auto *source = qobject_cast<TQXItemProperty *>(Source)) {
+        m_allEqual = source->IsAllEqual();
+        m_realPropName = source->m_realPropName;
+        m_realValues = source->GetRealValues();
+        m_typeKind = source->m_typeKind;
+        m_typeName = source->m_typeName;
+        m_isRealProperty = source->m_isRealProperty;
+        m_propertyKind = source->m_propertyKind;
+        m_info = TPropInfo();
+    }
+    TQXItemProp::Assign(Source);
+}
+
+void TQXItemProperty::AssignEvents(TQXItemProp *Source)
+{
+    if (auto *source = qobject_cast<TQXItemProperty *>(Source)) {
+        OnSetProperty = source->OnSetProperty;
+        OnGetProperty = source->OnGetProperty;
+        OnRefreshValue = source->OnRefreshValue;
+    }
+    TQXItemProp::AssignEvents(Source);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TQXItemProperties
+
+TQXItemProperties::TQXItemProperties(QObject *AOwner, const QMetaObject *ItemClass)
+    : TQXItemProps(AOwner, ItemClass ? ItemClass : &TQXItemProperty::staticMetaObject)
+{
+}
+
+TQXItemProperties::~TQXItemProperties() = default;
+
+TQXCustomObjectInspector *TQXItemProperties::GetEditor() const
+{
+    return qobject_cast<TQXCustomObjectInspector *>(TQXItemProps::GetEditor());
+}

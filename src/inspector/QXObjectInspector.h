@@ -1,0 +1,113 @@
+// The object inspector unit: the inspected objects, the property rows, the presets and the inspector
+// control with its settings published.
+#pragma once
+
+#include "QXCustomDeltaFont.h"
+#include "QXCustomObjectInspector.h"
+#include "QXHintWindow.h"
+#include "QXInspectorObjects.h"
+#include "QXItemProperty.h"
+#include "QXPropertyPreset.h"
+
+/// The object inspector with its settings published.
+class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspector
+{
+    Q_OBJECT
+    // The grid's settings, as the item list editor publishes them
+    Q_PROPERTY(bool ArrangeByCategory READ ArrangeByCategory WRITE SetArrangeByCategory)
+    Q_PROPERTY(bool DeleteBlanks READ DeleteBlanks WRITE SetDeleteBlanks)
+    Q_PROPERTY(TILEDisplayOptions DisplayOptions READ DisplayOptions WRITE SetDisplayOptions)
+    Q_PROPERTY(int DropDownRows READ DropDownRows WRITE SetDropDownRows)
+    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
+    Q_PROPERTY(int Indent READ Indent WRITE SetIndent)
+    Q_PROPERTY(TQXItemProperties *Items READ GetItems WRITE SetItems STORED false)
+    Q_PROPERTY(TQXGridOrientation Orientation READ Orientation WRITE SetOrientation)
+    Q_PROPERTY(QString PathDelimiter READ PathDelimiter WRITE SetPathDelimiter)
+    Q_PROPERTY(TILEPropOptions PropertyOptions READ PropertyOptions WRITE SetPropertyOptions)
+    Q_PROPERTY(bool Sorted READ IsSorted WRITE SetSorted)
+    Q_PROPERTY(QXPlatform::TStrings *Strings READ Strings WRITE SetStrings STORED false)
+    Q_PROPERTY(QXPlatform::TStrings *TitleCaptions READ TitleCaptions WRITE SetTitleCaptions)
+    Q_PROPERTY(TGridShowHints ShowItemHintStyle READ ShowItemHintStyle WRITE SetShowItemHintStyle)
+    Q_PROPERTY(QXPlatform::TFont *ValueFont READ ValueFont WRITE SetValueFont)
+    Q_PROPERTY(QXPlatform::TFont *CategoryFont READ CategoryFont WRITE SetCategoryFont)
+    Q_PROPERTY(QXPlatform::TFont *TitleCaptionFont READ TitleCaptionFont WRITE SetTitleCaptionFont)
+    Q_PROPERTY(QXPlatform::TPicture *MinusGlyph READ MinusGlyph WRITE SetMinusGlyph)
+    Q_PROPERTY(QXPlatform::TPicture *PlusGlyph READ PlusGlyph WRITE SetPlusGlyph)
+    Q_PROPERTY(TQXHintWindow *HintWindow READ HintWindow)
+    Q_PROPERTY(int VisibleRowCount READ VisibleRowCount)
+    Q_PROPERTY(TQXGetCategoryEvent OnCategorize MEMBER OnCategorize)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnEditButtonClick MEMBER OnEditButtonClick)
+    Q_PROPERTY(TQXGetPickListEvent OnGetPickList MEMBER OnGetPickList)
+    Q_PROPERTY(TQXOnShowHintsEvent OnShowHints MEMBER OnShowHints)
+    Q_PROPERTY(TQXOnValidateEvent OnValidate MEMBER OnValidate)
+    Q_PROPERTY(TQXOnValidateEvent OnValidated MEMBER OnValidated)
+    Q_PROPERTY(TQXOnValidateErrorEvent OnValidateError MEMBER OnValidateError)
+    // Grid settings the inspector keeps to itself: its line counts follow the objects and rows
+    Q_PROPERTY(bool CaseSensitive READ CaseSensitive WRITE SetCaseSensitive DESIGNABLE false)
+    Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount DESIGNABLE false)
+    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount DESIGNABLE false)
+    Q_PROPERTY(QXPlatform::TCustomDrawGrid::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars DESIGNABLE false)
+    // The inspector's own
+    Q_PROPERTY(QXPlatform::TTypeKindSet::TTypeKinds DisplayKinds READ DisplayKindSet WRITE SetDisplayKindSet)
+    Q_PROPERTY(bool DynamicTitleCaptions READ DynamicTitleCaptions WRITE SetDynamicTitleCaptions)
+    Q_PROPERTY(bool InplaceCollections READ InplaceCollections WRITE SetInplaceCollections)
+    Q_PROPERTY(bool InplaceComponents READ InplaceComponents WRITE SetInplaceComponents)
+    Q_PROPERTY(bool InplaceTStrings READ InplaceTStrings WRITE SetInplaceTStrings)
+    Q_PROPERTY(TInplaceTStringsOptions InplaceTStringsOptions READ InplaceTStringsOptions WRITE SetInplaceTStringsOptions)
+    Q_PROPERTY(QString StringsItemFormat READ StringsItemFormat WRITE SetStringsItemFormat)
+    Q_PROPERTY(QString CollectionItemFormat READ CollectionItemFormat WRITE SetCollectionItemFormat)
+    Q_PROPERTY(bool FiltersEnabled READ FiltersEnabled WRITE SetFiltersEnabled)
+    Q_PROPERTY(TILEFilterOptions FilterOptions READ FilterOptions WRITE SetFilterOptions)
+    Q_PROPERTY(QXPlatform::TStrings *Filters READ Filters WRITE SetFilters)
+    Q_PROPERTY(bool ShowValueChangedFont READ ShowValueChangedFont WRITE SetShowValueChangedFont)
+    Q_PROPERTY(QXPlatform::TFont *ValueChangedFont READ ValueChangedFont WRITE SetValueChangedFont)
+    Q_PROPERTY(QObject *Component READ GetComponent WRITE SetComponent STORED false)
+    Q_PROPERTY(TQXInspectorObjects *Objects READ Objects WRITE SetObjects)
+    Q_PROPERTY(TQXPropertyPresets *Presets READ Presets WRITE SetPresets STORED false)
+    Q_PROPERTY(TQXItemPropertyEvent OnRefreshValue MEMBER OnRefreshValue)
+    Q_PROPERTY(TQXItemPropertyEvent OnAfterScan MEMBER OnAfterScan)
+    Q_PROPERTY(TQXItemPropertyQueryEvent OnBeforeScan MEMBER OnBeforeScan)
+    Q_PROPERTY(TQXCustomPresetItemEvent OnCustomPreset MEMBER OnCustomPreset)
+    Q_PROPERTY(TQXCustomPresetItemQueryEvent OnMatchPreset MEMBER OnMatchPreset)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnFiltersChanging MEMBER OnFiltersChanging)
+    Q_PROPERTY(QXPlatform::TNotifyEvent OnFiltersChanged MEMBER OnFiltersChanged)
+    Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanging MEMBER OnPropertyChanging)
+    Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanged MEMBER OnPropertyChanged)
+    QX_DEFAULT(ArrangeByCategory, "False")
+    QX_DEFAULT(Color, "clWindow")
+    QX_DEFAULT(DefaultColWidth, "150")
+    QX_DEFAULT(DefaultRowHeight, "18")
+    QX_DEFAULT(DeleteBlanks, "True")
+    QX_DEFAULT(DisplayOptions, "[doColumnTitles,doAutoColResize,doKeyColFixed,doShowReadOnly]")
+    QX_DEFAULT(DisplayKinds, "[tkUnknown,tkInteger,tkChar,tkEnumeration,tkFloat,tkString,tkSet,tkClass,tkMethod,"
+                             "tkWChar,tkLString,tkWString,tkVariant,tkArray,tkRecord,tkInterface,tkInt64,tkDynArray]")
+    QX_DEFAULT(DropDownRows, "8")
+    QX_DEFAULT(DynamicTitleCaptions, "False")
+    QX_DEFAULT(FixedCols, "0")
+    QX_DEFAULT(FixedRows, "1")
+    QX_DEFAULT(HideSelection, "True")
+    QX_DEFAULT(Indent, "11")
+    QX_DEFAULT(InplaceCollections, "False")
+    QX_DEFAULT(InplaceComponents, "True")
+    QX_DEFAULT(InplaceTStrings, "False")
+    QX_DEFAULT(InplaceTStringsOptions, "[]")
+    QX_DEFAULT(StringsItemFormat, "Items[%d]")
+    QX_DEFAULT(CollectionItemFormat, "Items[%d]")
+    QX_DEFAULT(FiltersEnabled, "True")
+    QX_DEFAULT(FilterOptions, "[]")
+    QX_DEFAULT(Orientation, "goVertical")
+    QX_DEFAULT(PathDelimiter, ".")
+    QX_DEFAULT(PropertyOptions, "[]")
+    QX_DEFAULT(ShowItemHintStyle, "shValueAndHint")
+    QX_DEFAULT(ShowValueChangedFont, "True")
+    QX_DEFAULT(Sorted, "True")
+
+public:
+    Q_INVOKABLE explicit TQXObjectInspector(QWidget *parent = nullptr);
+    ~TQXObjectInspector() override;
+    Q_DISABLE_COPY_MOVE(TQXObjectInspector)
+
+    QXPlatform::TTypeKindSet::TTypeKinds DisplayKindSet() const { return QXPlatform::TTypeKindSet::From(DisplayKinds()); }
+    void SetDisplayKindSet(QXPlatform::TTypeKindSet::TTypeKinds Value) { SetDisplayKinds(QXPlatform::TTypeKindSet::To(Value)); }
+    bool IsStoredProperty(const char *Name) const override;
+};
