@@ -105,7 +105,7 @@ void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Object
     const QObject *first = objectAt(Objects, 0);
     if (!first)
         return;
-    const TPropList properties = GetPropList(first->metaObject(), m_displayKinds, IsSorted());
+    const TPropList properties = GetPropList(first, m_displayKinds, IsSorted());
     InUpdate(*Properties, [&] {
         for (const TPropInfo &info : properties) {
             if (!IsSharedProperty(Objects, info))

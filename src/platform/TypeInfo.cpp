@@ -2,6 +2,7 @@
 
 #include "ValueAdapters.h"
 
+#include "Component.h"
 #include "Events.h"
 #include "FormatSettings.h"
 #include "Graphics.h"
@@ -671,7 +672,12 @@ TPropList GetPropList(const QMetaObject *metaObject, TTypeKinds kinds, bool sort
 
 TPropList GetPropList(const QObject *object, TTypeKinds kinds, bool sorted)
 {
-    return GetPropList(object ? object->metaObject() : nullptr, kinds, sorted);
+    TPropList list = GetPropList(object ? object->metaObject() : nullptr, kinds, sorted);
+    // A name is what makes a component: our persistent sub-objects (fonts, collections and their items)
+    // have none to show.
+    if (object && !IsComponent(object))
+        list.removeIf([](const TPropInfo &info) { return info.Name == QLatin1String("objectName"); });
+    return list;
 }
 
 TPropInfo GetPropInfo(const QMetaObject *metaObject, const QString &Name)

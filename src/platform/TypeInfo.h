@@ -189,6 +189,8 @@ template<class T> void RegisterEventType()
 /// name without regard to case.
 QXINSPECTORCORE_EXPORT TPropList GetPropList(const QMetaObject *metaObject,
                                              TTypeKinds kinds = tkListedByDefault, bool sorted = false);
+/// For an object: objectName is left out unless the object is a component (our persistent sub-objects
+/// have no name).
 QXINSPECTORCORE_EXPORT TPropList GetPropList(const QObject *object, TTypeKinds kinds = tkListedByDefault,
                                              bool sorted = false);
 

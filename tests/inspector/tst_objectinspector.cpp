@@ -1,7 +1,13 @@
-// The object inspector end to end: objects in, rows out, edits written to every object, rows refreshed.
+// The object inspector end to end: objects in, rows of their common properties out, edits written to
+// every object and the rows refreshed, failures reported, and objects dying while they are shown.
+#include "QXInplaceEditList.h"
 #include "QXObjectInspector.h"
 #include "helper_fixtures.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
 using namespace QXPlatform;
@@ -11,22 +17,30 @@ namespace {
 /// Runs the queued rescans and refreshes.
 void settle()
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 4; ++i)
         QCoreApplication::sendPostedEvents();
 }
 
-QStringList topNames(TQXCustomObjectInspector *inspector)
+QStringList namesOf(TQXItemProperties *rows)
 {
     QStringList names;
-    for (int i = 0; i < inspector->GetItems()->Count(); ++i)
-        names << inspector->GetItems()->Items(i)->Name();
+    for (int i = 0; i < rows->Count(); ++i)
+        names << rows->Items(i)->Name();
     return names;
 }
 
-TQXItemProperty *row(TQXCustomObjectInspector *inspector, const QString &path)
+/// Holds a line edit (or nothing) in a component-reference property: the object clipboard commands go to.
+class EditorHolder : public QObject
 {
-    return static_cast<TQXItemProperty *>(inspector->GetItems()->FindItemByFullPathName(path));
-}
+    Q_OBJECT
+    Q_PROPERTY(QLineEdit *Editor READ Editor WRITE SetEditor)
+public:
+    QLineEdit *Editor() const { return m_editor; }
+    void SetEditor(QLineEdit *Value) { m_editor = Value; }
+
+private:
+    QPointer<QLineEdit> m_editor;
+};
 
 } // namespace
 
@@ -35,48 +49,654 @@ class tst_ObjectInspector : public QObject
     Q_OBJECT
 
     TQXObjectInspector *inspector = nullptr;
+    QStringList errors;
+
+    TQXItemProperty *row(const QString &path) const
+    {
+        return inspector->GetItems()->FindItemByFullPathName(path);
+    }
+    void inspect(std::initializer_list<QObject *> objects)
+    {
+        for (QObject *object : objects)
+            inspector->Objects()->Add(object);
+        settle();
+    }
+    /// The text the grid shows in the value cell of the row at path.
+    QString cell(const QString &path, int valueLine = 1) const
+    {
+        TQXItemProperty *item = row(path);
+        const int line = item ? item->GetAbsoluteVIndex() : -1;
+        return line < 0 ? QStringLiteral("<hidden>") : inspector->GetCell(valueLine, line + 1);
+    }
+    /// Types text into the value cell of the row at path and presses Enter.
+    void typeInto(const QString &path, const QString &text)
+    {
+        inspector->SetSelected(row(path));
+        inspector->SetGridCount(1, 1);
+        inspector->ShowEditor();
+        QLineEdit *editor = inspector->InplaceEditor();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
 
 private slots:
     void init()
     {
         inspector = Create<TQXObjectInspector>();
-        inspector->resize(400, 600);
+        inspector->resize(400, 900);
+        inspector->show();
+        QApplication::setActiveWindow(inspector);
+        inspector->setFocus();
+        errors.clear();
+        inspector->OnValidateError = [this](QObject *, TQXItemProp *, int, const Exception &E) {
+            errors << E.Message();
+        };
     }
     void cleanup() { Free(inspector); }
 
-    // Scanning
-    void oneObjectListsItsProperties()
+    // Defaults
+    void defaults()
+    {
+        QVERIFY(inspector->IsSorted());
+        QCOMPARE(inspector->Color(), clBtnFace);
+        QCOMPARE(inspector->ValueFont()->Color(), clNavy);
+        QVERIFY(inspector->ValueChangedFont()->Style().testFlag(fsBold));
+        QCOMPARE(inspector->ValueChangedFont()->Color(), clNavy);
+        QVERIFY(!inspector->DeleteBlanks());
+        QVERIFY(inspector->InplaceComponents());
+        QVERIFY(!inspector->DisplayKinds().testFlag(tkMethod));
+        QVERIFY(inspector->DisplayKinds().testFlag(tkClass));
+        QCOMPARE(inspector->CollectionItemFormat(), QStringLiteral("Items[%d]"));
+        QCOMPARE(inspector->GetItems()->Categories()->Count(), 62);
+        QCOMPARE(inspector->GetItems()->Categories()->Strings(0), QStringLiteral("Action=Action"));
+        QCOMPARE(inspector->GetItems()->Categories()->Strings(61), QStringLiteral("Width=Visual"));
+        // The value font's later changes reach the changed-value font, which keeps its bold.
+        inspector->ValueFont()->SetColor(clRed);
+        QCOMPARE(inspector->ValueChangedFont()->Color(), clRed);
+        QVERIFY(inspector->ValueChangedFont()->Style().testFlag(fsBold));
+    }
+
+    void displayKindsNeverHoldRecordsOrArrays()
+    {
+        inspector->SetDisplayKinds(TTypeKinds{tkInteger, tkRecord, tkArray, tkDynArray});
+        QCOMPARE(inspector->DisplayKinds(), TTypeKinds(tkInteger));
+    }
+
+    // Scanning: which rows
+    void valueTextsByKind()
     {
         Sample sample;
         sample.Caption = QStringLiteral("Hello");
-        sample.Tag = 5;
-        inspector->Objects()->Add(&sample);
-        QCOMPARE(inspector->GetItems()->Count(), 0); // the scan is queued
-        settle();
-        const QStringList names = topNames(inspector);
-        QVERIFY(names.contains(QStringLiteral("Caption")));
-        QVERIFY(!names.contains(QStringLiteral("OnClick")) || true);
-        QCOMPARE(row(inspector, "Caption")->GetValue(), QStringLiteral("Hello"));
-        QCOMPARE(row(inspector, "Tag")->GetValue(), QStringLiteral("5"));
-        QCOMPARE(row(inspector, "Letter")->GetValue(), QStringLiteral("65"));
-        QCOMPARE(row(inspector, "Align")->GetValue(), QStringLiteral("alNone"));
-        QCOMPARE(row(inspector, "Font")->GetValue(), QStringLiteral("(TFont)"));
-        QVERIFY(row(inspector, "Font")->IsReadOnly());
-        QVERIFY(row(inspector, "Font")->HasChildren());
-        QCOMPARE(row(inspector, "Options")->GetValue(), QStringLiteral("[]"));
+        sample.Tag = -5;
+        sample.Big = Q_INT64_C(9000000000);
+        sample.Align = Sample::alClient;
+        sample.Options = Sample::TOptions(Sample::opFirst) | Sample::opThird;
+        sample.Any = QStringLiteral("var");
+        inspect({&sample});
+        QCOMPARE(inspector->GetItems()->Count(), namesOf(inspector->GetItems()).size());
+        QCOMPARE(row("Caption")->GetValue(), QStringLiteral("Hello"));
+        QCOMPARE(row("Tag")->GetValue(), QStringLiteral("-5"));
+        QCOMPARE(row("Big")->GetValue(), QStringLiteral("9000000000"));
+        QCOMPARE(row("Letter")->GetValue(), QStringLiteral("65"));
+        QCOMPARE(row("Align")->GetValue(), QStringLiteral("alClient"));
+        QCOMPARE(row("Flag")->GetValue(), QStringLiteral("False"));
+        QCOMPARE(row("Ratio")->GetValue(), QStringLiteral("0.5"));
+        QCOMPARE(row("Any")->GetValue(), QStringLiteral("var"));
+        QCOMPARE(row("Options")->GetValue(), QStringLiteral("[opFirst,opThird]"));
+        QCOMPARE(row("Options.opFirst")->GetValue(), QStringLiteral("True"));
+        QCOMPARE(row("Options.opSecond")->GetValue(), QStringLiteral("False"));
+        QCOMPARE(row("Options.opThird")->GetValue(), QStringLiteral("True"));
+        QCOMPARE(namesOf(row("Options")->GetItems()),
+                 QStringList({"opFirst", "opSecond", "opThird"})); // declaration order, not sorted
+        QCOMPARE(row("Options")->PropertyKind(), pkSet);
+        QVERIFY(row("Options")->IsReadOnly());
+        QCOMPARE(row("Options.opSecond")->PropertyKind(), pkSetMember);
+        QCOMPARE(row("Options.opSecond")->TypeName(), QStringLiteral("Boolean"));
+        QVERIFY(!row("Options.opSecond")->IsRealProperty());
+        QVERIFY(row("When")->GetValue().toDouble() > 45000); // dates show as day numbers
+        QCOMPARE(row("Color")->TypeName(), QStringLiteral("TColor"));
+        QVERIFY(row("ReadOnlyTag")->IsReadOnly());
+        QVERIFY(!row("Tag")->IsReadOnly());
     }
 
-    void editWritesTheObject()
+    void classPropertiesShowTypeNameOrComponentName()
+    {
+        Sample sample;
+        QPushButton buddy;
+        inspect({&sample});
+        QCOMPARE(row("Font")->GetValue(), QStringLiteral("(TFont)"));
+        QVERIFY(row("Font")->IsReadOnly());
+        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({"Color", "Name", "Size", "Style"}));
+        // An empty component reference shows nothing and stays editable.
+        QCOMPARE(row("Buddy")->GetValue(), QString());
+        QVERIFY(!row("Buddy")->IsReadOnly());
+
+        buddy.setObjectName(QStringLiteral("okButton"));
+        sample.SetBuddy(&buddy);
+        inspector->Rescan();
+        QCOMPARE(row("Buddy")->GetValue(), QStringLiteral("okButton"));
+        QVERIFY(!row("Buddy")->IsReadOnly());
+        // Components are opened in place unless told otherwise.
+        QVERIFY(row("Buddy.text"));
+        inspector->SetInplaceComponents(false);
+        settle();
+        QVERIFY(!row("Buddy")->HasChildren());
+    }
+
+    void eventPropertiesShowTheirTypeReadOnly()
+    {
+        Sample sample;
+        sample.OnClick = [](QObject *) {};
+        inspector->SetDisplayKinds(inspector->DisplayKinds() | tkMethod);
+        inspect({&sample});
+        QCOMPARE(row("OnClick")->GetValue(), QStringLiteral("TNotifyEvent"));
+        QCOMPARE(row("OnClick")->TypeKind(), tkMethod);
+        QVERIFY(row("OnClick")->IsReadOnly());
+    }
+
+    void enumerationPickListIsSorted()
+    {
+        Sample sample;
+        inspect({&sample});
+        QCOMPARE(row("Align")->GetPickList()->ToStringList(),
+                 QStringList({"alBottom", "alClient", "alLeft", "alNone", "alRight", "alTop"}));
+        QCOMPARE(row("Flag")->GetPickList()->ToStringList(), QStringList({"False", "True"}));
+        QCOMPARE(row("Options.opFirst")->GetPickList()->ToStringList(), QStringList({"False", "True"}));
+    }
+
+    void sortedAndDeclarationOrder()
+    {
+        Sample sample;
+        inspect({&sample});
+        QStringList names = namesOf(inspector->GetItems());
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(names, sorted);
+        inspector->SetSorted(false);
+        inspector->Rescan();
+        names = namesOf(inspector->GetItems());
+        QCOMPARE(names.first(), QStringLiteral("objectName"));
+        QCOMPARE(names.mid(1, 3), QStringList({"Align", "Options", "Flag"}));
+    }
+
+    void differentClassesShareOnlySameTypedProperties()
+    {
+        Sample sample;
+        OtherSample other;
+        inspect({&sample, &other});
+        // Color is an integer colour on one and a string on the other; Align and Hint exist on one only.
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"Caption", "objectName", "Tag"}));
+    }
+
+    void sameKindButOtherTypeNameIsNotShared()
+    {
+        Sample sample;
+        CaptionedSample captioned;
+        inspect({&sample, &captioned});
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"objectName", "Tag"}));
+    }
+
+    void sharedSubObjectIsListedOnce()
+    {
+        Part shared;
+        PartHolder first(&shared), second(&shared);
+        inspect({&first, &second});
+        QVERIFY(row("Piece"));
+        QVERIFY(!row("Piece")->HasChildren());
+
+        PartHolder own1, own2;
+        inspector->Objects()->Clear();
+        inspect({&own1, &own2});
+        QCOMPARE(namesOf(row("Piece")->GetItems()), QStringList({"Size"}));
+    }
+
+    void backReferenceShowsNoChildren()
+    {
+        Node a, b;
+        a.Label = QStringLiteral("a");
+        b.Label = QStringLiteral("b");
+        a.SetNext(&b);
+        b.SetNext(&a);
+        inspect({&a});
+        QCOMPARE(row("Next.Label")->GetValue(), QStringLiteral("b"));
+        QVERIFY(row("Next.Next"));
+        QVERIFY(!row("Next.Next")->HasChildren());
+    }
+
+    void collectionItemsInPlace()
+    {
+        Sample sample;
+        sample.AddItem(QStringLiteral("first"), 1);
+        sample.AddItem(QStringLiteral("second"), 2);
+        sample.AddItem(QStringLiteral("third"), 3);
+        inspect({&sample});
+        QCOMPARE(row("Items")->PropertyKind(), pkCollection);
+        QVERIFY(!row("Items.Items[0]"));
+
+        inspector->SetInplaceCollections(true);
+        settle();
+        for (int i = 0; i < 3; ++i) {
+            TQXItemProperty *item = row(QStringLiteral("Items.Items[%1]").arg(i));
+            QVERIFY(item);
+            QCOMPARE(item->PropertyKind(), pkCollectionItem);
+            QVERIFY(item->IsReadOnly());
+            QCOMPARE(item->TypeName(), QStringLiteral("SampleItem"));
+            QCOMPARE(item->GetObjectProperty(0), sample.Items()->Items(i));
+        }
+        QCOMPARE(row("Items.Items[1]")->GetValue(), QStringLiteral("second"));
+        QCOMPARE(row("Items.Items[2].Value")->GetValue(), QStringLiteral("3"));
+
+        // An item's property is written through the path of its row.
+        TQXItemProperty *value = row("Items.Items[1].Value");
+        value->SetValue(QStringLiteral("20"));
+        value->Validate();
+        QCOMPARE(static_cast<SampleItem *>(sample.Items()->Items(1))->Value, 20);
+
+        inspector->SetCollectionItemFormat(QStringLiteral("Entry %d"));
+        settle();
+        QVERIFY(row("Items.Entry 2"));
+        QVERIFY(!row("Items.Items[2]"));
+    }
+
+    void collectionItemsNeedEqualCounts()
+    {
+        Sample one, two;
+        one.AddItem(QStringLiteral("a"));
+        one.AddItem(QStringLiteral("b"));
+        one.AddItem(QStringLiteral("c"));
+        two.AddItem(QStringLiteral("a"));
+        two.AddItem(QStringLiteral("b"));
+        inspector->SetInplaceCollections(true);
+        inspect({&one, &two});
+        QVERIFY(row("Items"));
+        QVERIFY(!row("Items.Items[0]"));
+    }
+
+    void collectionItemFormatCannotReadMissingArguments()
+    {
+        Sample sample;
+        sample.AddItem(QStringLiteral("a"));
+        inspector->SetInplaceCollections(true);
+        inspector->SetCollectionItemFormat(QStringLiteral("%s %d %d 100%%"));
+        inspect({&sample});
+        QVERIFY(row("Items.%s 0 %d 100%"));
+    }
+
+    // Values of several objects
+    void differingValuesShowBlankUntilEntered()
+    {
+        Sample one, two;
+        one.Caption = QStringLiteral("one");
+        two.Caption = QStringLiteral("two");
+        one.Tag = two.Tag = 4;
+        inspect({&one, &two});
+        QCOMPARE(cell("Tag"), QStringLiteral("4"));
+        QCOMPARE(cell("Caption"), QString());
+        inspector->SetSelected(row("Caption"));
+        inspector->SetGridCount(1, 1);
+        QCOMPARE(cell("Caption"), QStringLiteral("one"));
+
+        typeInto("Caption", QStringLiteral("X"));
+        QCOMPARE(one.Caption, QStringLiteral("X"));
+        QCOMPARE(two.Caption, QStringLiteral("X"));
+        settle();
+        inspector->SetSelected(row("Tag"));
+        QCOMPARE(cell("Caption"), QStringLiteral("X"));
+    }
+
+    void lettersCaseMakesValuesDifferent()
+    {
+        Sample one, two;
+        one.Caption = QStringLiteral("abc");
+        two.Caption = QStringLiteral("ABC");
+        inspect({&one, &two});
+        QVERIFY(!row("Caption")->IsAllEqual());
+        QCOMPARE(cell("Caption"), QString());
+    }
+
+    void multiValueLayoutShowsOneLinePerObject()
+    {
+        Sample one, two;
+        one.setObjectName(QStringLiteral("first"));
+        two.setObjectName(QStringLiteral("second"));
+        one.Tag = 1;
+        two.Tag = 2;
+        inspector->SetDisplayOptions(inspector->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
+        inspect({&one, &two});
+        QCOMPARE(inspector->ColCount(), 3);
+        QCOMPARE(cell("Tag", 1), QStringLiteral("1"));
+        QCOMPARE(cell("Tag", 2), QStringLiteral("2"));
+        QCOMPARE(inspector->GetCell(1, 0), QStringLiteral("Value"));
+        inspector->SetDynamicTitleCaptions(true);
+        QCOMPARE(inspector->GetCell(1, 0), QStringLiteral("first"));
+        QCOMPARE(inspector->GetCell(2, 0), QStringLiteral("second"));
+
+        // An edit in the second value line goes to the second object only.
+        inspector->SetSelected(row("Tag"));
+        inspector->SetGridCount(1, 2);
+        row("Tag")->SetValue(QStringLiteral("22"));
+        row("Tag")->Validate();
+        QCOMPARE(one.Tag, 1);
+        QCOMPARE(two.Tag, 22);
+    }
+
+    void titleOfAnObjectThatIsNoComponentIsItsClassName()
+    {
+        PartHolder holder;
+        Part part;
+        inspector->SetDisplayOptions(inspector->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
+        inspector->SetDynamicTitleCaptions(true);
+        inspector->Objects()->Add(&part);
+        settle();
+        QCOMPARE(inspector->GetCell(1, 0), QStringLiteral("Part"));
+    }
+
+    void emptyEntryDoesNotShiftValueLines()
+    {
+        Sample one, two;
+        one.Tag = 1;
+        two.Tag = 2;
+        inspector->SetDisplayOptions(inspector->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
+        inspector->Objects()->BeginUpdate();
+        inspector->Objects()->Add(&one);
+        inspector->Objects()->Add(); // an entry without an object
+        inspector->Objects()->Add(&two);
+        inspector->Objects()->EndUpdate();
+        settle();
+        QCOMPARE(inspector->ShownObjectCount(), 2);
+        QCOMPARE(cell("Tag", 2), QStringLiteral("2"));
+        // Writing the second value line reaches the second object shown, not the empty entry.
+        inspector->SetSelected(row("Tag"));
+        inspector->SetGridCount(1, 2);
+        row("Tag")->SetValue(QStringLiteral("5"));
+        row("Tag")->Validate();
+        QCOMPARE(two.Tag, 5);
+        QCOMPARE(one.Tag, 1);
+        settle();
+        QCOMPARE(cell("Tag", 2), QStringLiteral("5"));
+    }
+
+    // Writing
+    void characterWrittenAsCode()
+    {
+        Sample sample;
+        inspect({&sample});
+        typeInto("Letter", QStringLiteral("66"));
+        QCOMPARE(sample.Letter, 'B');
+    }
+
+    void setWrittenThroughMemberRows()
+    {
+        Sample sample;
+        sample.Options = Sample::opFirst;
+        inspect({&sample});
+        typeInto("Options.opThird", QStringLiteral("True"));
+        QCOMPARE(sample.Options, Sample::TOptions(Sample::opFirst) | Sample::opThird);
+        settle();
+        QCOMPARE(row("Options")->GetValue(), QStringLiteral("[opFirst,opThird]"));
+        QCOMPARE(cell("Options.opThird"), QStringLiteral("True"));
+    }
+
+    void unconvertibleTextIsReportedAndUndone()
+    {
+        Sample one, two;
+        one.Tag = two.Tag = 3;
+        inspect({&one, &two});
+        typeInto("Tag", QStringLiteral("12x"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(QStringLiteral("\"12x\" is not a valid Integer value: ")),
+                 qPrintable(errors.first()));
+        QCOMPARE(one.Tag, 3);
+        QCOMPARE(two.Tag, 3);
+        QCOMPARE(inspector->InplaceEditor()->text(), QStringLiteral("3"));
+        settle();
+        QCOMPARE(cell("Tag"), QStringLiteral("3"));
+    }
+
+    void propertyEventsAroundAWrite()
+    {
+        Sample sample;
+        QStringList heard;
+        inspector->OnPropertyChanging = [&](QObject *, TQXItemProperty *item) { heard << "changing " + item->Name(); };
+        inspector->OnPropertyChanged = [&](QObject *, TQXItemProperty *item) {
+            heard << "changed " + item->Name() + "=" + item->GetValue();
+        };
+        inspect({&sample});
+        typeInto("Caption", QStringLiteral("new"));
+        QCOMPARE(heard, QStringList({"changing Caption"})); // the refresh is queued
+        settle();
+        QCOMPARE(heard, QStringList({"changing Caption", "changed Caption=new"}));
+    }
+
+    void readOnlyPickListIsNoDropDown()
+    {
+        Sample sample;
+        inspect({&sample});
+        TQXItemProperty *align = row("Align");
+        const int line = align->GetAbsoluteVIndex() + 1;
+        QCOMPARE(inspector->GetEditStyle(1, line), esPickList);
+        align->SetReadOnly(true);
+        QCOMPARE(inspector->GetEditStyle(1, line), esSimple);
+    }
+
+    // Filters and categories
+    void filtersRemoveRowsWithTheirChildren()
+    {
+        Sample sample;
+        inspector->Filters()->Add(QStringLiteral("Font"));
+        inspect({&sample});
+        QVERIFY(!row("Font"));
+        QVERIFY(row("Caption"));
+
+        inspector->SetFilterOptions(TQXCustomItemListEditor::foInclusive);
+        inspector->Filters()->SetText(QStringLiteral("Font\nSize\nCaption"));
+        settle();
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"Caption", "Font"}));
+        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({"Size"}));
+        inspector->SetFiltersEnabled(false);
+        settle();
+        QVERIFY(row("Tag"));
+    }
+
+    void filtersCanBeCaseSensitive()
+    {
+        Sample sample;
+        inspector->Filters()->Add(QStringLiteral("caption"));
+        inspect({&sample});
+        QVERIFY(!row("Caption"));
+        inspector->SetFilterOptions(TQXCustomItemListEditor::foCaseSensitive);
+        settle();
+        QVERIFY(row("Caption"));
+    }
+
+    void arrangedByCategory()
+    {
+        Sample sample;
+        inspector->SetArrangeByCategory(true);
+        inspect({&sample});
+        TQXItemProperties *top = inspector->GetItems();
+        for (int i = 0; i < top->Count(); ++i)
+            QVERIFY2(top->Items(i)->Category(), qPrintable(top->Items(i)->Name()));
+        // Font is listed under Localizable and Visual; sub-properties stay under their property.
+        QVERIFY(row("Localizable.Font"));
+        QVERIFY(row("Visual.Font"));
+        QVERIFY(row("Visual.Font.Size"));
+        QVERIFY(row("Action.Caption"));
+        QVERIFY(row("Miscellaneous.Tag"));
+        QVERIFY(row("Visual.Color"));
+        // Rows under categories are written like any other.
+        typeInto("Visual.Font.Size", QStringLiteral("21"));
+        QCOMPARE(sample.Font().pointSize(), 21);
+    }
+
+    // Rescans
+    void selectionSurvivesRescan()
+    {
+        Sample sample;
+        inspect({&sample});
+        inspector->SetSelected(row("Tag"));
+        inspector->Rescan();
+        QCOMPARE(inspector->GetSelected(), row("Tag"));
+        // Also through a change of the objects, which drops every row first.
+        Sample other;
+        inspector->Objects()->Add(&other);
+        settle();
+        QCOMPARE(inspector->GetSelected(), row("Tag"));
+    }
+
+    void vetoedScanLeavesNoRowsAndBalancedCounters()
+    {
+        Sample sample;
+        QList<TQXItemProperty *> after;
+        inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) { result = item != nullptr; };
+        inspector->OnAfterScan = [&](QObject *, TQXItemProperty *item) { after << item; };
+        inspect({&sample});
+        QCOMPARE(inspector->GetItems()->Count(), 0);
+        QCOMPARE(inspector->EditUpdateCount(), 0);
+        QCOMPARE(inspector->GetItems()->UpdateCount(), 0);
+        QVERIFY(after.contains(nullptr));
+        QVERIFY(!inspector->IsScanning());
+    }
+
+    void vetoForOneRowLeavesItWithoutChildren()
+    {
+        Sample sample;
+        inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) {
+            result = !item || item->Name() != QLatin1String("Font");
+        };
+        inspect({&sample});
+        QVERIFY(row("Font"));
+        QVERIFY(!row("Font")->HasChildren());
+    }
+
+    void failingGetterEndsScanCleanly()
+    {
+        Sample sample;
+        inspect({&sample});
+        inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) {
+            if (item)
+                throw EAbort(QStringLiteral("stop"));
+            result = true;
+        };
+        QVERIFY_THROWS_EXCEPTION(EAbort, inspector->Rescan());
+        QCOMPARE(inspector->EditUpdateCount(), 0);
+        QCOMPARE(inspector->GetItems()->UpdateCount(), 0);
+        QVERIFY(!inspector->IsScanning());
+        QVERIFY(inspector->GetItemCount() > 0); // the rows built so far stay
+    }
+
+    // Objects going away
+    void destroyedObjectLeavesAtNextRescan()
+    {
+        auto *one = new QPushButton(QStringLiteral("one"));
+        QPushButton two(QStringLiteral("two"));
+        inspect({one, &two});
+        QCOMPARE(inspector->ShownObjectCount(), 2);
+        delete one;
+        QCOMPARE(inspector->Objects()->Count(), 1);
+        QCOMPARE(inspector->GetItems()->Count(), 0); // rows dropped at once
+        settle();
+        QCOMPARE(inspector->ShownObjectCount(), 1);
+        QCOMPARE(row("text")->GetValue(), QStringLiteral("two"));
+    }
+
+    void writeSkipsAReplacedSubObject()
+    {
+        Node a1, a2, b1, b2;
+        a1.SetNext(&b1);
+        a2.SetNext(&b2);
+        b1.Label = b2.Label = QStringLiteral("b");
+        inspect({&a1, &a2});
+        TQXItemProperty *label = row("Next.Label");
+        QVERIFY(label);
+        // The first object's sub-object is gone since the scan: the write must leave it alone.
+        a1.SetNext(nullptr);
+        QVERIFY(!inspector->SetPropertyValue(inspector->ShownObject(0), label, QStringLiteral("x")));
+        typeInto("Next.Label", QStringLiteral("x"));
+        QCOMPARE(b1.Label, QStringLiteral("b"));
+        QCOMPARE(b2.Label, QStringLiteral("x"));
+        // The refresh after the write finds the broken path and rebuilds the rows.
+        settle();
+        QVERIFY(row("Next"));
+        QVERIFY(!row("Next.Label"));
+    }
+
+    void replacedSubObjectQueuesRescan()
+    {
+        Node a, b, c;
+        b.Label = QStringLiteral("b");
+        c.Label = QStringLiteral("c");
+        a.SetNext(&b);
+        inspect({&a});
+        QCOMPARE(row("Next.Label")->GetValue(), QStringLiteral("b"));
+        a.SetNext(nullptr);
+        QVERIFY(!row("Next.Label")->RefreshValue());
+        inspector->RefreshProperties();
+        a.SetNext(&c);
+        settle();
+        QCOMPARE(row("Next.Label")->GetValue(), QStringLiteral("c"));
+    }
+
+    void componentProperty()
+    {
+        Sample one, two, three;
+        inspector->SetComponent(&one);
+        QCOMPARE(inspector->Objects()->Count(), 1);
+        QCOMPARE(inspector->GetComponent(), &one);
+        inspector->Objects()->Add(&two);
+        inspector->SetComponent(&three);
+        QCOMPARE(inspector->Objects()->Count(), 2);
+        QCOMPARE(inspector->Objects()->Items(0)->Objects(), &three);
+        QCOMPARE(inspector->Objects()->Items(1)->Objects(), &two);
+        inspector->Objects()->Delete(1);
+        inspector->SetComponent(nullptr);
+        QCOMPARE(inspector->Objects()->Count(), 0);
+    }
+
+    void rescansAreQueuedOncePerRequest()
     {
         Sample sample;
         inspector->Objects()->Add(&sample);
+        QCOMPARE(WaitingMessageCount(inspector, 2476), 1);
+        inspector->InvalidateScan();
+        QCOMPARE(WaitingMessageCount(inspector, 2476), 2);
+        inspector->Loading();
+        inspector->InvalidateScan();
+        QCOMPARE(WaitingMessageCount(inspector, 2476), 2);
+        inspector->Loaded();
         settle();
-        TQXItemProperty *caption = row(inspector, "Caption");
-        caption->SetValue(QStringLiteral("World"));
-        caption->Validate();
-        QCOMPARE(sample.Caption, QStringLiteral("World"));
-        settle();
-        QCOMPARE(row(inspector, "Caption")->GetValue(), QStringLiteral("World"));
+        QCOMPARE(WaitingMessageCount(inspector, 2476), 0);
+    }
+
+    // Clipboard
+    void pasteGoesOnlyToAssignedObjects()
+    {
+        QLineEdit editor;
+        EditorHolder withEditor, without;
+        withEditor.SetEditor(&editor);
+        inspect({&withEditor, &without});
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        inspector->SetSelected(row("Editor"));
+        inspector->PasteFromClipboard();
+        QCOMPARE(editor.text(), QStringLiteral("pasted"));
+        editor.selectAll();
+        inspector->CopyToClipboard(); // the first object's editor
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("pasted"));
+    }
+
+    void clipboardCommandsIgnoreRowsWithoutObject()
+    {
+        Sample sample;
+        inspect({&sample});
+        inspector->SetSelected(row("Options.opFirst"));
+        inspector->CopyToClipboard();
+        inspector->SetSelected(row("Tag"));
+        inspector->PasteFromClipboard();
+        QCOMPARE(sample.Tag, 0);
     }
 };
 
