@@ -129,8 +129,19 @@ public:
     void BuildCollectionItemProperty(const QString &PropName, QXPlatform::TCollection *Collection,
                                      TQXItemProperty *Item, TQXInspectorObjects *Objects,
                                      QXPlatform::TCollectionItem *CollectionItem);
-    /// Rows for the lines of a string-list row.
+    /// Rows for the lines of a string-list row (InplaceTStrings): one per line, or, with isUseNameValue,
+    /// rows named by the lines' name parts (a name holding the path delimiter gives a tree).
     virtual void BuildTStringsItemProperties(TQXItemProperty *Item);
+    /// Splits S at the first Separator: true with Name and Value the parts; false with Name = S.
+    static bool GetNameValue(const QString &S, const QString &Separator, QString &Name, QString &Value);
+    /// Item's name relative to Owner: the real property names below Owner joined with the path delimiter.
+    QString BuildName(TQXItemProperty *Item, TQXItemProperty *Owner) const;
+    // How line rows read and write their string list (bound to their OnGetProperty/OnSetProperty).
+    void GetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
+    void SetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName, const QString &Value);
+    void GetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
+    void SetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName,
+                                      const QString &Value);
 
     // Values
     /// The object owning the last segment of PropPath, starting from Instance along Item's rows; PropPath

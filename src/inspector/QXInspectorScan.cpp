@@ -325,9 +325,180 @@ void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropNa
     AfterScan(Item);
 }
 
-void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *)
+// ---------------------------------------------------------------------------------------------------
+// String lists in place
+
+bool TQXCustomObjectInspector::GetNameValue(const QString &S, const QString &Separator, QString &Name,
+                                            QString &Value)
 {
-    // Line rows of string lists are built by the in-place string list support.
+    const qsizetype at = Separator.isEmpty() ? -1 : S.indexOf(Separator);
+    if (at < 0) {
+        Name = S;
+        Value.clear();
+        return false;
+    }
+    Name = S.left(at);
+    Value = S.mid(at + Separator.size());
+    return true;
+}
+
+QString TQXCustomObjectInspector::BuildName(TQXItemProperty *Item, TQXItemProperty *Owner) const
+{
+    QString result = Item->RealPropName();
+    for (TQXItemProperty *parent = Item->GetParent(); parent && parent != Owner; parent = parent->GetParent())
+        result = parent->RealPropName() + PathDelimiter() + result;
+    return result;
+}
+
+void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item)
+{
+    const TInplaceTStringsOptions options = m_inplaceTStringsOptions;
+    TQXItemProperties *rows = Item->GetItems();
+    rows->SetSorted(options & isSort);
+    const bool multi = DisplayOptions() & doMultiColValues;
+    QList<TStrings *> lists;
+    for (int i = 0; i < ShownObjectCount(); ++i)
+        lists.append(qobject_cast<TStrings *>(Item->GetObjectProperty(i)));
+    TStrings *current = qobject_cast<TStrings *>(Item->GetObjectProperty(-1));
+    if (lists.isEmpty() || !current || !lists.first() || lists.first()->Count() == 0)
+        return;
+    TStrings *first = lists.first();
+    for (TStrings *list : std::as_const(lists))
+        if (!list || list->Count() != first->Count())
+            return;
+    const QChar separator = current->NameValueSeparator();
+    const int lines = multi ? int(lists.size()) : 1;
+
+    auto bindLine = [this](TQXItemProperty *row) {
+        row->OnGetProperty = [this](QObject *S, QObject *I, const QString &P, QString &V) {
+            GetTStringsItemProperty(S, I, P, V);
+        };
+        row->OnSetProperty = [this](QObject *S, QObject *I, const QString &P, const QString &V) {
+            SetTStringsItemProperty(S, I, P, V);
+        };
+    };
+    auto bindNameValue = [this](TQXItemProperty *row) {
+        row->OnGetProperty = [this](QObject *S, QObject *I, const QString &P, QString &V) {
+            GetTStringsNameValueProperty(S, I, P, V);
+        };
+        row->OnSetProperty = [this](QObject *S, QObject *I, const QString &P, const QString &V) {
+            SetTStringsNameValueProperty(S, I, P, V);
+        };
+    };
+
+    for (int i = 0; i < current->Count(); ++i) {
+        bool nameValue = false;
+        if (options & isUseNameValue) {
+            nameValue = true;
+            for (TStrings *list : std::as_const(lists)) {
+                const QString line = list->Strings(i);
+                if ((!line.isEmpty() && !line.contains(separator)) || list->Names(i) != first->Names(i)) {
+                    nameValue = false;
+                    break;
+                }
+            }
+        }
+        TQXItemProperty *row;
+        QStringList texts;
+        bool allEqual = true;
+        if (nameValue) {
+            const QString name = current->Names(i);
+            // A row of that path that already has children is reused; otherwise every line gets its own.
+            TQXItemProperty *existing = rows->FindItemByFullPathName(name);
+            row = rows->AddFullPath(name, QString(), !(existing && existing->HasChildren()));
+            for (TStrings *list : std::as_const(lists))
+                allEqual = allEqual
+                           && (multi ? list->ValueFromIndex(i) == first->ValueFromIndex(i)
+                                     : list->Strings(i) == first->Strings(i));
+            for (int o = 0; o < lines; ++o)
+                texts.append((multi ? lists.at(o) : first)->ValueFromIndex(i));
+            if (current->Strings(i).isEmpty())
+                bindLine(row);
+            else
+                bindNameValue(row);
+        } else {
+            row = rows->Add();
+            row->SetName(formatIndex(m_stringsItemFormat, i));
+            for (TStrings *list : std::as_const(lists))
+                allEqual = allEqual && list->Strings(i) == first->Strings(i);
+            for (int o = 0; o < lines; ++o)
+                texts.append((multi ? lists.at(o) : current)->Strings(i));
+            bindLine(row);
+        }
+        for (int o = 0; o < lines; ++o)
+            row->SetRealValues(o, i);
+        row->SetValueLines(texts);
+        row->SetAllEqual(allEqual);
+        row->SetTypeKind(tkString);
+        row->SetTypeName(QStringLiteral("TStrings Item"));
+        // Rows made only as steps of a path have no line of their own.
+        for (TQXItemProperty *step = row->GetParent(); step && step != Item; step = step->GetParent()) {
+            step->SetAllEqual(true);
+            for (int o = 0; o < lines; ++o)
+                step->SetRealValues(o, -1);
+            bindNameValue(step);
+        }
+    }
+}
+
+namespace {
+
+int lineIndexOf(TQXItemProperty *Row)
+{
+    const QVariant value = Row->RealValues(0);
+    return value.isValid() ? value.toInt() : -1;
+}
+
+} // namespace
+
+void TQXCustomObjectInspector::GetTStringsItemProperty(QObject *Sender, QObject *, const QString &, QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXItemProperty *owner = row ? row->GetParent() : nullptr;
+    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
+    const int index = row ? lineIndexOf(row) : -1;
+    if (list && index >= 0 && index < list->Count())
+        Value = list->Strings(index);
+}
+
+void TQXCustomObjectInspector::SetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
+                                                       const QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXItemProperty *owner = row ? row->GetParent() : nullptr;
+    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
+    const int index = row ? lineIndexOf(row) : -1;
+    if (list && index >= 0 && index < list->Count())
+        list->SetStrings(index, Value);
+    InvalidateScan();
+}
+
+void TQXCustomObjectInspector::GetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
+                                                            QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXItemProperty *owner = row ? row->GetParentItem(tkClass, QString()) : nullptr;
+    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
+    const int index = row ? lineIndexOf(row) : -1;
+    Value = list && index >= 0 && index < list->Count() ? list->ValueFromIndex(index) : QString();
+}
+
+void TQXCustomObjectInspector::SetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
+                                                            const QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXItemProperty *owner = row ? row->GetParentItem(tkClass, QString()) : nullptr;
+    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
+    if (!list)
+        return;
+    const QString line = BuildName(row, owner) + list->NameValueSeparator() + Value;
+    const int index = lineIndexOf(row);
+    if (index < 0 || index >= list->Count())
+        list->Add(line);
+    else
+        list->SetStrings(index, line);
+    // Lines may have moved: the rows are built again.
+    InvalidateScan();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -425,8 +596,10 @@ bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProper
 {
     QString name = Item->GetFullPathPropName();
     QObject *instance = GetInstance(Instance, name, Item);
-    // An object that is gone, or a sub-object replaced since the scan, is left alone.
-    if (!instance)
+    // An object that is gone, or a sub-object replaced since the scan, is left alone. A row with a writer
+    // of its own (a line of a string list, say) has no object of its own at the end of its path: the
+    // writer is asked as long as the inspected object itself is there.
+    if (!Instance || (!instance && !Item->OnSetProperty))
         return false;
     const bool changed = GetPropertyValue(instance, Item) != Value;
     if (Item->OnSetProperty) {

@@ -42,6 +42,23 @@ private:
     QPointer<QLineEdit> m_editor;
 };
 
+/// Publishes its lines as a string list.
+class Memo : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
+public:
+    explicit Memo(const QStringList &lines = {})
+        : m_lines(lines)
+    {
+    }
+    QStringList Lines() const { return m_lines; }
+    void SetLines(const QStringList &Value) { m_lines = Value; }
+
+private:
+    QStringList m_lines;
+};
+
 } // namespace
 
 class tst_ObjectInspector : public QObject
@@ -670,6 +687,81 @@ private slots:
         inspector->Loaded();
         settle();
         QCOMPARE(WaitingMessageCount(inspector, 2476), 0);
+    }
+
+    // String lists in place
+    void stringListLinesAsRows()
+    {
+        Memo memo({"a", "b"});
+        inspector->SetInplaceTStrings(true);
+        inspect({&memo});
+        QCOMPARE(row("Lines.Items[0]")->GetValue(), QStringLiteral("a"));
+        QCOMPARE(row("Lines.Items[1]")->GetValue(), QStringLiteral("b"));
+        QCOMPARE(row("Lines.Items[1]")->TypeName(), QStringLiteral("TStrings Item"));
+        typeInto("Lines.Items[1]", QStringLiteral("c"));
+        QCOMPARE(memo.Lines(), QStringList({"a", "c"}));
+        QVERIFY(IsMessageWaiting(inspector, 2476));
+        settle();
+        QCOMPARE(cell("Lines.Items[1]"), QStringLiteral("c"));
+        // Without the option the list shows no line rows.
+        inspector->SetInplaceTStrings(false);
+        settle();
+        QVERIFY(!row("Lines.Items[0]"));
+    }
+
+    void stringListNameValueLines()
+    {
+        Memo memo({"Left=10", "Top=20", "Font.Size=8", "plain", ""});
+        inspector->SetInplaceTStrings(true);
+        inspector->SetInplaceTStringsOptions(TQXCustomObjectInspector::isUseNameValue);
+        inspect({&memo});
+        QCOMPARE(row("Lines.Left")->GetValue(), QStringLiteral("10"));
+        QCOMPARE(row("Lines.Top")->GetValue(), QStringLiteral("20"));
+        QCOMPARE(row("Lines.Font.Size")->GetValue(), QStringLiteral("8"));
+        QCOMPARE(row("Lines.Font")->GetValue(), QString());
+        QCOMPARE(row("Lines.Items[3]")->GetValue(), QStringLiteral("plain"));
+        QVERIFY(row("Lines.")); // the empty line: a row without a name
+
+        typeInto("Lines.Left", QStringLiteral("15"));
+        QCOMPARE(memo.Lines().first(), QStringLiteral("Left=15"));
+        settle();
+        typeInto("Lines.Font.Size", QStringLiteral("9"));
+        QCOMPARE(memo.Lines().at(2), QStringLiteral("Font.Size=9"));
+        settle();
+        typeInto("Lines.Font", QStringLiteral("x"));
+        QCOMPARE(memo.Lines().last(), QStringLiteral("Font=x"));
+    }
+
+    void stringListRowsSortedKeepTheirLines()
+    {
+        Memo memo({"b=2", "a=1"});
+        inspector->SetInplaceTStrings(true);
+        inspector->SetInplaceTStringsOptions(TQXCustomObjectInspector::TInplaceTStringsOptions(
+                                                 TQXCustomObjectInspector::isSort)
+                                             | TQXCustomObjectInspector::isUseNameValue);
+        inspect({&memo});
+        const QStringList names = namesOf(row("Lines")->GetItems());
+        QVERIFY(names.indexOf("a") >= 0 && names.indexOf("a") < names.indexOf("b"));
+        QCOMPARE(row("Lines.a")->GetValue(), QStringLiteral("1"));
+        typeInto("Lines.a", QStringLiteral("3"));
+        QCOMPARE(memo.Lines(), QStringList({"b=2", "a=3"}));
+
+        inspector->SetInplaceTStringsOptions({});
+        inspector->SetStringsItemFormat(QStringLiteral("Line %d"));
+        settle();
+        QCOMPARE(row("Lines.Line 1")->GetValue(), QStringLiteral("a=3"));
+    }
+
+    void stringListsOfDifferentLengthGiveNoLineRows()
+    {
+        Memo one({"a", "b"}), two({"a"}), empty;
+        inspector->SetInplaceTStrings(true);
+        inspect({&one, &two});
+        QVERIFY(row("Lines"));
+        QVERIFY(!row("Lines.Items[0]"));
+        inspector->Objects()->Clear();
+        inspect({&empty});
+        QVERIFY(!row("Lines.Items[0]"));
     }
 
     // Clipboard
