@@ -105,14 +105,15 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
     // Bound to the value font before taking its attributes, so that the font keeps only the added bold
     // and follows every later change of the value font.
     m_valueChangedFont = new TQXCustomDeltaFont;
-    m_valueChangedFont->OnGetOriginalFont = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
+    m_valueChangedFont->OnGetOriginalFont
+        = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
     m_valueChangedFont->Assign(ValueFont());
     m_valueChangedFont->SetStyle(m_valueChangedFont->Style() | fsBold);
     m_valueChangedFont->OnChange = [this](QObject *) { InternalValueChangedFontChanged(); };
 
     m_stringsItemFormat = QStringLiteral("Items[%d]");
     m_collectionItemFormat = QStringLiteral("Items[%d]");
-    m_displayKinds = tkAny - TTypeKinds{tkUnknown, tkMethod, tkArray, tkRecord, tkDynArray};
+    m_displayKinds = tkAny - TTypeKinds { tkUnknown, tkMethod, tkArray, tkRecord, tkDynArray };
     SetColor(clBtnFace);
     SetDeleteBlanks(false);
 }
@@ -259,7 +260,7 @@ void TQXCustomObjectInspector::ListUpdate(TQXInspectorObject *)
 
 void TQXCustomObjectInspector::SetDisplayKinds(TTypeKinds Value)
 {
-    Value -= TTypeKinds{tkArray, tkRecord, tkDynArray};
+    Value -= TTypeKinds { tkArray, tkRecord, tkDynArray };
     if (Value == m_displayKinds)
         return;
     m_displayKinds = Value;
@@ -660,7 +661,8 @@ void TQXCustomObjectInspector::FillCategories()
     categories->EndUpdate();
 }
 
-TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QString &PropName, TStrings *Categories)
+TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QString &PropName,
+                                                  TStrings *Categories)
 {
     // Categories group the properties of the inspected objects; a sub-property stays under its property.
     TQXItemProp *parent = Item->GetParent();
@@ -708,7 +710,8 @@ void TQXCustomObjectInspector::GetOriginalFont(QObject *Sender, TFont *&Font)
 
 bool TQXCustomObjectInspector::IsFiltered(TQXItemProperty *Item) const
 {
-    const bool found = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
+    const bool found
+        = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
     return (m_filterOptions & foInclusive) ? !found : found;
 }
 
@@ -775,8 +778,7 @@ void TQXCustomObjectInspector::CustomPreset(TQXPropertyPreset *Preset, TQXItemPr
 }
 
 void TQXCustomObjectInspector::PresetNotify(TQXPropertyPreset *, TCollectionNotification)
-{
-}
+{ }
 
 void TQXCustomObjectInspector::PresetUpdate(TQXPropertyPreset *)
 {
@@ -821,8 +823,7 @@ void TQXCustomObjectInspector::PasteFromClipboard()
 
 TQXObjectInspector::TQXObjectInspector(QWidget *parent)
     : TQXCustomObjectInspector(parent)
-{
-}
+{ }
 
 TQXObjectInspector::~TQXObjectInspector() = default;
 
@@ -830,6 +831,7 @@ bool TQXObjectInspector::IsStoredProperty(const char *Name) const
 {
     // The captions are stored only when they differ from the default "Property" and "Value" lines.
     if (QByteArrayView(Name) == "TitleCaptions")
-        return TitleCaptions()->Text() != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+        return TitleCaptions()->Text()
+            != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
     return TQXCustomObjectInspector::IsStoredProperty(Name);
 }

@@ -19,7 +19,8 @@
 class TQXCustomDeltaFont;
 
 /// A preset without a handler of its own hands its custom action to the inspector.
-QX_DECLARE_EVENT(TQXCustomPresetItemEvent, void(QObject *Sender, TQXPropertyPreset *Preset, TQXItemProperty *Item))
+QX_DECLARE_EVENT(TQXCustomPresetItemEvent,
+                 void(QObject *Sender, TQXPropertyPreset *Preset, TQXItemProperty *Item))
 /// Last word on whether a preset without a handler of its own matches Item; Result arrives as matched.
 QX_DECLARE_EVENT(TQXCustomPresetItemQueryEvent,
                  void(QObject *Sender, TQXPropertyPreset *Preset, TQXItemProperty *Item, bool &Result))
@@ -60,12 +61,18 @@ public:
     // Rows
     TQXItemProperties *GetItems() const { return static_cast<TQXItemProperties *>(Items()); }
     void SetItems(TQXItemProperties *Value) { TQXCustomItemListEditor::SetItems(Value); }
-    TQXItemProperty *GetItem(int Index) const { return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetItem(Index)); }
+    TQXItemProperty *GetItem(int Index) const
+    {
+        return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetItem(Index));
+    }
     TQXItemProperty *GetVisibleItem(int Index) const
     {
         return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetVisibleItem(Index));
     }
-    TQXItemProperty *GetSelected() const { return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetSelected()); }
+    TQXItemProperty *GetSelected() const
+    {
+        return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetSelected());
+    }
     void SetSelected(TQXItemProperty *Item) { TQXCustomItemListEditor::SetSelected(Item); }
 
     // Options
@@ -138,8 +145,10 @@ public:
     QString BuildName(TQXItemProperty *Item, TQXItemProperty *Owner) const;
     // How line rows read and write their string list (bound to their OnGetProperty/OnSetProperty).
     void GetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
-    void SetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName, const QString &Value);
-    void GetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
+    void SetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName,
+                                 const QString &Value);
+    void GetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName,
+                                      QString &Value);
     void SetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                       const QString &Value);
 
@@ -177,7 +186,8 @@ public:
     void FillCategories() override;
     using TQXCustomItemListEditor::Categorize;
     /// Only rows directly below the top or a category are placed into categories.
-    TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName, QXPlatform::TStrings *Categories) override;
+    TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName,
+                            QXPlatform::TStrings *Categories) override;
 
     // What the rows call
     virtual void PropertyChanging(TQXItemProperty *Item);

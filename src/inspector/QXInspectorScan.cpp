@@ -27,7 +27,8 @@ QString formatIndex(const QString &Format, int Index)
                 ++i;
                 continue;
             }
-            if (!substituted && (next == QLatin1Char('d') || next == QLatin1Char('i') || next == QLatin1Char('u'))) {
+            if (!substituted
+                && (next == QLatin1Char('d') || next == QLatin1Char('i') || next == QLatin1Char('u'))) {
                 result += QString::number(Index);
                 substituted = true;
                 ++i;
@@ -95,7 +96,8 @@ void TQXCustomObjectInspector::ScanProperties()
     }
 }
 
-void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Objects, TQXItemProperties *Properties,
+void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Objects,
+                                                     TQXItemProperties *Properties,
                                                      TQXInspectorObjects *ParentObjects)
 {
     if (!Objects || Objects->Count() == 0)
@@ -129,13 +131,14 @@ void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Object
                 return;
             for (int i = 1; i < ParentObjects->Count(); ++i) {
                 QObject *other = objectAt(ParentObjects, i);
-                auto *otherCollection = other ? qobject_cast<TCollection *>(GetObjectProp(other, name)) : nullptr;
+                auto *otherCollection
+                    = other ? qobject_cast<TCollection *>(GetObjectProp(other, name)) : nullptr;
                 if (!otherCollection || otherCollection->Count() != collection->Count())
                     return;
             }
             for (int i = 0; i < collection->Count(); ++i)
-                BuildCollectionItemProperty(owner->RealPropName(), collection, Properties->Add(), ParentObjects,
-                                            collection->Items(i));
+                BuildCollectionItemProperty(owner->RealPropName(), collection, Properties->Add(),
+                                            ParentObjects, collection->Items(i));
         } else if (m_inplaceTStrings && owner->TypeKind() == tkClass
                    && qobject_cast<TStrings *>(owner->GetObjectProperty(-1))) {
             BuildTStringsItemProperties(owner);
@@ -219,7 +222,7 @@ void TQXCustomObjectInspector::BuildProperty(TQXItemProperty *Item, TQXInspector
             for (int k = 0; k < info.Enumerator.keyCount(); ++k)
                 names.append(QString::fromLatin1(info.Enumerator.key(k)));
         else
-            names = {QStringLiteral("False"), QStringLiteral("True")};
+            names = { QStringLiteral("False"), QStringLiteral("True") };
         Item->GetPickList()->SetText(sortedByName(names).join(QLatin1Char('\n')));
         break;
     }
@@ -285,7 +288,8 @@ void TQXCustomObjectInspector::buildSubObjects(TQXItemProperty *Item, TQXInspect
 }
 
 void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropName, TCollection *Collection,
-                                                           TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                                                           TQXItemProperty *Item,
+                                                           TQXInspectorObjects *Objects,
                                                            TCollectionItem *CollectionItem)
 {
     if (!Objects || Objects->Count() == 0)
@@ -408,8 +412,8 @@ void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item
             row = rows->AddFullPath(name, QString(), !(existing && existing->HasChildren()));
             for (TStrings *list : std::as_const(lists))
                 allEqual = allEqual
-                           && (multi ? list->ValueFromIndex(i) == first->ValueFromIndex(i)
-                                     : list->Strings(i) == first->Strings(i));
+                    && (multi ? list->ValueFromIndex(i) == first->ValueFromIndex(i)
+                              : list->Strings(i) == first->Strings(i));
             for (int o = 0; o < lines; ++o)
                 texts.append((multi ? lists.at(o) : first)->ValueFromIndex(i));
             if (current->Strings(i).isEmpty())
@@ -451,7 +455,8 @@ int lineIndexOf(TQXItemProperty *Row)
 
 } // namespace
 
-void TQXCustomObjectInspector::GetTStringsItemProperty(QObject *Sender, QObject *, const QString &, QString &Value)
+void TQXCustomObjectInspector::GetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
+                                                       QString &Value)
 {
     auto *row = qobject_cast<TQXItemProperty *>(Sender);
     TQXItemProperty *owner = row ? row->GetParent() : nullptr;
@@ -504,7 +509,8 @@ void TQXCustomObjectInspector::SetTStringsNameValueProperty(QObject *Sender, QOb
 // ---------------------------------------------------------------------------------------------------
 // Resolving a row's object
 
-QObject *TQXCustomObjectInspector::GetInstance(QObject *Instance, QString &PropPath, TQXItemProperty *Item) const
+QObject *TQXCustomObjectInspector::GetInstance(QObject *Instance, QString &PropPath,
+                                               TQXItemProperty *Item) const
 {
     if (!Instance)
         return nullptr;
@@ -529,7 +535,8 @@ QObject *TQXCustomObjectInspector::GetInstance(QObject *Instance, QString &PropP
             auto *collection = qobject_cast<TCollection *>(instance);
             const QVariant value = row->RealValues(0);
             const int index = value.isValid() ? value.toInt() : -1;
-            instance = collection && index >= 0 && index < collection->Count() ? collection->Items(index) : nullptr;
+            instance = collection && index >= 0 && index < collection->Count() ? collection->Items(index)
+                                                                               : nullptr;
         } else {
             // Only an object property leads further; a set's members, say, have no object of their own.
             const TPropInfo info = GetPropInfo(instance, segment);
@@ -592,7 +599,8 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
     }
 }
 
-bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProperty *Item, const QString &Value)
+bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProperty *Item,
+                                                const QString &Value)
 {
     QString name = Item->GetFullPathPropName();
     QObject *instance = GetInstance(Instance, name, Item);

@@ -32,8 +32,7 @@ bool isOrdinalKind(TTypeKind kind)
 
 TQXItemProperty::TQXItemProperty(TCollection *Collection)
     : TQXItemProp(Collection)
-{
-}
+{ }
 
 TQXItemProperty::~TQXItemProperty() = default;
 
@@ -306,8 +305,7 @@ QVariant TQXItemProperty::GetVariantProperty(int Index) const
 // ---------------------------------------------------------------------------------------------------
 // Typed writers
 
-template<class Write>
-void TQXItemProperty::writeProperty(int Index, const Write &write)
+template<class Write> void TQXItemProperty::writeProperty(int Index, const Write &write)
 {
     const int absoluteIndex = GetAbsoluteIndex();
     TQXCustomObjectInspector *inspector = GetEditor();
@@ -469,7 +467,7 @@ bool TQXItemProperty::changedFontApplies() const
 {
     TQXCustomObjectInspector *inspector = GetEditor();
     return inspector && !(inspector->ComponentState() & csDesigning) && inspector->ShowValueChangedFont()
-           && inspector->ShownObjectCount() > 0 && m_isRealProperty;
+        && inspector->ShownObjectCount() > 0 && m_isRealProperty;
 }
 
 TFont *TQXItemProperty::GetValueFont() const
@@ -497,7 +495,8 @@ bool TQXItemProperty::RefreshValue()
     bool result = true;
     TQXCustomObjectInspector *inspector = GetEditor();
     if (inspector && inspector->ShownObjectCount() > 0
-        && (m_isRealProperty || OnGetProperty || m_propertyKind == pkSetMember || m_propertyKind == pkCollection)) {
+        && (m_isRealProperty || OnGetProperty || m_propertyKind == pkSetMember
+            || m_propertyKind == pkCollection)) {
         const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
         const int lines = multi ? inspector->ShownObjectCount() : 1;
         FitValueLines();
@@ -628,8 +627,8 @@ bool TQXItemProperty::IsVisibleItem() const
         return false;
     TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
     return !editor || (editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly) || !IsReadOnly()
-           || Category() || (m_isRealProperty && (m_typeKind == tkSet || m_typeKind == tkClass))
-           || m_propertyKind != pkNormal;
+        || Category() || (m_isRealProperty && (m_typeKind == tkSet || m_typeKind == tkClass))
+        || m_propertyKind != pkNormal;
 }
 
 void TQXItemProperty::SetName(const QString &NewName)
@@ -672,8 +671,7 @@ void TQXItemProperty::AssignEvents(TQXItemProp *Source)
 
 TQXItemProperties::TQXItemProperties(QObject *AOwner, const QMetaObject *ItemClass)
     : TQXItemProps(AOwner, ItemClass ? ItemClass : &TQXItemProperty::staticMetaObject)
-{
-}
+{ }
 
 TQXItemProperties::~TQXItemProperties() = default;
 

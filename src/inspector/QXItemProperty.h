@@ -43,11 +43,11 @@ class QXINSPECTORCORE_EXPORT TQXItemProperty : public TQXItemProp
 public:
     /// What a row stands for.
     enum TQXPropertyKind {
-        pkNormal,          ///< an ordinary property
-        pkSet,             ///< a set property; its members are child rows
-        pkSetMember,       ///< one member of a set, a Boolean-valued child row
-        pkCollection,      ///< a property holding a TCollection
-        pkCollectionItem,  ///< one item of such a collection, shown as a child row
+        pkNormal, ///< an ordinary property
+        pkSet, ///< a set property; its members are child rows
+        pkSetMember, ///< one member of a set, a Boolean-valued child row
+        pkCollection, ///< a property holding a TCollection
+        pkCollectionItem, ///< one item of such a collection, shown as a child row
     };
     Q_ENUM(TQXPropertyKind)
 
@@ -155,8 +155,7 @@ private:
     bool changedFontApplies() const;
     /// The property information of the row on Instance's class; looked up once per class.
     const QXPlatform::TPropInfo &propInfoOn(const QObject *Instance, const QString &Name) const;
-    template<class Write>
-    void writeProperty(int Index, const Write &write);
+    template<class Write> void writeProperty(int Index, const Write &write);
 
     QString m_realPropName;
     QString m_typeName;
@@ -179,7 +178,10 @@ public:
     ~TQXItemProperties() override;
     Q_DISABLE_COPY_MOVE(TQXItemProperties)
 
-    TQXItemProperty *Items(int Index) const { return static_cast<TQXItemProperty *>(TQXItemProps::Items(Index)); }
+    TQXItemProperty *Items(int Index) const
+    {
+        return static_cast<TQXItemProperty *>(TQXItemProps::Items(Index));
+    }
     TQXItemProperty *operator[](int Index) const { return Items(Index); }
     TQXItemProperty *Add() { return static_cast<TQXItemProperty *>(TQXItemProps::Add()); }
     TQXItemProperty *Add(const QString &Name, const QString &Value)
@@ -199,9 +201,15 @@ public:
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::FindItemByFullPathName(Path));
     }
-    TQXItemProperty *FindItemID(int ID) const { return static_cast<TQXItemProperty *>(TQXItemProps::FindItemID(ID)); }
+    TQXItemProperty *FindItemID(int ID) const
+    {
+        return static_cast<TQXItemProperty *>(TQXItemProps::FindItemID(ID));
+    }
     TQXItemProperty *Insert(int Index) { return static_cast<TQXItemProperty *>(TQXItemProps::Insert(Index)); }
-    TQXItemProperty *GetDefaultCategory() const { return static_cast<TQXItemProperty *>(DefaultCategoryItem()); }
+    TQXItemProperty *GetDefaultCategory() const
+    {
+        return static_cast<TQXItemProperty *>(DefaultCategoryItem());
+    }
     TQXCustomObjectInspector *GetEditor() const;
     TQXItemProperty *GetParent() const { return static_cast<TQXItemProperty *>(TQXItemProps::GetParent()); }
 };

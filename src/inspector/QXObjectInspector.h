@@ -46,14 +46,16 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(bool CaseSensitive READ CaseSensitive WRITE SetCaseSensitive DESIGNABLE false)
     Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount DESIGNABLE false)
     Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount DESIGNABLE false)
-    Q_PROPERTY(QXPlatform::TCustomDrawGrid::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars DESIGNABLE false)
+    Q_PROPERTY(QXPlatform::TCustomDrawGrid::TScrollStyle ScrollBars READ ScrollBars WRITE SetScrollBars
+                   DESIGNABLE false)
     // The inspector's own
     Q_PROPERTY(QXPlatform::TTypeKindSet::TTypeKinds DisplayKinds READ DisplayKindSet WRITE SetDisplayKindSet)
     Q_PROPERTY(bool DynamicTitleCaptions READ DynamicTitleCaptions WRITE SetDynamicTitleCaptions)
     Q_PROPERTY(bool InplaceCollections READ InplaceCollections WRITE SetInplaceCollections)
     Q_PROPERTY(bool InplaceComponents READ InplaceComponents WRITE SetInplaceComponents)
     Q_PROPERTY(bool InplaceTStrings READ InplaceTStrings WRITE SetInplaceTStrings)
-    Q_PROPERTY(TInplaceTStringsOptions InplaceTStringsOptions READ InplaceTStringsOptions WRITE SetInplaceTStringsOptions)
+    Q_PROPERTY(TInplaceTStringsOptions InplaceTStringsOptions READ InplaceTStringsOptions WRITE
+                   SetInplaceTStringsOptions)
     Q_PROPERTY(QString StringsItemFormat READ StringsItemFormat WRITE SetStringsItemFormat)
     Q_PROPERTY(QString CollectionItemFormat READ CollectionItemFormat WRITE SetCollectionItemFormat)
     Q_PROPERTY(bool FiltersEnabled READ FiltersEnabled WRITE SetFiltersEnabled)
@@ -79,8 +81,9 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     QX_DEFAULT(DefaultRowHeight, "18")
     QX_DEFAULT(DeleteBlanks, "True")
     QX_DEFAULT(DisplayOptions, "[doColumnTitles,doAutoColResize,doKeyColFixed,doShowReadOnly]")
-    QX_DEFAULT(DisplayKinds, "[tkUnknown,tkInteger,tkChar,tkEnumeration,tkFloat,tkString,tkSet,tkClass,tkMethod,"
-                             "tkWChar,tkLString,tkWString,tkVariant,tkArray,tkRecord,tkInterface,tkInt64,tkDynArray]")
+    QX_DEFAULT(DisplayKinds,
+               "[tkUnknown,tkInteger,tkChar,tkEnumeration,tkFloat,tkString,tkSet,tkClass,tkMethod,"
+               "tkWChar,tkLString,tkWString,tkVariant,tkArray,tkRecord,tkInterface,tkInt64,tkDynArray]")
     QX_DEFAULT(DropDownRows, "8")
     QX_DEFAULT(DynamicTitleCaptions, "False")
     QX_DEFAULT(FixedCols, "0")
@@ -107,7 +110,13 @@ public:
     ~TQXObjectInspector() override;
     Q_DISABLE_COPY_MOVE(TQXObjectInspector)
 
-    QXPlatform::TTypeKindSet::TTypeKinds DisplayKindSet() const { return QXPlatform::TTypeKindSet::From(DisplayKinds()); }
-    void SetDisplayKindSet(QXPlatform::TTypeKindSet::TTypeKinds Value) { SetDisplayKinds(QXPlatform::TTypeKindSet::To(Value)); }
+    QXPlatform::TTypeKindSet::TTypeKinds DisplayKindSet() const
+    {
+        return QXPlatform::TTypeKindSet::From(DisplayKinds());
+    }
+    void SetDisplayKindSet(QXPlatform::TTypeKindSet::TTypeKinds Value)
+    {
+        SetDisplayKinds(QXPlatform::TTypeKindSet::To(Value));
+    }
     bool IsStoredProperty(const char *Name) const override;
 };

@@ -12,8 +12,7 @@ using namespace QXPlatform;
 
 TQXPropertyPreset::TQXPropertyPreset(TCollection *Collection)
     : TCollectionItem(Collection)
-{
-}
+{ }
 
 TQXPropertyPreset::~TQXPropertyPreset() = default;
 
@@ -50,16 +49,13 @@ bool TQXPropertyPreset::Matches(TQXItemProperty *)
 }
 
 void TQXPropertyPreset::CopyPreset(TQXItemProperty *)
-{
-}
+{ }
 
 void TQXPropertyPreset::ParentFontChanged()
-{
-}
+{ }
 
 void TQXPropertyPreset::ParentValueFontChanged()
-{
-}
+{ }
 
 void TQXPropertyPreset::Assign(QObject *Source)
 {
@@ -78,8 +74,7 @@ void TQXPropertyPreset::Assign(QObject *Source)
 
 TQXPropertyPresets::TQXPropertyPresets(QObject *AOwner)
     : TOwnedCollection(AOwner, &TQXPropertyPreset::staticMetaObject)
-{
-}
+{ }
 
 TQXPropertyPresets::~TQXPropertyPresets() = default;
 
@@ -92,7 +87,8 @@ TQXPropertyPreset *TQXPropertyPresets::Add(const QMetaObject *PresetClass)
     auto *preset = qobject_cast<TQXPropertyPreset *>(object);
     if (!preset) {
         delete object;
-        throw EInvalidCast(QStringLiteral("%1 cannot be made for a preset collection").arg(ClassNameOf(PresetClass)));
+        throw EInvalidCast(
+            QStringLiteral("%1 cannot be made for a preset collection").arg(ClassNameOf(PresetClass)));
     }
     try {
         preset->AfterConstruction();

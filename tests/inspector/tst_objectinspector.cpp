@@ -50,8 +50,7 @@ class Memo : public QObject
 public:
     explicit Memo(const QStringList &lines = {})
         : m_lines(lines)
-    {
-    }
+    { }
     QStringList Lines() const { return m_lines; }
     void SetLines(const QStringList &Value) { m_lines = Value; }
 
@@ -107,9 +106,8 @@ private slots:
         QApplication::setActiveWindow(inspector);
         inspector->setFocus();
         errors.clear();
-        inspector->OnValidateError = [this](QObject *, TQXItemProp *, int, const Exception &E) {
-            errors << E.Message();
-        };
+        inspector->OnValidateError
+            = [this](QObject *, TQXItemProp *, int, const Exception &E) { errors << E.Message(); };
     }
     void cleanup() { Free(inspector); }
 
@@ -137,7 +135,7 @@ private slots:
 
     void displayKindsNeverHoldRecordsOrArrays()
     {
-        inspector->SetDisplayKinds(TTypeKinds{tkInteger, tkRecord, tkArray, tkDynArray});
+        inspector->SetDisplayKinds(TTypeKinds { tkInteger, tkRecord, tkArray, tkDynArray });
         QCOMPARE(inspector->DisplayKinds(), TTypeKinds(tkInteger));
     }
 
@@ -151,7 +149,7 @@ private slots:
         sample.Align = Sample::alClient;
         sample.Options = Sample::TOptions(Sample::opFirst) | Sample::opThird;
         sample.Any = QStringLiteral("var");
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(inspector->GetItems()->Count(), namesOf(inspector->GetItems()).size());
         QCOMPARE(row("Caption")->GetValue(), QStringLiteral("Hello"));
         QCOMPARE(row("Tag")->GetValue(), QStringLiteral("-5"));
@@ -166,7 +164,7 @@ private slots:
         QCOMPARE(row("Options.opSecond")->GetValue(), QStringLiteral("False"));
         QCOMPARE(row("Options.opThird")->GetValue(), QStringLiteral("True"));
         QCOMPARE(namesOf(row("Options")->GetItems()),
-                 QStringList({"opFirst", "opSecond", "opThird"})); // declaration order, not sorted
+                 QStringList({ "opFirst", "opSecond", "opThird" })); // declaration order, not sorted
         QCOMPARE(row("Options")->PropertyKind(), pkSet);
         QVERIFY(row("Options")->IsReadOnly());
         QCOMPARE(row("Options.opSecond")->PropertyKind(), pkSetMember);
@@ -182,10 +180,10 @@ private slots:
     {
         Sample sample;
         QPushButton buddy;
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(row("Font")->GetValue(), QStringLiteral("(TFont)"));
         QVERIFY(row("Font")->IsReadOnly());
-        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({"Color", "Name", "Size", "Style"}));
+        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({ "Color", "Name", "Size", "Style" }));
         // An empty component reference shows nothing and stays editable.
         QCOMPARE(row("Buddy")->GetValue(), QString());
         QVERIFY(!row("Buddy")->IsReadOnly());
@@ -207,7 +205,7 @@ private slots:
         Sample sample;
         sample.OnClick = [](QObject *) {};
         inspector->SetDisplayKinds(inspector->DisplayKinds() | tkMethod);
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(row("OnClick")->GetValue(), QStringLiteral("TNotifyEvent"));
         QCOMPARE(row("OnClick")->TypeKind(), tkMethod);
         QVERIFY(row("OnClick")->IsReadOnly());
@@ -216,59 +214,58 @@ private slots:
     void enumerationPickListIsSorted()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(row("Align")->GetPickList()->ToStringList(),
-                 QStringList({"alBottom", "alClient", "alLeft", "alNone", "alRight", "alTop"}));
-        QCOMPARE(row("Flag")->GetPickList()->ToStringList(), QStringList({"False", "True"}));
-        QCOMPARE(row("Options.opFirst")->GetPickList()->ToStringList(), QStringList({"False", "True"}));
+                 QStringList({ "alBottom", "alClient", "alLeft", "alNone", "alRight", "alTop" }));
+        QCOMPARE(row("Flag")->GetPickList()->ToStringList(), QStringList({ "False", "True" }));
+        QCOMPARE(row("Options.opFirst")->GetPickList()->ToStringList(), QStringList({ "False", "True" }));
     }
 
     void sortedAndDeclarationOrder()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         QStringList names = namesOf(inspector->GetItems());
         QStringList sorted = names;
-        std::sort(sorted.begin(), sorted.end(), [](const QString &a, const QString &b) {
-            return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         QCOMPARE(names, sorted);
         inspector->SetSorted(false);
         inspector->Rescan();
         names = namesOf(inspector->GetItems());
         QCOMPARE(names.first(), QStringLiteral("objectName"));
-        QCOMPARE(names.mid(1, 3), QStringList({"Align", "Options", "Flag"}));
+        QCOMPARE(names.mid(1, 3), QStringList({ "Align", "Options", "Flag" }));
     }
 
     void differentClassesShareOnlySameTypedProperties()
     {
         Sample sample;
         OtherSample other;
-        inspect({&sample, &other});
+        inspect({ &sample, &other });
         // Color is an integer colour on one and a string on the other; Align and Hint exist on one only.
-        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"Caption", "objectName", "Tag"}));
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({ "Caption", "objectName", "Tag" }));
     }
 
     void sameKindButOtherTypeNameIsNotShared()
     {
         Sample sample;
         CaptionedSample captioned;
-        inspect({&sample, &captioned});
-        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"objectName", "Tag"}));
+        inspect({ &sample, &captioned });
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({ "objectName", "Tag" }));
     }
 
     void sharedSubObjectIsListedOnce()
     {
         Part shared;
         PartHolder first(&shared), second(&shared);
-        inspect({&first, &second});
+        inspect({ &first, &second });
         QVERIFY(row("Piece"));
         QVERIFY(!row("Piece")->HasChildren());
 
         PartHolder own1, own2;
         inspector->Objects()->Clear();
-        inspect({&own1, &own2});
-        QCOMPARE(namesOf(row("Piece")->GetItems()), QStringList({"Size"}));
+        inspect({ &own1, &own2 });
+        QCOMPARE(namesOf(row("Piece")->GetItems()), QStringList({ "Size" }));
     }
 
     void backReferenceShowsNoChildren()
@@ -278,7 +275,7 @@ private slots:
         b.Label = QStringLiteral("b");
         a.SetNext(&b);
         b.SetNext(&a);
-        inspect({&a});
+        inspect({ &a });
         QCOMPARE(row("Next.Label")->GetValue(), QStringLiteral("b"));
         QVERIFY(row("Next.Next"));
         QVERIFY(!row("Next.Next")->HasChildren());
@@ -290,7 +287,7 @@ private slots:
         sample.AddItem(QStringLiteral("first"), 1);
         sample.AddItem(QStringLiteral("second"), 2);
         sample.AddItem(QStringLiteral("third"), 3);
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(row("Items")->PropertyKind(), pkCollection);
         QVERIFY(!row("Items.Items[0]"));
 
@@ -328,7 +325,7 @@ private slots:
         two.AddItem(QStringLiteral("a"));
         two.AddItem(QStringLiteral("b"));
         inspector->SetInplaceCollections(true);
-        inspect({&one, &two});
+        inspect({ &one, &two });
         QVERIFY(row("Items"));
         QVERIFY(!row("Items.Items[0]"));
     }
@@ -339,7 +336,7 @@ private slots:
         sample.AddItem(QStringLiteral("a"));
         inspector->SetInplaceCollections(true);
         inspector->SetCollectionItemFormat(QStringLiteral("%s %d %d 100%%"));
-        inspect({&sample});
+        inspect({ &sample });
         QVERIFY(row("Items.%s 0 %d 100%"));
     }
 
@@ -350,7 +347,7 @@ private slots:
         one.Caption = QStringLiteral("one");
         two.Caption = QStringLiteral("two");
         one.Tag = two.Tag = 4;
-        inspect({&one, &two});
+        inspect({ &one, &two });
         QCOMPARE(cell("Tag"), QStringLiteral("4"));
         QCOMPARE(cell("Caption"), QString());
         inspector->SetSelected(row("Caption"));
@@ -370,7 +367,7 @@ private slots:
         Sample one, two;
         one.Caption = QStringLiteral("abc");
         two.Caption = QStringLiteral("ABC");
-        inspect({&one, &two});
+        inspect({ &one, &two });
         QVERIFY(!row("Caption")->IsAllEqual());
         QCOMPARE(cell("Caption"), QString());
     }
@@ -383,7 +380,7 @@ private slots:
         one.Tag = 1;
         two.Tag = 2;
         inspector->SetDisplayOptions(inspector->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
-        inspect({&one, &two});
+        inspect({ &one, &two });
         QCOMPARE(inspector->ColCount(), 3);
         QCOMPARE(cell("Tag", 1), QStringLiteral("1"));
         QCOMPARE(cell("Tag", 2), QStringLiteral("2"));
@@ -441,7 +438,7 @@ private slots:
     void characterWrittenAsCode()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         typeInto("Letter", QStringLiteral("66"));
         QCOMPARE(sample.Letter, 'B');
     }
@@ -450,7 +447,7 @@ private slots:
     {
         Sample sample;
         sample.Options = Sample::opFirst;
-        inspect({&sample});
+        inspect({ &sample });
         typeInto("Options.opThird", QStringLiteral("True"));
         QCOMPARE(sample.Options, Sample::TOptions(Sample::opFirst) | Sample::opThird);
         settle();
@@ -462,7 +459,7 @@ private slots:
     {
         Sample one, two;
         one.Tag = two.Tag = 3;
-        inspect({&one, &two});
+        inspect({ &one, &two });
         typeInto("Tag", QStringLiteral("12x"));
         QCOMPARE(errors.size(), 1);
         QVERIFY2(errors.first().startsWith(QStringLiteral("\"12x\" is not a valid Integer value: ")),
@@ -478,21 +475,22 @@ private slots:
     {
         Sample sample;
         QStringList heard;
-        inspector->OnPropertyChanging = [&](QObject *, TQXItemProperty *item) { heard << "changing " + item->Name(); };
+        inspector->OnPropertyChanging
+            = [&](QObject *, TQXItemProperty *item) { heard << "changing " + item->Name(); };
         inspector->OnPropertyChanged = [&](QObject *, TQXItemProperty *item) {
             heard << "changed " + item->Name() + "=" + item->GetValue();
         };
-        inspect({&sample});
+        inspect({ &sample });
         typeInto("Caption", QStringLiteral("new"));
-        QCOMPARE(heard, QStringList({"changing Caption"})); // the refresh is queued
+        QCOMPARE(heard, QStringList({ "changing Caption" })); // the refresh is queued
         settle();
-        QCOMPARE(heard, QStringList({"changing Caption", "changed Caption=new"}));
+        QCOMPARE(heard, QStringList({ "changing Caption", "changed Caption=new" }));
     }
 
     void readOnlyPickListIsNoDropDown()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         TQXItemProperty *align = row("Align");
         const int line = align->GetAbsoluteVIndex() + 1;
         QCOMPARE(inspector->GetEditStyle(1, line), esPickList);
@@ -505,15 +503,15 @@ private slots:
     {
         Sample sample;
         inspector->Filters()->Add(QStringLiteral("Font"));
-        inspect({&sample});
+        inspect({ &sample });
         QVERIFY(!row("Font"));
         QVERIFY(row("Caption"));
 
         inspector->SetFilterOptions(TQXCustomItemListEditor::foInclusive);
         inspector->Filters()->SetText(QStringLiteral("Font\nSize\nCaption"));
         settle();
-        QCOMPARE(namesOf(inspector->GetItems()), QStringList({"Caption", "Font"}));
-        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({"Size"}));
+        QCOMPARE(namesOf(inspector->GetItems()), QStringList({ "Caption", "Font" }));
+        QCOMPARE(namesOf(row("Font")->GetItems()), QStringList({ "Size" }));
         inspector->SetFiltersEnabled(false);
         settle();
         QVERIFY(row("Tag"));
@@ -523,7 +521,7 @@ private slots:
     {
         Sample sample;
         inspector->Filters()->Add(QStringLiteral("caption"));
-        inspect({&sample});
+        inspect({ &sample });
         QVERIFY(!row("Caption"));
         inspector->SetFilterOptions(TQXCustomItemListEditor::foCaseSensitive);
         settle();
@@ -534,7 +532,7 @@ private slots:
     {
         Sample sample;
         inspector->SetArrangeByCategory(true);
-        inspect({&sample});
+        inspect({ &sample });
         TQXItemProperties *top = inspector->GetItems();
         for (int i = 0; i < top->Count(); ++i)
             QVERIFY2(top->Items(i)->Category(), qPrintable(top->Items(i)->Name()));
@@ -554,7 +552,7 @@ private slots:
     void selectionSurvivesRescan()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         inspector->SetSelected(row("Tag"));
         inspector->Rescan();
         QCOMPARE(inspector->GetSelected(), row("Tag"));
@@ -569,9 +567,10 @@ private slots:
     {
         Sample sample;
         QList<TQXItemProperty *> after;
-        inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) { result = item != nullptr; };
+        inspector->OnBeforeScan
+            = [](QObject *, TQXItemProperty *item, bool &result) { result = item != nullptr; };
         inspector->OnAfterScan = [&](QObject *, TQXItemProperty *item) { after << item; };
-        inspect({&sample});
+        inspect({ &sample });
         QCOMPARE(inspector->GetItems()->Count(), 0);
         QCOMPARE(inspector->EditUpdateCount(), 0);
         QCOMPARE(inspector->GetItems()->UpdateCount(), 0);
@@ -585,7 +584,7 @@ private slots:
         inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) {
             result = !item || item->Name() != QLatin1String("Font");
         };
-        inspect({&sample});
+        inspect({ &sample });
         QVERIFY(row("Font"));
         QVERIFY(!row("Font")->HasChildren());
     }
@@ -593,7 +592,7 @@ private slots:
     void failingGetterEndsScanCleanly()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         inspector->OnBeforeScan = [](QObject *, TQXItemProperty *item, bool &result) {
             if (item)
                 throw EAbort(QStringLiteral("stop"));
@@ -611,7 +610,7 @@ private slots:
     {
         auto *one = new QPushButton(QStringLiteral("one"));
         QPushButton two(QStringLiteral("two"));
-        inspect({one, &two});
+        inspect({ one, &two });
         QCOMPARE(inspector->ShownObjectCount(), 2);
         delete one;
         QCOMPARE(inspector->Objects()->Count(), 1);
@@ -627,7 +626,7 @@ private slots:
         a1.SetNext(&b1);
         a2.SetNext(&b2);
         b1.Label = b2.Label = QStringLiteral("b");
-        inspect({&a1, &a2});
+        inspect({ &a1, &a2 });
         TQXItemProperty *label = row("Next.Label");
         QVERIFY(label);
         // The first object's sub-object is gone since the scan: the write must leave it alone.
@@ -648,7 +647,7 @@ private slots:
         b.Label = QStringLiteral("b");
         c.Label = QStringLiteral("c");
         a.SetNext(&b);
-        inspect({&a});
+        inspect({ &a });
         QCOMPARE(row("Next.Label")->GetValue(), QStringLiteral("b"));
         a.SetNext(nullptr);
         QVERIFY(!row("Next.Label")->RefreshValue());
@@ -692,14 +691,14 @@ private slots:
     // String lists in place
     void stringListLinesAsRows()
     {
-        Memo memo({"a", "b"});
+        Memo memo({ "a", "b" });
         inspector->SetInplaceTStrings(true);
-        inspect({&memo});
+        inspect({ &memo });
         QCOMPARE(row("Lines.Items[0]")->GetValue(), QStringLiteral("a"));
         QCOMPARE(row("Lines.Items[1]")->GetValue(), QStringLiteral("b"));
         QCOMPARE(row("Lines.Items[1]")->TypeName(), QStringLiteral("TStrings Item"));
         typeInto("Lines.Items[1]", QStringLiteral("c"));
-        QCOMPARE(memo.Lines(), QStringList({"a", "c"}));
+        QCOMPARE(memo.Lines(), QStringList({ "a", "c" }));
         QVERIFY(IsMessageWaiting(inspector, 2476));
         settle();
         QCOMPARE(cell("Lines.Items[1]"), QStringLiteral("c"));
@@ -711,10 +710,10 @@ private slots:
 
     void stringListNameValueLines()
     {
-        Memo memo({"Left=10", "Top=20", "Font.Size=8", "plain", ""});
+        Memo memo({ "Left=10", "Top=20", "Font.Size=8", "plain", "" });
         inspector->SetInplaceTStrings(true);
         inspector->SetInplaceTStringsOptions(TQXCustomObjectInspector::isUseNameValue);
-        inspect({&memo});
+        inspect({ &memo });
         QCOMPARE(row("Lines.Left")->GetValue(), QStringLiteral("10"));
         QCOMPARE(row("Lines.Top")->GetValue(), QStringLiteral("20"));
         QCOMPARE(row("Lines.Font.Size")->GetValue(), QStringLiteral("8"));
@@ -734,17 +733,17 @@ private slots:
 
     void stringListRowsSortedKeepTheirLines()
     {
-        Memo memo({"b=2", "a=1"});
+        Memo memo({ "b=2", "a=1" });
         inspector->SetInplaceTStrings(true);
-        inspector->SetInplaceTStringsOptions(TQXCustomObjectInspector::TInplaceTStringsOptions(
-                                                 TQXCustomObjectInspector::isSort)
-                                             | TQXCustomObjectInspector::isUseNameValue);
-        inspect({&memo});
+        inspector->SetInplaceTStringsOptions(
+            TQXCustomObjectInspector::TInplaceTStringsOptions(TQXCustomObjectInspector::isSort)
+            | TQXCustomObjectInspector::isUseNameValue);
+        inspect({ &memo });
         const QStringList names = namesOf(row("Lines")->GetItems());
         QVERIFY(names.indexOf("a") >= 0 && names.indexOf("a") < names.indexOf("b"));
         QCOMPARE(row("Lines.a")->GetValue(), QStringLiteral("1"));
         typeInto("Lines.a", QStringLiteral("3"));
-        QCOMPARE(memo.Lines(), QStringList({"b=2", "a=3"}));
+        QCOMPARE(memo.Lines(), QStringList({ "b=2", "a=3" }));
 
         inspector->SetInplaceTStringsOptions({});
         inspector->SetStringsItemFormat(QStringLiteral("Line %d"));
@@ -754,13 +753,13 @@ private slots:
 
     void stringListsOfDifferentLengthGiveNoLineRows()
     {
-        Memo one({"a", "b"}), two({"a"}), empty;
+        Memo one({ "a", "b" }), two({ "a" }), empty;
         inspector->SetInplaceTStrings(true);
-        inspect({&one, &two});
+        inspect({ &one, &two });
         QVERIFY(row("Lines"));
         QVERIFY(!row("Lines.Items[0]"));
         inspector->Objects()->Clear();
-        inspect({&empty});
+        inspect({ &empty });
         QVERIFY(!row("Lines.Items[0]"));
     }
 
@@ -770,7 +769,7 @@ private slots:
         QLineEdit editor;
         EditorHolder withEditor, without;
         withEditor.SetEditor(&editor);
-        inspect({&withEditor, &without});
+        inspect({ &withEditor, &without });
         QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
         inspector->SetSelected(row("Editor"));
         inspector->PasteFromClipboard();
@@ -783,7 +782,7 @@ private slots:
     void clipboardCommandsIgnoreRowsWithoutObject()
     {
         Sample sample;
-        inspect({&sample});
+        inspect({ &sample });
         inspector->SetSelected(row("Options.opFirst"));
         inspector->CopyToClipboard();
         inspector->SetSelected(row("Tag"));
