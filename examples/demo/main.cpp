@@ -1,14 +1,18 @@
-// The demo: an item list editor with a small tree. With no display (QT_QPA_PLATFORM=offscreen, no
-// DISPLAY, or --screenshot) it renders itself to PNG files, vertical and horizontal, and prints their
-// paths instead of running the event loop.
+// The demo: an object inspector beside a sample form of live widgets, and an item list editor with a
+// small tree. With no display (QT_QPA_PLATFORM=offscreen, no DISPLAY, or --screenshot) it renders both
+// pages to PNG files and prints their paths instead of running the event loop.
+#include "DemoComponent.h"
+#include "InspectorDemo.h"
 #include "QXInplaceEditList.h"
 #include "QXItemListEditor.h"
+#include "QXObjectInspector.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -64,6 +68,68 @@ TQXItemListEditor *makeEditor(QWidget *parent, TQXCustomItemListEditor::TQXGridO
     return editor;
 }
 
+
+/// Runs the rescans and refreshes the inspector has queued, then paints.
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::sendPostedEvents();
+    QApplication::processEvents();
+}
+
+/// Puts the cursor on row and scrolls it to rowsAbove rows below the top.
+void showRow(TQXObjectInspector *inspector, TQXItemProperty *row, int rowsAbove)
+{
+    if (!row)
+        return;
+    inspector->SetSelected(row);
+    inspector->SetTopRow(inspector->FixedRows() + inspector->AbsoluteVIndexOf(row) - rowsAbove);
+}
+
+/// The object inspector page in three states: a button's font opened, two line edits side by side
+/// under their own names, the demo component by category. Returns the files written.
+QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
+{
+    TQXObjectInspector *inspector = demo->Inspector();
+    QStringList paths;
+    auto save = [&](const char *name) {
+        settle();
+        const QString path = dir.absoluteFilePath(QLatin1String(name));
+        demo->grab().save(path);
+        paths << path;
+    };
+
+    demo->Inspect(demo->FormWidget(QStringLiteral("OkButton")), false);
+    settle();
+    if (TQXItemProperty *font = inspector->GetItems()->FindItemByFullPathName(QStringLiteral("font"))) {
+        font->Expand();
+        showRow(inspector, font, 2);
+    }
+    save("qxinspector-font.png");
+
+    // What a click and a Ctrl+click do.
+    demo->Inspect(demo->FormWidget(QStringLiteral("NameEdit")), false);
+    demo->Inspect(demo->FormWidget(QStringLiteral("CityEdit")), true);
+    demo->SetMultiValues(true);
+    settle();
+    showRow(inspector, inspector->GetItems()->FindItemByFullPathName(QStringLiteral("maxLength")), 1);
+    save("qxinspector-multi.png");
+
+    demo->SetMultiValues(false);
+    demo->Inspect(demo->Component(), false);
+    demo->SetArrangeByCategory(true);
+    settle();
+    TQXItemProperties *categories = inspector->GetItems();
+    for (int i = 0; i < categories->Count(); ++i)
+        categories->Items(i)->Expand();
+    if (TQXItemProperty *tasks = categories->FindItemByFullPathName(QStringLiteral("Miscellaneous.Tasks")))
+        tasks->Expand();
+    inspector->SetSelected(categories->FindItemByFullPathName(QStringLiteral("Miscellaneous.Capacity")));
+    inspector->SetTopRow(inspector->FixedRows());
+    save("qxinspector-category.png");
+    return paths;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,22 +142,32 @@ int main(int argc, char **argv)
     const bool screenshot = QGuiApplication::platformName() == QLatin1String("offscreen")
                             || app.arguments().contains(QStringLiteral("--screenshot"));
 
-    QWidget window;
+    QTabWidget window;
     window.setWindowTitle(QStringLiteral("QX Inspector demo"));
-    auto *layout = new QHBoxLayout(&window);
-    TQXItemListEditor *vertical = makeEditor(&window, TQXCustomItemListEditor::goVertical);
+    auto *inspectorPage = new TInspectorDemo;
+    window.addTab(inspectorPage, QStringLiteral("Object inspector"));
+    auto *listPage = new QWidget;
+    auto *layout = new QHBoxLayout(listPage);
+    // The margins of a top-level window, which this page was before it shared the window.
+    layout->setContentsMargins(11, 11, 11, 11);
+    TQXItemListEditor *vertical = makeEditor(listPage, TQXCustomItemListEditor::goVertical);
     vertical->SetSelected(vertical->Items()->FindItemByFullPathName(QStringLiteral("Appearance.Color")));
     layout->addWidget(vertical, 3);
-    TQXItemListEditor *horizontal = makeEditor(&window, TQXCustomItemListEditor::goHorizontal);
+    TQXItemListEditor *horizontal = makeEditor(listPage, TQXCustomItemListEditor::goHorizontal);
     // Items are columns here: let them keep a readable width and scroll.
     horizontal->SetDisplayOptions(horizontal->DisplayOptions() & ~TQXCustomItemListEditor::doAutoColResize);
     horizontal->SetDefaultColWidth(84);
     layout->addWidget(horizontal, 4);
-    window.resize(980, 400);
+    window.addTab(listPage, QStringLiteral("Item list editor"));
+    window.resize(1180, 780);
+    // The item list pictures come first, so that page opens first when taking them.
+    window.setCurrentWidget(screenshot ? listPage : static_cast<QWidget *>(inspectorPage));
     window.show();
 
     int result = 0;
     if (screenshot) {
+        // At the size the item list pictures always had; showing has laid out the page already.
+        window.resize(QSize(980, 400) + window.size() - listPage->size());
         QApplication::setActiveWindow(&window);
         vertical->setFocus();
         QApplication::processEvents();
@@ -119,12 +195,23 @@ int main(int argc, char **argv)
         };
         withList(vertical).save(verticalPath);
         horizontal->grab().save(horizontalPath);
-        withList(&window).save(windowPath);
+        withList(listPage).save(windowPath);
         std::printf("%s\n%s\n%s\n", qPrintable(windowPath), qPrintable(verticalPath), qPrintable(horizontalPath));
+
+        if (editor)
+            editor->CloseUp(false);
+        horizontal->HideEditor();
+        window.setCurrentWidget(inspectorPage);
+        window.resize(QSize(1180, 780));
+        QApplication::processEvents();
+        const QStringList inspectorPaths = shootInspector(inspectorPage, dir);
+        for (const QString &path : inspectorPaths)
+            std::printf("%s\n", qPrintable(path));
     } else {
         result = app.exec();
     }
     Free(vertical);
     Free(horizontal);
+    delete inspectorPage; // frees its inspector and component first
     return result;
 }

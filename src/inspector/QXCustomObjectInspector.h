@@ -12,6 +12,7 @@
 #include "QXItemProperty.h"
 #include "QXPropertyPreset.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QSet>
@@ -226,7 +227,8 @@ protected:
 private:
     bool isDestroying() const;
     bool isLoading() const;
-    void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects);
+    void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info);
+    void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info);
     void buildSetMembers(TQXItemProperty *Item, const QXPlatform::TPropInfo &Info, int ValueLines);
     bool updateProperties(TQXItemProperties *Properties);
     void invalidateAfterOptionChange();
@@ -237,6 +239,8 @@ private:
     TQXCustomDeltaFont *m_valueChangedFont = nullptr;
     // Objects whose properties the running scan has listed; no object is opened twice.
     QSet<const QObject *> m_scannedObjects;
+    // The property lists of the classes met during the running scan.
+    QHash<const QMetaObject *, QXPlatform::TPropList> m_propLists;
     QList<QPointer<QObject>> m_shownObjects;
     QString m_selectionPath;
     QXPlatform::TTypeKinds m_displayKinds;

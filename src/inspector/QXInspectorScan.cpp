@@ -87,10 +87,12 @@ void TQXCustomObjectInspector::ScanProperties()
         } catch (...) {
             EnableEditUpdate();
             m_scannedObjects.clear();
+            m_propLists.clear();
             throw;
         }
         EnableEditUpdate();
         m_scannedObjects.clear();
+        m_propLists.clear();
     } else if (multi) {
         SetGridCount(0, 2);
     }
@@ -107,13 +109,17 @@ void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Object
     const QObject *first = objectAt(Objects, 0);
     if (!first)
         return;
-    const TPropList properties = GetPropList(first, m_displayKinds, IsSorted());
+    // Objects of one class (the items of a collection, say) list the same properties: listed once per scan.
+    auto listed = m_propLists.constFind(first->metaObject());
+    if (listed == m_propLists.constEnd())
+        listed = m_propLists.insert(first->metaObject(), GetPropList(first, m_displayKinds, IsSorted()));
+    const TPropList properties = *listed;
     InUpdate(*Properties, [&] {
         for (const TPropInfo &info : properties) {
             if (!IsSharedProperty(Objects, info))
                 continue;
             auto *row = Properties->Add();
-            BuildProperty(row, Objects, info.Name);
+            buildProperty(row, Objects, info);
             // Naming the row placed it into its first category; it is shown in every other one too.
             if (ArrangeByCategory() && row->GetParent() && row->GetParent()->Category())
                 Categorize(row, row->GetParent()->Collection()->Categories(), true);
@@ -166,12 +172,37 @@ void TQXCustomObjectInspector::BuildProperty(TQXItemProperty *Item, TQXInspector
 {
     if (!Objects || Objects->Count() == 0)
         return;
+    Item->SetName(PropName);
+    Item->SetRealPropName(PropName);
+    const TPropInfo info = GetPropInfo(objectAt(Objects, 0), PropName);
+    if (!info)
+        RaiseMissingProperty(PropName);
+    buildProperty(Item, Objects, info);
+}
+
+namespace {
+
+/// The information of Info's property on Object's class.
+TPropInfo infoOn(const QObject *Object, const TPropInfo &Info)
+{
+    if (Object->metaObject() == Info.MetaObject)
+        return Info;
+    TPropInfo info = GetPropInfo(Object, Info.Name);
+    if (!info)
+        RaiseMissingProperty(Info.Name);
+    return info;
+}
+
+} // namespace
+
+void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                                             const TPropInfo &info)
+{
+    const QString &PropName = info.Name;
     QObject *first = objectAt(Objects, 0);
     Item->SetName(PropName);
     Item->SetRealPropName(PropName);
-    const TPropInfo info = GetPropInfo(first, PropName);
-    if (!info)
-        RaiseMissingProperty(PropName);
+    Item->m_info = info;
     Item->SetTypeKind(info.Kind);
     Item->SetTypeName(info.TypeName);
 
@@ -179,9 +210,9 @@ void TQXCustomObjectInspector::BuildProperty(TQXItemProperty *Item, TQXInspector
     const int lines = multi ? Objects->Count() : 1;
     if (info.Kind != tkInterface)
         for (int i = 0; i < lines; ++i)
-            Item->SetRealValues(i, GetPropValue(objectAt(Objects, i), PropName, false));
+            Item->SetRealValues(i, GetPropValue(objectAt(Objects, i), infoOn(objectAt(Objects, i), info), false));
 
-    QObject *held = info.Kind == tkClass ? GetObjectProp(first, PropName) : nullptr;
+    QObject *held = info.Kind == tkClass ? GetObjectProp(first, info) : nullptr;
     if (info.Kind == tkClass && qobject_cast<TCollection *>(held))
         Item->SetPropertyKind(pkCollection);
     else if (info.Kind == tkSet)
@@ -230,7 +261,7 @@ void TQXCustomObjectInspector::BuildProperty(TQXItemProperty *Item, TQXInspector
         buildSetMembers(Item, info, lines);
         break;
     case tkClass:
-        buildSubObjects(Item, Objects);
+        buildSubObjects(Item, Objects, info);
         break;
     default:
         break;
@@ -267,13 +298,13 @@ void TQXCustomObjectInspector::buildSetMembers(TQXItemProperty *Item, const TPro
     }
 }
 
-void TQXCustomObjectInspector::buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects)
+void TQXCustomObjectInspector::buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                                               const TPropInfo &Info)
 {
     WorkingList work;
-    const QString name = Item->RealPropName();
     for (int i = 0; i < Objects->Count(); ++i) {
         QObject *object = objectAt(Objects, i);
-        QObject *held = object ? GetObjectProp(object, name) : nullptr;
+        QObject *held = object ? GetObjectProp(object, infoOn(object, Info)) : nullptr;
         if (!held || (!m_inplaceComponents && IsComponent(held))
             || (!m_inplaceTStrings && qobject_cast<TStrings *>(held)) || m_scannedObjects.contains(held))
             continue;
@@ -567,20 +598,19 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
     case tkInteger:
     case tkChar:
     case tkWChar:
-        return QString::number(GetOrdProp(Instance, name));
+        return QString::number(GetOrdProp(Instance, info));
     case tkEnumeration:
-        return GetEnumProp(Instance, name);
+        return GetEnumProp(Instance, info);
     case tkFloat:
-        return FloatToStr(GetFloatProp(Instance, name));
+        return FloatToStr(GetFloatProp(Instance, info));
     case tkString:
     case tkLString:
-        return GetStrProp(Instance, name);
     case tkWString:
-        return GetWideStrProp(Instance, name);
+        return GetStrProp(Instance, info);
     case tkSet:
-        return GetSetProp(Instance, name, true);
+        return GetSetProp(Instance, info, true);
     case tkClass: {
-        QObject *object = GetObjectProp(Instance, name);
+        QObject *object = GetObjectProp(Instance, info);
         if (!object)
             return QString();
         if (IsComponent(object))
@@ -591,9 +621,9 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
     case tkInterface:
         return info.TypeName;
     case tkVariant:
-        return VarToStr(GetVariantProp(Instance, name));
+        return VarToStr(GetVariantProp(Instance, info));
     case tkInt64:
-        return QString::number(GetInt64Prop(Instance, name));
+        return QString::number(GetInt64Prop(Instance, info));
     default:
         throw EPropertyConvertError(QStringLiteral("Invalid property type: %1").arg(info.TypeName));
     }

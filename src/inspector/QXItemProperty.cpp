@@ -507,6 +507,13 @@ bool TQXItemProperty::RefreshValue()
         for (int b = 0; b < lines; ++b) {
             QString name = fullPath;
             QObject *instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
+            // A property row whose object is gone, or was replaced by one without the property, cannot
+            // be read any more: the rows must be built again. Rows that are no property (string-list
+            // lines, say) need no object of their own.
+            if (m_isRealProperty && (!instance || !propInfoOn(instance, name))) {
+                result = false;
+                break;
+            }
             if (OnGetProperty) {
                 QString text = texts.at(b);
                 OnGetProperty(this, instance, m_realPropName, text);
@@ -524,8 +531,8 @@ bool TQXItemProperty::RefreshValue()
             } else {
                 texts[b] = inspector->GetPropertyValue(instance, this);
             }
-            if (m_isRealProperty && instance)
-                SetRealValues(b, QXPlatform::GetPropValue(instance, name, false));
+            if (m_isRealProperty)
+                SetRealValues(b, QXPlatform::GetPropValue(instance, propInfoOn(instance, name), false));
         }
         SetValueLines(texts);
     }

@@ -7,6 +7,8 @@
 #include "QXItemStrings.h"
 #include "Variants.h"
 
+#include <QScopeGuard>
+
 using namespace QXPlatform;
 
 namespace {
@@ -270,6 +272,10 @@ void TQXItemProp::SetName(const QString &NewName)
 
 void TQXItemProp::MoveProp(const QString &NewName)
 {
+    // While it is being placed the item is out of order, and so is an item that a category placed in
+    // the meantime: searches pass over both.
+    const bool wasPlacing = std::exchange(m_placing, true);
+    const auto placed = qScopeGuard([&] { m_placing = wasPlacing; });
     TQXItemProps *collection = Collection();
     if (!collection)
         return;
@@ -282,8 +288,7 @@ void TQXItemProp::MoveProp(const QString &NewName)
         }
     }
     if (collection->Sorted()) {
-        int k = 0;
-        collection->Find(NewName, k);
+        const int k = collection->sortedPlace(NewName);
         const int c = Index();
         const int target = k <= c ? k : k - 1;
         if (target != c && target >= 0 && target < collection->Count())
@@ -1158,6 +1163,35 @@ bool TQXItemProps::IsValid(const QString &Name, bool RaiseError) const
     if (RaiseError)
         throw EVESKException(QXConsts::PropertyNameNotUnique(Name));
     return false;
+}
+
+int TQXItemProps::sortedPlace(const QString &Name) const
+{
+    // Lower bound among the items in order: every item before the result sorts before Name, every one
+    // from it on does not. Items still being placed are passed over.
+    int low = 0;
+    int high = Count();
+    // Rows are mostly built in order, so the end is tried first.
+    int last = high - 1;
+    while (last >= 0 && Items(last)->m_placing)
+        --last;
+    if (last < 0 || CompareStrings(Items(last)->Name(), Name) < 0)
+        return last + 1;
+    high = last;
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        int probe = middle;
+        while (probe < high && Items(probe)->m_placing)
+            ++probe;
+        if (probe == high) {
+            high = middle;
+        } else if (CompareStrings(Items(probe)->Name(), Name) < 0) {
+            low = probe + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 int TQXItemProps::CompareStrings(const QString &S1, const QString &S2) const

@@ -290,6 +290,7 @@ private:
     bool m_category = false;
     bool m_defaultCategory = false;
     bool m_followingParent = false;
+    bool m_placing = false; // MoveProp is finding the item's place
 };
 
 class QXINSPECTORCORE_EXPORT TQXItemProps : public QXPlatform::TOwnedCollection
@@ -374,6 +375,8 @@ protected:
 private:
     friend class TQXItemProp;
     void changed() { Changed(); }
+    /// Where an item named Name belongs in this sorted collection (the items being placed left out).
+    int sortedPlace(const QString &Name) const;
     void quickSort(const TQXItemPropCompare &Compare, int Low, int High);
 
     mutable QXPlatform::TStringList *m_categories = nullptr;

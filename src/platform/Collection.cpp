@@ -55,7 +55,14 @@ void TCollectionItem::SetCollection(TCollection *Value)
 
 int TCollectionItem::Index() const
 {
-    return m_collection ? int(m_collection->m_items.indexOf(const_cast<TCollectionItem *>(this))) : -1;
+    if (!m_collection)
+        return -1;
+    // Items mostly stay where they were since the last question: the remembered place is checked first.
+    const QList<TCollectionItem *> &items = m_collection->m_items;
+    if (m_indexHint >= 0 && m_indexHint < items.size() && items.at(m_indexHint) == this)
+        return m_indexHint;
+    m_indexHint = int(items.indexOf(const_cast<TCollectionItem *>(this)));
+    return m_indexHint;
 }
 
 void TCollectionItem::SetIndex(int Value)
@@ -312,6 +319,7 @@ void TCollection::InsertItem(TCollectionItem *Item)
     CheckItemClass(Item);
     m_items.append(Item);
     Item->m_collection = this;
+    Item->m_indexHint = int(m_items.size()) - 1;
     Item->m_id = m_nextID++;
     SetItemName(Item);
     Notify(Item, cnAdded);

@@ -58,6 +58,7 @@ private:
     friend class TCollection;
     // The collection owns the item; it clears this pointer when the item leaves it.
     TCollection *m_collection = nullptr;
+    mutable int m_indexHint = -1; // where the item was last found in its collection
     TCollection *m_constructingCollection = nullptr;
     int m_id = 0;
 };

@@ -76,6 +76,8 @@ class QXINSPECTORCORE_EXPORT TCustomDrawGrid : public TGuarded<QAbstractScrollAr
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
     Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
     Q_PROPERTY(TGridOptions Options READ Options WRITE SetOptions)
+    QX_TYPE_NAME(Color, "TColor")
+    QX_TYPE_NAME(FixedColor, "TColor")
     QX_DEFAULT(Color, "clWindow")
     QX_DEFAULT(FixedColor, "clBtnFace")
     QX_DEFAULT(DefaultDrawing, "True")

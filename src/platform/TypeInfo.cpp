@@ -739,7 +739,11 @@ QString PropTypeName(const QObject *object, const QString &Name)
 
 qint64 GetOrdProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetOrdProp(object, requireInfo(object, Name));
+}
+
+qint64 GetOrdProp(const QObject *object, const TPropInfo &info)
+{
     if (!isOrdinalKind(info.Kind))
         raiseInvalidType(info);
     return ordinalOf(info, readValue(object, info));
@@ -755,7 +759,11 @@ void SetOrdProp(QObject *object, const QString &Name, qint64 Value)
 
 QString GetEnumProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetEnumProp(object, requireInfo(object, Name));
+}
+
+QString GetEnumProp(const QObject *object, const TPropInfo &info)
+{
     if (info.Kind != tkEnumeration)
         raiseInvalidType(info);
     return enumKey(info, ordinalOf(info, readValue(object, info)));
@@ -763,7 +771,11 @@ QString GetEnumProp(const QObject *object, const QString &Name)
 
 double GetFloatProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetFloatProp(object, requireInfo(object, Name));
+}
+
+double GetFloatProp(const QObject *object, const TPropInfo &info)
+{
     if (info.Kind != tkFloat)
         raiseInvalidType(info);
     return floatOf(info, readValue(object, info));
@@ -779,7 +791,11 @@ void SetFloatProp(QObject *object, const QString &Name, double Value)
 
 QString GetStrProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetStrProp(object, requireInfo(object, Name));
+}
+
+QString GetStrProp(const QObject *object, const TPropInfo &info)
+{
     if (!isStringKind(info.Kind))
         raiseInvalidType(info);
     return stringOf(info, readValue(object, info));
@@ -800,7 +816,11 @@ QString GetWideStrProp(const QObject *object, const QString &Name)
 
 qint64 GetInt64Prop(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetInt64Prop(object, requireInfo(object, Name));
+}
+
+qint64 GetInt64Prop(const QObject *object, const TPropInfo &info)
+{
     if (!isOrdinalKind(info.Kind))
         raiseInvalidType(info);
     return ordinalOf(info, readValue(object, info));
@@ -813,7 +833,11 @@ void SetInt64Prop(QObject *object, const QString &Name, qint64 Value)
 
 QVariant GetVariantProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetVariantProp(object, requireInfo(object, Name));
+}
+
+QVariant GetVariantProp(const QObject *object, const TPropInfo &info)
+{
     return readValue(object, info);
 }
 
@@ -825,7 +849,11 @@ void SetVariantProp(QObject *object, const QString &Name, const QVariant &Value)
 
 QObject *GetObjectProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetObjectProp(object, requireInfo(object, Name));
+}
+
+QObject *GetObjectProp(const QObject *object, const TPropInfo &info)
+{
     if (info.Kind != tkClass)
         raiseInvalidType(info);
     if (!info.Property.metaType().flags().testFlag(QMetaType::PointerToQObject))
@@ -877,7 +905,11 @@ void SetMethodProp(QObject *object, const QString &Name, const QVariant &Value)
 
 QString GetSetProp(const QObject *object, const QString &Name, bool Brackets)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetSetProp(object, requireInfo(object, Name), Brackets);
+}
+
+QString GetSetProp(const QObject *object, const TPropInfo &info, bool Brackets)
+{
     if (info.Kind != tkSet)
         raiseInvalidType(info);
     return SetToString(info.Enumerator, ordinalOf(info, readValue(object, info)), Brackets);
@@ -1004,7 +1036,11 @@ qint64 StringToSet(const QMetaEnum &enumerator, const QString &Value)
 
 QVariant GetPropValue(const QObject *object, const QString &Name, bool PreferStrings)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetPropValue(object, requireInfo(object, Name), PreferStrings);
+}
+
+QVariant GetPropValue(const QObject *object, const TPropInfo &info, bool PreferStrings)
+{
     const QVariant value = readValue(object, info);
     switch (info.Kind) {
     case tkInteger:

@@ -259,6 +259,18 @@ QXINSPECTORCORE_EXPORT QString SetToString(const QMetaEnum &enumerator, qint64 V
 /// name that is not a member.
 QXINSPECTORCORE_EXPORT qint64 StringToSet(const QMetaEnum &enumerator, const QString &Value);
 
+/// Readers for a property already looked up on the object's class (GetPropInfo), so that code reading
+/// the same properties over and over does not look them up by name each time.
+QXINSPECTORCORE_EXPORT qint64 GetOrdProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT QString GetEnumProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT double GetFloatProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT QString GetStrProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT qint64 GetInt64Prop(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT QVariant GetVariantProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT QObject *GetObjectProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT QString GetSetProp(const QObject *object, const TPropInfo &Info, bool Brackets);
+QXINSPECTORCORE_EXPORT QVariant GetPropValue(const QObject *object, const TPropInfo &Info, bool PreferStrings);
+
 // Untyped access.
 
 /// The value by kind: ordinals as integers (Booleans as bool), floats (dates as numbers), strings,

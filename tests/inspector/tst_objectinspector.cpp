@@ -536,6 +536,13 @@ private slots:
         TQXItemProperties *top = inspector->GetItems();
         for (int i = 0; i < top->Count(); ++i)
             QVERIFY2(top->Items(i)->Category(), qPrintable(top->Items(i)->Name()));
+        // Categories are made while the row that asks for one is still unnamed at the end of the list:
+        // they come out sorted all the same.
+        const QStringList categories = namesOf(top);
+        QStringList sorted = categories;
+        std::sort(sorted.begin(), sorted.end());
+        QCOMPARE(categories, sorted);
+        QVERIFY(categories.contains("Miscellaneous"));
         // Font is listed under Localizable and Visual; sub-properties stay under their property.
         QVERIFY(row("Localizable.Font"));
         QVERIFY(row("Visual.Font"));
