@@ -281,6 +281,21 @@ private slots:
         TQXItemProp *hint = grid->Items()->Add(QStringLiteral("Hint"), QString());
         QCOMPARE(hint->GetParent()->Name(), QStringLiteral("Help"));
     }
+    void categoriesMadeWhileNamingStaySorted()
+    {
+        // Each category is made while the item asking for it still sits unnamed at the end of the sorted
+        // list; the new category must find its place among the others all the same.
+        grid->SetSorted(true);
+        grid->SetArrangeByCategory(true);
+        grid->Items()->Categories()->SetText(
+            QStringLiteral("Width=Layout\nColor=Visual\nHint=Help\nAction=Action\nTag=Input"));
+        for (const char *name : {"Width", "Color", "Tag", "Other", "Hint", "Action"})
+            grid->Items()->Add()->SetName(QString::fromLatin1(name));
+        QStringList names;
+        for (int i = 0; i < grid->Items()->Count(); ++i)
+            names << grid->Items()->Items(i)->Name();
+        QCOMPARE(names, QStringList({"Action", "Help", "Input", "Layout", "Miscellaneous", "Visual"}));
+    }
     void emptyDefaultCategoryNameLeavesItemsWhereTheyAre()
     {
         grid->SetArrangeByCategory(true);
