@@ -191,8 +191,10 @@ QObject *TQXItemProperty::resolvedInstance(int Index, QString &LastSegment) cons
     LastSegment = GetFullPathPropName();
     if (!inspector)
         return nullptr;
-    return inspector->GetInstance(inspector->ShownObject(objectIndex(Index)), LastSegment,
-                                  const_cast<TQXItemProperty *>(this));
+    QObject *instance = inspector->GetInstance(inspector->ShownObject(objectIndex(Index)), LastSegment,
+                                               const_cast<TQXItemProperty *>(this));
+    // A reference that now holds an object of another class may lack the property: nothing to read.
+    return instance && propInfoOn(instance, LastSegment) ? instance : nullptr;
 }
 
 const TPropInfo &TQXItemProperty::propInfoOn(const QObject *Instance, const QString &Name) const

@@ -1,12 +1,13 @@
 #include "helper_fixtures.h"
 
+#include "Exceptions.h"
+
 using namespace QXPlatform;
 
 Sample::Sample(QObject *parent)
     : QObject(parent)
     , m_items(Create<TCollection>(&SampleItem::staticMetaObject))
-{
-}
+{ }
 
 Sample::~Sample()
 {
@@ -25,11 +26,15 @@ PartHolder::PartHolder(Part *Shared, QObject *parent)
     : QObject(parent)
     , m_part(Shared ? Shared : new Part)
     , m_owned(!Shared)
-{
-}
+{ }
 
 PartHolder::~PartHolder()
 {
     if (m_owned)
         delete m_part;
+}
+
+void Stubborn::SetTag(int Value)
+{
+    throw EConvertError(QStringLiteral("%1 is refused").arg(Value));
 }

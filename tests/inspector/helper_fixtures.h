@@ -22,11 +22,13 @@ class SampleItem : public QXPlatform::TCollectionItem
 public:
     Q_INVOKABLE explicit SampleItem(QXPlatform::TCollection *Collection)
         : TCollectionItem(Collection)
-    {
-    }
+    { }
     QString Name() const { return m_name; }
     void SetName(const QString &Value) { m_name = Value; }
-    QString GetDisplayName() const override { return m_name.isEmpty() ? TCollectionItem::GetDisplayName() : m_name; }
+    QString GetDisplayName() const override
+    {
+        return m_name.isEmpty() ? TCollectionItem::GetDisplayName() : m_name;
+    }
     int Value = 0;
 
 private:
@@ -89,7 +91,7 @@ public:
     int Tag = 0;
     qint64 Big = 0;
     double Ratio = 0.5;
-    QDate When{2024, 1, 2};
+    QDate When { 2024, 1, 2 };
     QString Caption;
     QVariant Any;
     QXPlatform::TColor Color = 0;
@@ -113,8 +115,7 @@ class OtherSample : public QObject
 public:
     explicit OtherSample(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    { }
     QString Caption;
     int Tag = 0;
     QString Color;
@@ -131,8 +132,7 @@ class CaptionedSample : public QObject
 public:
     explicit CaptionedSample(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    { }
     QString Caption;
     int Tag = 0;
 };
@@ -146,8 +146,7 @@ class Node : public QObject
 public:
     explicit Node(QObject *parent = nullptr)
         : QObject(parent)
-    {
-    }
+    { }
     Node *Next() const { return m_next; }
     void SetNext(Node *Value) { m_next = Value; }
     QString Label;
@@ -180,4 +179,90 @@ public:
 private:
     Part *m_part;
     bool m_owned;
+};
+
+/// A persistent object, not a component: nobody is told when it is destroyed, so an inspector keeps its
+/// rows until the next scan. Publishes a set of three members A, B and C (declared default [B]), a
+/// stored and an unstored string, ordinals with declared defaults, a float, and a sub-object it refers
+/// to through a guarded pointer (so that it can be replaced, removed or deleted under the rows). Counts
+/// the writes of its set, so that a test can tell "nothing written" from "the same value written".
+class Profile : public QObject, public QXPlatform::TPersistent
+{
+    Q_OBJECT
+public:
+    enum TMember { A = 0x1, B = 0x2, C = 0x4 };
+    Q_DECLARE_FLAGS(TMembers, TMember)
+    Q_FLAG(TMembers)
+    enum TShape { shNone, shRound, shSquare };
+    Q_ENUM(TShape)
+    /// A set whose members leave bits unused, with a key for no bit and one for two bits.
+    enum TGap { gNone = 0, gLow = 0x1, gHigh = 0x4, gBoth = 0x5, gFar = 0x40000000 };
+    Q_DECLARE_FLAGS(TGaps, TGap)
+    Q_FLAG(TGaps)
+
+private:
+    Q_PROPERTY(TMembers Members READ GetMembers WRITE SetMembers)
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(QString Scratch MEMBER Scratch STORED false)
+    Q_PROPERTY(int Tag MEMBER Tag)
+    Q_PROPERTY(bool Flag MEMBER Flag)
+    Q_PROPERTY(TShape Shape MEMBER Shape)
+    Q_PROPERTY(double Ratio MEMBER Ratio)
+    Q_PROPERTY(qint64 Big MEMBER Big)
+    Q_PROPERTY(Part *Piece READ Piece WRITE SetPiece)
+    Q_PROPERTY(TGaps Gaps READ GetGaps WRITE SetGaps)
+    QX_DEFAULT(Members, "[B]")
+    QX_DEFAULT(Tag, "0")
+    QX_DEFAULT(Flag, "False")
+    QX_DEFAULT(Shape, "shRound")
+    QX_DEFAULT(Ratio, "0")
+
+public:
+    explicit Profile(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
+    TMembers GetMembers() const { return Members; }
+    void SetMembers(TMembers Value)
+    {
+        Members = Value;
+        ++MemberWrites;
+    }
+    Part *Piece() const { return m_piece; }
+    void SetPiece(Part *Value) { m_piece = Value; }
+    TGaps GetGaps() const { return Gaps; }
+    void SetGaps(TGaps Value) { Gaps = Value; }
+
+    TMembers Members = B;
+    int MemberWrites = 0;
+    QString Caption;
+    QString Scratch;
+    int Tag = 0;
+    bool Flag = false;
+    TShape Shape = shRound;
+    double Ratio = 0;
+    qint64 Big = 0;
+    TGaps Gaps;
+
+private:
+    QPointer<Part> m_piece;
+};
+Q_DECLARE_OPERATORS_FOR_FLAGS(Profile::TMembers)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Profile::TGaps)
+
+/// Shares Caption and Tag with Profile, but its Tag setter rejects every value.
+class Stubborn : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(int Tag READ GetTag WRITE SetTag)
+public:
+    explicit Stubborn(QObject *parent = nullptr)
+        : QObject(parent)
+    { }
+    int GetTag() const { return m_tag; }
+    void SetTag(int Value);
+    QString Caption;
+
+private:
+    int m_tag = 3;
 };
