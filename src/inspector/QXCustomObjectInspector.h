@@ -231,6 +231,8 @@ private:
     void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info);
     void buildSetMembers(TQXItemProperty *Item, const QXPlatform::TPropInfo &Info, int ValueLines);
     bool updateProperties(TQXItemProperties *Properties);
+    /// The object Object holds in property Name.
+    QObject *heldObject(QObject *Object, const QString &Name) const;
     void invalidateAfterOptionChange();
 
     TQXInspectorObjects *m_objects = nullptr;
@@ -241,6 +243,7 @@ private:
     QSet<const QObject *> m_scannedObjects;
     // The property lists of the classes met during the running scan.
     QHash<const QMetaObject *, QXPlatform::TPropList> m_propLists;
+    mutable QXPlatform::TPropInfo m_heldInfo;
     QList<QPointer<QObject>> m_shownObjects;
     QString m_selectionPath;
     QXPlatform::TTypeKinds m_displayKinds;

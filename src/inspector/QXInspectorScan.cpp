@@ -88,11 +88,13 @@ void TQXCustomObjectInspector::ScanProperties()
             EnableEditUpdate();
             m_scannedObjects.clear();
             m_propLists.clear();
+            m_heldInfo = TPropInfo();
             throw;
         }
         EnableEditUpdate();
         m_scannedObjects.clear();
         m_propLists.clear();
+        m_heldInfo = TPropInfo();
     } else if (multi) {
         SetGridCount(0, 2);
     }
@@ -210,7 +212,8 @@ void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspector
     const int lines = multi ? Objects->Count() : 1;
     if (info.Kind != tkInterface)
         for (int i = 0; i < lines; ++i)
-            Item->SetRealValues(i, GetPropValue(objectAt(Objects, i), infoOn(objectAt(Objects, i), info), false));
+            Item->SetRealValues(
+                i, GetPropValue(objectAt(Objects, i), infoOn(objectAt(Objects, i), info), false));
 
     QObject *held = info.Kind == tkClass ? GetObjectProp(first, info) : nullptr;
     if (info.Kind == tkClass && qobject_cast<TCollection *>(held))
@@ -318,6 +321,19 @@ void TQXCustomObjectInspector::buildSubObjects(TQXItemProperty *Item, TQXInspect
     AfterScan(Item);
 }
 
+QObject *TQXCustomObjectInspector::heldObject(QObject *Object, const QString &Name) const
+{
+    // The same property of objects of one class is asked for once per collection item while a scan lists
+    // a collection in place: the last lookup is kept.
+    if (m_heldInfo.MetaObject != Object->metaObject()
+        || m_heldInfo.Name.compare(Name, Qt::CaseInsensitive) != 0) {
+        m_heldInfo = GetPropInfo(Object, Name);
+        if (!m_heldInfo)
+            RaiseMissingProperty(Name);
+    }
+    return GetObjectProp(Object, m_heldInfo);
+}
+
 void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropName, TCollection *Collection,
                                                            TQXItemProperty *Item,
                                                            TQXInspectorObjects *Objects,
@@ -346,7 +362,7 @@ void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropNa
     WorkingList work;
     for (int i = 0; i < Objects->Count(); ++i) {
         QObject *object = objectAt(Objects, i);
-        auto *collection = object ? qobject_cast<TCollection *>(GetObjectProp(object, PropName)) : nullptr;
+        auto *collection = object ? qobject_cast<TCollection *>(heldObject(object, PropName)) : nullptr;
         if (!collection || index >= collection->Count())
             continue;
         TCollectionItem *item = collection->Items(index);

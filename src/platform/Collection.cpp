@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <QHash>
 #include <QMetaProperty>
 
 namespace QXPlatform {
@@ -16,8 +17,7 @@ void ListIndexError(qsizetype Index)
 
 TCollectionItem::TCollectionItem(TCollection *Collection)
     : m_constructingCollection(Collection)
-{
-}
+{ }
 
 TCollectionItem::~TCollectionItem()
 {
@@ -109,8 +109,7 @@ void TCollectionItem::Changed(bool AllItems)
 
 TCollection::TCollection(const QMetaObject *ItemClass)
     : m_itemClass(ItemClass ? ItemClass : &TCollectionItem::staticMetaObject)
-{
-}
+{ }
 
 TCollection::~TCollection()
 {
@@ -134,16 +133,23 @@ void TCollection::BeforeDestruction()
 TCollectionItem *TCollection::CreateItemInstance()
 {
     // QMetaObject::newInstance looks the constructor up by its signature text on every call; the index is
-    // found once per collection instead, and the constructor called directly.
+    // found once per item class and thread instead (collections are made by the thousand: one per item
+    // that has children), and the constructor called directly.
     if (m_constructorIndex == -2) {
-        const QByteArray signature = QByteArray(m_itemClass->className()).split(':').last()
-                                     + "(QXPlatform::TCollection*)";
-        m_constructorIndex = m_itemClass->indexOfConstructor(QMetaObject::normalizedSignature(signature));
+        thread_local QHash<const QMetaObject *, int> constructors;
+        auto known = constructors.constFind(m_itemClass);
+        if (known == constructors.constEnd()) {
+            const QByteArray signature
+                = QByteArray(m_itemClass->className()).split(':').last() + "(QXPlatform::TCollection*)";
+            known = constructors.insert(
+                m_itemClass, m_itemClass->indexOfConstructor(QMetaObject::normalizedSignature(signature)));
+        }
+        m_constructorIndex = *known;
     }
     QObject *object = nullptr;
     if (m_constructorIndex >= 0) {
         TCollection *self = this;
-        void *argv[] = {&object, &self};
+        void *argv[] = { &object, &self };
         m_itemClass->static_metacall(QMetaObject::CreateInstance, m_constructorIndex, argv);
     }
     auto *item = qobject_cast<TCollectionItem *>(object);
@@ -278,12 +284,10 @@ QString TCollection::GetNamePath() const
 }
 
 void TCollection::Added(TCollectionItem *)
-{
-}
+{ }
 
 void TCollection::Deleting(TCollectionItem *)
-{
-}
+{ }
 
 void TCollection::Notify(TCollectionItem *Item, TCollectionNotification Action)
 {
@@ -294,12 +298,10 @@ void TCollection::Notify(TCollectionItem *Item, TCollectionNotification Action)
 }
 
 void TCollection::SetItemName(TCollectionItem *)
-{
-}
+{ }
 
 void TCollection::Update(TCollectionItem *)
-{
-}
+{ }
 
 void TCollection::Changed()
 {
@@ -343,7 +345,6 @@ void TCollection::RemoveItem(TCollectionItem *Item)
 TOwnedCollection::TOwnedCollection(QObject *AOwner, const QMetaObject *ItemClass)
     : TCollection(ItemClass)
     , m_owner(AOwner)
-{
-}
+{ }
 
 } // namespace QXPlatform
