@@ -80,23 +80,7 @@ TQXPropertyPresets::~TQXPropertyPresets() = default;
 
 TQXPropertyPreset *TQXPropertyPresets::Add(const QMetaObject *PresetClass)
 {
-    if (!PresetClass || !InheritsFrom(PresetClass, &TQXPropertyPreset::staticMetaObject))
-        throw EInvalidCast(QStringLiteral("%1 is no preset class").arg(ClassNameOf(PresetClass)));
-    TCollection *self = this;
-    QObject *object = PresetClass->newInstance(Q_ARG(QXPlatform::TCollection *, self));
-    auto *preset = qobject_cast<TQXPropertyPreset *>(object);
-    if (!preset) {
-        delete object;
-        throw EInvalidCast(
-            QStringLiteral("%1 cannot be made for a preset collection").arg(ClassNameOf(PresetClass)));
-    }
-    try {
-        preset->AfterConstruction();
-    } catch (...) {
-        Free(preset);
-        throw;
-    }
-    return preset;
+    return static_cast<TQXPropertyPreset *>(AddItemOfClass(PresetClass));
 }
 
 int TQXPropertyPresets::IndexOf(const QMetaObject *PresetClass) const
@@ -169,7 +153,8 @@ TThreadList<const QMetaObject *> *RegisteredPresets()
 void RegisterPreset(const QMetaObject *PresetClass)
 {
     if (!PresetClass || !InheritsFrom(PresetClass, &TQXPropertyPreset::staticMetaObject))
-        throw EInvalidCast(QStringLiteral("%1 is no preset class").arg(ClassNameOf(PresetClass)));
+        throw EInvalidCast(QStringLiteral("%1 is no preset class")
+                               .arg(PresetClass ? ClassNameOf(PresetClass) : QStringLiteral("A null class")));
     if (!registry())
         registry() = std::make_unique<TThreadList<const QMetaObject *>>();
     registry()->Add(PresetClass);

@@ -130,41 +130,64 @@ void TCollection::BeforeDestruction()
     TPersistent::BeforeDestruction();
 }
 
-TCollectionItem *TCollection::CreateItemInstance()
+namespace {
+
+// QMetaObject::newInstance looks the constructor up by its signature text on every call; the index is
+// found once per item class and thread instead (collections are made by the thousand: one per item that
+// has children), and the constructor called directly.
+int collectionConstructorOf(const QMetaObject *ItemClass)
 {
-    // QMetaObject::newInstance looks the constructor up by its signature text on every call; the index is
-    // found once per item class and thread instead (collections are made by the thousand: one per item
-    // that has children), and the constructor called directly.
-    if (m_constructorIndex == -2) {
-        thread_local QHash<const QMetaObject *, int> constructors;
-        auto known = constructors.constFind(m_itemClass);
-        if (known == constructors.constEnd()) {
-            const QByteArray signature
-                = QByteArray(m_itemClass->className()).split(':').last() + "(QXPlatform::TCollection*)";
-            known = constructors.insert(
-                m_itemClass, m_itemClass->indexOfConstructor(QMetaObject::normalizedSignature(signature)));
-        }
-        m_constructorIndex = *known;
+    thread_local QHash<const QMetaObject *, int> constructors;
+    auto known = constructors.constFind(ItemClass);
+    if (known == constructors.constEnd()) {
+        const QByteArray signature
+            = QByteArray(ItemClass->className()).split(':').last() + "(QXPlatform::TCollection*)";
+        known = constructors.insert(
+            ItemClass, ItemClass->indexOfConstructor(QMetaObject::normalizedSignature(signature)));
+    }
+    return *known;
+}
+
+} // namespace
+
+TCollectionItem *TCollection::CreateItemInstance(const QMetaObject *ItemClass)
+{
+    int constructor;
+    if (ItemClass == m_itemClass) {
+        if (m_constructorIndex == -2)
+            m_constructorIndex = collectionConstructorOf(ItemClass);
+        constructor = m_constructorIndex;
+    } else {
+        constructor = collectionConstructorOf(ItemClass);
     }
     QObject *object = nullptr;
-    if (m_constructorIndex >= 0) {
+    if (constructor >= 0) {
         TCollection *self = this;
         void *argv[] = { &object, &self };
-        m_itemClass->static_metacall(QMetaObject::CreateInstance, m_constructorIndex, argv);
+        ItemClass->static_metacall(QMetaObject::CreateInstance, constructor, argv);
     }
     auto *item = qobject_cast<TCollectionItem *>(object);
     if (!item) {
         delete object;
         throw EInvalidOperation(QStringLiteral("Cannot create an item of class %1: it needs a Q_INVOKABLE "
                                                "constructor taking QXPlatform::TCollection *")
-                                    .arg(ClassNameOf(m_itemClass)));
+                                    .arg(ClassNameOf(ItemClass)));
     }
     return item;
 }
 
 TCollectionItem *TCollection::Add()
 {
-    TCollectionItem *item = CreateItemInstance();
+    return AddItemOfClass(m_itemClass);
+}
+
+TCollectionItem *TCollection::AddItemOfClass(const QMetaObject *ItemClass)
+{
+    if (!ItemClass || !InheritsFrom(ItemClass, m_itemClass))
+        throw EInvalidCast(QStringLiteral("A %1 cannot be an item of a collection of %2")
+                               .arg(ItemClass ? ClassNameOf(ItemClass) : QStringLiteral("null class"),
+                                    ClassNameOf(m_itemClass)));
+    TCollectionItem *item = CreateItemInstance(ItemClass);
     try {
         item->AfterConstruction();
     } catch (...) {

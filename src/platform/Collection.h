@@ -111,7 +111,11 @@ protected:
     /// Update(nullptr) unless inside an update.
     void Changed();
     /// Builds, but does not insert, an item of the item class.
-    TCollectionItem *CreateItemInstance();
+    /// A new item of ItemClass (the item class or a descendant), not yet in the collection.
+    TCollectionItem *CreateItemInstance(const QMetaObject *ItemClass);
+    /// Adds an item of ItemClass, a descendant of the item class (collections of mixed item classes);
+    /// EInvalidCast for any other class.
+    TCollectionItem *AddItemOfClass(const QMetaObject *ItemClass);
 
 private:
     friend class TCollectionItem;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace QXPlatform;
@@ -56,6 +57,18 @@ public:
 
 private:
     QStringList m_lines;
+};
+
+/// A preset class for the registry: gives every Tag row a hint.
+class TagHintPreset : public TQXPropertyPreset
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TagHintPreset(QXPlatform::TCollection *Collection)
+        : TQXPropertyPreset(Collection)
+    { }
+    bool Matches(TQXItemProperty *Item) override { return Item->RealPropName() == QLatin1String("Tag"); }
+    void CopyPreset(TQXItemProperty *Item) override { Item->SetHint(QStringLiteral("a number")); }
 };
 
 } // namespace
@@ -768,6 +781,32 @@ private slots:
         inspector->Objects()->Clear();
         inspect({ &empty });
         QVERIFY(!row("Lines.Items[0]"));
+    }
+
+    // Presets
+    void registeredPresetsApplyAfterEachScan()
+    {
+        RegisterPreset(&TagHintPreset::staticMetaObject);
+        const auto unregister = qScopeGuard([] { UnregisterPreset(&TagHintPreset::staticMetaObject); });
+        TQXObjectInspector *other = Create<TQXObjectInspector>();
+        const auto freeOther = qScopeGuard([&] { Free(other); });
+        QCOMPARE(other->Presets()->Count(), 1);
+        QCOMPARE(other->Presets()->IndexOf(&TagHintPreset::staticMetaObject), 0);
+        QCOMPARE(other->Presets()->IndexOf(&TQXPropertyPreset::staticMetaObject), -1);
+        other->ResetDefaultPresets(); // one per class, however often asked
+        QCOMPARE(other->Presets()->Count(), 1);
+        QVERIFY_THROWS_EXCEPTION(EInvalidCast, other->Presets()->Add(&QObject::staticMetaObject));
+        QCOMPARE(other->Presets()->Count(), 1);
+
+        Sample sample;
+        other->Objects()->Add(&sample);
+        settle();
+        QCOMPARE(other->GetItems()->FindItemByFullPathName("Tag")->Hint(), QStringLiteral("a number"));
+        QCOMPARE(other->GetItems()->FindItemByFullPathName("Caption")->Hint(), QString());
+        // An inactive preset leaves the rows alone.
+        other->Presets()->Items(0)->SetActive(false);
+        other->Rescan();
+        QCOMPARE(other->GetItems()->FindItemByFullPathName("Tag")->Hint(), QString());
     }
 
     // Clipboard
