@@ -227,10 +227,14 @@ protected:
 private:
     bool isDestroying() const;
     bool isLoading() const;
-    void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info);
-    void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info);
+    void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                       const QXPlatform::TPropInfo &Info);
+    void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects,
+                         const QXPlatform::TPropInfo &Info);
     void buildSetMembers(TQXItemProperty *Item, const QXPlatform::TPropInfo &Info, int ValueLines);
     bool updateProperties(TQXItemProperties *Properties);
+    /// The component a name typed into a component reference of Instance stands for (null for no name).
+    QObject *componentNamed(QObject *Instance, const QString &Name) const;
     /// The object Object holds in property Name.
     QObject *heldObject(QObject *Object, const QString &Name) const;
     void invalidateAfterOptionChange();

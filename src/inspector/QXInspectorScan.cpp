@@ -6,6 +6,9 @@
 #include "StringList.h"
 #include "Variants.h"
 
+#include <QApplication>
+#include <QWidget>
+
 using namespace QXPlatform;
 
 namespace {
@@ -662,7 +665,35 @@ bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProper
     }
     if (Item->TypeKind() == tkEnumeration && Item->TypeName() == QLatin1String("WordBool"))
         SetPropValue(instance, name, QVariant(GetEnumValue(QMetaType::fromType<bool>(), Value) == 1));
-    else
+    else if (Item->TypeKind() == tkClass && GetObjectPropClass(instance, name)) {
+        SetObjectProp(instance, name, componentNamed(instance, Value));
+        // The rows below a reference are those of the object it holds.
+        InvalidateScan();
+    } else
         SetPropValue(instance, name, QVariant(Value));
     return changed;
+}
+
+QObject *TQXCustomObjectInspector::componentNamed(QObject *Instance, const QString &Name) const
+{
+    // A component reference shows the component's name, so a name typed into it chooses the component:
+    // the one of that name among the objects that share the instance's top ancestor (its form), else
+    // among the application's windows. An empty text clears the reference.
+    const QString name = Name.trimmed();
+    if (name.isEmpty())
+        return nullptr;
+    QObject *root = Instance;
+    while (root->parent())
+        root = root->parent();
+    if (root->objectName() == name)
+        return root;
+    if (QObject *found = root->findChild<QObject *>(name))
+        return found;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == name)
+            return window;
+        if (QObject *found = window->findChild<QObject *>(name))
+            return found;
+    }
+    throw EPropertyConvertError(QStringLiteral("There is no component named %1").arg(name));
 }

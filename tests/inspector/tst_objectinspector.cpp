@@ -106,6 +106,8 @@ class tst_ObjectInspector : public QObject
         QLineEdit *editor = inspector->InplaceEditor();
         QVERIFY(editor);
         editor->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Backspace);
         QTest::keyClicks(editor, text);
         QTest::keyClick(editor, Qt::Key_Return);
     }
@@ -211,6 +213,36 @@ private slots:
         inspector->SetInplaceComponents(false);
         settle();
         QVERIFY(!row("Buddy")->HasChildren());
+    }
+
+    void componentReferenceEditedByName()
+    {
+        QWidget form;
+        auto *sample = new Sample(&form);
+        auto *ok = new QPushButton(&form);
+        ok->setObjectName(QStringLiteral("okButton"));
+        auto *cancel = new QPushButton(&form);
+        cancel->setObjectName(QStringLiteral("cancelButton"));
+        inspect({ sample });
+        typeInto("Buddy", QStringLiteral("okButton"));
+        QCOMPARE(sample->Buddy(), ok);
+        settle();
+        QCOMPARE(cell("Buddy"), QStringLiteral("okButton"));
+        QCOMPARE(row("Buddy.text")->GetValue(), ok->text());
+        typeInto("Buddy", QStringLiteral("cancelButton"));
+        QCOMPARE(sample->Buddy(), cancel);
+        settle();
+        // An empty text clears the reference.
+        typeInto("Buddy", QString());
+        QCOMPARE(sample->Buddy(), nullptr);
+        settle();
+        QCOMPARE(cell("Buddy"), QString());
+        // A name nobody has is reported and changes nothing.
+        typeInto("Buddy", QStringLiteral("nobody"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QStringLiteral("There is no component named nobody")),
+                 qPrintable(errors.first()));
+        QCOMPARE(sample->Buddy(), nullptr);
     }
 
     void eventPropertiesShowTheirTypeReadOnly()
