@@ -245,8 +245,9 @@ void TQXCustomObjectInspector::ListUpdating()
     // Remembered so that the same row is selected again once the rows are rebuilt.
     if (TQXItemProperty *selected = GetSelected())
         m_selectionPath = selected->GetFullPathName();
-    if (!isDestroying() || Items()->Count() > 0)
-        Items()->Clear();
+    // A grid torn down before it ever made its rows has none to drop.
+    if (TQXItemProps *rows = Items())
+        rows->Clear();
 }
 
 void TQXCustomObjectInspector::ListUpdate(TQXInspectorObject *)
