@@ -9,8 +9,7 @@ TQXInspectorObjectsOwner::~TQXInspectorObjectsOwner() = default;
 
 TQXInspectorObject::TQXInspectorObject(TCollection *Collection)
     : TCollectionItem(Collection)
-{
-}
+{ }
 
 TQXInspectorObject::~TQXInspectorObject() = default;
 
@@ -94,8 +93,7 @@ void TQXInspectorObject::Changing()
 
 TQXInspectorObjects::TQXInspectorObjects(QObject *Owner)
     : TOwnedCollection(Owner, &TQXInspectorObject::staticMetaObject)
-{
-}
+{ }
 
 TQXInspectorObjects::~TQXInspectorObjects() = default;
 

@@ -80,7 +80,10 @@ public:
     /// The entry holding Obj (made when there is none), inside one batch.
     TQXInspectorObject *Add(QObject *Obj);
     TQXInspectorObject *Add(QObject *Owner, QObject *Obj);
-    TQXInspectorObject *Insert(int Index) { return static_cast<TQXInspectorObject *>(TOwnedCollection::Insert(Index)); }
+    TQXInspectorObject *Insert(int Index)
+    {
+        return static_cast<TQXInspectorObject *>(TOwnedCollection::Insert(Index));
+    }
     TQXInspectorObject *FindItemID(int ID) const
     {
         return static_cast<TQXInspectorObject *>(TOwnedCollection::FindItemID(ID));

@@ -497,10 +497,30 @@ void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item
 
 namespace {
 
-int lineIndexOf(TQXItemProperty *Row)
+/// A string-list row's list (the object of its owning row on the current value line) and line; the line
+/// is -1 for a row without a line of its own and for a line the list no longer has.
+struct ListLine
 {
-    const QVariant value = Row->RealValues(0);
-    return value.isValid() ? value.toInt() : -1;
+    TQXItemProperty *row = nullptr;
+    TQXItemProperty *owner = nullptr;
+    TStrings *list = nullptr;
+    int index = -1;
+};
+
+ListLine listLineOf(QObject *Sender, bool NameValue)
+{
+    ListLine line;
+    line.row = qobject_cast<TQXItemProperty *>(Sender);
+    if (!line.row)
+        return line;
+    // A whole line belongs to its parent's list; a name-value row may sit below intermediate path rows.
+    line.owner = NameValue ? line.row->GetParentItem(tkClass, QString()) : line.row->GetParent();
+    line.list = line.owner ? qobject_cast<TStrings *>(line.owner->GetObjectProperty(-1)) : nullptr;
+    const QVariant value = line.row->RealValues(0);
+    const int index = value.isValid() ? value.toInt() : -1;
+    if (line.list && index >= 0 && index < line.list->Count())
+        line.index = index;
+    return line;
 }
 
 } // namespace
@@ -508,50 +528,38 @@ int lineIndexOf(TQXItemProperty *Row)
 void TQXCustomObjectInspector::GetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
                                                        QString &Value)
 {
-    auto *row = qobject_cast<TQXItemProperty *>(Sender);
-    TQXItemProperty *owner = row ? row->GetParent() : nullptr;
-    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
-    const int index = row ? lineIndexOf(row) : -1;
-    if (list && index >= 0 && index < list->Count())
-        Value = list->Strings(index);
+    const ListLine line = listLineOf(Sender, false);
+    if (line.index >= 0)
+        Value = line.list->Strings(line.index);
 }
 
 void TQXCustomObjectInspector::SetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
                                                        const QString &Value)
 {
-    auto *row = qobject_cast<TQXItemProperty *>(Sender);
-    TQXItemProperty *owner = row ? row->GetParent() : nullptr;
-    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
-    const int index = row ? lineIndexOf(row) : -1;
-    if (list && index >= 0 && index < list->Count())
-        list->SetStrings(index, Value);
+    const ListLine line = listLineOf(Sender, false);
+    if (line.index >= 0)
+        line.list->SetStrings(line.index, Value);
     InvalidateScan();
 }
 
 void TQXCustomObjectInspector::GetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
                                                             QString &Value)
 {
-    auto *row = qobject_cast<TQXItemProperty *>(Sender);
-    TQXItemProperty *owner = row ? row->GetParentItem(tkClass, QString()) : nullptr;
-    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
-    const int index = row ? lineIndexOf(row) : -1;
-    Value = list && index >= 0 && index < list->Count() ? list->ValueFromIndex(index) : QString();
+    const ListLine line = listLineOf(Sender, true);
+    Value = line.index >= 0 ? line.list->ValueFromIndex(line.index) : QString();
 }
 
 void TQXCustomObjectInspector::SetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
                                                             const QString &Value)
 {
-    auto *row = qobject_cast<TQXItemProperty *>(Sender);
-    TQXItemProperty *owner = row ? row->GetParentItem(tkClass, QString()) : nullptr;
-    auto *list = owner ? qobject_cast<TStrings *>(owner->GetObjectProperty(-1)) : nullptr;
-    if (!list)
+    const ListLine line = listLineOf(Sender, true);
+    if (!line.list)
         return;
-    const QString line = BuildName(row, owner) + list->NameValueSeparator() + Value;
-    const int index = lineIndexOf(row);
-    if (index < 0 || index >= list->Count())
-        list->Add(line);
+    const QString text = BuildName(line.row, line.owner) + line.list->NameValueSeparator() + Value;
+    if (line.index < 0)
+        line.list->Add(text);
     else
-        list->SetStrings(index, line);
+        line.list->SetStrings(line.index, text);
     // Lines may have moved: the rows are built again.
     InvalidateScan();
 }
@@ -644,7 +652,7 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
     case tkInt64:
         return QString::number(GetInt64Prop(Instance, info));
     default:
-        throw EPropertyConvertError(QStringLiteral("Invalid property type: %1").arg(info.TypeName));
+        RaiseInvalidPropertyType(info.TypeName);
     }
 }
 

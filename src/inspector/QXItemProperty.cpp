@@ -443,11 +443,9 @@ bool TQXItemProperty::IsModified(int Index) const
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
     if (!instance)
-        return true;
+        return true; // gone, or no longer has the property
     const TPropInfo &info = propInfoOn(instance, name);
-    if (!info)
-        return true;
-    if (!QXPlatform::IsStoredProp(instance, name))
+    if (!QXPlatform::IsStoredProp(instance, info))
         return false;
     switch (info.Kind) {
     case tkString:
@@ -459,10 +457,8 @@ bool TQXItemProperty::IsModified(int Index) const
     }
     if (!isOrdinalKind(info.Kind))
         return false;
-    // An ordinal without a known default differs from it by definition.
-    if (GetDefaultText(instance, name).isNull())
-        return true;
-    return !IsDefaultValue(instance, name);
+    // An ordinal without a known default differs from it by definition (IsDefaultValue is false then).
+    return !IsDefaultValue(instance, info);
 }
 
 bool TQXItemProperty::changedFontApplies() const
@@ -598,28 +594,11 @@ void TQXItemProperty::DoValidated()
     TQXItemProp::DoValidated();
 }
 
-void TQXItemProperty::DoValidateError(std::exception_ptr E)
+QString TQXItemProperty::InvalidValueMessage(const QString &Reason) const
 {
-    TQXCustomObjectInspector *inspector = GetEditor();
-    if (inspector && inspector->HasInplaceEditor()) {
-        const QString reason = ExceptionMessage(E);
-        const QString message = m_isRealProperty ? QXConsts::InvalidTypedValue(GetValue(), m_typeName, reason)
-                                                 : QXConsts::InvalidPropertyValue(GetValue(), reason);
-        inspector->UndoEditor();
-        E = std::make_exception_ptr(EVESKException(message));
-    }
-    const int column = inspector ? inspector->GetGridCount(1) : 0;
-    if (OnValidateError) {
-        try {
-            std::rethrow_exception(E);
-        } catch (const Exception &error) {
-            OnValidateError(inspector, this, column, error);
-        }
-    } else if (inspector) {
-        inspector->DoValidateError(this, column, E);
-    } else {
-        std::rethrow_exception(E);
-    }
+    // A property names the type the text failed to convert to.
+    return m_isRealProperty ? QXConsts::InvalidTypedValue(GetValue(), m_typeName, Reason)
+                            : TQXItemProp::InvalidValueMessage(Reason);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -143,7 +143,7 @@ public:
 
 protected:
     void DoValidated() override;
-    void DoValidateError(std::exception_ptr E) override;
+    QString InvalidValueMessage(const QString &Reason) const override;
     TQXItemProps *CreateItems() override;
 
 private:

@@ -1,8 +1,8 @@
 #include "QXItemProp.h"
 
 #include "QXConsts.h"
-#include "QXCustomItemListEditor.h"
 #include "QXCustomDeltaFont.h"
+#include "QXCustomItemListEditor.h"
 #include "QXException.h"
 #include "QXItemStrings.h"
 #include "Variants.h"
@@ -354,7 +354,8 @@ TStrings *TQXItemProp::GetPickList() const
 {
     if (!m_pickList) {
         auto *list = new TStringList;
-        list->SetOnChange([self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
+        list->SetOnChange(
+            [self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
         m_pickList = list;
     }
     return m_pickList;
@@ -414,7 +415,8 @@ void TQXItemProp::SetEnabled(bool Value)
     m_enabled = Value;
     TQXCustomItemListEditor *editor = GetEditor();
     // A disabled item is read-only: where read-only items are hidden, it must leave the shown lines.
-    if (editor && wasReadOnly != IsReadOnly() && !(editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly))
+    if (editor && wasReadOnly != IsReadOnly()
+        && !(editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly))
         VisibleChanged();
     InvalidateOwnRow();
     Changed(false);
@@ -449,7 +451,7 @@ bool TQXItemProp::IsVisibleItem() const
         return false;
     TQXCustomItemListEditor *editor = GetEditor();
     return !editor || (editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly) || !IsReadOnly()
-           || m_category;
+        || m_category;
 }
 
 bool TQXItemProp::IsVisible() const
@@ -842,12 +844,17 @@ void TQXItemProp::DoValidated()
         editor->DoValidated(this, editor->GetGridCount(1));
 }
 
+QString TQXItemProp::InvalidValueMessage(const QString &Reason) const
+{
+    return QXConsts::InvalidPropertyValue(GetValue(), Reason);
+}
+
 void TQXItemProp::DoValidateError(std::exception_ptr E)
 {
     TQXCustomItemListEditor *editor = GetEditor();
     if (editor && editor->HasInplaceEditor()) {
         // The user sees which value was refused and why; the editor's last change is undone.
-        const QString message = QXConsts::InvalidPropertyValue(GetValue(), ExceptionMessage(E));
+        const QString message = InvalidValueMessage(ExceptionMessage(E));
         editor->UndoEditor();
         E = std::make_exception_ptr(EVESKException(message));
     }
@@ -860,6 +867,9 @@ void TQXItemProp::DoValidateError(std::exception_ptr E)
         }
     } else if (editor) {
         editor->DoValidateError(this, column, E);
+    } else {
+        // Nobody to tell: the caller hears of it, rather than the edit passing for done.
+        std::rethrow_exception(E);
     }
 }
 
@@ -929,8 +939,7 @@ TQXItemProps::TQXItemProps(QObject *AOwner, const QMetaObject *ItemClass)
     , m_ownerItem(qobject_cast<TQXItemProp *>(AOwner))
     , m_ownerEditor(qobject_cast<TQXCustomItemListEditor *>(AOwner))
     , m_defaultCategoryName(QXConsts::DefaultCategoryName())
-{
-}
+{ }
 
 TQXItemProps::~TQXItemProps()
 {

@@ -24,7 +24,8 @@ class TQXItemProps;
 class TQXItemPropValueStrings;
 
 /// Asks for the entries of a drop-down list: Values is filled for the item at path PropName.
-QX_DECLARE_EVENT(TQXGetPickListEvent, void(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values))
+QX_DECLARE_EVENT(TQXGetPickListEvent,
+                 void(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values))
 /// Validates (or reports the validation of) the value in value line ACol of Item.
 QX_DECLARE_EVENT(TQXOnValidateEvent, void(QObject *Sender, TQXItemProp *Item, int ACol))
 /// Told of an error raised while validating; without a handler the error is raised to the caller.
@@ -232,6 +233,8 @@ protected:
     virtual void DoValidated();
     /// Rewrites the error for the user and hands it to OnValidateError or the grid.
     virtual void DoValidateError(std::exception_ptr E);
+    /// The message a refused edit is reported with: "\"value\" is not a valid property value: reason".
+    virtual QString InvalidValueMessage(const QString &Reason) const;
     /// Moves the item where its new name belongs: into its category, to its sorted place.
     virtual void MoveProp(const QString &NewName);
     virtual void PickListChange(QObject *Sender);
@@ -248,8 +251,7 @@ private:
     void followFont(QXPlatform::TFont *font, const QXPlatform::TFont *from);
     void setExpandedDeep(bool Expanded);
     /// The plain setters: store when different, then report the change.
-    template<class T>
-    void assignAndNotify(T &field, const T &value)
+    template<class T> void assignAndNotify(T &field, const T &value)
     {
         if (value == field)
             return;
@@ -329,7 +331,10 @@ public:
     /// is not less than Name.
     virtual bool Find(const QString &Name, int &Index) const;
     TQXItemProp *FindItemByFullPathName(const QString &Path) const;
-    TQXItemProp *FindItemID(int ID) const { return static_cast<TQXItemProp *>(TOwnedCollection::FindItemID(ID)); }
+    TQXItemProp *FindItemID(int ID) const
+    {
+        return static_cast<TQXItemProp *>(TOwnedCollection::FindItemID(ID));
+    }
     /// By position (an ordinal) or by name; with Create, a missing position is inserted and a missing
     /// name raises "Property not found".
     virtual TQXItemProp *FindItemProp(const QVariant &Index, bool Create);

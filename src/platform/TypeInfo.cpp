@@ -41,6 +41,11 @@ void RaiseInvalidPropertyElement(const QString &Element)
     throw EPropertyConvertError(QStringLiteral("Invalid property element: %1").arg(Element));
 }
 
+void RaiseInvalidPropertyType(const QString &TypeName)
+{
+    throw EPropertyConvertError(QStringLiteral("Invalid property type: %1").arg(TypeName));
+}
+
 void RaiseMissingProperty(const QString &Name)
 {
     throw EPropertyError(QStringLiteral("Property %1 does not exist").arg(Name));
@@ -58,7 +63,7 @@ namespace {
 
 [[noreturn]] void raiseInvalidType(const TPropInfo &info)
 {
-    throw EPropertyConvertError(QStringLiteral("Invalid property type: %1").arg(info.TypeName));
+    RaiseInvalidPropertyType(info.TypeName);
 }
 
 [[noreturn]] void raiseInvalidElement(const QString &element)
@@ -210,8 +215,7 @@ bool isPublished(const QMetaProperty &property)
     return property.isReadable() && property.isDesignable();
 }
 
-template<class Subject>
-TPropInfo requireInfo(const Subject *subject, const QString &name)
+template<class Subject> TPropInfo requireInfo(const Subject *subject, const QString &name)
 {
     TPropInfo info = GetPropInfo(subject, name);
     if (!info)
@@ -1141,7 +1145,11 @@ QString GetPropText(const QObject *object, const QString &Name)
 
 bool IsStoredProp(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return IsStoredProp(object, requireInfo(object, Name));
+}
+
+bool IsStoredProp(const QObject *object, const TPropInfo &info)
+{
     if (!info.Property.isStored())
         return false;
     if (const TPersistent *persistent = AsPersistent(object))
@@ -1154,12 +1162,19 @@ QString GetDefaultText(const QMetaObject *metaObject, const QString &Name)
     const TPropInfo info = GetPropInfo(metaObject, Name);
     if (!info)
         raiseMissing(Name);
+    return GetDefaultText(info);
+}
+
+QString GetDefaultText(const TPropInfo &info)
+{
     if (!info.DefaultText.isNull())
         return info.DefaultText;
-    const QObject *prototype = prototypeFor(metaObject, info.Property.propertyIndex());
+    const QObject *prototype = prototypeFor(info.MetaObject, info.Property.propertyIndex());
     if (!prototype)
         return QString();
-    const TPropInfo prototypeInfo = GetPropInfo(prototype, info.Name);
+    // The prototype is mostly of the class itself, whose information is at hand.
+    const TPropInfo prototypeInfo
+        = prototype->metaObject() == info.MetaObject ? info : GetPropInfo(prototype, info.Name);
     return prototypeInfo ? textOf(prototypeInfo, readValue(prototype, prototypeInfo)) : QString();
 }
 
@@ -1172,8 +1187,12 @@ QString GetDefaultText(const QObject *object, const QString &Name)
 
 bool IsDefaultValue(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
-    const QString defaultText = GetDefaultText(object, Name);
+    return IsDefaultValue(object, requireInfo(object, Name));
+}
+
+bool IsDefaultValue(const QObject *object, const TPropInfo &info)
+{
+    const QString defaultText = GetDefaultText(info);
     if (defaultText.isNull())
         return false;
     const QVariant current = readValue(object, info);

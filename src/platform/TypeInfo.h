@@ -130,7 +130,10 @@ public:
     Q_FLAG(TTypeKinds)
 
     static TTypeKinds From(::QXPlatform::TTypeKinds Kinds) { return TTypeKinds::fromInt(Kinds.toInt()); }
-    static ::QXPlatform::TTypeKinds To(TTypeKinds Flags) { return ::QXPlatform::TTypeKinds::FromInt(Flags.toInt()); }
+    static ::QXPlatform::TTypeKinds To(TTypeKinds Flags)
+    {
+        return ::QXPlatform::TTypeKinds::FromInt(Flags.toInt());
+    }
 };
 
 /// Every kind.
@@ -169,6 +172,8 @@ using TPropList = QList<TPropInfo>;
 
 /// Raises EPropertyConvertError for a set member or enumeration element that does not exist.
 [[noreturn]] QXINSPECTORCORE_EXPORT void RaiseInvalidPropertyElement(const QString &Element);
+/// Raises EPropertyConvertError for a property whose kind has no such access.
+[[noreturn]] QXINSPECTORCORE_EXPORT void RaiseInvalidPropertyType(const QString &TypeName);
 /// Raises EPropertyError for a property that does not exist.
 [[noreturn]] QXINSPECTORCORE_EXPORT void RaiseMissingProperty(const QString &Name);
 
@@ -269,7 +274,8 @@ QXINSPECTORCORE_EXPORT qint64 GetInt64Prop(const QObject *object, const TPropInf
 QXINSPECTORCORE_EXPORT QVariant GetVariantProp(const QObject *object, const TPropInfo &Info);
 QXINSPECTORCORE_EXPORT QObject *GetObjectProp(const QObject *object, const TPropInfo &Info);
 QXINSPECTORCORE_EXPORT QString GetSetProp(const QObject *object, const TPropInfo &Info, bool Brackets);
-QXINSPECTORCORE_EXPORT QVariant GetPropValue(const QObject *object, const TPropInfo &Info, bool PreferStrings);
+QXINSPECTORCORE_EXPORT QVariant GetPropValue(const QObject *object, const TPropInfo &Info,
+                                             bool PreferStrings);
 
 // Untyped access.
 
@@ -293,6 +299,7 @@ QXINSPECTORCORE_EXPORT QString GetPropText(const QObject *object, const QString 
 /// Whether property Name is written with the object's settings: Qt's STORED flag, and the object's
 /// IsStoredProperty when it is one of ours.
 QXINSPECTORCORE_EXPORT bool IsStoredProp(const QObject *object, const QString &Name);
+QXINSPECTORCORE_EXPORT bool IsStoredProp(const QObject *object, const TPropInfo &Info);
 /// The default text of property Name: the declared default (QX_DEFAULT), or, for a class that declares
 /// none, the text the property has on a default-constructed object of the class (or of its nearest
 /// ancestor that can be made and has the property). A null string when neither is known. Our own
@@ -300,8 +307,11 @@ QXINSPECTORCORE_EXPORT bool IsStoredProp(const QObject *object, const QString &N
 /// Prototypes are made once per class in the GUI thread and freed when the application ends.
 QXINSPECTORCORE_EXPORT QString GetDefaultText(const QMetaObject *metaObject, const QString &Name);
 QXINSPECTORCORE_EXPORT QString GetDefaultText(const QObject *object, const QString &Name);
+/// The same for a property already looked up (on the class it belongs to).
+QXINSPECTORCORE_EXPORT QString GetDefaultText(const TPropInfo &Info);
 /// Whether the current value equals the default text (compared as values of the property's kind:
 /// "clRed" equals 255 for a colour, "[B,A]" equals "[A,B]"); false when no default is known.
 QXINSPECTORCORE_EXPORT bool IsDefaultValue(const QObject *object, const QString &Name);
+QXINSPECTORCORE_EXPORT bool IsDefaultValue(const QObject *object, const TPropInfo &Info);
 
 } // namespace QXPlatform

@@ -437,6 +437,16 @@ private slots:
         item->Validate();
         QCOMPARE(columns, QList<int>({0, 100}));
     }
+    void validationErrorWithNobodyToTellReachesTheCaller()
+    {
+        LooseTree tree;
+        TQXItemProp *item = tree.items->Add();
+        item->OnValidate = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        bool validated = false;
+        item->OnValidated = [&](QObject *, TQXItemProp *, int) { validated = true; };
+        QVERIFY_THROWS_EXCEPTION(EConvertError, item->Validate());
+        QVERIFY(!validated);
+    }
 };
 
 QTEST_MAIN(tst_ItemTree)
