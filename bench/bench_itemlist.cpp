@@ -108,9 +108,11 @@ Figures benchTreeWidget(int n)
     QList<QTreeWidgetItem *> tops;
     tops.reserve(n / GroupSize);
     for (int g = 0; g < n / GroupSize; ++g) {
-        auto *top = new QTreeWidgetItem({QStringLiteral("Group%1").arg(g), QStringLiteral("value %1").arg(g)});
+        auto *top
+            = new QTreeWidgetItem({ QStringLiteral("Group%1").arg(g), QStringLiteral("value %1").arg(g) });
         for (int c = 1; c < GroupSize; ++c)
-            top->addChild(new QTreeWidgetItem({QStringLiteral("Item%1").arg(c), QString::number(g * GroupSize + c)}));
+            top->addChild(
+                new QTreeWidgetItem({ QStringLiteral("Item%1").arg(c), QString::number(g * GroupSize + c) }));
         tops.append(top);
     }
     tree->addTopLevelItems(tops);
@@ -136,15 +138,16 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::printf("%8s | %10s %10s %10s %10s %10s %9s | %10s %10s %9s | %7s\n", "items", "build ms", "expand ms",
-                "paint ms", "scroll ms", "collapse", "B/item", "QTW build", "QTW paint", "QTW B/it", "ratio");
-    for (int n : {1000, 10000, 100000}) {
+    std::printf("%8s | %10s %10s %10s %10s %10s %9s | %10s %10s %9s | %7s\n", "items", "build ms",
+                "expand ms", "paint ms", "scroll ms", "collapse", "B/item", "QTW build", "QTW paint",
+                "QTW B/it", "ratio");
+    for (int n : { 1000, 10000, 100000 }) {
         benchEditor(n); // warm up caches and fonts once per size
         const Figures ours = benchEditor(n);
         const Figures qtw = benchTreeWidget(n);
-        std::printf("%8d | %10.2f %10.2f %10.3f %10.3f %10.2f %9.0f | %10.2f %10.3f %9.0f | %7.2f\n", n, ours.build,
-                    ours.expand, ours.paint, ours.scrollPaint, ours.collapse, ours.bytesPerItem, qtw.build, qtw.paint,
-                    qtw.bytesPerItem, ours.build / qtw.build);
+        std::printf("%8d | %10.2f %10.2f %10.3f %10.3f %10.2f %9.0f | %10.2f %10.3f %9.0f | %7.2f\n", n,
+                    ours.build, ours.expand, ours.paint, ours.scrollPaint, ours.collapse, ours.bytesPerItem,
+                    qtw.build, qtw.paint, qtw.bytesPerItem, ours.build / qtw.build);
     }
     return 0;
 }

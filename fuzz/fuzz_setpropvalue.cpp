@@ -79,14 +79,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static int argc = 1;
     static char name[] = "fuzz";
-    static char *argv[] = {name, nullptr};
+    static char *argv[] = { name, nullptr };
     static QGuiApplication *app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return new QGuiApplication(argc, argv);
     }();
     Q_UNUSED(app);
     static Target target;
-    static const QXPlatform::TPropList properties = QXPlatform::GetPropList(&target, QXPlatform::tkAny, false);
+    static const QXPlatform::TPropList properties
+        = QXPlatform::GetPropList(&target, QXPlatform::tkAny, false);
     if (size == 0 || properties.isEmpty())
         return 0;
     // The first byte picks the property, the rest is the text (invalid UTF-8 included).

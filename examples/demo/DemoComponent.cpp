@@ -4,8 +4,7 @@ using namespace QXPlatform;
 
 TDemoTask::TDemoTask(TCollection *Collection)
     : TCollectionItem(Collection)
-{
-}
+{ }
 
 TDemoTask::~TDemoTask() = default;
 
@@ -41,8 +40,7 @@ QString TDemoTask::GetDisplayName() const
 TDemoComponent::TDemoComponent(QObject *Owner)
     : TComponent(this, Owner)
     , m_tasks(Create<TCollection>(&TDemoTask::staticMetaObject))
-{
-}
+{ }
 
 TDemoComponent::~TDemoComponent()
 {

@@ -34,7 +34,7 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_component->SetCaption(QStringLiteral("Subscribe"));
     m_component->SetHint(QStringLiteral("Sends the form"));
     m_component->SetData(QVariant(42));
-    m_component->SetLines({QStringLiteral("first line"), QStringLiteral("second line")});
+    m_component->SetLines({ QStringLiteral("first line"), QStringLiteral("second line") });
     m_component->AddTask(QStringLiteral("Collect names"), 100, true);
     m_component->AddTask(QStringLiteral("Check addresses"), 40, false);
     m_component->AddTask(QStringLiteral("Send letters"), 0, false);
@@ -95,7 +95,7 @@ QWidget *TInspectorDemo::buildForm()
     subscribe->setChecked(true);
     form->addRow(QString(), named(subscribe, "SubscribeCheck"));
     auto *languages = new QListWidget;
-    languages->addItems({QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("Italian")});
+    languages->addItems({ QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("Italian") });
     languages->setCurrentRow(0);
     form->addRow(QStringLiteral("Languages"), named(languages, "LanguageList"));
     auto *buttons = new QHBoxLayout;
@@ -119,7 +119,7 @@ QWidget *TInspectorDemo::buildForm()
     help->setWordWrap(true);
     form->addRow(help);
 
-    QWidget *const controls[] = {nameEdit, cityEdit, age, subscribe, languages, ok, cancel};
+    QWidget *const controls[] = { nameEdit, cityEdit, age, subscribe, languages, ok, cancel };
     for (QWidget *control : controls)
         watch(control, control);
     watch(componentButton, m_component);

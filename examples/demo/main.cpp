@@ -33,8 +33,10 @@ void fillTree(TQXItemListEditor *editor)
     TQXItemProp *style = font->Items()->Add(QStringLiteral("Style"), QStringLiteral("[fsBold]\n[]"));
     style->Items()->Add(QStringLiteral("fsBold"), QStringLiteral("True\nFalse"));
     style->Items()->Add(QStringLiteral("fsItalic"), QStringLiteral("False\nFalse"));
-    TQXItemProp *color = appearance->Items()->Add(QStringLiteral("Color"), QStringLiteral("clWindow\nclBtnFace"));
-    color->GetPickList()->SetText(QStringLiteral("clBlack\nclMaroon\nclGreen\nclNavy\nclBtnFace\nclWindow\nclWindowText"));
+    TQXItemProp *color
+        = appearance->Items()->Add(QStringLiteral("Color"), QStringLiteral("clWindow\nclBtnFace"));
+    color->GetPickList()->SetText(
+        QStringLiteral("clBlack\nclMaroon\nclGreen\nclNavy\nclBtnFace\nclWindow\nclWindowText"));
     font->SetEditStyle(esEllipsis);
     font->OnEditButtonClick = [](QObject *) { /* a font dialog opens here in the inspector */ };
     TQXItemProp *when = items->Add(QStringLiteral("Date"), QStringLiteral(" 3/09/2024\n12/31/2024"));
@@ -67,7 +69,6 @@ TQXItemListEditor *makeEditor(QWidget *parent, TQXCustomItemListEditor::TQXGridO
     editor->SetHideSelection(false);
     return editor;
 }
-
 
 /// Runs the rescans and refreshes the inspector has queued, then paints.
 void settle()
@@ -134,13 +135,14 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
 
 int main(int argc, char **argv)
 {
-    const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    const bool noDisplay
+        = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (noDisplay && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QX Inspector demo"));
     const bool screenshot = QGuiApplication::platformName() == QLatin1String("offscreen")
-                            || app.arguments().contains(QStringLiteral("--screenshot"));
+        || app.arguments().contains(QStringLiteral("--screenshot"));
 
     QTabWidget window;
     window.setWindowTitle(QStringLiteral("QX Inspector demo"));
@@ -172,7 +174,8 @@ int main(int argc, char **argv)
         vertical->setFocus();
         QApplication::processEvents();
         // The other grid shows its editor on the font, with the ellipsis button.
-        horizontal->SetSelected(horizontal->Items()->FindItemByFullPathName(QStringLiteral("Appearance.Font")));
+        horizontal->SetSelected(
+            horizontal->Items()->FindItemByFullPathName(QStringLiteral("Appearance.Font")));
         horizontal->ShowEditor();
         // Open the colour list, as Alt+Down would, so the picture shows it.
         auto *editor = qobject_cast<TQXInplaceEditList *>(vertical->InplaceEditor());
@@ -189,14 +192,16 @@ int main(int argc, char **argv)
             if (editor && editor->ListVisible()) {
                 QWidget *list = editor->GetPickList();
                 QPainter painter(&shot);
-                painter.drawPixmap(list->mapToGlobal(QPoint(0, 0)) - widget->mapToGlobal(QPoint(0, 0)), list->grab());
+                painter.drawPixmap(list->mapToGlobal(QPoint(0, 0)) - widget->mapToGlobal(QPoint(0, 0)),
+                                   list->grab());
             }
             return shot;
         };
         withList(vertical).save(verticalPath);
         horizontal->grab().save(horizontalPath);
         withList(listPage).save(windowPath);
-        std::printf("%s\n%s\n%s\n", qPrintable(windowPath), qPrintable(verticalPath), qPrintable(horizontalPath));
+        std::printf("%s\n%s\n%s\n", qPrintable(windowPath), qPrintable(verticalPath),
+                    qPrintable(horizontalPath));
 
         if (editor)
             editor->CloseUp(false);

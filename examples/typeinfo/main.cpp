@@ -31,17 +31,17 @@ using Factory = std::function<QObject *()>;
 const std::map<QString, Factory> &factories()
 {
     static const std::map<QString, Factory> table = {
-        {QStringLiteral("QWidget"), [] { return new QWidget; }},
-        {QStringLiteral("QPushButton"), [] { return new QPushButton(QStringLiteral("OK")); }},
-        {QStringLiteral("QLineEdit"), [] { return new QLineEdit; }},
-        {QStringLiteral("QCheckBox"), [] { return new QCheckBox; }},
-        {QStringLiteral("QSpinBox"), [] { return new QSpinBox; }},
-        {QStringLiteral("QLabel"), [] { return new QLabel; }},
-        {QStringLiteral("QListWidget"), [] { return new QListWidget; }},
-        {QStringLiteral("QComboBox"), [] { return new QComboBox; }},
-        {QStringLiteral("QTextEdit"), [] { return new QTextEdit; }},
-        {QStringLiteral("TFont"), [] { return Create<TFont>(); }},
-        {QStringLiteral("TQXItemListEditor"), [] { return Create<TQXItemListEditor>(); }},
+        { QStringLiteral("QWidget"), [] { return new QWidget; } },
+        { QStringLiteral("QPushButton"), [] { return new QPushButton(QStringLiteral("OK")); } },
+        { QStringLiteral("QLineEdit"), [] { return new QLineEdit; } },
+        { QStringLiteral("QCheckBox"), [] { return new QCheckBox; } },
+        { QStringLiteral("QSpinBox"), [] { return new QSpinBox; } },
+        { QStringLiteral("QLabel"), [] { return new QLabel; } },
+        { QStringLiteral("QListWidget"), [] { return new QListWidget; } },
+        { QStringLiteral("QComboBox"), [] { return new QComboBox; } },
+        { QStringLiteral("QTextEdit"), [] { return new QTextEdit; } },
+        { QStringLiteral("TFont"), [] { return Create<TFont>(); } },
+        { QStringLiteral("TQXItemListEditor"), [] { return Create<TQXItemListEditor>(); } },
     };
     return table;
 }
@@ -55,8 +55,10 @@ void print(const QObject *object, const QString &indent, int depth)
         QString value;
         QString differs = QStringLiteral("-");
         try {
-            value = info.Kind == tkClass ? QStringLiteral("(%1)").arg(info.TypeName) : GetPropText(object, info.Name);
-            differs = IsDefaultValue(object, info.Name) ? QStringLiteral("default") : QStringLiteral("changed");
+            value = info.Kind == tkClass ? QStringLiteral("(%1)").arg(info.TypeName)
+                                         : GetPropText(object, info.Name);
+            differs
+                = IsDefaultValue(object, info.Name) ? QStringLiteral("default") : QStringLiteral("changed");
         } catch (const Exception &e) {
             value = QStringLiteral("<%1>").arg(e.Message());
         }

@@ -2,17 +2,17 @@
 #include "QXItemListEditor.h"
 
 #include "InplaceEdit.h"
-#include "QXInplaceEditList.h"
 #include "QXConsts.h"
-#include "QXException.h"
-#include "Variants.h"
 #include "QXCustomDeltaFont.h"
+#include "QXException.h"
 #include "QXHintWindow.h"
+#include "QXInplaceEditList.h"
 #include "QXItemStrings.h"
+#include "Variants.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QPainter>
+#include <QScreen>
 
 #include <QEvent>
 
@@ -20,8 +20,7 @@ using namespace QXPlatform;
 
 namespace {
 
-template<class F>
-void withEditUpdatesDisabled(TQXCustomItemListEditor *editor, F &&f)
+template<class F> void withEditUpdatesDisabled(TQXCustomItemListEditor *editor, F &&f)
 {
     editor->DisableEditUpdate();
     try {
@@ -83,7 +82,8 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     };
     auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*changed)()) {
         auto *deltaFont = new TQXCustomDeltaFont;
-        deltaFont->OnGetOriginalFont = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
+        deltaFont->OnGetOriginalFont
+            = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
         deltaFont->Assign(m_font);
         deltaFont->OnChange = [this, changed](QObject *) { (this->*changed)(); };
         return deltaFont;
@@ -118,8 +118,8 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     SetDefaultColWidth(150);
     SetDefaultRowHeight(18);
     resize(306, 300);
-    SetOptions(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goEditing
-               | goAlwaysShowEditor | goThumbTracking);
+    SetOptions(TGridOptions(goFixedVertLine) | goFixedHorzLine | goVertLine | goHorzLine | goColSizing
+               | goEditing | goAlwaysShowEditor | goThumbTracking);
     m_displayOptions = TILEDisplayOptions(doColumnTitles) | doAutoColResize | doKeyColFixed | doShowReadOnly;
     moveCursor([&] { SetCol(1); });
 }
@@ -177,8 +177,7 @@ TQXItemProps *TQXCustomItemListEditor::CreateItems(QObject *Owner)
 }
 
 void TQXCustomItemListEditor::FillCategories()
-{
-}
+{ }
 
 TQXItemProps *TQXCustomItemListEditor::Items() const
 {
@@ -309,7 +308,7 @@ void TQXCustomItemListEditor::RefreshVisibleItems()
 void TQXCustomItemListEditor::placeInAllItems(TQXItemProp *Item)
 {
     // The subtree comes in whole: a moved item brings its descendants.
-    QList<TQXItemProp *> subtree{Item};
+    QList<TQXItemProp *> subtree { Item };
     if (Item->HasChildren()) {
         std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
             for (int i = 0; i < items->Count(); ++i) {
@@ -650,8 +649,9 @@ QString TQXCustomItemListEditor::GetCell(int ACol, int ARow) const
 {
     const TItemGridInfo info = GetGridInfo(ACol, ARow);
     if (info.ItemPos == 0 && (m_displayOptions & doColumnTitles))
-        return info.ValuePos >= 0 && info.ValuePos < m_titleCaptions->Count() ? m_titleCaptions->Strings(info.ValuePos)
-                                                                              : QString();
+        return info.ValuePos >= 0 && info.ValuePos < m_titleCaptions->Count()
+            ? m_titleCaptions->Strings(info.ValuePos)
+            : QString();
     const int index = info.ItemPos - info.FixedItemLines;
     const QList<TQXItemProp *> &shown = visibleItems();
     if (index < 0 || index >= shown.size())
@@ -662,8 +662,9 @@ QString TQXCustomItemListEditor::GetCell(int ACol, int ARow) const
     if (info.ValuePos < 0)
         return QString();
     // Reading fits the values to the value lines, so the entry exists for every value line.
-    return info.ValuePos - 1 < qMax(item->ValueLineCount(), info.ValueLineCount - 1) ? item->ValueLine(info.ValuePos - 1)
-                                                                                     : QString();
+    return info.ValuePos - 1 < qMax(item->ValueLineCount(), info.ValueLineCount - 1)
+        ? item->ValueLine(info.ValuePos - 1)
+        : QString();
 }
 
 void TQXCustomItemListEditor::SetCell(int ACol, int ARow, const QString &Value)
@@ -1043,7 +1044,8 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (TInplaceEdit *editor = InplaceEditor(); editor && editor->Modified())
-            SetEditText(Col(), Row(), editor->Text()); // the text is submitted again: a held-back name is written
+            SetEditText(Col(), Row(),
+                        editor->Text()); // the text is submitted again: a held-back name is written
         Validate();
         if (TInplaceEdit *editor = InplaceEditor())
             editor->TextAssigned();
@@ -1159,7 +1161,7 @@ void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
     {
         bool &flag;
         ~Guard() { flag = false; }
-    } guard{m_deleting};
+    } guard { m_deleting };
     const bool vertical = m_orientation == goVertical;
     const int line = vertical ? ARow : ACol;
     TQXItemProp *item = FindItemProp(vertical ? 0 : line, vertical ? line : 0, true);
@@ -1225,7 +1227,8 @@ void TQXCustomItemListEditor::DoExit()
         Validate();
     } catch (...) {
         // The value stays in front of the user: the focus comes back once the focus change is over.
-        QMetaObject::invokeMethod(this, [this] { setFocus(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { setFocus(); }, Qt::QueuedConnection);
         throw;
     }
     TCustomDrawGrid::DoExit();
@@ -1262,8 +1265,9 @@ void TQXCustomItemListEditor::MouseDown(Qt::MouseButton Button, Qt::KeyboardModi
             const QRect cell = CellRect(col, row);
             const QPixmap glyph = m_minusGlyph->Pixmap();
             const int offset = item->GetLevel() * m_indent;
-            QRect glyphRect(IsRightToLeft() ? cell.right() + 1 - offset - glyph.width() : cell.left() + offset,
-                            cell.top() + (DefaultRowHeight() - glyph.height()) / 2, glyph.width(), glyph.height());
+            QRect glyphRect(
+                IsRightToLeft() ? cell.right() + 1 - offset - glyph.width() : cell.left() + offset,
+                cell.top() + (DefaultRowHeight() - glyph.height()) / 2, glyph.width(), glyph.height());
             if (glyphRect.contains(X, Y)) {
                 item->SetExpanded(!item->IsExpanded());
                 return;
@@ -1296,7 +1300,9 @@ void TQXCustomItemListEditor::ShowHints(TQXItemProp *Item, int ACol, int ARow, Q
             HintString = Item->Hint();
             break;
         case shValueAndHint:
-            HintString = Item->Hint().isEmpty() ? cell : cell + QStringLiteral("\r\n(") + Item->Hint() + QLatin1Char(')');
+            HintString = Item->Hint().isEmpty()
+                ? cell
+                : cell + QStringLiteral("\r\n(") + Item->Hint() + QLatin1Char(')');
             break;
         case shNone:
             break;
@@ -1309,7 +1315,8 @@ void TQXCustomItemListEditor::ShowHints(TQXItemProp *Item, int ACol, int ARow, Q
 QRect TQXCustomItemListEditor::CalcHintRect(int MaxWidth, const QString &Text, const TFont *Font) const
 {
     const QFontMetrics metrics(Font ? Font->ToQFont() : font());
-    QRect rect = metrics.boundingRect(QRect(0, 0, MaxWidth, 0), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text);
+    QRect rect = metrics.boundingRect(QRect(0, 0, MaxWidth, 0),
+                                      Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, Text);
     rect.moveTopLeft(QPoint(0, 0));
     rect.setRight(rect.right() + 6);
     rect.setBottom(rect.bottom() + 2);
@@ -1332,8 +1339,9 @@ void TQXCustomItemListEditor::MouseMove(Qt::KeyboardModifiers Shift, int X, int 
                 m_hintWindow->ReleaseHint();
             } else {
                 const bool valueCell = IsValueCell(col, row);
-                const TFont *cellFont = valueCell ? item->GetIndividualValueFont(GetGridInfo(col, row).ValuePos - 1)
-                                                  : item->EffectiveFont();
+                const TFont *cellFont = valueCell
+                    ? item->GetIndividualValueFont(GetGridInfo(col, row).ValuePos - 1)
+                    : item->EffectiveFont();
                 const int shift = valueCell ? 0 : (item->GetLevel() + 1) * m_indent;
                 const QRect cell = CellRect(col, row);
                 QRect measured = CalcHintRect(screen() ? screen()->geometry().width() : 1024, text, cellFont);
@@ -1420,9 +1428,9 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
     if (textRect.width() > 0) {
         canvas->save();
         canvas->setClipRect(rect, Qt::IntersectClip);
-        const int flags = int((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine;
-        canvas->drawText(textRect, flags,
-                         GetCell(ACol, ARow));
+        const int flags
+            = int((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine;
+        canvas->drawText(textRect, flags, GetCell(ACol, ARow));
         canvas->restore();
     }
     TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
@@ -1607,7 +1615,7 @@ void TQXCustomItemListEditor::DoValidate()
     {
         TInplaceEdit *editor;
         ~ClearModified() { editor->SetModified(false); }
-    } clear{editor};
+    } clear { editor };
     if (TQXItemProp *item = FindItemProp(Col(), Row(), true)) {
         item->Validate();
         return;
@@ -1675,7 +1683,8 @@ TInplaceEdit *TQXCustomItemListEditor::CreateEditor()
     auto *editor = new TQXInplaceEditList(this);
     editor->SetDropDownRows(m_dropDownRows);
     editor->OnEditButtonClick = [this](QObject *sender) { EditButtonClick(sender); };
-    editor->OnGetPickListItems = [this](int ACol, int ARow, TStrings *Items) { EditListGetItems(ACol, ARow, Items); };
+    editor->OnGetPickListItems
+        = [this](int ACol, int ARow, TStrings *Items) { EditListGetItems(ACol, ARow, Items); };
     return editor;
 }
 
@@ -1735,7 +1744,8 @@ void TQXCustomItemListEditor::Categorize(TQXItemProp *Item, TStrings *Categories
         TQXItemProp *parent = Item->GetParent();
         if (AsCopy) {
             if (!parent || !parent->Category() || CompareStrings(parent->Name(), name) != 0) {
-                TQXItemProps *beside = parent && parent->Category() ? parent->Collection() : Item->Collection();
+                TQXItemProps *beside
+                    = parent && parent->Category() ? parent->Collection() : Item->Collection();
                 copyInto(Categorize(beside, name));
             }
         } else {
@@ -1774,7 +1784,8 @@ TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProps *Items, const QStr
     return Items->AddCategory(Name, false);
 }
 
-TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProp *Item, const QString &PropName, TStrings *Categories)
+TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProp *Item, const QString &PropName,
+                                                 TStrings *Categories)
 {
     if (ComponentState() & csLoading)
         return Item->GetParent();
@@ -1798,8 +1809,7 @@ TQXItemProp *TQXCustomItemListEditor::Categorize(TQXItemProp *Item, const QStrin
 
 TQXItemListEditor::TQXItemListEditor(QWidget *parent)
     : TQXCustomItemListEditor(parent)
-{
-}
+{ }
 
 TQXItemListEditor::~TQXItemListEditor() = default;
 
@@ -1807,6 +1817,7 @@ bool TQXItemListEditor::IsStoredProperty(const char *Name) const
 {
     // The captions are stored only when they differ from the default "Property" and "Value" lines.
     if (QByteArrayView(Name) == "TitleCaptions")
-        return TitleCaptions()->Text() != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+        return TitleCaptions()->Text()
+            != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
     return TQXCustomItemListEditor::IsStoredProperty(Name);
 }

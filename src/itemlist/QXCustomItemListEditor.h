@@ -228,7 +228,8 @@ public:
     /// The first line at or after StartIndex of Strings that has a "=" and whose name is Name; -1 if none.
     int IndexOfName(QXPlatform::TStrings *Strings, int StartIndex, const QString &Name) const;
     TQXItemProp *Categorize(TQXItemProps *Items, const QString &Name);
-    virtual TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName, QXPlatform::TStrings *Categories);
+    virtual TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName,
+                                    QXPlatform::TStrings *Categories);
     /// Places Item into its categories from the map: moved (AsCopy false) or as copies (true).
     virtual void Categorize(TQXItemProp *Item, QXPlatform::TStrings *Categories, bool AsCopy);
     virtual void Categorize(TQXItemProps *Items, QXPlatform::TStrings *Categories, bool AsCopy);
@@ -261,7 +262,8 @@ protected:
     QString GetEditMask(int ACol, int ARow) override;
     bool CanEditModify() override;
     void DrawCell(int ACol, int ARow, const QRect &ARect, TGridDrawState AState) override;
-    void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos, int &SizingOfs) override;
+    void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos,
+                         int &SizingOfs) override;
     void SizeChanged(int OldColCount, int OldRowCount) override;
     void ColWidthsChanged() override;
     void Resize() override;
@@ -291,7 +293,10 @@ private:
     void rebuildLists() const;
     // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
     // empty: the tree is in the middle of a change, so no item is on any line yet.
-    const QList<TQXItemProp *> &allItems() const { return m_listsStale ? freshLists(m_allItems) : m_allItems; }
+    const QList<TQXItemProp *> &allItems() const
+    {
+        return m_listsStale ? freshLists(m_allItems) : m_allItems;
+    }
     const QList<TQXItemProp *> &visibleItems() const
     {
         return m_listsStale ? freshLists(m_visibleItems) : m_visibleItems;
@@ -322,7 +327,7 @@ private:
     bool m_deleting = false;
     int m_internalMoves = 0;
     QString m_heldBackName;
-    QPoint m_lastHintPoint{-1, -1};
+    QPoint m_lastHintPoint { -1, -1 };
     int m_editUpdateCount = 0;
     int m_visibleCountSnapshot = 0;
     bool m_caseSensitive = false;

@@ -625,7 +625,8 @@ void TQXInplaceEditList::CloseUp(bool Accept)
         if (Accept && chosen && value != text()) {
             // A list entry the expression refuses reaches neither the editor nor the item.
             if (!GetExpression().isEmpty() && m_matcher->Match(u'\n' + value + u'\r') <= 0)
-                throw EVESKException(QXConsts::InvalidPropertyValue(value, expressionMismatch(GetExpression())));
+                throw EVESKException(
+                    QXConsts::InvalidPropertyValue(value, expressionMismatch(GetExpression())));
             TakeValue(value);
         }
     }

@@ -3,8 +3,8 @@
 
 #include "QXCustomDeltaFont.h"
 #include "QXCustomItemListEditor.h"
-#include "QXItemProp.h"
 #include "QXHintWindow.h"
+#include "QXItemProp.h"
 #include "QXItemStrings.h"
 
 /// The item list editor with its settings published.

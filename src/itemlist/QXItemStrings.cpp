@@ -10,8 +10,7 @@ using namespace QXPlatform;
 
 TQXItemStrings::TQXItemStrings(TQXCustomItemListEditor *Editor)
     : m_editor(Editor)
-{
-}
+{ }
 
 TQXItemStrings::~TQXItemStrings() = default;
 
@@ -78,8 +77,7 @@ int TQXItemStrings::IndexOfName(const QString &Name) const
 
 TQXItemPropValueStrings::TQXItemPropValueStrings(TQXItemProp *Item)
     : m_item(Item)
-{
-}
+{ }
 
 TQXItemPropValueStrings::~TQXItemPropValueStrings() = default;
 

@@ -19,8 +19,7 @@ TComponent *AsComponent(const QObject *object)
 TComponent::TComponent(QObject *self, QObject *Owner)
     : m_self(self)
     , m_owner(Owner)
-{
-}
+{ }
 
 TComponent::~TComponent()
 {
@@ -56,8 +55,8 @@ void TComponent::FreeNotification(QObject *object)
     if (!object || object == m_self || m_watched.contains(object))
         return;
     Watch watch;
-    watch.connection = QObject::connect(object, &QObject::destroyed, m_self,
-                                        [this, object] { objectGone(object); });
+    watch.connection
+        = QObject::connect(object, &QObject::destroyed, m_self, [this, object] { objectGone(object); });
     if (TComponent *component = AsComponent(object)) {
         watch.component = component;
         if (!component->m_watchers.contains(this))
@@ -78,8 +77,7 @@ void TComponent::RemoveFreeNotification(QObject *object)
 }
 
 void TComponent::Notification(QObject *, TOperation)
-{
-}
+{ }
 
 void TComponent::objectGone(QObject *object)
 {

@@ -11,8 +11,7 @@
 
 namespace QXPlatform {
 
-template<class Signature>
-struct TEventBase : std::function<Signature>
+template<class Signature> struct TEventBase : std::function<Signature>
 {
     using std::function<Signature>::function;
     using std::function<Signature>::operator=;
@@ -27,21 +26,20 @@ struct TEventBase : std::function<Signature>
 /// Declares an event type Name in namespace QXPlatform-independent scope (use inside a namespace).
 /// Copies from a non-const event must be copies, not wrappers: std::function's template constructor and
 /// assignment would otherwise take the event as a callable and make an empty one look assigned.
-#define QX_DECLARE_EVENT(Name, ...)                                                                        \
-    struct Name : ::QXPlatform::TEventBase<__VA_ARGS__>                                                    \
-    {                                                                                                      \
-        using ::QXPlatform::TEventBase<__VA_ARGS__>::TEventBase;                                           \
-        using ::QXPlatform::TEventBase<__VA_ARGS__>::operator=;                                            \
-        Name() = default;                                                                                  \
-        Name(const Name &) = default;                                                                      \
-        Name(Name &&) = default;                                                                           \
-        Name(Name &other)                                                                                  \
-            : Name(static_cast<const Name &>(other))                                                       \
-        {                                                                                                  \
-        }                                                                                                  \
-        Name &operator=(const Name &) = default;                                                           \
-        Name &operator=(Name &&) = default;                                                                \
-        Name &operator=(Name &other) { return *this = static_cast<const Name &>(other); }                  \
+#define QX_DECLARE_EVENT(Name, ...)                                                                          \
+    struct Name : ::QXPlatform::TEventBase<__VA_ARGS__>                                                      \
+    {                                                                                                        \
+        using ::QXPlatform::TEventBase<__VA_ARGS__>::TEventBase;                                             \
+        using ::QXPlatform::TEventBase<__VA_ARGS__>::operator=;                                              \
+        Name() = default;                                                                                    \
+        Name(const Name &) = default;                                                                        \
+        Name(Name &&) = default;                                                                             \
+        Name(Name &other)                                                                                    \
+            : Name(static_cast<const Name &>(other))                                                         \
+        { }                                                                                                  \
+        Name &operator=(const Name &) = default;                                                             \
+        Name &operator=(Name &&) = default;                                                                  \
+        Name &operator=(Name &other) { return *this = static_cast<const Name &>(other); }                    \
     };
 
 namespace QXPlatform {

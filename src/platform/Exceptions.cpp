@@ -11,8 +11,7 @@ namespace QXPlatform {
 Exception::Exception(QString message)
     : m_message(std::move(message))
     , m_utf8(m_message.toUtf8())
-{
-}
+{ }
 
 Exception::~Exception() = default;
 
@@ -24,8 +23,7 @@ void Exception::SetMessage(const QString &message)
 
 EAbort::EAbort()
     : Exception(QStringLiteral("Operation aborted"))
-{
-}
+{ }
 
 void Abort()
 {
@@ -46,8 +44,7 @@ void defaultHandler(std::exception_ptr error)
         std::rethrow_exception(error);
     } catch (const EAbort &) {
         return;
-    } catch (...) {
-    }
+    } catch (...) { }
     const QString message = ExceptionMessage(error);
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (app && QThread::currentThread() == app->thread()
@@ -87,8 +84,7 @@ QString ExceptionMessage(std::exception_ptr error)
         return e.Message();
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
-    } catch (...) {
-    }
+    } catch (...) { }
     return QStringLiteral("Unknown exception");
 }
 

@@ -29,12 +29,12 @@ private:
     QByteArray m_utf8;
 };
 
-#define QX_DECLARE_EXCEPTION(Name, Base)                                                                   \
-    class QXINSPECTORCORE_EXPORT Name : public Base                                                       \
-    {                                                                                                      \
-    public:                                                                                                \
-        using Base::Base;                                                                                  \
-        QString ClassName() const override { return QStringLiteral(#Name); }                               \
+#define QX_DECLARE_EXCEPTION(Name, Base)                                                                     \
+    class QXINSPECTORCORE_EXPORT Name : public Base                                                          \
+    {                                                                                                        \
+    public:                                                                                                  \
+        using Base::Base;                                                                                    \
+        QString ClassName() const override { return QStringLiteral(#Name); }                                 \
     };
 
 /// Silent exception: aborts an operation without a message; the application handler ignores it.
@@ -74,8 +74,7 @@ QXINSPECTORCORE_EXPORT QString ExceptionMessage(std::exception_ptr error);
 
 /// Runs f; an exception it raises goes to HandleException instead of propagating. Returns whether f
 /// completed. Wrap every Qt entry point (event(), eventFilter(), slots called by Qt) with it.
-template<class F>
-bool Guarded(F &&f) noexcept
+template<class F> bool Guarded(F &&f) noexcept
 {
     try {
         std::forward<F>(f)();

@@ -108,7 +108,8 @@ int StrToInt(const QString &text)
 {
     qint64 value = 0;
     const bool ok = TryStrToInt64(text, value);
-    const bool hex = text.contains(QLatin1Char('$')) || text.contains(QLatin1String("0x"), Qt::CaseInsensitive);
+    const bool hex
+        = text.contains(QLatin1Char('$')) || text.contains(QLatin1String("0x"), Qt::CaseInsensitive);
     if (ok && hex && value >= 0 && value <= 0xFFFFFFFFLL)
         return int(quint32(value));
     if (!ok || value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
@@ -149,8 +150,9 @@ QTime parseTime(const QString &text)
 {
     const QString s = compact(text);
     const QLocale c = QLocale::c();
-    for (const QString &format : {FormatSettings().LongTimeFormat, QStringLiteral("h:mm:ss"), QStringLiteral("h:mm"),
-                                  QStringLiteral("h:mm AP"), QStringLiteral("h:mm:ss.zzz")}) {
+    for (const QString &format :
+         { FormatSettings().LongTimeFormat, QStringLiteral("h:mm:ss"), QStringLiteral("h:mm"),
+           QStringLiteral("h:mm AP"), QStringLiteral("h:mm:ss.zzz") }) {
         const QTime time = c.toTime(s, format);
         if (time.isValid())
             return time;

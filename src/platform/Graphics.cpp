@@ -225,8 +225,7 @@ TFont::TFont(QObject *parent)
     : QObject(parent)
     , m_font(DefaultFont())
     , m_color(clWindowText)
-{
-}
+{ }
 
 TFont::~TFont() = default;
 
@@ -376,8 +375,7 @@ void TFont::Changed()
 
 TPicture::TPicture(QObject *parent)
     : QObject(parent)
-{
-}
+{ }
 
 TPicture::~TPicture() = default;
 
@@ -415,8 +413,8 @@ void TPicture::SaveToFile(const QString &FileName) const
         format = QByteArrayLiteral("png");
     // Checked before the file is touched, so that an unknown format leaves no empty file behind.
     if (!QImageWriter::supportedImageFormats().contains(format))
-        throw EInvalidGraphic(QStringLiteral("Cannot save a picture in the format \"%1\"")
-                                  .arg(QString::fromLatin1(format)));
+        throw EInvalidGraphic(
+            QStringLiteral("Cannot save a picture in the format \"%1\"").arg(QString::fromLatin1(format)));
     QSaveFile file(FileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EFOpenError(QStringLiteral("Cannot create file \"%1\". %2").arg(shownName, file.errorString()));

@@ -11,8 +11,7 @@
 
 namespace QXPlatform {
 
-template<class Base>
-class TGuarded : public Base
+template<class Base> class TGuarded : public Base
 {
 public:
     using Base::Base;

@@ -96,8 +96,7 @@ private:
 TMessageEvent::TMessageEvent(QEvent::Type type, const TMessage &message)
     : QEvent(type)
     , Message(message)
-{
-}
+{ }
 
 TMessageEvent::~TMessageEvent()
 {
@@ -114,7 +113,7 @@ bool PostMessage(QObject *receiver, int msg, qintptr wParam, qintptr lParam)
 {
     if (!receiver)
         return false;
-    auto *event = new TMessageEvent(MessageEventType(msg), TMessage{msg, wParam, lParam, 0});
+    auto *event = new TMessageEvent(MessageEventType(msg), TMessage { msg, wParam, lParam, 0 });
     MessageQueue::instance().add(receiver, event);
     QCoreApplication::postEvent(receiver, event);
     return true;
@@ -124,7 +123,7 @@ qintptr SendMessage(QObject *receiver, int msg, qintptr wParam, qintptr lParam)
 {
     if (!receiver)
         return 0;
-    TMessageEvent event(MessageEventType(msg), TMessage{msg, wParam, lParam, 0});
+    TMessageEvent event(MessageEventType(msg), TMessage { msg, wParam, lParam, 0 });
     QCoreApplication::sendEvent(receiver, &event);
     return event.Message.Result;
 }

@@ -43,7 +43,8 @@ QXINSPECTORCORE_EXPORT QEvent::Type MessageEventType(int msg);
 /// Queues a message for receiver. Returns false for a null receiver.
 QXINSPECTORCORE_EXPORT bool PostMessage(QObject *receiver, int msg, qintptr wParam = 0, qintptr lParam = 0);
 /// Delivers a message at once and returns its Result.
-QXINSPECTORCORE_EXPORT qintptr SendMessage(QObject *receiver, int msg, qintptr wParam = 0, qintptr lParam = 0);
+QXINSPECTORCORE_EXPORT qintptr SendMessage(QObject *receiver, int msg, qintptr wParam = 0,
+                                           qintptr lParam = 0);
 /// Whether a message msg for receiver is waiting.
 QXINSPECTORCORE_EXPORT bool IsMessageWaiting(const QObject *receiver, int msg);
 /// How many messages msg wait for receiver.

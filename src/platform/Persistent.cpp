@@ -72,7 +72,8 @@ void TPersistent::AssignTo(QObject *Dest) const
 
 void TPersistent::AssignError(const QObject *Source) const
 {
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(Source), ClassNameOf(Self())));
+    throw EConvertError(
+        QStringLiteral("Cannot assign a %1 to a %2").arg(ClassNameOf(Source), ClassNameOf(Self())));
 }
 
 QString TPersistent::GetNamePath() const
@@ -86,8 +87,7 @@ QString TPersistent::GetNamePath() const
 }
 
 void TPersistent::DefineProperties(TFiler *)
-{
-}
+{ }
 
 bool TPersistent::IsStoredProperty(const char *) const
 {

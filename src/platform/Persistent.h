@@ -43,24 +43,22 @@ public:
     Q_DISABLE_COPY_MOVE(TLifecycle)
 
     /// Runs once the most derived constructor has finished; overrides call the inherited one first.
-    virtual void AfterConstruction() {}
+    virtual void AfterConstruction() { }
     /// Runs before the destructor while the object is still whole; overrides call the inherited one last.
-    virtual void BeforeDestruction() {}
+    virtual void BeforeDestruction() { }
 
     /// True from the moment Free starts on this object.
     bool IsBeingFreed() const { return m_freeing; }
 
 private:
-    template<class T>
-    friend void Free(T *object);
+    template<class T> friend void Free(T *object);
     friend QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
     bool m_freeing = false;
 };
 
 /// Constructs a T and runs its AfterConstruction. If that raises, the object is freed and the
 /// exception passes on.
-template<class T, class... Args>
-T *Create(Args &&...args)
+template<class T, class... Args> T *Create(Args &&...args)
 {
     T *object = new T(std::forward<Args>(args)...);
     try {
@@ -74,8 +72,7 @@ T *Create(Args &&...args)
 
 /// The one deletion path: BeforeDestruction (once), then delete. Null is ignored; a second Free of an
 /// object already being freed does nothing.
-template<class T>
-void Free(T *object)
+template<class T> void Free(T *object)
 {
     if (!object)
         return;
@@ -94,8 +91,7 @@ QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
 
 /// Runs f between target.BeginUpdate() and target.EndUpdate() (a collection, a string list); the update
 /// ends also when f raises.
-template<class T, class F>
-void InUpdate(T &target, F &&f)
+template<class T, class F> void InUpdate(T &target, F &&f)
 {
     target.BeginUpdate();
     try {
@@ -107,8 +103,7 @@ void InUpdate(T &target, F &&f)
     target.EndUpdate();
 }
 
-template<class T>
-void FreeAndNil(T *&object)
+template<class T> void FreeAndNil(T *&object)
 {
     T *doomed = std::exchange(object, nullptr);
     Free(doomed);

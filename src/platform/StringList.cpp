@@ -472,20 +472,16 @@ QObject *TStrings::GetObject(int) const
 }
 
 void TStrings::PutObject(int, QObject *)
-{
-}
+{ }
 
 void TStrings::Changing()
-{
-}
+{ }
 
 void TStrings::Changed()
-{
-}
+{ }
 
 void TStrings::SetUpdateState(bool)
-{
-}
+{ }
 
 // ---------------------------------------------------------------------------------------------------
 // TStringList
@@ -525,7 +521,7 @@ void TStringList::insertItem(int Index, const QString &S, QObject *AObject)
     // An OnChanging handler may have edited the list; indices are checked again after it.
     if (Index > m_items.size())
         StringListIndexError(Index);
-    m_items.insert(Index, Item{S, AObject});
+    m_items.insert(Index, Item { S, AObject });
     Changed();
 }
 
@@ -655,8 +651,7 @@ bool TStringList::Find(const QString &S, int &Index) const
 // A bottom-up merge sort of line indices. The list is only read, so the comparison always sees it as it
 // was; the loops stay in bounds whatever the comparison answers, even inconsistently; equal lines keep
 // their order; and a comparison that raises leaves the list untouched.
-template<class Less>
-QList<int> TStringList::sortedOrder(Less less) const
+template<class Less> QList<int> TStringList::sortedOrder(Less less) const
 {
     const qsizetype count = m_items.size();
     QList<int> order(count);

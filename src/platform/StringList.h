@@ -10,8 +10,8 @@
 
 #include "Events.h"
 #include "Exceptions.h"
-#include "ThreadList.h"
 #include "Persistent.h"
+#include "ThreadList.h"
 
 #include <QList>
 #include <QObject>
@@ -244,8 +244,7 @@ private:
     void checkUnsorted() const;
     void insertItem(int Index, const QString &S, QObject *AObject);
     /// The indices of the lines in the order less gives; the list is not changed.
-    template<class Less>
-    QList<int> sortedOrder(Less less) const;
+    template<class Less> QList<int> sortedOrder(Less less) const;
     QList<int> orderByCompareStrings() const;
     /// Rearranges the lines so that line i is the one that was at order[i].
     void applyOrder(const QList<int> &order);

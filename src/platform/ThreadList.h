@@ -12,8 +12,7 @@ namespace QXPlatform {
 /// What a sorted list or a locked list does with an item it already holds.
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
-template<class T>
-class TThreadList
+template<class T> class TThreadList
 {
 public:
     TThreadList() = default;
@@ -65,15 +64,13 @@ private:
 };
 
 /// Holds a TThreadList's lock for a scope.
-template<class T>
-class TThreadListLocker
+template<class T> class TThreadListLocker
 {
 public:
     explicit TThreadListLocker(TThreadList<T> &list)
         : m_owner(list)
         , m_list(list.LockList())
-    {
-    }
+    { }
     ~TThreadListLocker() { m_owner.UnlockList(); }
     Q_DISABLE_COPY_MOVE(TThreadListLocker)
     QList<T> &List() { return m_list; }

@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QIcon>
-#include <QPixmap>
 #include <QMargins>
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -17,7 +17,10 @@ struct AdapterKey
 {
     const QObject *object;
     int property;
-    bool operator==(const AdapterKey &other) const { return object == other.object && property == other.property; }
+    bool operator==(const AdapterKey &other) const
+    {
+        return object == other.object && property == other.property;
+    }
 };
 size_t qHash(const AdapterKey &key, size_t seed = 0)
 {
@@ -80,7 +83,7 @@ QObject *ValueAdapter(QObject *object, const QMetaProperty &property)
 {
     if (!object || !property.isValid() || !HasValueAdapter(property.metaType()))
         return nullptr;
-    const AdapterKey key{object, property.propertyIndex()};
+    const AdapterKey key { object, property.propertyIndex() };
     QObject *adapter = adapters().value(key);
     if (!adapter) {
         adapter = makeAdapter(object, property);
@@ -103,8 +106,7 @@ QObject *ValueAdapter(QObject *object, const QMetaProperty &property)
 TValueAdapter::TValueAdapter(QObject *Owner, const QMetaProperty &Property)
     : m_owner(Owner)
     , m_property(Property)
-{
-}
+{ }
 
 TValueAdapter::~TValueAdapter() = default;
 
@@ -284,8 +286,8 @@ void TPictureAdapter::Reload()
         return;
     const QVariant value = m_property.read(m_owner);
     const QPixmap pixmap = value.typeId() == QMetaType::QIcon
-                               ? value.value<QIcon>().pixmap(value.value<QIcon>().availableSizes().value(0, QSize(32, 32)))
-                               : value.value<QPixmap>();
+        ? value.value<QIcon>().pixmap(value.value<QIcon>().availableSizes().value(0, QSize(32, 32)))
+        : value.value<QPixmap>();
     m_loading = true;
     SetPixmap(pixmap);
     m_loading = false;

@@ -10,8 +10,8 @@
 #include "StringList.h"
 
 #include <QMetaProperty>
-#include <QSizePolicy>
 #include <QPointer>
+#include <QSizePolicy>
 
 namespace QXPlatform {
 
@@ -36,8 +36,7 @@ public:
 
 protected:
     /// Read-modify-write: the whole value is read, changed by edit and written back.
-    template<class T, class F>
-    void Modify(F &&edit)
+    template<class T, class F> void Modify(F &&edit)
     {
         T value = Read().template value<T>();
         edit(value);

@@ -33,6 +33,7 @@ QXINSPECTORCORE_EXPORT QString ListItemsEditorCaption();
 /// "Item \"%1\" is not a real property".
 QXINSPECTORCORE_EXPORT QString NotARealProperty(const QString &name);
 /// "\"%1\" is not a valid %2 value: %3".
-QXINSPECTORCORE_EXPORT QString InvalidTypedValue(const QString &value, const QString &typeName, const QString &reason);
+QXINSPECTORCORE_EXPORT QString InvalidTypedValue(const QString &value, const QString &typeName,
+                                                 const QString &reason);
 
 } // namespace QXConsts

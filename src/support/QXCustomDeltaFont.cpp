@@ -7,15 +7,14 @@ using QXPlatform::TFontStyles;
 
 namespace {
 
-constexpr TFontStyles allStyles = QXPlatform::fsBold | QXPlatform::fsItalic | QXPlatform::fsUnderline
-                                  | QXPlatform::fsStrikeOut;
+constexpr TFontStyles allStyles
+    = QXPlatform::fsBold | QXPlatform::fsItalic | QXPlatform::fsUnderline | QXPlatform::fsStrikeOut;
 
 } // namespace
 
 TQXCustomDeltaFont::TQXCustomDeltaFont(QObject *parent)
     : TFont(parent)
-{
-}
+{ }
 
 TQXCustomDeltaFont::~TQXCustomDeltaFont() = default;
 

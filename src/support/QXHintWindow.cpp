@@ -15,8 +15,9 @@ constexpr Qt::Alignment hintAlignment = Qt::AlignLeft | Qt::AlignTop;
 } // namespace
 
 TQXHintWindow::TQXHintWindow(QWidget *AOwner)
-    : TGuarded<QLabel>(AOwner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                                   | Qt::WindowDoesNotAcceptFocus)
+    : TGuarded<QLabel>(AOwner,
+                       Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                           | Qt::WindowDoesNotAcceptFocus)
     , TComponent(this, AOwner)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);

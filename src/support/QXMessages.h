@@ -19,6 +19,6 @@ struct TQXInvalidateProperty
 
     static TQXInvalidateProperty From(const QXPlatform::TMessage &message)
     {
-        return TQXInvalidateProperty{message.Msg, int(message.WParam), message.Result};
+        return TQXInvalidateProperty { message.Msg, int(message.WParam), message.Result };
     }
 };

@@ -15,8 +15,7 @@ class FakeInspector : public QObject, public TComponent, public TQXInspectorObje
 public:
     FakeInspector()
         : TComponent(this, nullptr)
-    {
-    }
+    { }
     TQXInspectorObjects *objects = nullptr;
     int updating = 0;
     int updates = 0;
@@ -39,8 +38,7 @@ class Settings : public TCollection
 public:
     Settings()
         : TCollection(&TCollectionItem::staticMetaObject)
-    {
-    }
+    { }
 };
 
 } // namespace
@@ -127,7 +125,8 @@ private slots:
         QCOMPARE(entry->GetComponent(), nullptr);
         entry->SetComponent(nullptr); // reads as nothing already: unchanged
         QCOMPARE(entry->Objects(), &settings);
-        QCOMPARE(entry->GetDisplayName(), QStringLiteral("TCollection")); // the class, as its meta-object names it
+        QCOMPARE(entry->GetDisplayName(),
+                 QStringLiteral("TCollection")); // the class, as its meta-object names it
         entry->SetComponent(&button);
         QCOMPARE(entry->GetDisplayName(), QStringLiteral("TQXInspectorObject")); // a component without a name
         button.setObjectName(QStringLiteral("OkButton"));

@@ -68,11 +68,11 @@ private slots:
         QCOMPARE(grid->Col(), 0);
         type(QStringLiteral("Width"));
         key(Qt::Key_Return);
-        QCOMPARE(names(), QStringList({"Width="}));
+        QCOMPARE(names(), QStringList({ "Width=" }));
         grid->FocusCell(1, 1, true);
         type(QStringLiteral("10"));
         grid->FocusCell(0, 1, true); // leaving the cell commits as well
-        QCOMPARE(names(), QStringList({"Width=10"}));
+        QCOMPARE(names(), QStringList({ "Width=10" }));
         QVERIFY(handled.isEmpty());
     }
     void downOnTheLastLineAddsALineAndUpRemovesItAgain()
@@ -100,7 +100,7 @@ private slots:
         showGrid();
         grid->FocusCell(1, 2, true);
         key(Qt::Key_Down);
-        QCOMPARE(names(), QStringList({"a=1", "c=3"}));
+        QCOMPARE(names(), QStringList({ "a=1", "c=3" }));
         QCOMPARE(grid->GetSelected()->Name(), QStringLiteral("c"));
     }
     void escapeRestoresThenRemovesABlankLine()
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(grid->Items()->Items(1)->Name(), QStringLiteral("x")); // held back
         QVERIFY(handled.isEmpty());
         key(Qt::Key_Return); // submitted again
-        QCOMPARE(handled, QStringList({"Property name is not unique: a"}));
+        QCOMPARE(handled, QStringList({ "Property name is not unique: a" }));
         QCOMPARE(grid->Items()->Items(1)->Name(), QStringLiteral("x"));
     }
 
@@ -139,10 +139,13 @@ private slots:
     void validationErrorRouting()
     {
         TQXItemProp *item = grid->Items()->Add(QStringLiteral("n"), QStringLiteral("1"));
-        item->OnValidate = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        item->OnValidate
+            = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
         QString rowSaw, gridSaw;
-        item->OnValidateError = [&](QObject *, TQXItemProp *, int, const Exception &e) { rowSaw = e.Message(); };
-        grid->OnValidateError = [&](QObject *, TQXItemProp *, int, const Exception &e) { gridSaw = e.Message(); };
+        item->OnValidateError
+            = [&](QObject *, TQXItemProp *, int, const Exception &e) { rowSaw = e.Message(); };
+        grid->OnValidateError
+            = [&](QObject *, TQXItemProp *, int, const Exception &e) { gridSaw = e.Message(); };
         showGrid();
         type(QStringLiteral("x"));
         key(Qt::Key_Return);
@@ -156,7 +159,7 @@ private slots:
         grid->OnValidateError = {};
         type(QStringLiteral("z"));
         key(Qt::Key_Return);
-        QCOMPARE(handled, QStringList({"\"1z\" is not a valid property value: not a number"}));
+        QCOMPARE(handled, QStringList({ "\"1z\" is not a valid property value: not a number" }));
     }
 
     // Inserting and deleting
@@ -181,7 +184,8 @@ private slots:
         QVERIFY(inserted->Name().isEmpty());
         QCOMPARE(inserted->GetParent(), a);
         QCOMPARE(inserted->Index(), 1);
-        QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("a.a2"))->GetValue(), QStringLiteral("3"));
+        QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("a.a2"))->GetValue(),
+                 QStringLiteral("3"));
     }
     void ctrlDeleteDeletesOnlyWithTheOptionAndAnItem()
     {
@@ -193,7 +197,7 @@ private slots:
         QCOMPARE(grid->GetVisibleItemCount(), 2);
         grid->SetPropertyOptions(TQXCustomItemListEditor::propDelete);
         key(Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(names(), QStringList({"a=1"}));
+        QCOMPARE(names(), QStringList({ "a=1" }));
         QCOMPARE(grid->Row(), 1);
         key(Qt::Key_Delete, Qt::ControlModifier);
         QVERIFY(names().isEmpty());
@@ -289,12 +293,12 @@ private slots:
         grid->SetArrangeByCategory(true);
         grid->Items()->Categories()->SetText(
             QStringLiteral("Width=Layout\nColor=Visual\nHint=Help\nAction=Action\nTag=Input"));
-        for (const char *name : {"Width", "Color", "Tag", "Other", "Hint", "Action"})
+        for (const char *name : { "Width", "Color", "Tag", "Other", "Hint", "Action" })
             grid->Items()->Add()->SetName(QString::fromLatin1(name));
         QStringList names;
         for (int i = 0; i < grid->Items()->Count(); ++i)
             names << grid->Items()->Items(i)->Name();
-        QCOMPARE(names, QStringList({"Action", "Help", "Input", "Layout", "Miscellaneous", "Visual"}));
+        QCOMPARE(names, QStringList({ "Action", "Help", "Input", "Layout", "Miscellaneous", "Visual" }));
     }
     void emptyDefaultCategoryNameLeavesItemsWhereTheyAre()
     {

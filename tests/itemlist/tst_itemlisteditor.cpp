@@ -42,7 +42,7 @@ class tst_ItemListEditor : public QObject
         QStringList cells;
         for (int v = 0; v < grid->GetGridCount(0); ++v)
             cells << (grid->Orientation() == TQXCustomItemListEditor::goVertical ? grid->GetCell(v, index)
-                                                                                  : grid->GetCell(index, v));
+                                                                                 : grid->GetCell(index, v));
         return cells;
     }
 
@@ -85,9 +85,9 @@ private slots:
     {
         buildWorkedExample();
         QCOMPARE(grid->ColCount(), 3);
-        QCOMPARE(line(0), QStringList({"Property", "Value", ""}));
-        QCOMPARE(line(1), QStringList({"A", "a1", "a2"}));
-        QCOMPARE(line(2), QStringList({"B", "b1", "b2"}));
+        QCOMPARE(line(0), QStringList({ "Property", "Value", "" }));
+        QCOMPARE(line(1), QStringList({ "A", "a1", "a2" }));
+        QCOMPARE(line(2), QStringList({ "B", "b1", "b2" }));
         QCOMPARE(grid->RowCount(), 3);
         for (int col = 0; col < 3; ++col)
             QCOMPARE(grid->FindItemProp(col, 2, true)->Name(), QStringLiteral("B"));
@@ -95,7 +95,7 @@ private slots:
         QVERIFY(!grid->IsValueCell(0, 0));
         QVERIFY(grid->IsValueCell(1, 1));
         grid->Items()->Items(1)->Expand();
-        QCOMPARE(line(3), QStringList({"C", "c1", ""}));
+        QCOMPARE(line(3), QStringList({ "C", "c1", "" }));
     }
     void workedExampleHorizontal()
     {
@@ -104,9 +104,9 @@ private slots:
         QCOMPARE(grid->RowCount(), 3);
         QCOMPARE(grid->FixedCols(), 1);
         QCOMPARE(grid->FixedRows(), 0);
-        QCOMPARE(line(0), QStringList({"Property", "Value", ""}));
-        QCOMPARE(line(1), QStringList({"A", "a1", "a2"}));
-        QCOMPARE(line(2), QStringList({"B", "b1", "b2"}));
+        QCOMPARE(line(0), QStringList({ "Property", "Value", "" }));
+        QCOMPARE(line(1), QStringList({ "A", "a1", "a2" }));
+        QCOMPARE(line(2), QStringList({ "B", "b1", "b2" }));
         for (int row = 0; row < 3; ++row)
             QCOMPARE(grid->FindItemProp(2, row, true)->Name(), QStringLiteral("B"));
         QVERIFY(!grid->IsValueCell(1, 0));
@@ -274,9 +274,9 @@ private slots:
         QCOMPARE(grid->PlusGlyph()->Height(), 9);
         const QImage plus = grid->PlusGlyph()->Pixmap().toImage();
         const QImage minus = grid->MinusGlyph()->Pixmap().toImage();
-        QCOMPARE(qGray(plus.pixel(4, 2)), 0);   // the vertical bar
+        QCOMPARE(qGray(plus.pixel(4, 2)), 0); // the vertical bar
         QCOMPARE(qGray(minus.pixel(4, 2)), 255); // none in the minus
-        QCOMPARE(qGray(minus.pixel(2, 4)), 0);   // the horizontal bar
+        QCOMPARE(qGray(minus.pixel(2, 4)), 0); // the horizontal bar
         QCOMPARE(qGray(minus.pixel(1, 4)), 255);
     }
 };

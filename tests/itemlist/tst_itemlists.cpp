@@ -160,7 +160,7 @@ private slots:
     void randomEditsKeepListsAndCounts_data()
     {
         QTest::addColumn<quint32>("seed");
-        for (quint32 seed : {1u, 7u, 42u, 2024u})
+        for (quint32 seed : { 1u, 7u, 42u, 2024u })
             QTest::addRow("seed %u", seed) << seed;
     }
     void randomEditsKeepListsAndCounts()

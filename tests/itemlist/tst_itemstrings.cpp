@@ -25,27 +25,27 @@ private slots:
         QCOMPARE(items->Items(0)->GetDisplayName(), QStringLiteral("a=1"));
         QCOMPARE(items->Items(1)->Name(), QStringLiteral("b"));
         QCOMPARE(items->Items(1)->Items()->Items(0)->GetDisplayName(), QStringLiteral("c=2"));
-        QCOMPARE(lines(), QStringList({"a=1", "b=", "b.c=2"}));
+        QCOMPARE(lines(), QStringList({ "a=1", "b=", "b.c=2" }));
         auto *view = static_cast<TQXItemStrings *>(grid->Strings());
         view->SetShowVisibleOnly(true);
-        QCOMPARE(lines(), QStringList({"a=1", "b="})); // b is collapsed
+        QCOMPARE(lines(), QStringList({ "a=1", "b=" })); // b is collapsed
         items->Items(1)->Expand();
-        QCOMPARE(lines(), QStringList({"a=1", "b=", "b.c=2"}));
+        QCOMPARE(lines(), QStringList({ "a=1", "b=", "b.c=2" }));
     }
     void addingALineFollowsUniqueness()
     {
         grid->Strings()->SetText(QStringLiteral("a=1\nb.c=2"));
         grid->Strings()->Add(QStringLiteral("a=3"));
-        QCOMPARE(lines(), QStringList({"a=1", "b=", "b.c=2", "a=3"}));
+        QCOMPARE(lines(), QStringList({ "a=1", "b=", "b.c=2", "a=3" }));
         grid->Strings()->Delete(3);
         grid->SetPropertyOptions(TQXCustomItemListEditor::propUnique);
         grid->Strings()->Add(QStringLiteral("a=3"));
-        QCOMPARE(lines(), QStringList({"a=3", "b=", "b.c=2"}));
+        QCOMPARE(lines(), QStringList({ "a=3", "b=", "b.c=2" }));
     }
     void lineWithoutEqualsIsAPath()
     {
         grid->Strings()->Add(QStringLiteral("x.y"));
-        QCOMPARE(lines(), QStringList({"x=", "x.y="}));
+        QCOMPARE(lines(), QStringList({ "x=", "x.y=" }));
     }
     void indexOfNameAndDelete()
     {
@@ -59,7 +59,7 @@ private slots:
         QCOMPARE(view->IndexOfName(QStringLiteral("d")), 2);
         view->SetShowVisibleOnly(false);
         grid->Strings()->Delete(1); // b with its child
-        QCOMPARE(lines(), QStringList({"a=1", "d=4"}));
+        QCOMPARE(lines(), QStringList({ "a=1", "d=4" }));
     }
     void outOfRangeLinesRaiseListErrors()
     {

@@ -119,10 +119,14 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("b to d") << "b" << "d" << QStringList({"a", "c", "d", "e"});
-        QTest::newRow("e to aa") << "e" << "aa" << QStringList({"a", "aa", "b", "c"});
-        QTest::newRow("a to z") << "a" << "z" << QStringList({"b", "c", "e", "z"});
-        QTest::newRow("c to C") << "c" << "C" << QStringList({"a", "b", "C", "e"});
+        QTest::newRow("b to d") << "b"
+                                << "d" << QStringList({ "a", "c", "d", "e" });
+        QTest::newRow("e to aa") << "e"
+                                 << "aa" << QStringList({ "a", "aa", "b", "c" });
+        QTest::newRow("a to z") << "a"
+                                << "z" << QStringList({ "b", "c", "e", "z" });
+        QTest::newRow("c to C") << "c"
+                                << "C" << QStringList({ "a", "b", "C", "e" });
     }
     void sortedRenames()
     {
@@ -131,23 +135,23 @@ private slots:
         QFETCH(QStringList, expected);
         LooseTree tree;
         tree.items->SetSorted(true);
-        for (const char *name : {"e", "c", "a", "b"})
+        for (const char *name : { "e", "c", "a", "b" })
             tree.items->Add(QString::fromLatin1(name), QString());
-        QCOMPARE(names(tree.items), QStringList({"a", "b", "c", "e"}));
+        QCOMPARE(names(tree.items), QStringList({ "a", "b", "c", "e" }));
         tree.items->GetItemByName(from)->SetName(to);
         QCOMPARE(names(tree.items), expected);
     }
     void sortOnSortedCollectionChangesNothing()
     {
         LooseTree tree;
-        for (const char *name : {"b", "a"})
+        for (const char *name : { "b", "a" })
             tree.items->Add(QString::fromLatin1(name), QString());
         tree.items->Sort(true);
-        QCOMPARE(names(tree.items), QStringList({"a", "b"}));
+        QCOMPARE(names(tree.items), QStringList({ "a", "b" }));
         tree.items->SetSorted(true);
         tree.items->Items(0)->SetIndex(1); // out of order on purpose
         tree.items->Sort(true);
-        QCOMPARE(names(tree.items), QStringList({"b", "a"}));
+        QCOMPARE(names(tree.items), QStringList({ "b", "a" }));
     }
     void sortingReachesEveryLevel()
     {
@@ -157,8 +161,8 @@ private slots:
         z->Items()->Add(QStringLiteral("y"), QString());
         z->Items()->Add(QStringLiteral("x"), QString());
         tree.items->SetSorted(true);
-        QCOMPARE(names(tree.items), QStringList({"m", "z"}));
-        QCOMPARE(names(z->Items()), QStringList({"x", "y"}));
+        QCOMPARE(names(tree.items), QStringList({ "m", "z" }));
+        QCOMPARE(names(z->Items()), QStringList({ "x", "y" }));
         QVERIFY(z->Items()->Sorted());
         // A child collection made after sorting starts sorted too.
         QVERIFY(tree.items->Items(0)->Items()->Sorted());
@@ -168,17 +172,20 @@ private slots:
     void addFullPathReusesOrDuplicates()
     {
         LooseTree tree;
-        TQXItemProp *bold = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("True"), false);
+        TQXItemProp *bold
+            = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("True"), false);
         QCOMPARE(bold->GetFullPathName(), QStringLiteral("Font.Style.Bold"));
         QCOMPARE(bold->GetValue(), QStringLiteral("True"));
-        TQXItemProp *again = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("False"), false);
+        TQXItemProp *again
+            = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("False"), false);
         QCOMPARE(again, bold);
         QCOMPARE(bold->GetValue(), QStringLiteral("False"));
-        TQXItemProp *second = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("x"), true);
+        TQXItemProp *second
+            = tree.items->AddFullPath(QStringLiteral("Font.Style.Bold"), QStringLiteral("x"), true);
         QVERIFY(second != bold);
         QCOMPARE(tree.items->Count(), 1);
         TQXItemProp *style = tree.items->FindItemByFullPathName(QStringLiteral("Font.Style"));
-        QCOMPARE(names(style->Items()), QStringList({"Bold", "Bold"}));
+        QCOMPARE(names(style->Items()), QStringList({ "Bold", "Bold" }));
         QCOMPARE(second->GetParent(), style);
     }
     void findByFullPath()
@@ -186,7 +193,8 @@ private slots:
         grid->Items()->AddFullPath(QStringLiteral("Font.Size"), QStringLiteral("9"), false);
         QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("Nope.Size")), nullptr);
         QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("Font.Nope")), nullptr);
-        QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("font.size"))->GetValue(), QStringLiteral("9"));
+        QCOMPARE(grid->Items()->FindItemByFullPathName(QStringLiteral("font.size"))->GetValue(),
+                 QStringLiteral("9"));
         grid->SetPathDelimiter(QStringLiteral("/"));
         TQXItemProp *dotted = grid->Items()->AddFullPath(QStringLiteral("a.b/c"), QStringLiteral("1"), false);
         QCOMPARE(dotted->Name(), QStringLiteral("c"));
@@ -216,8 +224,8 @@ private slots:
     {
         QTest::addColumn<bool>("deleteChildren");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("keep") << false << QStringList({"x", "c1", "c2"});
-        QTest::newRow("drop") << true << QStringList({"x"});
+        QTest::newRow("keep") << false << QStringList({ "x", "c1", "c2" });
+        QTest::newRow("drop") << true << QStringList({ "x" });
     }
     void deleteCategoryKeepsOrDropsChildren()
     {
@@ -265,7 +273,7 @@ private slots:
         tree.items->AddCategory(QStringLiteral("B"), false);
         tree.items->Add(QStringLiteral("plain"), QString());
         tree.items->ClearCategories(false);
-        QCOMPARE(names(tree.items), QStringList({"plain", "a1"}));
+        QCOMPARE(names(tree.items), QStringList({ "plain", "a1" }));
     }
 
     // Read-only and visibility
@@ -408,7 +416,8 @@ private slots:
     void validationErrorsAreRewrittenAndRouted()
     {
         TQXItemProp *item = grid->Items()->Add(QStringLiteral("n"), QStringLiteral("abc"));
-        item->OnValidate = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        item->OnValidate
+            = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
         QString reported;
         item->OnValidateError = [&](QObject *sender, TQXItemProp *, int, const Exception &e) {
             QCOMPARE(sender, grid);
@@ -420,7 +429,8 @@ private slots:
         QCOMPARE(exceptionText([&] { item->Validate(); }), QStringLiteral("EConvertError: not a number"));
         item->OnValidate = [](QObject *, TQXItemProp *, int) { Abort(); };
         bool reachedHandler = false;
-        item->OnValidateError = [&](QObject *, TQXItemProp *, int, const Exception &) { reachedHandler = true; };
+        item->OnValidateError
+            = [&](QObject *, TQXItemProp *, int, const Exception &) { reachedHandler = true; };
         QVERIFY_THROWS_EXCEPTION(EAbort, item->Validate());
         QVERIFY(!reachedHandler);
     }
@@ -435,13 +445,14 @@ private slots:
         };
         item->OnValidated = [&](QObject *, TQXItemProp *, int column) { columns << column + 100; };
         item->Validate();
-        QCOMPARE(columns, QList<int>({0, 100}));
+        QCOMPARE(columns, QList<int>({ 0, 100 }));
     }
     void validationErrorWithNobodyToTellReachesTheCaller()
     {
         LooseTree tree;
         TQXItemProp *item = tree.items->Add();
-        item->OnValidate = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        item->OnValidate
+            = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
         bool validated = false;
         item->OnValidated = [&](QObject *, TQXItemProp *, int) { validated = true; };
         QVERIFY_THROWS_EXCEPTION(EConvertError, item->Validate());

@@ -20,8 +20,7 @@ public:
     Q_INVOKABLE explicit LoggedItem(QXPlatform::TCollection *Collection)
         : TCollectionItem(Collection)
         , m_constructed(true)
-    {
-    }
+    { }
     QString Caption() const { return m_caption; }
     void SetCaption(const QString &value)
     {
@@ -65,8 +64,7 @@ class OtherItem : public TCollectionItem
 public:
     Q_INVOKABLE explicit OtherItem(QXPlatform::TCollection *Collection)
         : TCollectionItem(Collection)
-    {
-    }
+    { }
 };
 
 class NoConstructorItem : public TCollectionItem
@@ -75,8 +73,7 @@ class NoConstructorItem : public TCollectionItem
 public:
     explicit NoConstructorItem(QXPlatform::TCollection *Collection)
         : TCollectionItem(Collection)
-    {
-    }
+    { }
 };
 
 class LoggedCollection : public TOwnedCollection
@@ -85,19 +82,18 @@ class LoggedCollection : public TOwnedCollection
 public:
     explicit LoggedCollection(QObject *owner, const QMetaObject *itemClass = &LoggedItem::staticMetaObject)
         : TOwnedCollection(owner, itemClass)
-    {
-    }
+    { }
     QStringList log;
 
 protected:
     void Notify(TCollectionItem *Item, TCollectionNotification Action) override
     {
-        static const char *names[] = {"added", "extracting", "deleting"};
+        static const char *names[] = { "added", "extracting", "deleting" };
         auto *logged = qobject_cast<LoggedItem *>(Item);
         // The added notification must see the whole item: its most derived class, constructed.
-        log.append(QStringLiteral("%1 %2%3")
-                       .arg(QLatin1String(names[Action]), logged ? logged->Caption() : ClassNameOf(Item),
-                            logged && !logged->Constructed() ? QStringLiteral(" (unconstructed)") : QString()));
+        log.append(QStringLiteral("%1 %2%3").arg(
+            QLatin1String(names[Action]), logged ? logged->Caption() : ClassNameOf(Item),
+            logged && !logged->Constructed() ? QStringLiteral(" (unconstructed)") : QString()));
         TOwnedCollection::Notify(Item, Action);
     }
     void Update(TCollectionItem *Item) override
@@ -125,8 +121,7 @@ public:
     explicit TwoPhase(QStringList *log, bool failAfter = false)
         : m_log(log)
         , m_failAfter(failAfter)
-    {
-    }
+    { }
     ~TwoPhase() override { m_log->append(QStringLiteral("destructor")); }
     void AfterConstruction() override
     {
@@ -134,7 +129,10 @@ public:
         if (m_failAfter)
             throw EAbort();
     }
-    void BeforeDestruction() override { m_log->append(QStringLiteral("before-destruction %1").arg(describe())); }
+    void BeforeDestruction() override
+    {
+        m_log->append(QStringLiteral("before-destruction %1").arg(describe()));
+    }
     virtual QString describe() const { return QStringLiteral("TwoPhase"); }
 
 private:
@@ -191,7 +189,7 @@ private slots:
     void addNotifiesAddedThenUpdate()
     {
         TCollectionItem *item = collection->Add();
-        QCOMPARE(collection->log, QStringList({"added ", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "added ", "update all" }));
         QCOMPARE(item->Collection(), collection);
         QCOMPARE(item->Index(), 0);
     }
@@ -207,7 +205,7 @@ private slots:
         item->SetCaption(QStringLiteral("a"));
         item->SetCaption(QStringLiteral("a"));
         item->ChangeAll();
-        QCOMPARE(collection->log, QStringList({"update a", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "update a", "update all" }));
     }
     void batchGivesOneFinalUpdate()
     {
@@ -219,7 +217,7 @@ private slots:
         collection->EndUpdate();
         QCOMPARE(collection->UpdateCount(), 1);
         collection->EndUpdate();
-        QCOMPARE(collection->log, QStringList({"added ", "added ", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "added ", "added ", "update all" }));
     }
     void deleteNotifiesDeletingThenExtracting()
     {
@@ -227,7 +225,7 @@ private slots:
         add(QStringLiteral("b"));
         collection->log.clear();
         collection->Delete(0);
-        QCOMPARE(collection->log, QStringList({"deleting a", "extracting a", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "deleting a", "extracting a", "update all" }));
         QCOMPARE(collection->Count(), 1);
         QCOMPARE(qobject_cast<LoggedItem *>(collection->Items(0))->Caption(), QStringLiteral("b"));
     }
@@ -237,7 +235,7 @@ private slots:
         add(QStringLiteral("b"));
         collection->log.clear();
         collection->Clear();
-        QCOMPARE(collection->log, QStringList({"extracting b", "extracting a", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "extracting b", "extracting a", "update all" }));
         QCOMPARE(collection->Count(), 0);
         collection->log.clear();
         collection->Clear();
@@ -252,8 +250,8 @@ private slots:
         collection->log.clear();
         other->log.clear();
         a->SetCollection(other);
-        QCOMPARE(collection->log, QStringList({"extracting a", "update all"}));
-        QCOMPARE(other->log, QStringList({"added a", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "extracting a", "update all" }));
+        QCOMPARE(other->log, QStringList({ "added a", "update all" }));
         QCOMPARE(a->Collection(), other);
         QCOMPARE(a->ID(), 2); // IDs come from the receiving collection
         QCOMPARE(collection->Count(), 0);
@@ -266,7 +264,7 @@ private slots:
         add(QStringLiteral("b"));
         collection->log.clear();
         Free(a);
-        QCOMPARE(collection->log, QStringList({"extracting a", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "extracting a", "update all" }));
         QCOMPARE(collection->Count(), 1);
     }
 
@@ -276,20 +274,22 @@ private slots:
         add(QStringLiteral("a"));
         add(QStringLiteral("b"));
         collection->Delete(1);
-        QCOMPARE(itemLog, QStringList({"before-destruction b index 1"}));
+        QCOMPARE(itemLog, QStringList({ "before-destruction b index 1" }));
     }
     void createRunsAfterConstructionOnDerivedClass()
     {
         QStringList log;
         auto *object = Create<DerivedTwoPhase>(&log);
         FreeObject(object);
-        QCOMPARE(log, QStringList({"after-construction Derived", "before-destruction Derived", "destructor"}));
+        QCOMPARE(log,
+                 QStringList({ "after-construction Derived", "before-destruction Derived", "destructor" }));
     }
     void failingAfterConstructionFreesAndRethrows()
     {
         QStringList log;
         QVERIFY_THROWS_EXCEPTION(EAbort, Create<DerivedTwoPhase>(&log, true));
-        QCOMPARE(log, QStringList({"after-construction Derived", "before-destruction Derived", "destructor"}));
+        QCOMPARE(log,
+                 QStringList({ "after-construction Derived", "before-destruction Derived", "destructor" }));
     }
     void destroyingCollectionFreesItemsWithoutUpdates()
     {
@@ -297,7 +297,7 @@ private slots:
         add(QStringLiteral("b"));
         collection->log.clear();
         FreeAndNil(collection);
-        QCOMPARE(itemLog, QStringList({"before-destruction b index 1", "before-destruction a index 0"}));
+        QCOMPARE(itemLog, QStringList({ "before-destruction b index 1", "before-destruction a index 0" }));
     }
 
     // Positions, IDs, lookup
@@ -308,11 +308,11 @@ private slots:
         LoggedItem *c = add(QStringLiteral("c"));
         collection->log.clear();
         c->SetIndex(0);
-        QCOMPARE(collection->log, QStringList({"update all"}));
+        QCOMPARE(collection->log, QStringList({ "update all" }));
         QStringList order;
         for (TCollectionItem *item : collection->ItemList())
             order << qobject_cast<LoggedItem *>(item)->Caption();
-        QCOMPARE(order, QStringList({"c", "a", "b"}));
+        QCOMPARE(order, QStringList({ "c", "a", "b" }));
         QVERIFY_THROWS_EXCEPTION(EListError, c->SetIndex(3));
         QCOMPARE(c->Index(), 0);
     }
@@ -379,14 +379,14 @@ private slots:
     void assignCopiesItemsInsideOneUpdate()
     {
         auto *source = Create<LoggedCollection>(&owner);
-        for (const char *caption : {"x", "y"}) {
+        for (const char *caption : { "x", "y" }) {
             auto *item = qobject_cast<LoggedItem *>(source->Add());
             item->SetCaption(QString::fromLatin1(caption));
         }
         add(QStringLiteral("old"));
         collection->log.clear();
         collection->Assign(source);
-        QCOMPARE(collection->log, QStringList({"extracting old", "added ", "added ", "update all"}));
+        QCOMPARE(collection->log, QStringList({ "extracting old", "added ", "added ", "update all" }));
         QCOMPARE(collection->Count(), 2);
         QCOMPARE(qobject_cast<LoggedItem *>(collection->Items(1))->Caption(), QStringLiteral("y"));
         Free(source);

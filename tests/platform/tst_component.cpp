@@ -20,8 +20,7 @@ class Watcher : public QObject, public TComponent
 public:
     explicit Watcher(QObject *owner = nullptr)
         : TComponent(this, owner)
-    {
-    }
+    { }
     QStringList heard;
     QPointer<QObject> watched; // the kind of reference a receiver drops when told
 
@@ -34,7 +33,8 @@ protected:
         // Our components are told while the departing one is still whole: read it through a virtual.
         const TComponent *component = AsComponent(AComponent);
         const auto *described = dynamic_cast<const Watcher *>(component);
-        heard << (described ? described->describe() : QStringLiteral("object %1").arg(AComponent->objectName()));
+        heard << (described ? described->describe()
+                            : QStringLiteral("object %1").arg(AComponent->objectName()));
         if (watched == AComponent)
             watched = nullptr;
     }
@@ -99,7 +99,7 @@ private slots:
         watcher->FreeNotification(button); // asking twice must not give two notifications
         QVERIFY(watcher->IsFreeNotified(button));
         delete button;
-        QCOMPARE(watcher->heard, QStringList({"object OK"}));
+        QCOMPARE(watcher->heard, QStringList({ "object OK" }));
         QVERIFY(watcher->watched.isNull());
         QVERIFY(!watcher->IsFreeNotified(button));
         Free(watcher);
@@ -121,7 +121,7 @@ private slots:
         watched->SetName(QStringLiteral("Inspector1"));
         watcher->FreeNotification(watched);
         Free(watched);
-        QCOMPARE(watcher->heard, QStringList({"loading-aware Inspector1"}));
+        QCOMPARE(watcher->heard, QStringList({ "loading-aware Inspector1" }));
         Free(watcher);
     }
     void plainDeleteOfOurComponentStillNotifies()
@@ -155,7 +155,7 @@ private slots:
         a->FreeNotification(b);
         b->FreeNotification(a);
         Free(a);
-        QCOMPARE(b->heard, QStringList({"watcher a"}));
+        QCOMPARE(b->heard, QStringList({ "watcher a" }));
         QVERIFY(!b->IsFreeNotified(a));
         Free(b);
     }
@@ -220,7 +220,7 @@ private slots:
     // Class registry
     void registryFindsByNameWithoutNamespace()
     {
-        RegisterClasses({&Registered::staticMetaObject});
+        RegisterClasses({ &Registered::staticMetaObject });
         RegisterClass(&Registered::staticMetaObject); // again: no error, no duplicate
         QCOMPARE(GetClass(QStringLiteral("registered")), &Registered::staticMetaObject);
         QCOMPARE(ClassNameOf(&Registered::staticMetaObject), QStringLiteral("Registered"));

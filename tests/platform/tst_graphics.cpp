@@ -164,12 +164,13 @@ private slots:
     void identTableOrder()
     {
         const QStringList idents = colorIdents();
-        const QStringList basicAndExtended{"clBlack", "clMaroon", "clGreen", "clOlive", "clNavy", "clPurple",
-                                           "clTeal", "clGray", "clSilver", "clRed", "clLime", "clYellow",
-                                           "clBlue", "clFuchsia", "clAqua", "clWhite", "clMoneyGreen",
-                                           "clSkyBlue", "clCream", "clMedGray"};
+        const QStringList basicAndExtended {
+            "clBlack", "clMaroon", "clGreen",      "clOlive",   "clNavy",   "clPurple", "clTeal",
+            "clGray",  "clSilver", "clRed",        "clLime",    "clYellow", "clBlue",   "clFuchsia",
+            "clAqua",  "clWhite",  "clMoneyGreen", "clSkyBlue", "clCream",  "clMedGray"
+        };
         QCOMPARE(idents.mid(0, 20), basicAndExtended);
-        QCOMPARE(idents.mid(idents.size() - 2), QStringList({"clNone", "clDefault"}));
+        QCOMPARE(idents.mid(idents.size() - 2), QStringList({ "clNone", "clDefault" }));
         const QStringList system = idents.mid(20, idents.size() - 22);
         QCOMPARE(system.size(), 30);
         QStringList sorted = system;
@@ -269,7 +270,7 @@ private slots:
         QStringList names;
         for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
             names.append(QString::fromLatin1(meta->property(i).name()));
-        QCOMPARE(names, QStringList({"Color", "Height", "Name", "Size", "Style"}));
+        QCOMPARE(names, QStringList({ "Color", "Height", "Name", "Size", "Style" }));
         const QMetaProperty style = meta->property(meta->indexOfProperty("Style"));
         QVERIFY(style.isFlagType());
         QCOMPARE(style.enumerator().name(), "TFontStyles");

@@ -50,7 +50,8 @@ private slots:
     void init()
     {
         handled.clear();
-        previous = SetExceptionHandler([this](std::exception_ptr e) { handled.push_back(ExceptionMessage(e)); });
+        previous
+            = SetExceptionHandler([this](std::exception_ptr e) { handled.push_back(ExceptionMessage(e)); });
     }
     void cleanup() { SetExceptionHandler(previous); }
 
@@ -74,9 +75,10 @@ private slots:
         QVERIFY(receiver.received.isEmpty()); // nothing runs inside the posting call
         QCoreApplication::sendPostedEvents(&receiver);
         QCOMPARE(receiver.received.size(), 5);
-        const QList<int> numbers = {receiver.received[0].Msg, receiver.received[1].Msg, receiver.received[2].Msg,
-                                    receiver.received[3].Msg, receiver.received[4].Msg};
-        QCOMPARE(numbers, QList<int>({Refresh, Rescan, Refresh, Refresh, LowNumber}));
+        const QList<int> numbers
+            = { receiver.received[0].Msg, receiver.received[1].Msg, receiver.received[2].Msg,
+                receiver.received[3].Msg, receiver.received[4].Msg };
+        QCOMPARE(numbers, QList<int>({ Refresh, Rescan, Refresh, Refresh, LowNumber }));
         QCOMPARE(receiver.received[2].WParam, qintptr(2));
         QCOMPARE(receiver.received[4].WParam, qintptr(7));
         QVERIFY(!IsMessageWaiting(&receiver, Refresh));
@@ -137,7 +139,7 @@ private slots:
         PostMessage(&receiver, Refresh);
         QCoreApplication::sendPostedEvents(&receiver);
         QCOMPARE(receiver.received.size(), 2); // the first failure did not stop delivery of the second
-        QCOMPARE(handled, (std::vector<QString>{"cannot handle 2476", "cannot handle 2475"}));
+        QCOMPARE(handled, (std::vector<QString> { "cannot handle 2476", "cannot handle 2475" }));
     }
     void exceptionInPaintReachesApplicationHandler()
     {
@@ -153,7 +155,7 @@ private slots:
     {
         QVERIFY(Guarded([] {}));
         QVERIFY(!Guarded([] { throw 42; }));
-        QCOMPARE(handled, std::vector<QString>{"Unknown exception"});
+        QCOMPARE(handled, std::vector<QString> { "Unknown exception" });
     }
     void defaultHandlerIsRestoredAndSilentForAbort()
     {

@@ -77,10 +77,13 @@ struct Edit
 {
     std::function<void(TStringList &)> run;
 };
-#define EDIT(code) Edit{[](TStringList &l) { code; }}
+#define EDIT(code)                                                                                           \
+    Edit                                                                                                     \
+    {                                                                                                        \
+        [](TStringList &l) { code; }                                                                         \
+    }
 
-template<class E, class F>
-QString raised(F &&f)
+template<class E, class F> QString raised(F &&f)
 {
     try {
         f();
@@ -190,7 +193,7 @@ void tst_StringList::findInSortedList()
     QFETCH(int, index);
     TStringList list;
     list.SetSorted(true);
-    fill(list, {"foxtrot", "bravo", "delta"});
+    fill(list, { "foxtrot", "bravo", "delta" });
     QCOMPARE(list.CommaText(), "bravo,delta,foxtrot");
     int at = -1;
     QCOMPARE(list.Find(search, at), found);
@@ -203,7 +206,7 @@ void tst_StringList::findReturnsFirstOfDuplicates()
     TStringList list;
     list.SetSorted(true);
     list.SetDuplicates(dupAccept);
-    fill(list, {"b", "c", "B", "a", "b", "b"});
+    fill(list, { "b", "c", "B", "a", "b", "b" });
     QCOMPARE(list.CommaText().toLower(), "a,b,b,b,b,c");
     int index = -1;
     QVERIFY(list.Find("b", index));
@@ -219,13 +222,17 @@ void tst_StringList::duplicates_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("result");
     QTest::addColumn<QString>("error");
-    QTest::newRow("ignore") << int(dupIgnore) << false << 1 << "a,b,c" << "";
-    QTest::newRow("accept") << int(dupAccept) << false << 1 << "a,B,b,c" << "";
+    QTest::newRow("ignore") << int(dupIgnore) << false << 1 << "a,b,c"
+                            << "";
+    QTest::newRow("accept") << int(dupAccept) << false << 1 << "a,B,b,c"
+                            << "";
     QTest::newRow("error") << int(dupError) << false << -1 << "a,b,c"
                            << "String list does not allow duplicates";
     // Under case-sensitive rules "B" is a different line, placed after "b".
-    QTest::newRow("ignore, case-sensitive") << int(dupIgnore) << true << 2 << "a,b,B,c" << "";
-    QTest::newRow("error, case-sensitive") << int(dupError) << true << 2 << "a,b,B,c" << "";
+    QTest::newRow("ignore, case-sensitive") << int(dupIgnore) << true << 2 << "a,b,B,c"
+                                            << "";
+    QTest::newRow("error, case-sensitive") << int(dupError) << true << 2 << "a,b,B,c"
+                                           << "";
 }
 
 void tst_StringList::duplicates()
@@ -239,7 +246,7 @@ void tst_StringList::duplicates()
     list.SetSorted(true);
     list.SetCaseSensitive(caseSensitive);
     list.SetDuplicates(TDuplicates(mode));
-    fill(list, {"c", "b", "a"});
+    fill(list, { "c", "b", "a" });
     ChangeLog log(list);
     int added = -1;
     const QString message = raised<EStringListError>([&] { added = list.Add("B"); });
@@ -266,7 +273,7 @@ void tst_StringList::sortedListRefusesPositionalEdits()
     QFETCH(Edit, edit);
     TStringList list;
     list.SetSorted(true);
-    fill(list, {"a", "b", "c"});
+    fill(list, { "a", "b", "c" });
     ChangeLog log(list);
     QCOMPARE(raised<EStringListError>([&] { edit.run(list); }), "Operation not allowed on sorted list");
     QCOMPARE(list.CommaText(), "a,b,c");
@@ -297,10 +304,9 @@ void tst_StringList::objectsFollowTheirLines()
 void tst_StringList::customSort()
 {
     TStringList list;
-    fill(list, {"ccc", "a", "bb", "d", "ee"});
-    list.CustomSort([](TStringList *l, int i, int j) {
-        return int(l->Strings(i).size() - l->Strings(j).size());
-    });
+    fill(list, { "ccc", "a", "bb", "d", "ee" });
+    list.CustomSort(
+        [](TStringList *l, int i, int j) { return int(l->Strings(i).size() - l->Strings(j).size()); });
     QCOMPARE(list.CommaText(), "a,d,bb,ee,ccc"); // stable: equal lengths keep their order
 
     // A comparison that raises leaves the list as it was, and unreported.
@@ -342,7 +348,7 @@ void tst_StringList::caseRules_data()
     QTest::addColumn<bool>("caseSensitive");
     QTest::addColumn<QString>("search");
     QTest::addColumn<int>("index");
-    for (bool sorted : {false, true}) {
+    for (bool sorted : { false, true }) {
         const char *kind = sorted ? "sorted" : "unsorted";
         QTest::addRow("%s, ignoring case, other case", kind) << sorted << false << "BETA" << 1;
         QTest::addRow("%s, ignoring case, same case", kind) << sorted << false << "Gamma" << 2;
@@ -361,7 +367,7 @@ void tst_StringList::caseRules()
     TStringList list;
     list.SetCaseSensitive(caseSensitive);
     list.SetSorted(sorted);
-    fill(list, {"Alpha", "beta", "Gamma"});
+    fill(list, { "Alpha", "beta", "Gamma" });
     QCOMPARE(list.IndexOf(search), index);
     int at = -1;
     if (sorted)
@@ -372,7 +378,7 @@ void tst_StringList::caseSensitiveSorting()
 {
     TStringList list;
     list.SetDuplicates(dupAccept);
-    fill(list, {"B", "b", "A", "a"});
+    fill(list, { "B", "b", "A", "a" });
     list.SetSorted(true);
     QCOMPARE(list.CommaText(), "A,a,B,b"); // equal ignoring case: they keep their order
 
@@ -400,12 +406,24 @@ void tst_StringList::namesAndValues_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("value");
-    QTest::newRow("pair") << "a=1" << "a" << "1";
-    QTest::newRow("empty value") << "key=" << "key" << "";
-    QTest::newRow("separator in value") << "c=x=y" << "c" << "x=y";
-    QTest::newRow("no separator") << "plain" << "" << "";
-    QTest::newRow("empty name") << "=v" << "" << "v";
-    QTest::newRow("spaces kept") << " n = v " << " n " << " v ";
+    QTest::newRow("pair") << "a=1"
+                          << "a"
+                          << "1";
+    QTest::newRow("empty value") << "key="
+                                 << "key"
+                                 << "";
+    QTest::newRow("separator in value") << "c=x=y"
+                                        << "c"
+                                        << "x=y";
+    QTest::newRow("no separator") << "plain"
+                                  << ""
+                                  << "";
+    QTest::newRow("empty name") << "=v"
+                                << ""
+                                << "v";
+    QTest::newRow("spaces kept") << " n = v "
+                                 << " n "
+                                 << " v ";
 }
 
 void tst_StringList::namesAndValues()
@@ -414,7 +432,7 @@ void tst_StringList::namesAndValues()
     QFETCH(QString, name);
     QFETCH(QString, value);
     TStringList list;
-    fill(list, {"other=0", line});
+    fill(list, { "other=0", line });
     QCOMPARE(list.Names(1), name);
     QCOMPARE(list.ValueFromIndex(1), value);
     QCOMPARE(list.IndexOfName(name), line.contains(u'=') ? 1 : -1);
@@ -423,7 +441,7 @@ void tst_StringList::namesAndValues()
 void tst_StringList::valuesByName()
 {
     TStringList list;
-    fill(list, {"Host=example.org", "Port=80", "plain", "port=8080"});
+    fill(list, { "Host=example.org", "Port=80", "plain", "port=8080" });
     QCOMPARE(list.IndexOfName("PORT"), 1);
     QCOMPARE(list.Values("port"), "80");
     QCOMPARE(list.Values("plain"), "");
@@ -470,8 +488,8 @@ void tst_StringList::notifications_data()
                                 << "c,b,a";
     QTest::newRow("SetText") << EDIT(l.SetText("x\ny\nz\n")) << "x,y,z";
     QTest::newRow("SetCommaText") << EDIT(l.SetCommaText("x,y")) << "x,y";
-    QTest::newRow("SetStrings list") << EDIT(l.SetStrings(QStringList{"x"})) << "x";
-    QTest::newRow("AddStrings") << EDIT(l.AddStrings(QStringList{"x", "y"})) << "a,b,c,x,y";
+    QTest::newRow("SetStrings list") << EDIT(l.SetStrings(QStringList { "x" })) << "x";
+    QTest::newRow("AddStrings") << EDIT(l.AddStrings(QStringList { "x", "y" })) << "a,b,c,x,y";
     QTest::newRow("Assign") << EDIT(TStringList source; source.SetText("p\nq\n"); l.Assign(&source)) << "p,q";
     QTest::newRow("batch") << EDIT(l.BeginUpdate(); l.Add("d"); l.Delete(0); l.SetStrings(0, "x");
                                    l.Exchange(0, 1); l.EndUpdate())
@@ -487,10 +505,10 @@ void tst_StringList::notifications()
     QFETCH(Edit, edit);
     QFETCH(QString, after);
     TStringList list;
-    fill(list, {"a", "b", "c"});
+    fill(list, { "a", "b", "c" });
     ChangeLog log(list);
     edit.run(list);
-    QCOMPARE(log.events, QStringList({"changing a,b,c", "changed " + after}));
+    QCOMPARE(log.events, QStringList({ "changing a,b,c", "changed " + after }));
     QVERIFY(!log.wrongSender);
     QCOMPARE(list.UpdateCount(), 0);
 }
@@ -519,7 +537,7 @@ void tst_StringList::indexOutOfBounds()
     QFETCH(Edit, edit);
     QFETCH(int, index);
     TStringList list;
-    fill(list, {"a", "b"});
+    fill(list, { "a", "b" });
     ChangeLog log(list);
     try {
         edit.run(list);
@@ -540,16 +558,16 @@ void tst_StringList::text_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("LF") << "a\nb\n" << QStringList{"a", "b"};
-    QTest::newRow("no final break") << "a\nb" << QStringList{"a", "b"};
-    QTest::newRow("CRLF") << "a\r\nb\r\n" << QStringList{"a", "b"};
-    QTest::newRow("CR") << "a\rb\r" << QStringList{"a", "b"};
-    QTest::newRow("mixed") << "a\rb\nc\r\nd" << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("empty CRLF line") << "a\r\n\r\nb" << QStringList{"a", "", "b"};
-    QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
-    QTest::newRow("empty") << "" << QStringList{};
-    QTest::newRow("one empty line") << "\n" << QStringList{""};
-    QTest::newRow("spaces kept") << " x \n" << QStringList{" x "};
+    QTest::newRow("LF") << "a\nb\n" << QStringList { "a", "b" };
+    QTest::newRow("no final break") << "a\nb" << QStringList { "a", "b" };
+    QTest::newRow("CRLF") << "a\r\nb\r\n" << QStringList { "a", "b" };
+    QTest::newRow("CR") << "a\rb\r" << QStringList { "a", "b" };
+    QTest::newRow("mixed") << "a\rb\nc\r\nd" << QStringList { "a", "b", "c", "d" };
+    QTest::newRow("empty CRLF line") << "a\r\n\r\nb" << QStringList { "a", "", "b" };
+    QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList { "a", "", "b" };
+    QTest::newRow("empty") << "" << QStringList {};
+    QTest::newRow("one empty line") << "\n" << QStringList { "" };
+    QTest::newRow("spaces kept") << " x \n" << QStringList { " x " };
 }
 
 void tst_StringList::text()
@@ -574,22 +592,22 @@ void tst_StringList::commaText_data()
     QTest::addColumn<QString>("commaText");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<bool>("written");
-    QTest::newRow("plain") << "a,b,c" << QStringList{"a", "b", "c"} << true;
-    QTest::newRow("space") << "\"a b\",c" << QStringList{"a b", "c"} << true;
-    QTest::newRow("tab") << "\"a\tb\"" << QStringList{"a\tb"} << true;
-    QTest::newRow("comma") << "\"x,y\"" << QStringList{"x,y"} << true;
-    QTest::newRow("quote") << R"("say ""hi""")" << QStringList{"say \"hi\""} << true;
-    QTest::newRow("only line empty") << "\"\"" << QStringList{""} << true;
-    QTest::newRow("last line empty") << "a," << QStringList{"a", ""} << true;
-    QTest::newRow("first line empty") << ",a" << QStringList{"", "a"} << true;
-    QTest::newRow("two empty lines") << "," << QStringList{"", ""} << true;
-    QTest::newRow("no lines") << "" << QStringList{} << true;
-    QTest::newRow("spaces around commas") << " a, b ,c " << QStringList{"a", "b", "c"} << false;
-    QTest::newRow("space separates") << "a b" << QStringList{"a", "b"} << false;
-    QTest::newRow("empty item") << "a,,b" << QStringList{"a", "", "b"} << true;
-    QTest::newRow("quoted, spaced") << " \"a,b\" , c" << QStringList{"a,b", "c"} << false;
-    QTest::newRow("text after quote") << "\"q\"rest,x" << QStringList{"qrest", "x"} << false;
-    QTest::newRow("unterminated quote") << "\"open, end" << QStringList{"open, end"} << false;
+    QTest::newRow("plain") << "a,b,c" << QStringList { "a", "b", "c" } << true;
+    QTest::newRow("space") << "\"a b\",c" << QStringList { "a b", "c" } << true;
+    QTest::newRow("tab") << "\"a\tb\"" << QStringList { "a\tb" } << true;
+    QTest::newRow("comma") << "\"x,y\"" << QStringList { "x,y" } << true;
+    QTest::newRow("quote") << R"("say ""hi""")" << QStringList { "say \"hi\"" } << true;
+    QTest::newRow("only line empty") << "\"\"" << QStringList { "" } << true;
+    QTest::newRow("last line empty") << "a," << QStringList { "a", "" } << true;
+    QTest::newRow("first line empty") << ",a" << QStringList { "", "a" } << true;
+    QTest::newRow("two empty lines") << "," << QStringList { "", "" } << true;
+    QTest::newRow("no lines") << "" << QStringList {} << true;
+    QTest::newRow("spaces around commas") << " a, b ,c " << QStringList { "a", "b", "c" } << false;
+    QTest::newRow("space separates") << "a b" << QStringList { "a", "b" } << false;
+    QTest::newRow("empty item") << "a,,b" << QStringList { "a", "", "b" } << true;
+    QTest::newRow("quoted, spaced") << " \"a,b\" , c" << QStringList { "a,b", "c" } << false;
+    QTest::newRow("text after quote") << "\"q\"rest,x" << QStringList { "qrest", "x" } << false;
+    QTest::newRow("unterminated quote") << "\"open, end" << QStringList { "open, end" } << false;
 }
 
 void tst_StringList::commaText()
@@ -614,7 +632,7 @@ void tst_StringList::strictDelimitedText()
     list.SetQuoteChar(u'\'');
     list.SetStrictDelimiter(true);
     list.SetDelimitedText("a b; c;'d;e';'it''s'");
-    QCOMPARE(list.ToStringList(), QStringList({"a b", " c", "d;e", "it's"}));
+    QCOMPARE(list.ToStringList(), QStringList({ "a b", " c", "d;e", "it's" }));
     QCOMPARE(list.DelimitedText(), "a b; c;'d;e';'it''s'");
     QCOMPARE(list.CommaText(), "a b, c,d;e,it's"); // CommaText keeps ',' and '"'
 }
@@ -628,7 +646,7 @@ void tst_StringList::primitivesDriveDerivedOperations()
     QCOMPARE(plain.Add("alpha"), 0);
     QCOMPARE(plain.Add("Beta=2"), 1);
     plain.Append("gamma");
-    QCOMPARE(plain.lines, QStringList({"alpha", "Beta=2", "gamma"}));
+    QCOMPARE(plain.lines, QStringList({ "alpha", "Beta=2", "gamma" }));
     QCOMPARE(plain.Text(), "alpha\nBeta=2\ngamma\n");
     QCOMPARE(plain.IndexOf("GAMMA"), 2);
     QCOMPARE(plain.Names(1), "Beta");
@@ -637,10 +655,10 @@ void tst_StringList::primitivesDriveDerivedOperations()
     // Put (by SetValues), Exchange and Move come from TStrings too.
     plain.SetValues("beta", "3");
     plain.SetValues("delta", "4");
-    QCOMPARE(plain.lines, QStringList({"alpha", "Beta=3", "gamma", "delta=4"}));
+    QCOMPARE(plain.lines, QStringList({ "alpha", "Beta=3", "gamma", "delta=4" }));
     plain.Exchange(0, 2);
     plain.Move(0, 3);
-    QCOMPARE(plain.lines, QStringList({"Beta=3", "alpha", "delta=4", "gamma"}));
+    QCOMPARE(plain.lines, QStringList({ "Beta=3", "alpha", "delta=4", "gamma" }));
     QCOMPARE(raised<EStringListError>([&] { plain.Move(0, 4); }), "List index out of bounds (4)");
     QCOMPARE(plain.lines.size(), 4);
 
@@ -649,16 +667,16 @@ void tst_StringList::primitivesDriveDerivedOperations()
     plain.BeginUpdate();
     plain.SetText("x");
     plain.EndUpdate();
-    QCOMPARE(plain.updateStates, QList<bool>({true, false}));
+    QCOMPARE(plain.updateStates, QList<bool>({ true, false }));
     QVERIFY(plain.setProperty("Text", "p\r\nq\nr"));
-    QCOMPARE(plain.lines, QStringList({"p", "q", "r"}));
+    QCOMPARE(plain.lines, QStringList({ "p", "q", "r" }));
     QCOMPARE(plain.property("Count").toInt(), 3);
 
     TStringList list;
     list.SetNameValueSeparator(u':');
     list.SetText("k:v\nsecond\n");
     plain.Assign(&list);
-    QCOMPARE(plain.lines, QStringList({"k:v", "second"}));
+    QCOMPARE(plain.lines, QStringList({ "k:v", "second" }));
     QCOMPARE(plain.Values("K"), "v");
 
     plain.lines << "third";
@@ -680,7 +698,7 @@ void tst_StringList::primitivesDriveDerivedOperations()
 void tst_StringList::assignEndsBatchWhenSourceRaises()
 {
     THostileStrings source;
-    source.lines = QStringList{"one", "two", "three"};
+    source.lines = QStringList { "one", "two", "three" };
     source.failAt = 1;
 
     TStringList list;
@@ -705,7 +723,7 @@ void tst_StringList::loadSaveRoundTrip()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath("lines.txt");
     TStringList list;
-    list.SetStrings({"Grüße", "日本語", "", "last"});
+    list.SetStrings({ "Grüße", "日本語", "", "last" });
     list.SaveToFile(path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -724,7 +742,7 @@ void tst_StringList::loadSaveRoundTrip()
     file.write("\xEF\xBB\xBFone\r\ntwo");
     file.close();
     loaded.LoadFromFile(path);
-    QCOMPARE(loaded.ToStringList(), QStringList({"one", "two"}));
+    QCOMPARE(loaded.ToStringList(), QStringList({ "one", "two" }));
 }
 
 void tst_StringList::unopenableFilesRaiseFOpenError()

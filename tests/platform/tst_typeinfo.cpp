@@ -308,12 +308,11 @@ void tst_TypeInfo::propListInheritedFirstInDeclarationOrder()
 {
     TDerivedSubject *derived = Create<TDerivedSubject>();
     const auto freeDerived = qScopeGuard([&] { Free(derived); });
-    const QStringList expected
-        = { "IntValue",    "CharValue",   "WideCharValue", "BoolValue", "Choice",
-            "Options",    "DoubleValue", "SingleValue", "DateValue",     "TimeValue", "DateTimeValue",
-            "Caption",    "FileName",    "Bytes",       "BigValue",      "Anything",  "Colour",
-            "ColorValue", "Cursor",      "Font",        "Lines",         "Extent",    "Child",
-            "Extra",      "Count" };
+    const QStringList expected = { "IntValue",      "CharValue",   "WideCharValue", "BoolValue", "Choice",
+                                   "Options",       "DoubleValue", "SingleValue",   "DateValue", "TimeValue",
+                                   "DateTimeValue", "Caption",     "FileName",      "Bytes",     "BigValue",
+                                   "Anything",      "Colour",      "ColorValue",    "Cursor",    "Font",
+                                   "Lines",         "Extent",      "Child",         "Extra",     "Count" };
     const TPropList list = GetPropList(derived);
     QCOMPARE(names(list), expected);
     // A persistent sub-object has no name to show; its class still declares one, and components show it.

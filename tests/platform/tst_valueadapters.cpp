@@ -15,8 +15,8 @@ class Holder : public QObject
     Q_PROPERTY(QStringList Lines MEMBER lines)
     Q_PROPERTY(QMargins Margins MEMBER margins)
 public:
-    QStringList lines{QStringLiteral("a"), QStringLiteral("b")};
-    QMargins margins{1, 2, 3, 4};
+    QStringList lines { QStringLiteral("a"), QStringLiteral("b") };
+    QMargins margins { 1, 2, 3, 4 };
 };
 } // namespace
 
@@ -66,10 +66,10 @@ private slots:
         QVERIFY(lines);
         QCOMPARE(lines->ToStringList(), holder.lines);
         lines->Add(QStringLiteral("c"));
-        QCOMPARE(holder.lines, QStringList({"a", "b", "c"}));
-        holder.lines = {QStringLiteral("x")};
+        QCOMPARE(holder.lines, QStringList({ "a", "b", "c" }));
+        holder.lines = { QStringLiteral("x") };
         QCOMPARE(GetObjectProp(&holder, QStringLiteral("Lines")), lines); // reloaded, same object
-        QCOMPARE(lines->ToStringList(), QStringList({"x"}));
+        QCOMPARE(lines->ToStringList(), QStringList({ "x" }));
     }
     void sizePolicyAndPictureAdapters()
     {

@@ -31,8 +31,7 @@ private slots:
             } catch (const EQXException &) {
                 caughtAsOurs = true;
             }
-        } catch (const EAbort &) {
-        }
+        } catch (const EAbort &) { }
         QVERIFY(!caughtAsOurs);
     }
     void messageSurvivesRewording()
@@ -48,10 +47,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("name title") << QXConsts::PropertyTitle() << "Property";
         QTest::newRow("value title") << QXConsts::ValueTitle() << "Value";
-        QTest::newRow("not found") << QXConsts::PropertyNotFound("Font.Size") << "Property not found: Font.Size";
-        QTest::newRow("not unique") << QXConsts::PropertyNameNotUnique("a") << "Property name is not unique: a";
-        QTest::newRow("invalid value") << QXConsts::InvalidPropertyValue("x1", "bad")
-                                       << "\"x1\" is not a valid property value: bad";
+        QTest::newRow("not found") << QXConsts::PropertyNotFound("Font.Size")
+                                   << "Property not found: Font.Size";
+        QTest::newRow("not unique") << QXConsts::PropertyNameNotUnique("a")
+                                    << "Property name is not unique: a";
+        QTest::newRow("invalid value")
+            << QXConsts::InvalidPropertyValue("x1", "bad") << "\"x1\" is not a valid property value: bad";
         QTest::newRow("category") << QXConsts::DefaultCategoryName() << "Miscellaneous";
         QTest::newRow("not a category") << QXConsts::NotACategory() << "Cannot delete item, not a category";
         QTest::newRow("one line") << QXConsts::LineCounter(1) << "line";
@@ -59,12 +60,13 @@ private slots:
         QTest::newRow("lines") << QXConsts::LineCounter(3) << "lines";
         QTest::newRow("tree caption") << QXConsts::TreeNodesEditorCaption() << "TreeView Items Editor";
         QTest::newRow("list caption") << QXConsts::ListItemsEditorCaption() << "ListView Items Editor";
-        QTest::newRow("not real") << QXConsts::NotARealProperty("Font") << "Item \"Font\" is not a real property";
+        QTest::newRow("not real") << QXConsts::NotARealProperty("Font")
+                                  << "Item \"Font\" is not a real property";
         QTest::newRow("invalid typed") << QXConsts::InvalidTypedValue("abc", "Integer", "not a number")
                                        << "\"abc\" is not a valid Integer value: not a number";
         // Arguments that contain placeholders themselves must come out unchanged.
-        QTest::newRow("placeholder in argument") << QXConsts::InvalidPropertyValue("%2", "%1")
-                                                 << "\"%2\" is not a valid property value: %1";
+        QTest::newRow("placeholder in argument")
+            << QXConsts::InvalidPropertyValue("%2", "%1") << "\"%2\" is not a valid property value: %1";
     }
     void texts()
     {
@@ -78,7 +80,8 @@ private slots:
         QCOMPARE(int(MessageEventType(QX_INVALIDATEPROPERTY)), 2475);
         QCOMPARE(int(MessageEventType(QX_INVALIDATESCAN)), 2476);
         QCOMPARE(int(MessageEventType(QX_DESIGNUPDATE)), 2477);
-        const TQXInvalidateProperty record = TQXInvalidateProperty::From(TMessage{QX_INVALIDATEPROPERTY, 12, 0, 0});
+        const TQXInvalidateProperty record
+            = TQXInvalidateProperty::From(TMessage { QX_INVALIDATEPROPERTY, 12, 0, 0 });
         QCOMPARE(record.Msg, 2475);
         QCOMPARE(record.Index, 12);
     }

@@ -61,7 +61,8 @@ private slots:
         // The window is big enough for the wrapped text it shows.
         QVERIFY(hint->width() >= hint->CalcHintRect(hint->width(), text).width());
         const int needed = hint->heightForWidth(hint->width());
-        QVERIFY2(hint->height() >= needed, qPrintable(QStringLiteral("%1 < %2").arg(hint->height()).arg(needed)));
+        QVERIFY2(hint->height() >= needed,
+                 qPrintable(QStringLiteral("%1 < %2").arg(hint->height()).arg(needed)));
     }
     void activateAgainMovesAndRetexts()
     {

@@ -60,8 +60,10 @@ private slots:
         QTest::newRow("float") << "^-?[0-9]+(\\.[0-9]+)?$" << framed("-1.25") << 2;
         QTest::newRow("float rejects two points") << "^-?[0-9]+(\\.[0-9]+)?$" << framed("1.2.5") << 0;
         QTest::newRow("empty pattern") << "" << framed("abc") << 0;
-        QTest::newRow("unframed") << "^[0-9]+$" << "123" << 1;
-        QTest::newRow("unframed rejects") << "^[0-9]+$" << "12a" << 0;
+        QTest::newRow("unframed") << "^[0-9]+$"
+                                  << "123" << 1;
+        QTest::newRow("unframed rejects") << "^[0-9]+$"
+                                          << "12a" << 0;
     }
     void matchFramedText()
     {
@@ -104,22 +106,37 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("length");
-        QTest::newRow("first") << "[0-9]+" << "ab12cd345" << 1 << 3 << 2;
-        QTest::newRow("at start") << "[0-9]+" << "ab12cd345" << 3 << 3 << 2;
-        QTest::newRow("inside a match") << "[0-9]+" << "ab12cd345" << 4 << 4 << 1;
-        QTest::newRow("next") << "[0-9]+" << "ab12cd345" << 5 << 7 << 3;
-        QTest::newRow("last character") << "[0-9]+" << "ab12cd345" << 9 << 9 << 1;
-        QTest::newRow("past the end") << "[0-9]+" << "ab12cd345" << 10 << 0 << 0;
-        QTest::newRow("far past the end") << "[0-9]+" << "ab12cd345" << 100 << 0 << 0;
-        QTest::newRow("zero counts as one") << "[0-9]+" << "ab12cd345" << 0 << 3 << 2;
-        QTest::newRow("negative counts as one") << "[0-9]+" << "ab12cd345" << -5 << 3 << 2;
-        QTest::newRow("anchor sees text before start") << "^b" << "ab" << 2 << 0 << 0;
-        QTest::newRow("anchor after line feed") << "^b" << "a\nb" << 3 << 3 << 1;
-        QTest::newRow("look-behind sees text before start") << "(?<=a)b" << "ab" << 2 << 2 << 1;
-        QTest::newRow("empty match") << "x*" << "abc" << 2 << 2 << 0;
-        QTest::newRow("empty match at end") << "$" << "abc" << 1 << 4 << 0;
+        QTest::newRow("first") << "[0-9]+"
+                               << "ab12cd345" << 1 << 3 << 2;
+        QTest::newRow("at start") << "[0-9]+"
+                                  << "ab12cd345" << 3 << 3 << 2;
+        QTest::newRow("inside a match") << "[0-9]+"
+                                        << "ab12cd345" << 4 << 4 << 1;
+        QTest::newRow("next") << "[0-9]+"
+                              << "ab12cd345" << 5 << 7 << 3;
+        QTest::newRow("last character") << "[0-9]+"
+                                        << "ab12cd345" << 9 << 9 << 1;
+        QTest::newRow("past the end") << "[0-9]+"
+                                      << "ab12cd345" << 10 << 0 << 0;
+        QTest::newRow("far past the end") << "[0-9]+"
+                                          << "ab12cd345" << 100 << 0 << 0;
+        QTest::newRow("zero counts as one") << "[0-9]+"
+                                            << "ab12cd345" << 0 << 3 << 2;
+        QTest::newRow("negative counts as one") << "[0-9]+"
+                                                << "ab12cd345" << -5 << 3 << 2;
+        QTest::newRow("anchor sees text before start") << "^b"
+                                                       << "ab" << 2 << 0 << 0;
+        QTest::newRow("anchor after line feed") << "^b"
+                                                << "a\nb" << 3 << 3 << 1;
+        QTest::newRow("look-behind sees text before start") << "(?<=a)b"
+                                                            << "ab" << 2 << 2 << 1;
+        QTest::newRow("empty match") << "x*"
+                                     << "abc" << 2 << 2 << 0;
+        QTest::newRow("empty match at end") << "$"
+                                            << "abc" << 1 << 4 << 0;
         QTest::newRow("whole framed line") << "^.+$" << framed("a b") << 1 << 2 << 3;
-        const QString surrogatePair = QString::fromUtf8("\xF0\x9F\x98\x80" "b");
+        const QString surrogatePair = QString::fromUtf8("\xF0\x9F\x98\x80"
+                                                        "b");
         QTest::newRow("surrogate pair counts two") << "b" << surrogatePair << 1 << 3 << 1;
     }
     void matchFrom()
@@ -180,7 +197,7 @@ private slots:
         QCOMPARE(expression.Match(QStringLiteral("42")), 2);
         QCOMPARE(expression.Match(framed("4x")), 0);
         // A framed text is searched from after its line feed, any other from its start.
-        QCOMPARE(expression.starts, QList<int>({2, 1, 2}));
+        QCOMPARE(expression.starts, QList<int>({ 2, 1, 2 }));
     }
 };
 

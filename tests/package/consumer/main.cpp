@@ -7,7 +7,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    auto *collection = QXPlatform::Create<QXPlatform::TCollection>(&QXPlatform::TCollectionItem::staticMetaObject);
+    auto *collection
+        = QXPlatform::Create<QXPlatform::TCollection>(&QXPlatform::TCollectionItem::staticMetaObject);
     collection->Add();
     const bool ok = collection->Count() == 1 && QXConsts::PropertyTitle() == QLatin1String("Property");
     QXPlatform::Free(collection);
