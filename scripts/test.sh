@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Builds the library and runs every test: the normal build, then (unless QX_TEST_SANITIZE=0) the same
-# suite built with AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# Builds the library and runs every test: the format check, the normal build with its tests and a lint
+# of the changed sources, then (unless QX_TEST_SANITIZE=0) the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
+
+echo "== clang-format: every source and test file"
+find src tests examples bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z \
+  | xargs -0 clang-format --dry-run -Werror
 
 run_suite() {
   local dir=$1; shift
@@ -16,6 +21,9 @@ run_suite() {
 }
 
 run_suite build/ci
+if [ "${QX_TEST_LINT:-1}" != "0" ]; then
+  bash scripts/lint.sh build/ci
+fi
 if [ "${QX_TEST_SANITIZE:-1}" != "0" ]; then
   run_suite build/ci-sanitize -DQX_SANITIZE=ON -DQX_BUILD_EXAMPLES=OFF -DQX_BUILD_BENCH=OFF
 fi

@@ -4,9 +4,9 @@
 // has one of each to list, edit and sort into categories.
 #pragma once
 
-#include "Collection.h"
-#include "Component.h"
-#include "Events.h"
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/Events.h>
 
 #include <QDate>
 #include <QFont>

@@ -1,8 +1,9 @@
 #include "InspectorDemo.h"
 
 #include "DemoComponent.h"
-#include "QXObjectInspector.h"
-#include "StringList.h"
+
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/StringList.h>
 
 #include <QCheckBox>
 #include <QFormLayout>

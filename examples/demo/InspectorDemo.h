@@ -3,7 +3,7 @@
 // was clicked; Ctrl+click adds it to the inspected objects, and the inspector lists what they share.
 #pragma once
 
-#include "Guarded.h"
+#include <QXInspector/Guarded.h>
 
 #include <QHash>
 #include <QPointer>

@@ -3,9 +3,10 @@
 // pages to PNG files and prints their paths instead of running the event loop.
 #include "DemoComponent.h"
 #include "InspectorDemo.h"
-#include "QXInplaceEditList.h"
-#include "QXItemListEditor.h"
-#include "QXObjectInspector.h"
+
+#include <QXInspector/QXInplaceEditList.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QDir>

@@ -2,10 +2,10 @@
 // value text and whether the value differs from the declared default. Object-kind properties that lead
 // to an object are opened into their sub-properties.
 //   qx-typeinfo QPushButton
-#include "Component.h"
-#include "Graphics.h"
-#include "QXItemListEditor.h"
-#include "TypeInfo.h"
+#include <QXInspector/Component.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "EditMask.h"
+#include "EditMask_p.h"
 
 #include <utility>
 

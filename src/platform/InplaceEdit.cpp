@@ -1,6 +1,6 @@
 #include "InplaceEdit.h"
 #include "DrawGrid.h"
-#include "EditMask.h"
+#include "EditMask_p.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

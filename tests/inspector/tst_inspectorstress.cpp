@@ -5,6 +5,7 @@
 // watches this), the grid's lines in step with the shown rows, and every row of a fresh scan resolving
 // on the objects it was built from.
 #include "QXObjectInspector.h"
+#include "QXTestSupport.h"
 #include "helper_fixtures.h"
 
 #include <QCheckBox>
@@ -19,12 +20,7 @@ using namespace QXPlatform;
 
 namespace {
 
-void settle()
-{
-    for (int i = 0; i < 4; ++i)
-        QCoreApplication::sendPostedEvents();
-}
-
+using QXTest::settle;
 // The walk writes arbitrary texts into Qt's own widgets, which complain about some of them.
 QtMessageHandler previousMessageHandler = nullptr;
 void silence(QtMsgType type, const QMessageLogContext &context, const QString &message)

@@ -4,6 +4,7 @@
 #include "FormatSettings.h"
 #include "QXException.h"
 #include "QXObjectInspector.h"
+#include "QXTestSupport.h"
 #include "helper_fixtures.h"
 
 #include <QApplication>
@@ -15,24 +16,8 @@ using namespace QXPlatform;
 
 namespace {
 
-/// Runs the queued rescans and refreshes.
-void settle()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::sendPostedEvents();
-}
-
-/// Runs f and gives the class name and message of what it raised ("" when it raised nothing).
-template<class F> QPair<QString, QString> raised(F &&f)
-{
-    try {
-        f();
-    } catch (const Exception &e) {
-        return { e.ClassName(), e.Message() };
-    }
-    return {};
-}
-
+using QXTest::raised;
+using QXTest::settle;
 /// A row collection that counts the change notifications of its rows.
 class CountingRows : public TQXItemProperties
 {

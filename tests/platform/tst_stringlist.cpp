@@ -1,4 +1,5 @@
 // Tests of TStrings and TStringList (src/platform/StringList.*).
+#include "QXTestSupport.h"
 #include "StringList.h"
 
 #include <QFile>
@@ -82,16 +83,6 @@ struct Edit
     {                                                                                                        \
         [](TStringList &l) { code; }                                                                         \
     }
-
-template<class E, class F> QString raised(F &&f)
-{
-    try {
-        f();
-    } catch (const E &e) {
-        return e.Message();
-    }
-    return "<nothing raised>";
-}
 
 void fill(TStringList &list, const QStringList &lines)
 {
@@ -249,7 +240,7 @@ void tst_StringList::duplicates()
     fill(list, { "c", "b", "a" });
     ChangeLog log(list);
     int added = -1;
-    const QString message = raised<EStringListError>([&] { added = list.Add("B"); });
+    const QString message = QXTest::raisedMessage<EStringListError>([&] { added = list.Add("B"); });
     QCOMPARE(message, error.isEmpty() ? "<nothing raised>" : error);
     QCOMPARE(added, index);
     QCOMPARE(list.CommaText(), result);
@@ -275,7 +266,8 @@ void tst_StringList::sortedListRefusesPositionalEdits()
     list.SetSorted(true);
     fill(list, { "a", "b", "c" });
     ChangeLog log(list);
-    QCOMPARE(raised<EStringListError>([&] { edit.run(list); }), "Operation not allowed on sorted list");
+    QCOMPARE(QXTest::raisedMessage<EStringListError>([&] { edit.run(list); }),
+             "Operation not allowed on sorted list");
     QCOMPARE(list.CommaText(), "a,b,c");
     QVERIFY(log.events.isEmpty());
 }
@@ -312,7 +304,7 @@ void tst_StringList::customSort()
     // A comparison that raises leaves the list as it was, and unreported.
     ChangeLog log(list);
     int calls = 0;
-    const QString message = raised<EConvertError>([&] {
+    const QString message = QXTest::raisedMessage<EConvertError>([&] {
         list.CustomSort([&](TStringList *, int, int) -> int {
             if (++calls == 3)
                 throw EConvertError("cannot compare");
@@ -659,7 +651,8 @@ void tst_StringList::primitivesDriveDerivedOperations()
     plain.Exchange(0, 2);
     plain.Move(0, 3);
     QCOMPARE(plain.lines, QStringList({ "Beta=3", "alpha", "delta=4", "gamma" }));
-    QCOMPARE(raised<EStringListError>([&] { plain.Move(0, 4); }), "List index out of bounds (4)");
+    QCOMPARE(QXTest::raisedMessage<EStringListError>([&] { plain.Move(0, 4); }),
+             "List index out of bounds (4)");
     QCOMPARE(plain.lines.size(), 4);
 
     // Only the outermost batch reaches SetUpdateState.
@@ -691,7 +684,7 @@ void tst_StringList::primitivesDriveDerivedOperations()
     FreeObject(made);
 
     QObject foreign;
-    QCOMPARE(raised<EConvertError>([&] { list.Assign(&foreign); }),
+    QCOMPARE(QXTest::raisedMessage<EConvertError>([&] { list.Assign(&foreign); }),
              "Cannot assign a QObject to a TStringList");
 }
 
@@ -704,7 +697,7 @@ void tst_StringList::assignEndsBatchWhenSourceRaises()
     TStringList list;
     list.Add("old");
     ChangeLog log(list);
-    QCOMPARE(raised<EListError>([&] { list.Assign(&source); }), "unreadable line");
+    QCOMPARE(QXTest::raisedMessage<EListError>([&] { list.Assign(&source); }), "unreadable line");
     QCOMPARE(list.UpdateCount(), 0);
     QCOMPARE(log.events.size(), 2);
     QCOMPARE(log.events.first(), "changing old");
@@ -713,7 +706,7 @@ void tst_StringList::assignEndsBatchWhenSourceRaises()
     QCOMPARE(log.events.size(), 4);
 
     TPlainStrings plain;
-    QCOMPARE(raised<EListError>([&] { plain.Assign(&source); }), "unreadable line");
+    QCOMPARE(QXTest::raisedMessage<EListError>([&] { plain.Assign(&source); }), "unreadable line");
     QCOMPARE(plain.UpdateCount(), 0);
 }
 
@@ -752,13 +745,13 @@ void tst_StringList::unopenableFilesRaiseFOpenError()
     const QString missing = dir.filePath("missing.txt");
     TStringList list;
     list.Add("kept");
-    const QString loadError = raised<EFOpenError>([&] { list.LoadFromFile(missing); });
+    const QString loadError = QXTest::raisedMessage<EFOpenError>([&] { list.LoadFromFile(missing); });
     QVERIFY2(loadError.startsWith(QString("Cannot open file \"%1\"").arg(QDir::toNativeSeparators(missing))),
              qPrintable(loadError));
     QCOMPARE(list.Text(), "kept\n");
 
     const QString unwritable = dir.filePath("no/such/dir/out.txt");
-    const QString saveError = raised<EFOpenError>([&] { list.SaveToFile(unwritable); });
+    const QString saveError = QXTest::raisedMessage<EFOpenError>([&] { list.SaveToFile(unwritable); });
     QVERIFY2(saveError.startsWith("Cannot create file"), qPrintable(saveError));
     QVERIFY2(saveError.contains(QDir::toNativeSeparators(unwritable)), qPrintable(saveError));
 }

@@ -5,6 +5,7 @@
 #include "FormatSettings.h"
 #include "Graphics.h"
 #include "Persistent.h"
+#include "QXTestSupport.h"
 #include "TypeInfo.h"
 #include "ValueAdapters.h"
 
@@ -134,17 +135,7 @@ public:
 
 namespace {
 
-// Runs f and gives the class name and message of what it raised ("" when it raised nothing).
-template<class F> QPair<QString, QString> raised(F f)
-{
-    try {
-        f();
-    } catch (const Exception &error) {
-        return { error.ClassName(), error.Message() };
-    }
-    return {};
-}
-
+using QXTest::raised;
 QStringList names(const TPropList &list)
 {
     QStringList result;

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Renders the demo offscreen and refreshes the pictures the README shows (docs/images/).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+QT_QPA_PLATFORM=offscreen bash scripts/demo.sh --screenshot >/dev/null
+mkdir -p docs/images
+for picture in qxinspector-font qxinspector-category qxdemo-vertical; do
+  cp "build/screenshots/$picture.png" "docs/images/$picture.png"
+  echo "docs/images/$picture.png"
+done
