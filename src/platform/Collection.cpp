@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMetaProperty>
+#include <QScopeGuard>
 
 namespace QXPlatform {
 
@@ -149,6 +150,28 @@ int collectionConstructorOf(const QMetaObject *ItemClass)
 }
 
 } // namespace
+
+TCollectionItem *CreateDetachedItem(const QMetaObject *ItemClass)
+{
+    const int constructor = ItemClass ? collectionConstructorOf(ItemClass) : -1;
+    QObject *object = nullptr;
+    if (constructor >= 0) {
+        TCollection *none = nullptr;
+        void *argv[] = { &object, &none };
+        ItemClass->static_metacall(QMetaObject::CreateInstance, constructor, argv);
+    }
+    auto *item = qobject_cast<TCollectionItem *>(object);
+    if (!item) {
+        delete object;
+        throw EInvalidOperation(QStringLiteral("Cannot create an item of class %1: it needs a Q_INVOKABLE "
+                                               "constructor taking QXPlatform::TCollection *")
+                                    .arg(ItemClass ? ClassNameOf(ItemClass) : QStringLiteral("(none)")));
+    }
+    auto freeOnFailure = qScopeGuard([item] { Free(item); });
+    item->AfterConstruction();
+    freeOnFailure.dismiss();
+    return item;
+}
 
 TCollectionItem *TCollection::CreateItemInstance(const QMetaObject *ItemClass)
 {

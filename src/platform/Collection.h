@@ -144,6 +144,10 @@ private:
     QObject *m_owner;
 };
 
+/// A new item of ItemClass in no collection, constructed and after construction; moved into a collection
+/// with SetCollection. Readers build items apart like this so that a failure leaves the collection as it was.
+QXINSPECTORCORE_EXPORT TCollectionItem *CreateDetachedItem(const QMetaObject *ItemClass);
+
 /// EListError "List index out of bounds (n)".
 [[noreturn]] QXINSPECTORCORE_EXPORT void ListIndexError(qsizetype Index);
 

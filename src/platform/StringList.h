@@ -45,6 +45,12 @@ class QXINSPECTORCORE_EXPORT TStrings : public QObject, public TPersistent
     Q_PROPERTY(QChar QuoteChar READ QuoteChar WRITE SetQuoteChar)
     Q_PROPERTY(QChar NameValueSeparator READ NameValueSeparator WRITE SetNameValueSeparator)
     Q_PROPERTY(bool StrictDelimiter READ StrictDelimiter WRITE SetStrictDelimiter)
+    // Characters are stored as their codes: ',' '"' '='.
+    QX_DEFAULT(Text, "")
+    QX_DEFAULT(Delimiter, "44")
+    QX_DEFAULT(QuoteChar, "34")
+    QX_DEFAULT(NameValueSeparator, "61")
+    QX_DEFAULT(StrictDelimiter, "False")
 public:
     TStrings();
     ~TStrings() override;
@@ -180,6 +186,8 @@ class QXINSPECTORCORE_EXPORT TStringList : public TStrings
     Q_PROPERTY(bool CaseSensitive READ CaseSensitive WRITE SetCaseSensitive)
     Q_PROPERTY(QXPlatform::TNotifyEvent OnChange READ OnChange WRITE SetOnChange)
     Q_PROPERTY(QXPlatform::TNotifyEvent OnChanging READ OnChanging WRITE SetOnChanging)
+    QX_DEFAULT(Sorted, "False")
+    QX_DEFAULT(CaseSensitive, "False")
 public:
     Q_INVOKABLE TStringList();
     ~TStringList() override;

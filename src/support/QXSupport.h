@@ -3,6 +3,7 @@
 #pragma once
 
 #include "GRegularExpression.h"
+#include "GSpecialFiler.h"
 #include "QXConsts.h"
 #include "QXCustomDeltaFont.h"
 #include "QXException.h"

@@ -1,0 +1,188 @@
+// Component streaming: writing the settings of a component (its stored published properties, its
+// persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
+//
+// Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
+// the whole document before it changes anything: a document that is not well-formed, too deep, names a
+// class that is not registered or a property that does not exist, or holds a value that does not
+// convert, raises one EReadError naming the property path and leaves the component as it was. Only
+// registered classes are ever created from a stream. The format is described in docs/streaming.md.
+//
+// Classes store values that are no published properties by overriding TPersistent::DefineProperties and
+// calling DefineProperty(name, reader, writer, hasData) on the filer they are given; the reader and
+// writer procedures use the typed value operations of TReader and TWriter.
+#pragma once
+
+#include "Exceptions.h"
+#include "QXGlobal.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+class QIODevice;
+
+namespace QXPlatform {
+
+class TCollection;
+class TCollectionItem;
+class TReader;
+class TWriter;
+
+QX_DECLARE_EXCEPTION(EFilerError, Exception)
+QX_DECLARE_EXCEPTION(EReadError, EFilerError)
+QX_DECLARE_EXCEPTION(EWriteError, EFilerError)
+
+/// The kind of the next value in a stream (TReader::NextValue, ReadValue).
+enum TValueType {
+    vaNull, ///< the end of a list
+    vaList,
+    vaInteger, ///< fits 32 bits
+    vaInt64,
+    vaDouble,
+    vaString,
+    vaIdent,
+    vaFalse,
+    vaTrue,
+    vaSet,
+    vaNil,
+    vaCollection,
+    vaBinary,
+};
+
+/// Documents written by this version carry this number; readers accept it and every older one.
+inline constexpr int StreamFormatVersion = 1;
+/// How deep objects and lists may nest in a document that is read.
+inline constexpr int MaxStreamDepth = 64;
+
+enum TStreamFormat {
+    sfJson, ///< indented JSON text
+    sfCompactJson, ///< JSON text without white space
+    sfCbor, ///< the same document as binary CBOR
+};
+
+/// What reader and writer have in common: the root being filed, and defined properties.
+class QXINSPECTORCORE_EXPORT TFiler
+{
+public:
+    using TReaderProc = std::function<void(TReader *)>;
+    using TWriterProc = std::function<void(TWriter *)>;
+
+    virtual ~TFiler();
+    Q_DISABLE_COPY_MOVE(TFiler)
+
+    /// Declares a value stored under Name beside the published properties. A writer calls WriteData when
+    /// HasData holds; a reader calls ReadData when the stream holds the value.
+    virtual void DefineProperty(const QString &Name, const TReaderProc &ReadData,
+                                const TWriterProc &WriteData, bool HasData)
+        = 0;
+    /// The component being written or read.
+    QObject *Root() const { return m_root; }
+
+protected:
+    explicit TFiler(QObject *Root);
+
+private:
+    QPointer<QObject> m_root;
+};
+
+/// Writes values into the JSON document of a component. Obtained from WriteComponent (defined-property
+/// writers receive it); the value operations append to the value being written.
+class QXINSPECTORCORE_EXPORT TWriter : public TFiler
+{
+public:
+    explicit TWriter(QObject *Root);
+    ~TWriter() override;
+
+    void DefineProperty(const QString &Name, const TReaderProc &ReadData, const TWriterProc &WriteData,
+                        bool HasData) override;
+
+    void WriteListBegin();
+    void WriteListEnd();
+    void WriteInteger(qint64 Value);
+    void WriteFloat(double Value);
+    void WriteString(const QString &Value);
+    void WriteBoolean(bool Value);
+    void WriteIdent(const QString &Value);
+    void WriteSet(const QStringList &Members);
+    void WriteBinary(const QByteArray &Value);
+    /// A variant of a simple kind (null, Boolean, integer, float, string, byte array); others as text.
+    void WriteVariant(const QVariant &Value);
+    /// The items of Collection with their stored properties. With ItemClasses each item also records its
+    /// class, so items of classes derived from the item class come back as their own classes.
+    void WriteCollection(const TCollection *Collection, bool ItemClasses = false);
+
+    /// The settings of Instance as a JSON object (its stored published properties and defined ones).
+    QJsonObject WriteObject(const QObject *Instance);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+/// Reads values from the JSON document of a component. Defined-property readers receive it; the value
+/// operations consume the values their writer wrote, in order.
+class QXINSPECTORCORE_EXPORT TReader : public TFiler
+{
+public:
+    ~TReader() override;
+
+    void DefineProperty(const QString &Name, const TReaderProc &ReadData, const TWriterProc &WriteData,
+                        bool HasData) override;
+
+    /// The kind of the next value, without reading it.
+    TValueType NextValue() const;
+    /// Reads the kind of the next value; for a list or a collection this also enters it, so that
+    /// ReadCollection or the list's values follow.
+    TValueType ReadValue();
+    bool EndOfList() const;
+    void ReadListBegin();
+    void ReadListEnd();
+    qint64 ReadInteger();
+    double ReadFloat();
+    QString ReadString();
+    bool ReadBoolean();
+    QString ReadIdent();
+    QStringList ReadSet();
+    QByteArray ReadBinary();
+    QVariant ReadVariant();
+    /// Replaces the items of Collection with the items in the stream. The new items are built and read
+    /// apart first, so a failure leaves the collection as it was. With ItemClasses, the items recorded
+    /// their classes (TWriter::WriteCollection), each a registered descendant of the item class.
+    void ReadCollection(TCollection *Collection, bool ItemClasses = false);
+    /// Passes over the next value.
+    void SkipValue();
+
+    /// The path of the value being read ("Inspector1.Font.Size"), for messages.
+    QString Path() const;
+
+private:
+    friend class TStreamLoader;
+    TReader(QObject *Root, class TStreamLoader *Loader);
+
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+/// The settings of Instance as a document in Format.
+QXINSPECTORCORE_EXPORT QByteArray WriteComponent(const QObject *Instance, TStreamFormat Format = sfJson);
+/// Writes the settings of Instance to Device; EWriteError when the device refuses them.
+QXINSPECTORCORE_EXPORT void WriteComponent(const QObject *Instance, QIODevice *Device,
+                                           TStreamFormat Format = sfJson);
+/// Reads settings into Instance from a JSON or CBOR document (told apart by its first byte). Component
+/// references are resolved by name among the objects below the top-most parent of Instance once the
+/// whole document is read. EReadError, with Instance unchanged, for a document it cannot take.
+QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, const QByteArray &Data);
+QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, QIODevice *Device);
+/// The same through a file; EFOpenError when the file cannot be opened.
+QXINSPECTORCORE_EXPORT void WriteComponentFile(const QString &FileName, const QObject *Instance,
+                                               TStreamFormat Format = sfJson);
+QXINSPECTORCORE_EXPORT void ReadComponentFile(const QString &FileName, QObject *Instance);
+
+} // namespace QXPlatform
