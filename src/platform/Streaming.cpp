@@ -117,7 +117,7 @@ int depthOf(const QJsonValue &value, int depth)
         return depth;
     int deepest = depth;
     if (value.isArray()) {
-        for (const QJsonValue &element : value.toArray())
+        for (const QJsonValue element : value.toArray())
             deepest = std::max(deepest, depthOf(element, depth + 1));
     } else if (value.isObject()) {
         const QJsonObject object = value.toObject();
@@ -613,7 +613,7 @@ void TStreamLoader::readProperty(QObject *instance, const TPropInfo &info, const
             if (!value.isArray())
                 invalid();
             QStringList members;
-            for (const QJsonValue &member : value.toArray()) {
+            for (const QJsonValue member : value.toArray()) {
                 if (!member.isString())
                     invalid();
                 members.append(member.toString());
@@ -744,7 +744,7 @@ void TStreamLoader::readCollection(TCollection *collection, const QJsonArray &it
 void TStreamLoader::checkCollectionClasses(const QJsonValue &value)
 {
     if (value.isArray()) {
-        for (const QJsonValue &element : value.toArray())
+        for (const QJsonValue element : value.toArray())
             checkCollectionClasses(element);
         return;
     }
@@ -756,7 +756,7 @@ void TStreamLoader::checkCollectionClasses(const QJsonValue &value)
         const QJsonValue className = items.at(i).toObject().value(ClassKey);
         if (className.isString() && !GetClass(className.toString()))
             fail(QStringLiteral("class %1 is not registered").arg(className.toString()));
-        for (const QJsonValue &defined : items.at(i).toObject().value(DefinedKey).toObject())
+        for (const QJsonValue defined : items.at(i).toObject().value(DefinedKey).toObject())
             checkCollectionClasses(defined);
     }
 }
@@ -969,7 +969,7 @@ QStringList TReader::ReadSet()
         d->loader->fail(QStringLiteral("a set was expected"));
     Private::Frame &frame = d->frames.last();
     QStringList members;
-    for (const QJsonValue &member : payload(frame.values.at(frame.next++)).toArray()) {
+    for (const QJsonValue member : payload(frame.values.at(frame.next++)).toArray()) {
         if (!member.isString())
             d->loader->fail(QStringLiteral("a set member must be an identifier"));
         members.append(member.toString());
