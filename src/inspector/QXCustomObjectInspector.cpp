@@ -1,9 +1,11 @@
 #include "QXCustomObjectInspector.h"
 
+#include "GSpecialFiler.h"
 #include "QXConsts.h"
 #include "QXCustomDeltaFont.h"
 #include "QXMessages.h"
 #include "QXObjectInspector.h"
+#include "Streaming.h"
 #include "StringList.h"
 
 using namespace QXPlatform;
@@ -172,6 +174,25 @@ void TQXCustomObjectInspector::Loaded()
 {
     TQXCustomItemListEditor::Loaded();
     CopyPresetsToProperties();
+}
+
+void TQXCustomObjectInspector::DefineProperties(TFiler *Filer)
+{
+    TQXCustomItemListEditor::DefineProperties(Filer);
+    Filer->DefineProperty(
+        QStringLiteral("HPresets"),
+        [this](TReader *Reader) { TGSpecialFiler(Reader).ReadCollection(Presets()); },
+        [this](TWriter *Writer) { TGSpecialFiler(Writer).WriteCollection(Presets()); },
+        Presets()->Count() > 0);
+    Filer->DefineProperty(
+        QStringLiteral("HItems"),
+        [this](TReader *Reader) {
+            if (Reader->ReadValue() != vaCollection)
+                throw EReadError(
+                    QStringLiteral("Error reading %1: the rows must be a collection").arg(Reader->Path()));
+            Reader->ReadCollection(GetItems());
+        },
+        [this](TWriter *Writer) { Writer->WriteCollection(GetItems()); }, true);
 }
 
 void TQXCustomObjectInspector::Notification(QObject *AComponent, TOperation Operation)

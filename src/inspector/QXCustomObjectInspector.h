@@ -208,6 +208,10 @@ public:
     TQXItemPropertyEvent OnPropertyChanging;
     TQXItemPropertyEvent OnPropertyChanged;
 
+    /// Stores the presets ("HPresets", each with its class) and the rows ("HItems"). Rows read back stay
+    /// until the next scan.
+    void DefineProperties(QXPlatform::TFiler *Filer) override;
+
 protected:
     virtual void AfterScan(TQXItemProperty *Item);
     virtual bool BeforeScan(TQXItemProperty *Item);

@@ -5,6 +5,7 @@
 #include "QXCustomDeltaFont.h"
 #include "QXCustomObjectInspector.h"
 #include "QXException.h"
+#include "Streaming.h"
 #include "Variants.h"
 
 using namespace QXPlatform;
@@ -666,4 +667,55 @@ TQXItemProperties::~TQXItemProperties() = default;
 TQXCustomObjectInspector *TQXItemProperties::GetEditor() const
 {
     return qobject_cast<TQXCustomObjectInspector *>(TQXItemProps::GetEditor());
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Streamed form
+
+void TQXItemProperty::DefineProperties(TFiler *Filer)
+{
+    TQXItemProp::DefineProperties(Filer);
+    // TypeData: real property name, type name, type kind, the real values (count, then each), property kind.
+    Filer->DefineProperty(
+        QStringLiteral("TypeData"),
+        [this](TReader *Reader) {
+            Reader->ReadListBegin();
+            const QString realPropName = Reader->ReadString();
+            const QString typeName = Reader->ReadString();
+            const qint64 typeKind = Reader->ReadInteger();
+            const qint64 count = Reader->ReadInteger();
+            if (typeKind < tkUnknown || typeKind > tkDynArray || count < 0 || count > 1 << 20)
+                throw EReadError(QStringLiteral("Error reading %1: invalid type data").arg(Reader->Path()));
+            TVariantArray values;
+            for (qint64 i = 0; i < count; ++i)
+                values.append(Reader->ReadVariant());
+            const qint64 propertyKind = Reader->ReadInteger();
+            if (propertyKind < pkNormal || propertyKind > pkCollectionItem)
+                throw EReadError(
+                    QStringLiteral("Error reading %1: invalid property kind").arg(Reader->Path()));
+            Reader->ReadListEnd();
+            m_realPropName = realPropName;
+            m_typeName = typeName;
+            m_typeKind = TTypeKind(typeKind);
+            m_realValues = values;
+            m_propertyKind = TQXPropertyKind(propertyKind);
+            m_isRealProperty = true;
+            m_info = TPropInfo();
+        },
+        [this](TWriter *Writer) {
+            const TVariantArray &values = GetRealValues();
+            Writer->WriteListBegin();
+            Writer->WriteString(m_realPropName);
+            Writer->WriteString(m_typeName);
+            Writer->WriteInteger(m_typeKind);
+            Writer->WriteInteger(values.size());
+            for (const QVariant &value : values)
+                Writer->WriteVariant(value);
+            Writer->WriteInteger(m_propertyKind);
+            Writer->WriteListEnd();
+        },
+        m_isRealProperty);
+    Filer->DefineProperty(
+        QStringLiteral("IsAllEqual"), [this](TReader *Reader) { m_allEqual = Reader->ReadBoolean(); },
+        [](TWriter *Writer) { Writer->WriteBoolean(true); }, IsAllEqual());
 }

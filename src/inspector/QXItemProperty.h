@@ -141,6 +141,9 @@ public:
     TQXItemSetPropertyEvent OnSetProperty;
     TQXItemPropertyEvent OnRefreshValue;
 
+    /// Stores "TypeData" (what the row knows of its property, for real rows) and "IsAllEqual".
+    void DefineProperties(QXPlatform::TFiler *Filer) override;
+
 protected:
     void DoValidated() override;
     QString InvalidValueMessage(const QString &Reason) const override;

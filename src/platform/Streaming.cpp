@@ -296,6 +296,11 @@ QJsonObject TWriter::WriteObject(const QObject *Instance)
             continue;
         if (info.Kind != tkClass && (!info.Property.isWritable() || IsDefaultValue(Instance, info)))
             continue;
+        // A read-only value opened through an adapter (a widget's sizeHint, rect) cannot be read back;
+        // a read-only property holding a sub-object (a font the object owns) can.
+        if (info.Kind == tkClass && !info.Property.isWritable()
+            && !info.Property.metaType().flags().testFlag(QMetaType::PointerToQObject))
+            continue;
         QJsonValue value(QJsonValue::Undefined);
         switch (info.Kind) {
         case tkInteger:
