@@ -3,9 +3,11 @@
 #include "DemoComponent.h"
 
 #include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/Streaming.h>
 #include <QXInspector/StringList.h>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,6 +17,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -159,7 +162,79 @@ QWidget *TInspectorDemo::buildOptions()
                                          : TILEFilterOptions());
     });
     grid->addWidget(m_onlyFiltered, 1, 1);
+
+    auto *settings = new QHBoxLayout;
+    m_exampleRules = new QCheckBox(QStringLiteral("Example rules"));
+    m_exampleRules->setToolTip(
+        QStringLiteral("Renames and describes text and Caption; makes font parts read-only "
+                       "and green"));
+    connect(m_exampleRules, &QCheckBox::toggled, this, [this](bool on) { SetExampleRules(on); });
+    settings->addWidget(m_exampleRules);
+    settings->addStretch(1);
+    const QString settingsFile
+        = QDir::current().absoluteFilePath(QStringLiteral("qxinspector-settings.json"));
+    auto *saveButton = new QPushButton(QStringLiteral("Save settings"));
+    connect(saveButton, &QPushButton::clicked, this, [this, settingsFile] { SaveSettings(settingsFile); });
+    settings->addWidget(saveButton);
+    auto *loadButton = new QPushButton(QStringLiteral("Load settings"));
+    connect(loadButton, &QPushButton::clicked, this, [this, settingsFile] { LoadSettings(settingsFile); });
+    settings->addWidget(loadButton);
+    grid->addLayout(settings, 2, 0, 1, 2);
     return box;
+}
+
+void TInspectorDemo::SetExampleRules(bool On)
+{
+    QSignalBlocker blocker(m_exampleRules);
+    m_exampleRules->setChecked(On);
+    TQXPropertyPresets *presets = m_inspector->Presets();
+    const QString labels = QStringLiteral("Example: labels");
+    const QString fonts = QStringLiteral("Example: fonts");
+    InUpdate(*presets, [&] {
+        for (const QString &name : { labels, fonts })
+            while (presets->IndexOf(name) >= 0)
+                presets->Delete(presets->IndexOf(name));
+        if (!On)
+            return;
+        TQXPropertyPreset *rename = presets->Add();
+        rename->SetName(labels);
+        rename->PropNames()->SetCommaText(QStringLiteral("text,Caption"));
+        rename->SetAlias(QStringLiteral("Label"));
+        rename->SetHint(QStringLiteral("The text a person reads on the control"));
+        TQXPropertyPreset *lock = presets->Add();
+        lock->SetName(fonts);
+        lock->SetParentTypeKinds(QXPlatform::tkClass);
+        lock->ParentTypeNames()->Add(QStringLiteral("TFont"));
+        lock->SetActions(lock->Actions() | pftReadOnly);
+        lock->ValueFont()->SetColor(0x008000);
+    });
+    // Renamed rows keep their new names until the next scan.
+    m_inspector->Rescan();
+}
+
+bool TInspectorDemo::SaveSettings(const QString &FileName)
+{
+    try {
+        QXPlatform::WriteComponentFile(FileName, m_inspector);
+        m_inspected->setText(QStringLiteral("Settings saved to %1").arg(FileName));
+        return true;
+    } catch (const QXPlatform::Exception &error) {
+        m_inspected->setText(error.Message());
+        return false;
+    }
+}
+
+bool TInspectorDemo::LoadSettings(const QString &FileName)
+{
+    try {
+        QXPlatform::ReadComponentFile(FileName, m_inspector);
+        m_exampleRules->setChecked(m_inspector->Presets()->IndexOf(QStringLiteral("Example: labels")) >= 0);
+        m_inspected->setText(QStringLiteral("Settings loaded from %1").arg(FileName));
+        return true;
+    } catch (const QXPlatform::Exception &error) {
+        m_inspected->setText(error.Message());
+        return false;
+    }
 }
 
 QWidget *TInspectorDemo::FormWidget(const QString &Name) const

@@ -32,6 +32,12 @@ public:
     void SetMultiValues(bool On);
     void SetArrangeByCategory(bool On);
     void SetFilterText(const QString &Text);
+    /// Two example rules: labels renamed and described, font parts read-only and green.
+    void SetExampleRules(bool On);
+    /// The inspector's settings (options, rules, rows) to and from a JSON file; false with a message
+    /// in the status line when that fails.
+    bool SaveSettings(const QString &FileName);
+    bool LoadSettings(const QString &FileName);
 
 protected:
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
@@ -50,6 +56,7 @@ private:
     QCheckBox *m_multiValues = nullptr;
     QCheckBox *m_byCategory = nullptr;
     QCheckBox *m_onlyFiltered = nullptr;
+    QCheckBox *m_exampleRules = nullptr;
     QLineEdit *m_filters = nullptr;
     QLabel *m_inspected = nullptr;
     // Watched widget to inspected object. The keys are the form's own widgets, which live as long as the

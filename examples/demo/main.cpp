@@ -117,7 +117,19 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
     showRow(inspector, inspector->GetItems()->FindItemByFullPathName(QStringLiteral("maxLength")), 1);
     save("qxinspector-multi.png");
 
+    // Two rules at work: text renamed to Label with a hint, the font's parts read-only and green.
     demo->SetMultiValues(false);
+    demo->Inspect(demo->FormWidget(QStringLiteral("OkButton")), false);
+    demo->SetExampleRules(true);
+    settle();
+    if (TQXItemProperty *font = inspector->GetItems()->FindItemByFullPathName(QStringLiteral("font"))) {
+        font->Expand();
+        inspector->SetSelected(inspector->GetItems()->FindItemByFullPathName(QStringLiteral("Label")));
+        showRow(inspector, font, 2);
+    }
+    save("qxinspector-presets.png");
+    demo->SetExampleRules(false);
+
     demo->Inspect(demo->Component(), false);
     demo->SetArrangeByCategory(true);
     settle();
