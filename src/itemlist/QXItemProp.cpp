@@ -675,7 +675,9 @@ TFont *TQXItemProp::GetValueFont() const
 
 void TQXItemProp::SetValueFont(TFont *Value)
 {
-    GetValueFont()->Assign(Value);
+    // Into the item's own font: an override of GetValueFont may hand out a font other rows share (the
+    // inspector's changed-value font), which a write here must never change.
+    TQXItemProp::GetValueFont()->Assign(Value);
 }
 
 TFont *TQXItemProp::GetIndividualValueFont(int) const

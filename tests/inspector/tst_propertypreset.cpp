@@ -216,6 +216,21 @@ private slots:
         QCOMPARE(caption->Hint(), QStringLiteral("shown text"));
     }
 
+    void valueFontGoesToMatchingRowsOnly()
+    {
+        // Tag and Caption both differ from their defaults, so both show in the shared changed-value font.
+        sample->Tag = 5;
+        sample->Caption = QStringLiteral("changed");
+        inspector->Rescan();
+        const TColor changedColor = inspector->ValueChangedFont()->Color();
+        TQXPropertyPreset *preset = inspector->Presets()->Add();
+        preset->PropNames()->Add(QStringLiteral("Tag"));
+        preset->ValueFont()->SetColor(0x008000);
+        settle();
+        QCOMPARE(inspector->ValueChangedFont()->Color(), changedColor);
+        QCOMPARE(row(QStringLiteral("Caption"))->GetIndividualValueFont(0)->Color(), changedColor);
+    }
+
     void indexOfTakesExactClassesAndCase()
     {
         TQXPropertyPresets *presets = inspector->Presets();
