@@ -1004,6 +1004,8 @@ void TQXCustomItemListEditor::SetEditText(int ACol, int ARow, const QString &Val
 {
     if (m_editUpdateCount > 0)
         return;
+    // The text on its way into the item is no edit to validate yet, whatever its writing moves.
+    const QScopedValueRollback<bool> typing(m_validatingPending, true);
     TCustomDrawGrid::SetEditText(ACol, ARow, Value);
     withEditUpdatesDisabled(this, [&] {
         const TItemGridInfo info = GetGridInfo(ACol, ARow);

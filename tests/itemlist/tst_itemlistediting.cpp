@@ -271,6 +271,23 @@ private slots:
         QCOMPARE(edited->GetDisplayName(), onName ? QStringLiteral("ax=1") : QStringLiteral("a=1x"));
         QVERIFY(handled.isEmpty());
     }
+    void typingThatMovesTheItemValidatesNothingYet()
+    {
+        // Each keystroke renames the item and files it under another category, which changes the lines;
+        // the text is still being typed, so nothing is validated before it is committed.
+        grid->SetPropertyOptions(TQXCustomItemListEditor::propEdit | TQXCustomItemListEditor::propAdd);
+        grid->SetArrangeByCategory(true);
+        grid->Items()->Categories()->SetText(QStringLiteral("Wa=Layout"));
+        QStringList validated;
+        grid->OnValidated = [&](QObject *, TQXItemProp *Item, int) {
+            validated << (Item ? Item->Name() : QStringLiteral("(no item)"));
+        };
+        showGrid();
+        focusAt(1, 0);
+        type(QStringLiteral("Wa"));
+        QVERIFY(validated.isEmpty());
+        QVERIFY(handled.isEmpty());
+    }
     void refusedValueKeepsTheCursorOnAMoveByCode_data() { orientations_data(); }
     void refusedValueKeepsTheCursorOnAMoveByCode()
     {
