@@ -554,7 +554,8 @@ bool TQXCustomObjectInspector::updateProperties(TQXItemProperties *Properties)
         TQXItemProperty *row = Properties->Items(i);
         if (!row->RefreshValue())
             return false;
-        if (row->HasChildren() && !updateProperties(row->GetItems()))
+        // Through the overridable operation: a descendant refreshes child rows its own way.
+        if (row->HasChildren() && !UpdateProperties(row->GetItems()))
             return false;
     }
     return true;

@@ -4,6 +4,27 @@ using namespace QXPlatform;
 
 TQXInspectorObjectsOwner::~TQXInspectorObjectsOwner() = default;
 
+namespace {
+
+// Whether an entry of the collection other than Self, or Self in its other role, still refers to Obj: the
+// free notification for Obj must stay as long as any entry would keep it after its destruction.
+bool stillReferenced(const TQXInspectorObject *Self, const QObject *Obj, bool AsObject)
+{
+    if (AsObject ? Self->HoldsOwner(Obj) : Self->HoldsObject(Obj))
+        return true;
+    TQXInspectorObjects *collection = Self->GetCollection();
+    if (!collection)
+        return false;
+    for (int i = 0; i < collection->Count(); ++i) {
+        const TQXInspectorObject *entry = collection->Items(i);
+        if (entry != Self && (entry->HoldsObject(Obj) || entry->HoldsOwner(Obj)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 // ---------------------------------------------------------------------------------------------------
 // TQXInspectorObject
 
@@ -30,7 +51,7 @@ void TQXInspectorObject::SetObjects(QObject *Obj)
         return;
     Changing();
     TComponent *notify = GetNotifyComponent();
-    if (notify && m_object && IsComponent(m_object) && m_object != m_ownerComponent)
+    if (notify && m_object && IsComponent(m_object) && !stillReferenced(this, m_object, true))
         notify->RemoveFreeNotification(m_object);
     m_object = Obj;
     m_objectKey = Obj;
@@ -44,7 +65,7 @@ void TQXInspectorObject::SetOwnerComponent(QObject *Value)
     if (Value == m_ownerKey && Value == m_ownerComponent)
         return;
     TComponent *notify = GetNotifyComponent();
-    if (notify && m_ownerComponent && m_ownerComponent != m_object)
+    if (notify && m_ownerComponent && !stillReferenced(this, m_ownerComponent, false))
         notify->RemoveFreeNotification(m_ownerComponent);
     m_ownerComponent = Value;
     m_ownerKey = Value;

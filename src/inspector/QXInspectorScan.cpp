@@ -255,10 +255,17 @@ void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspector
     switch (info.Kind) {
     case tkEnumeration: {
         QStringList names;
-        if (info.Enumerator.isValid())
-            for (int k = 0; k < info.Enumerator.keyCount(); ++k)
+        if (info.Enumerator.isValid()) {
+            // Aliases (two keys of one value) offer the value once, by its first key.
+            QList<int> values;
+            for (int k = 0; k < info.Enumerator.keyCount(); ++k) {
+                const int value = info.Enumerator.value(k);
+                if (values.contains(value))
+                    continue;
+                values.append(value);
                 names.append(QString::fromLatin1(info.Enumerator.key(k)));
-        else
+            }
+        } else
             names = { QStringLiteral("False"), QStringLiteral("True") };
         Item->GetPickList()->SetText(sortedByName(names).join(QLatin1Char('\n')));
         break;
@@ -617,6 +624,9 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
         Item->OnGetProperty(Item, Instance, Item->RealPropName(), value);
         return value;
     }
+    // A path that no longer leads to an object has no value to read.
+    if (!Instance)
+        return QString();
     const QString &name = Item->RealPropName();
     const TPropInfo &info = Item->propInfoOn(Instance, name);
     if (!info)

@@ -8,10 +8,12 @@
 #include "QXHintWindow.h"
 #include "QXInplaceEditList.h"
 #include "QXItemStrings.h"
+#include "TypeInfo.h"
 #include "Variants.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 #include <QEvent>
@@ -69,6 +71,17 @@ bool isAncestor(const TQXItemProp *ancestor, const TQXItemProp *item)
 TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     : TCustomDrawGrid(parent)
 {
+    // The grid's events are method properties wherever a descendant publishes them.
+    static const bool eventTypesRegistered = [] {
+        RegisterEventType<TQXGetCategoryEvent>();
+        RegisterEventType<TQXOnShowHintsEvent>();
+        RegisterEventType<TQXItemPropEvent>();
+        RegisterEventType<TQXGetPickListEvent>();
+        RegisterEventType<TQXOnValidateEvent>();
+        RegisterEventType<TQXOnValidateErrorEvent>();
+        return true;
+    }();
+    Q_UNUSED(eventTypesRegistered);
     m_titleCaptions = new TStringList;
     m_titleCaptions->Add(QXConsts::PropertyTitle());
     m_titleCaptions->Add(QXConsts::ValueTitle());
@@ -397,8 +410,11 @@ void TQXCustomItemListEditor::removeVisibleItem(TQXItemProp *Item)
 
 void TQXCustomItemListEditor::UpdatingItemProp(TQXItemProp *)
 {
-    if (m_editUpdateCount == 0)
+    if (m_editUpdateCount == 0) {
+        // The change may move or reload the line being edited: what was typed is taken first.
+        validatePendingEdit(true);
         HideEditor();
+    }
 }
 
 void TQXCustomItemListEditor::ItemNotify(TQXItemProp *Item, TCollectionNotification Action)
@@ -463,6 +479,8 @@ void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
         return;
     if (m_listsStale)
         rebuildLists();
+    // Lines are about to appear or vanish: the edit is validated while its item is still on its line.
+    validatePendingEdit(true);
     TQXItemProp *selected = GetSelected();
     const bool shown = Item->IsVisible();
     const bool listed = AbsoluteVIndexOf(Item) >= 0;
@@ -514,6 +532,7 @@ void TQXCustomItemListEditor::Refresh()
 {
     if (m_editUpdateCount > 0)
         return;
+    validatePendingEdit(true);
     AdjustGridCount();
     InvalidateGrid();
     InvalidateEditor();
@@ -521,6 +540,7 @@ void TQXCustomItemListEditor::Refresh()
 
 void TQXCustomItemListEditor::setExpandedAll(bool Expanded)
 {
+    validatePendingEdit(false);
     TQXItemProps *items = Items();
     items->BeginUpdate();
     try {
@@ -632,6 +652,8 @@ void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
 {
     if (Item == GetSelected())
         return;
+    // A refused edit keeps the cursor, and the tree, as they are.
+    validatePendingEdit(false);
     if (!Item) {
         HideEditor();
         return;
@@ -640,8 +662,14 @@ void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
         parent->Expand();
     if (Item->IsVisible()) {
         const int line = AbsoluteVIndexOf(Item);
-        if (line >= 0)
-            moveCursor([&] { SetGridCount(4, GetGridCount(5) + line); });
+        // A move like the user's: SelectCell removes a blank line left behind and asks OnSelectCell.
+        if (line >= 0) {
+            const int itemLine = GetGridCount(5) + line;
+            if (m_orientation == goVertical)
+                MoveColRow(Col(), itemLine, true, true);
+            else
+                MoveColRow(itemLine, Row(), true, true);
+        }
     }
 }
 
@@ -704,6 +732,7 @@ void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
 {
     if (Value == m_orientation)
         return;
+    validatePendingEdit(false);
     m_orientation = Value;
     OrientationChange();
 }
@@ -759,6 +788,7 @@ void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
 {
     if (Value == m_displayOptions)
         return;
+    validatePendingEdit(false);
     const TILEDisplayOptions old = m_displayOptions;
     if ((old ^ Value) & doColumnTitles)
         SetColumnTitles(Value & doColumnTitles);
@@ -927,7 +957,8 @@ TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
 
 bool TQXCustomItemListEditor::IsActiveControl() const
 {
-    const QWidget *focus = QApplication::focusWidget();
+    // The window's focus widget stays while the window is inactive: the grid stays its active control.
+    const QWidget *focus = window()->focusWidget();
     return focus && (focus == this || isAncestorOf(focus));
 }
 
@@ -973,6 +1004,8 @@ void TQXCustomItemListEditor::SetEditText(int ACol, int ARow, const QString &Val
 {
     if (m_editUpdateCount > 0)
         return;
+    // The text on its way into the item is no edit to validate yet, whatever its writing moves.
+    const QScopedValueRollback<bool> typing(m_validatingPending, true);
     TCustomDrawGrid::SetEditText(ACol, ARow, Value);
     withEditUpdatesDisabled(this, [&] {
         const TItemGridInfo info = GetGridInfo(ACol, ARow);
@@ -996,7 +1029,9 @@ void TQXCustomItemListEditor::SetEditText(int ACol, int ARow, const QString &Val
 void TQXCustomItemListEditor::moveCursor(const std::function<void()> &move)
 {
     // The grid keeps its cursor on the same item, or inside the lines, by itself: such moves are no user's
-    // moves, so they neither remove a blank line nor validate.
+    // moves, so they neither remove a blank line nor ask OnSelectCell. What was typed is validated all the
+    // same, and a refused value keeps the cursor where it is.
+    validatePendingEdit(false);
     ++m_internalMoves;
     try {
         move();
@@ -1005,6 +1040,22 @@ void TQXCustomItemListEditor::moveCursor(const std::function<void()> &move)
         throw;
     }
     --m_internalMoves;
+}
+
+void TQXCustomItemListEditor::validatePendingEdit(bool Report)
+{
+    TInplaceEdit *editor = InplaceEditor();
+    if (m_validatingPending || m_destroying || !EditorMode() || !editor || !editor->Modified())
+        return;
+    if (!Report) {
+        Validate();
+        return;
+    }
+    try {
+        Validate();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
 }
 
 bool TQXCustomItemListEditor::SelectCell(int ACol, int ARow)
@@ -1064,12 +1115,14 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
             SetGridCount(4, info.ItemLineCount - 1);
             Key = 0;
         } else if (modifiers == Qt::NoModifier && info.CurItemPos == info.ItemLineCount - 1 && canAdd) {
+            validatePendingEdit(false);
             SetGridCount(4, InsertItem(QString(), QString(), true));
             Key = 0;
         }
         break;
     case Qt::Key_Insert:
         if (canAdd) {
+            validatePendingEdit(false);
             SetGridCount(4, InsertItem(QString(), QString(), false));
             Key = 0;
         }
@@ -1269,6 +1322,8 @@ void TQXCustomItemListEditor::MouseDown(Qt::MouseButton Button, Qt::KeyboardModi
                 IsRightToLeft() ? cell.right() + 1 - offset - glyph.width() : cell.left() + offset,
                 cell.top() + (DefaultRowHeight() - glyph.height()) / 2, glyph.width(), glyph.height());
             if (glyphRect.contains(X, Y)) {
+                // The focus stays where it is, so nothing else would take what was typed.
+                validatePendingEdit(false);
                 item->SetExpanded(!item->IsExpanded());
                 return;
             }
@@ -1475,6 +1530,17 @@ void TQXCustomItemListEditor::CalcSizingState(int X, int Y, TGridState &State, i
             return;
         }
     }
+    // The cells run past the client area's edge: the cut-off cell's own line cannot be reached, so the
+    // band at the edge sizes it.
+    const int cutOff = axis.LastFullVisibleCell + 1;
+    if (axis.GridBoundary == axis.GridExtent && cutOff < count && position >= axis.GridExtent - bandStart
+        && position <= axis.GridExtent) {
+        State = columns ? gsColSizing : gsRowSizing;
+        Index = cutOff;
+        SizingPos = axis.GridExtent;
+        SizingOfs = SizingPos - position;
+        return;
+    }
     TCustomDrawGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs);
 }
 
@@ -1611,6 +1677,8 @@ void TQXCustomItemListEditor::DoValidate()
     TInplaceEdit *editor = InplaceEditor();
     if (!editor || !editor->Modified())
         return;
+    // What the item's handlers change must not validate the same text again.
+    const QScopedValueRollback<bool> validating(m_validatingPending, true);
     struct ClearModified
     {
         TInplaceEdit *editor;

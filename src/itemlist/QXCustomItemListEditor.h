@@ -92,12 +92,12 @@ public:
 
     // Orientation-neutral access
     int GetGridCount(int Index) const;
-    void SetGridCount(int Index, int Value);
+    virtual void SetGridCount(int Index, int Value);
     TItemGridInfo GetGridInfo(int ACol, int ARow) const;
     bool IsValueCell(int ACol, int ARow) const;
 
     // Cell mapping
-    TQXItemProp *FindItemProp(int ACol, int ARow, bool AdjustForFixed) const;
+    virtual TQXItemProp *FindItemProp(int ACol, int ARow, bool AdjustForFixed) const;
     TQXItemProp *GetSelected() const;
     void SetSelected(TQXItemProp *Item);
     virtual QString GetCell(int ACol, int ARow) const;
@@ -162,8 +162,8 @@ public:
     TQXCustomDeltaFont *TitleCaptionFont() const { return m_titleCaptionFont; }
 
     // Updates
-    void DisableEditUpdate();
-    void EnableEditUpdate();
+    virtual void DisableEditUpdate();
+    virtual void EnableEditUpdate();
     int EditUpdateCount() const { return m_editUpdateCount; }
     virtual void Refresh();
     void RefreshAllItems();
@@ -289,6 +289,9 @@ private:
     void ensureItems() const;
     void setExpandedAll(bool Expanded);
     void moveCursor(const std::function<void()> &move);
+    /// Validates text typed into the in-place editor before the cursor moves or the editor reloads:
+    /// raising stops a move; Report hands the error to the exception handler for changes that cannot wait.
+    void validatePendingEdit(bool Report);
     void withEditorHidden(const std::function<void()> &f);
     void rebuildLists() const;
     // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
@@ -326,6 +329,7 @@ private:
     bool m_deleteBlanks = true;
     bool m_deleting = false;
     int m_internalMoves = 0;
+    bool m_validatingPending = false;
     QString m_heldBackName;
     QPoint m_lastHintPoint { -1, -1 };
     int m_editUpdateCount = 0;

@@ -350,7 +350,7 @@ public:
     bool Sorted() const { return m_sorted; }
     void SetSorted(bool Value);
     virtual int CompareStrings(const QString &S1, const QString &S2) const;
-    void Sort(bool ThisLevelOnly);
+    virtual void Sort(bool ThisLevelOnly);
     virtual void CustomSort(const TQXItemPropCompare &Compare, bool ThisLevelOnly);
 
     // Categories

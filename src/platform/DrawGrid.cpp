@@ -1,5 +1,6 @@
 #include "DrawGrid.h"
 #include "InplaceEdit.h"
+#include "TypeInfo.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -7,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <climits>
 #include <utility>
@@ -187,6 +189,21 @@ TCustomDrawGrid::TCustomDrawGrid(QWidget *AOwner)
     , m_color(clWindow)
     , m_fixedColor(clBtnFace)
 {
+    // The grid's events are method properties wherever a descendant publishes them.
+    static const bool eventTypesRegistered = [] {
+        RegisterEventType<TSelectCellEvent>();
+        RegisterEventType<TDrawCellEvent>();
+        RegisterEventType<TGetEditEvent>();
+        RegisterEventType<TSetEditEvent>();
+        RegisterEventType<TMovedEvent>();
+        RegisterEventType<TKeyEvent>();
+        RegisterEventType<TKeyPressEvent>();
+        RegisterEventType<TMouseEvent>();
+        RegisterEventType<TMouseMoveEvent>();
+        RegisterEventType<TMouseWheelUpDownEvent>();
+        return true;
+    }();
+    Q_UNUSED(eventTypesRegistered);
     m_cols.DefaultSize = 64;
     m_rows.DefaultSize = 24;
     setFocusPolicy(Qt::StrongFocus);
@@ -993,8 +1010,8 @@ void TCustomDrawGrid::CalcSizingState(int X, int Y, TGridState &State, int &Inde
 
 void TCustomDrawGrid::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
-    Q_UNUSED(Key);
-    Q_UNUSED(Shift);
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
 }
 
 void TCustomDrawGrid::Click()
@@ -1255,6 +1272,17 @@ bool TCustomDrawGrid::HandleKey(int Key, Qt::KeyboardModifiers Shift)
     return true;
 }
 
+void TCustomDrawGrid::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    if (OnKeyUp)
+        OnKeyUp(this, key, event->modifiers() & ~Qt::KeypadModifier);
+    if (key == 0)
+        event->accept();
+    else
+        TGuarded<QAbstractScrollArea>::keyReleaseEvent(event);
+}
+
 void TCustomDrawGrid::keyPressEvent(QKeyEvent *event)
 {
     int key = event->key();
@@ -1266,6 +1294,14 @@ void TCustomDrawGrid::keyPressEvent(QKeyEvent *event)
     if (HandleKey(key, mods)) {
         event->accept();
         return;
+    }
+    if (OnKeyPress && !event->text().isEmpty()) {
+        QChar typed = event->text().at(0);
+        OnKeyPress(this, typed);
+        if (typed.isNull()) {
+            event->accept();
+            return;
+        }
     }
     // Typing a character in a cell starts editing it: the character replaces the cell's text. Keys that the
     // editor itself ignored (it is showing then) end here too, and go no further.
@@ -1456,12 +1492,16 @@ void TCustomDrawGrid::mousePressEvent(QMouseEvent *event)
 {
     m_doubleClicking = false;
     const QPoint p = event->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(this, event->button(), event->modifiers(), p.x(), p.y());
     MouseDown(event->button(), event->modifiers(), p.x(), p.y());
 }
 
 void TCustomDrawGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
+    if (OnMouseDown)
+        OnMouseDown(this, event->button(), event->modifiers(), p.x(), p.y());
     m_doubleClicking = true;
     try {
         MouseDown(event->button(), event->modifiers(), p.x(), p.y());
@@ -1477,13 +1517,33 @@ void TCustomDrawGrid::mouseDoubleClickEvent(QMouseEvent *event)
 void TCustomDrawGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
+    if (OnMouseMove)
+        OnMouseMove(this, event->modifiers(), p.x(), p.y());
     MouseMove(event->modifiers(), p.x(), p.y());
 }
 
 void TCustomDrawGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint p = event->position().toPoint();
+    if (OnMouseUp)
+        OnMouseUp(this, event->button(), event->modifiers(), p.x(), p.y());
     MouseUp(event->button(), event->modifiers(), p.x(), p.y());
+}
+
+void TCustomDrawGrid::wheelEvent(QWheelEvent *event)
+{
+    // Each turn goes to the handler of its direction; a handler that takes it keeps the grid still.
+    const int delta = event->angleDelta().y();
+    const TMouseWheelUpDownEvent &handler = delta < 0 ? OnMouseWheelDown : OnMouseWheelUp;
+    if (delta != 0 && handler) {
+        bool handled = false;
+        handler(this, event->modifiers(), event->position().toPoint(), handled);
+        if (handled) {
+            event->accept();
+            return;
+        }
+    }
+    TGuarded<QAbstractScrollArea>::wheelEvent(event);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -60,6 +60,18 @@ QX_DECLARE_EVENT(TGetEditEvent, void(QObject *Sender, int ACol, int ARow, QStrin
 QX_DECLARE_EVENT(TSetEditEvent, void(QObject *Sender, int ACol, int ARow, const QString &Value))
 /// A row or column moved from FromIndex to ToIndex.
 QX_DECLARE_EVENT(TMovedEvent, void(QObject *Sender, int FromIndex, int ToIndex))
+/// A key went down or up; set Key to 0 to consume it.
+QX_DECLARE_EVENT(TKeyEvent, void(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift))
+/// A character was typed; set Key to a null character to consume it.
+QX_DECLARE_EVENT(TKeyPressEvent, void(QObject *Sender, QChar &Key))
+/// A mouse button went down or up at (X, Y) in viewport coordinates.
+QX_DECLARE_EVENT(TMouseEvent,
+                 void(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y))
+/// The mouse moved to (X, Y) in viewport coordinates.
+QX_DECLARE_EVENT(TMouseMoveEvent, void(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y))
+/// The wheel turned one way at MousePos (viewport coordinates); set Handled to keep the grid from scrolling.
+QX_DECLARE_EVENT(TMouseWheelUpDownEvent,
+                 void(QObject *Sender, Qt::KeyboardModifiers Shift, const QPoint &MousePos, bool &Handled))
 
 class QXINSPECTORCORE_EXPORT TCustomDrawGrid : public TGuarded<QAbstractScrollArea>, public TComponent
 {
@@ -254,6 +266,14 @@ public:
     TNotifyEvent OnDblClick;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
     /// The extent of the visible part of one axis, in logical pixels (from the right under
@@ -317,10 +337,11 @@ protected:
     /// line's cell.
     virtual void CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos, int &SizingOfs);
     /// Called for every key the grid or its editor passes on, before the grid's own key handling. Set Key to
-    /// 0 to consume it. The base does nothing.
+    /// 0 to consume it. The base fires OnKeyDown.
     virtual void KeyDown(int &Key, Qt::KeyboardModifiers Shift);
     /// Mouse handling in viewport coordinates. MouseDown is the grid's press handling (focus, sizing,
     /// moving, selecting, showing the editor): overrides call the inherited one for what they do not take.
+    /// OnMouseDown, OnMouseMove and OnMouseUp fire before these, for every press, move and release.
     virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     virtual void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
     virtual void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -351,6 +372,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -481,4 +504,9 @@ Q_DECLARE_METATYPE(QXPlatform::TSelectCellEvent)
 Q_DECLARE_METATYPE(QXPlatform::TGetEditEvent)
 Q_DECLARE_METATYPE(QXPlatform::TSetEditEvent)
 Q_DECLARE_METATYPE(QXPlatform::TMovedEvent)
+Q_DECLARE_METATYPE(QXPlatform::TKeyEvent)
+Q_DECLARE_METATYPE(QXPlatform::TKeyPressEvent)
+Q_DECLARE_METATYPE(QXPlatform::TMouseEvent)
+Q_DECLARE_METATYPE(QXPlatform::TMouseMoveEvent)
+Q_DECLARE_METATYPE(QXPlatform::TMouseWheelUpDownEvent)
 Q_DECLARE_METATYPE(QXPlatform::TCustomDrawGrid::TDrawCellEvent)

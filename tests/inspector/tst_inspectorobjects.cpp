@@ -170,6 +170,34 @@ private slots:
         QVERIFY(!inspector->IsFreeNotified(&a));
         QVERIFY(inspector->IsFreeNotified(&b));
     }
+    void sharedObjectStaysWatchedWhileAnEntryRefersToIt_data()
+    {
+        QTest::addColumn<bool>("replaceOwner");
+        QTest::newRow("owner replaced") << true;
+        QTest::newRow("object replaced") << false;
+    }
+    void sharedObjectStaysWatchedWhileAnEntryRefersToIt()
+    {
+        // Two entries share an owner component; one of them lets go of it. Destroying the owner must still
+        // take the other entry away, never leave it behind with a destroyed object.
+        QFETCH(bool, replaceOwner);
+        auto *owner = new QPushButton;
+        QPushButton other;
+        Settings a, b;
+        // The first entry refers to the owner as its owner component, or as its object.
+        TQXInspectorObject *first = replaceOwner ? objects->Add(owner, &a) : objects->Add(owner);
+        objects->Add(owner, &b);
+        if (replaceOwner)
+            first->SetOwnerComponent(&other);
+        else
+            first->SetObjects(&other);
+        QVERIFY(inspector->IsFreeNotified(owner));
+        delete owner;
+        QCOMPARE(objects->Count(), 1);
+        QCOMPARE(objects->Items(0), first);
+        for (int i = 0; i < objects->Count(); ++i)
+            QVERIFY(objects->Items(i)->Objects());
+    }
 };
 
 QTEST_MAIN(tst_InspectorObjects)

@@ -663,6 +663,23 @@ private slots:
         QCOMPARE(profile.Caption, QStringLiteral("old"));
         QCOMPARE(part.Size, 1);
     }
+    void setPropertyHandlerOfAPathThatNoLongerResolves()
+    {
+        // A row with a writer but no reader: once its sub-object is gone there is nothing to read the old
+        // value from, and the writer is still asked, with no object.
+        Part part;
+        Profile profile;
+        profile.SetPiece(&part);
+        inspect({ &profile });
+        TQXItemProperty *size = row("Piece.Size");
+        QVERIFY(size);
+        QList<QObject *> instances;
+        size->OnSetProperty
+            = [&](QObject *, QObject *Instance, const QString &, const QString &) { instances << Instance; };
+        profile.SetPiece(nullptr);
+        QVERIFY(inspector->SetPropertyValue(&profile, size, QStringLiteral("5")));
+        QCOMPARE(instances, QList<QObject *>({ nullptr }));
+    }
     void validatedEventSeesTheObjectWritten()
     {
         Profile profile;

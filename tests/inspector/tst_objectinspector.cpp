@@ -3,6 +3,7 @@
 #include "QXInplaceEditList.h"
 #include "QXObjectInspector.h"
 #include "QXTestSupport.h"
+#include "TypeInfo.h"
 #include "helper_fixtures.h"
 
 #include <QApplication>
@@ -63,6 +64,30 @@ public:
 
 private:
     QStringList m_lines;
+};
+
+/// An enumeration with an alias: Default is another key of Normal.
+class Levelled : public QObject
+{
+    Q_OBJECT
+public:
+    enum TLevel { Low, Normal, Default = Normal, High };
+    Q_ENUM(TLevel)
+    Q_PROPERTY(TLevel Level MEMBER Level)
+    TLevel Level = Low;
+};
+
+/// Counts the refreshes that reach child rows through the overridable operation.
+class CountingInspector : public TQXObjectInspector
+{
+public:
+    int childRefreshes = 0;
+    bool UpdateProperties(TQXItemProperties *Properties) override
+    {
+        if (Properties != GetItems())
+            ++childRefreshes;
+        return TQXObjectInspector::UpdateProperties(Properties);
+    }
 };
 
 /// A preset class for the registry: gives every Tag row a hint.
@@ -152,6 +177,17 @@ private slots:
         inspector->ValueFont()->SetColor(clRed);
         QCOMPARE(inspector->ValueChangedFont()->Color(), clRed);
         QVERIFY(inspector->ValueChangedFont()->Style().testFlag(fsBold));
+    }
+
+    void publishedGridEventsAndDefaults()
+    {
+        for (const char *name : { "OnClick", "OnDrawCell", "OnSelectCell", "OnGetEditText", "OnSetEditText",
+                                  "OnKeyDown", "OnKeyPress", "OnMouseDown", "OnMouseWheelUp" })
+            QVERIFY2(GetPropInfo(inspector, QLatin1String(name)).Kind == tkMethod, name);
+        QVERIFY(GetPropInfo(inspector, QStringLiteral("FixedRows")));
+        QCOMPARE(GetDefaultText(inspector, QStringLiteral("FixedRows")), QStringLiteral("1"));
+        QVERIFY(IsDefaultValue(inspector, QStringLiteral("Options")));
+        QVERIFY(IsDefaultValue(inspector, QStringLiteral("FixedRows")));
     }
 
     void displayKindsNeverHoldRecordsOrArrays()
@@ -283,6 +319,13 @@ private slots:
         QCOMPARE(row("OnClick")->GetValue(), QStringLiteral("TNotifyEvent"));
         QCOMPARE(row("OnClick")->TypeKind(), tkMethod);
         QVERIFY(row("OnClick")->IsReadOnly());
+    }
+
+    void enumerationAliasIsOfferedOnce()
+    {
+        Levelled levelled;
+        inspect({ &levelled });
+        QCOMPARE(row("Level")->GetPickList()->ToStringList(), QStringList({ "High", "Low", "Normal" }));
     }
 
     void enumerationPickListIsSorted()
@@ -527,6 +570,44 @@ private slots:
         settle();
         QCOMPARE(row("Options")->GetValue(), QStringLiteral("[opFirst,opThird]"));
         QCOMPARE(cell("Options.opThird"), QStringLiteral("True"));
+    }
+
+    void glyphClickWritesTheTypedText()
+    {
+        // Text typed without Enter, then the glyph of another row clicked: the focus stays in the editor, so
+        // the click itself must take the text to the object.
+        QPushButton button(QStringLiteral("OK"));
+        inspector->resize(400, 1600);
+        inspect({ &button });
+        QStringList validated;
+        inspector->OnValidated = [&](QObject *, TQXItemProp *Item, int) { validated << Item->Name(); };
+        inspector->SetSelected(row("text"));
+        inspector->SetGridCount(1, 1);
+        inspector->ShowEditor();
+        QLineEdit *editor = inspector->InplaceEditor();
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Hello"));
+        const QRect font = inspector->CellRect(0, row("font")->GetAbsoluteVIndex() + 1);
+        QVERIFY(!font.isEmpty());
+        QTest::mouseClick(inspector->viewport(), Qt::LeftButton, {}, QPoint(font.left() + 4, font.top() + 8));
+        QVERIFY(row("font")->IsExpanded());
+        settle();
+        QCOMPARE(button.text(), QStringLiteral("Hello"));
+        QCOMPARE(validated, QStringList({ "text" }));
+        QVERIFY(errors.isEmpty());
+    }
+    void childRowsAreRefreshedThroughTheOverridableOperation()
+    {
+        auto *counting = Create<CountingInspector>();
+        Sample sample;
+        counting->Objects()->Add(&sample);
+        settle();
+        QVERIFY(counting->GetItems()->FindItemByFullPathName(QStringLiteral("Font.Size")));
+        counting->childRefreshes = 0;
+        counting->RefreshProperties();
+        QVERIFY(counting->childRefreshes > 0);
+        Free(counting);
     }
 
     void unconvertibleTextIsReportedAndUndone()
@@ -881,20 +962,27 @@ private slots:
         inspector->SetSelected(row("Editor"));
         inspector->PasteFromClipboard();
         QCOMPARE(editor.text(), QStringLiteral("pasted"));
+        editor.setText(QStringLiteral("copied"));
         editor.selectAll();
         inspector->CopyToClipboard(); // the first object's editor
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("pasted"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("copied"));
     }
 
     void clipboardCommandsIgnoreRowsWithoutObject()
     {
-        Sample sample;
-        inspect({ &sample });
-        inspector->SetSelected(row("Options.opFirst"));
-        inspector->CopyToClipboard();
-        inspector->SetSelected(row("Tag"));
+        // The first object's row holds no editor: the commands go nowhere, not even to the second's.
+        QLineEdit editor;
+        editor.setText(QStringLiteral("kept"));
+        EditorHolder without, withEditor;
+        withEditor.SetEditor(&editor);
+        inspect({ &without, &withEditor });
+        QGuiApplication::clipboard()->setText(QStringLiteral("on the clipboard"));
+        inspector->SetSelected(row("Editor"));
         inspector->PasteFromClipboard();
-        QCOMPARE(sample.Tag, 0);
+        QCOMPARE(editor.text(), QStringLiteral("kept"));
+        editor.selectAll();
+        inspector->CopyToClipboard();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("on the clipboard"));
     }
 };
 

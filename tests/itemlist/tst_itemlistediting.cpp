@@ -38,6 +38,27 @@ class tst_ItemListEditing : public QObject
         QWidget *target = editor() && editor()->isVisible() ? static_cast<QWidget *>(editor()) : grid;
         QTest::keyClick(target, Qt::Key(k), modifiers);
     }
+    bool vertical() const { return grid->Orientation() == TQXCustomItemListEditor::goVertical; }
+    /// The cell of an item line and a value line, in either orientation.
+    QPoint cellAt(int itemLine, int valueLine) const
+    {
+        return vertical() ? QPoint(valueLine, itemLine) : QPoint(itemLine, valueLine);
+    }
+    void focusAt(int itemLine, int valueLine)
+    {
+        const QPoint cell = cellAt(itemLine, valueLine);
+        grid->FocusCell(cell.x(), cell.y(), true);
+        QCOMPARE(grid->GetGridCount(4), itemLine);
+        QCOMPARE(grid->GetGridCount(1), valueLine);
+    }
+    /// Clicks the plus/minus glyph in the name cell of an item line.
+    void clickGlyph(int itemLine)
+    {
+        const QPoint at = cellAt(itemLine, 0);
+        const QRect cell = grid->CellRect(at.x(), at.y());
+        QVERIFY(!cell.isEmpty());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 4, cell.top() + 8));
+    }
     QStringList names() const
     {
         QStringList result;
@@ -116,6 +137,181 @@ private slots:
         QCOMPARE(grid->GetVisibleItemCount(), 2);
         key(Qt::Key_Escape); // nothing typed on the blank line: the line goes
         QCOMPARE(grid->GetVisibleItemCount(), 1);
+    }
+
+    // Editing in either orientation
+    void orientations_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("vertical") << int(TQXCustomItemListEditor::goVertical);
+        QTest::newRow("horizontal") << int(TQXCustomItemListEditor::goHorizontal);
+    }
+    void typingOnTheEmptyLineAddsAnItem_data() { orientations_data(); }
+    void typingOnTheEmptyLineAddsAnItem()
+    {
+        QFETCH(int, orientation);
+        grid->SetOrientation(TQXGridOrientation(orientation));
+        showGrid();
+        focusAt(1, 1);
+        QCOMPARE(grid->GetVisibleItemCount(), 0);
+        type(QStringLiteral("5"));
+        key(Qt::Key_Return);
+        QCOMPARE(names(), QStringList({ "=5" }));
+        QCOMPARE(grid->GetGridCount(3), 2); // the title line and the new item's line
+    }
+    void downOnTheLastItemLineAndInsertOpenLines_data() { orientations_data(); }
+    void downOnTheLastItemLineAndInsertOpenLines()
+    {
+        QFETCH(int, orientation);
+        grid->SetOrientation(TQXGridOrientation(orientation));
+        grid->SetPropertyOptions(TQXCustomItemListEditor::propEdit | TQXCustomItemListEditor::propAdd);
+        grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        grid->Items()->Add(QStringLiteral("b"), QStringLiteral("2"));
+        showGrid();
+        focusAt(2, 1);
+        key(Qt::Key_Down); // the last item line: a new line after it, and the cursor on it
+        QCOMPARE(names(), QStringList({ "a=1", "b=2", "=" }));
+        QCOMPARE(grid->GetGridCount(4), 3);
+        QVERIFY(grid->IsEmptyItem());
+        focusAt(2, 1); // leaving the blank line removes it
+        QCOMPARE(names(), QStringList({ "a=1", "b=2" }));
+        key(Qt::Key_Insert); // a new line at the cursor, before b
+        QCOMPARE(names(), QStringList({ "a=1", "=", "b=2" }));
+        QCOMPARE(grid->GetGridCount(4), 2);
+        QCOMPARE(grid->GetGridCount(1), 1);
+        key(Qt::Key_7); // typed as a user does: into the grid, which starts editing the new line
+        key(Qt::Key_Return);
+        QCOMPARE(names(), QStringList({ "a=1", "=7", "b=2" }));
+        QVERIFY(handled.isEmpty());
+    }
+
+    // Typed text is validated before the cursor moves or the line reloads, whoever moves it
+    void glyphClickValidatesTypedText_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<bool>("refused");
+        for (const auto &[name, orientation] :
+             { std::pair("vertical", TQXCustomItemListEditor::goVertical),
+               std::pair("horizontal", TQXCustomItemListEditor::goHorizontal) }) {
+            QTest::addRow("%s, accepted", name) << int(orientation) << false;
+            QTest::addRow("%s, refused", name) << int(orientation) << true;
+        }
+    }
+    void glyphClickValidatesTypedText()
+    {
+        QFETCH(int, orientation);
+        QFETCH(bool, refused);
+        grid->SetOrientation(TQXGridOrientation(orientation));
+        TQXItemProp *edited = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        TQXItemProp *parent = grid->Items()->Add(QStringLiteral("parent"), QString());
+        parent->Items()->Add(QStringLiteral("child"), QString());
+        parent->Collapse();
+        QStringList validated;
+        grid->OnValidated = [&](QObject *, TQXItemProp *Item, int) { validated << Item->GetDisplayName(); };
+        if (refused)
+            edited->OnValidate
+                = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        showGrid();
+        focusAt(1, 1);
+        editor()->deselect();
+        type(QStringLiteral("x"));
+        clickGlyph(2);
+        if (refused) {
+            // Reported as for Enter; the click changes nothing.
+            QCOMPARE(handled, QStringList({ "\"1x\" is not a valid property value: not a number" }));
+            QVERIFY(!parent->IsExpanded());
+            QVERIFY(validated.isEmpty());
+        } else {
+            QVERIFY(handled.isEmpty());
+            QCOMPARE(validated, QStringList({ "a=1x" }));
+            QVERIFY(parent->IsExpanded());
+        }
+        QCOMPARE(grid->GetSelected(), edited);
+    }
+    void movesByCodeValidateTypedText_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("move");
+        for (const auto &[name, orientation] :
+             { std::pair("vertical", TQXCustomItemListEditor::goVertical),
+               std::pair("horizontal", TQXCustomItemListEditor::goHorizontal) })
+            for (const char *move :
+                 { "SetSelected", "expanded by code", "propEdit removed", "other line deleted" })
+                QTest::addRow("%s, %s", name, move) << int(orientation) << QString::fromLatin1(move);
+    }
+    void movesByCodeValidateTypedText()
+    {
+        QFETCH(int, orientation);
+        QFETCH(QString, move);
+        grid->SetOrientation(TQXGridOrientation(orientation));
+        grid->SetPropertyOptions(TQXCustomItemListEditor::propEdit);
+        TQXItemProp *edited = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        TQXItemProp *parent = grid->Items()->Add(QStringLiteral("parent"), QStringLiteral("2"));
+        parent->Items()->Add(QStringLiteral("child"), QString());
+        parent->Collapse();
+        QList<TQXItemProp *> validated;
+        grid->OnValidated = [&](QObject *, TQXItemProp *Item, int) { validated << Item; };
+        showGrid();
+        const bool onName = move == QLatin1String("propEdit removed");
+        focusAt(1, onName ? 0 : 1);
+        editor()->deselect();
+        type(QStringLiteral("x"));
+        QVERIFY(editor()->Modified());
+        if (move == QLatin1String("SetSelected")) {
+            grid->SetSelected(parent);
+        } else if (move == QLatin1String("expanded by code")) {
+            parent->Expand();
+        } else if (onName) {
+            grid->SetPropertyOptions({});
+        } else {
+            const QPoint cell = cellAt(2, 1);
+            grid->DeleteItem(cell.x(), cell.y());
+        }
+        QCOMPARE(validated, QList<TQXItemProp *>({ edited }));
+        QCOMPARE(edited->GetDisplayName(), onName ? QStringLiteral("ax=1") : QStringLiteral("a=1x"));
+        QVERIFY(handled.isEmpty());
+    }
+    void typingThatMovesTheItemValidatesNothingYet()
+    {
+        // Each keystroke renames the item and files it under another category, which changes the lines;
+        // the text is still being typed, so nothing is validated before it is committed.
+        grid->SetPropertyOptions(TQXCustomItemListEditor::propEdit | TQXCustomItemListEditor::propAdd);
+        grid->SetArrangeByCategory(true);
+        grid->Items()->Categories()->SetText(QStringLiteral("Wa=Layout"));
+        QStringList validated;
+        grid->OnValidated = [&](QObject *, TQXItemProp *Item, int) {
+            validated << (Item ? Item->Name() : QStringLiteral("(no item)"));
+        };
+        showGrid();
+        focusAt(1, 0);
+        type(QStringLiteral("Wa"));
+        QVERIFY(validated.isEmpty());
+        QVERIFY(handled.isEmpty());
+    }
+    void refusedValueKeepsTheCursorOnAMoveByCode_data() { orientations_data(); }
+    void refusedValueKeepsTheCursorOnAMoveByCode()
+    {
+        QFETCH(int, orientation);
+        grid->SetOrientation(TQXGridOrientation(orientation));
+        TQXItemProp *edited = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        TQXItemProp *other = grid->Items()->Add(QStringLiteral("b"), QStringLiteral("2"));
+        edited->OnValidate
+            = [](QObject *, TQXItemProp *, int) { throw EConvertError(QStringLiteral("not a number")); };
+        QStringList selectAsked;
+        grid->OnSelectCell = [&](QObject *, int, int, bool &) { selectAsked << QStringLiteral("asked"); };
+        showGrid();
+        focusAt(1, 1);
+        editor()->deselect();
+        type(QStringLiteral("x"));
+        selectAsked.clear();
+        QVERIFY_THROWS_EXCEPTION(Exception, grid->SetSelected(other));
+        QCOMPARE(grid->GetSelected(), edited);
+        QCOMPARE(editor()->Text(), QStringLiteral("1")); // the refused change is undone
+        QVERIFY(selectAsked.isEmpty());
+        edited->OnValidate = {};
+        grid->SetSelected(other); // a move like the user's: OnSelectCell is asked
+        QCOMPARE(grid->GetSelected(), other);
+        QCOMPARE(selectAsked, QStringList({ "asked" }));
     }
 
     // Unique names

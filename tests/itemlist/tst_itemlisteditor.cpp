@@ -1,8 +1,12 @@
 // The item list editor's layout and display: line counts, the title line, orientation, display options,
 // the cell mapping, the cursor through expansion changes, column widths and what a cell draws.
 #include "QXItemListEditor.h"
+#include "TypeInfo.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QSet>
 #include <QTest>
 
 using namespace QXPlatform;
@@ -18,6 +22,41 @@ int firstInkColumn(const QImage &image, const QRect &band, int fromX)
                 return x;
     return -1;
 }
+
+// Reaches the sizing hit test.
+class SizingGrid : public TQXItemListEditor
+{
+public:
+    using TQXCustomItemListEditor::CalcSizingState;
+};
+
+// Records which overridable operations the grid reaches through its own code.
+class RecordingGrid : public TQXItemListEditor
+{
+public:
+    using TQXCustomItemListEditor::FindItemProp;
+    mutable QSet<QString> reached;
+    void SetGridCount(int Index, int Value) override
+    {
+        reached << QStringLiteral("SetGridCount");
+        TQXItemListEditor::SetGridCount(Index, Value);
+    }
+    TQXItemProp *FindItemProp(int ACol, int ARow, bool AdjustForFixed) const override
+    {
+        reached << QStringLiteral("FindItemProp");
+        return TQXItemListEditor::FindItemProp(ACol, ARow, AdjustForFixed);
+    }
+    void DisableEditUpdate() override
+    {
+        reached << QStringLiteral("DisableEditUpdate");
+        TQXItemListEditor::DisableEditUpdate();
+    }
+    void EnableEditUpdate() override
+    {
+        reached << QStringLiteral("EnableEditUpdate");
+        TQXItemListEditor::EnableEditUpdate();
+    }
+};
 
 } // namespace
 
@@ -53,6 +92,41 @@ private slots:
         grid->resize(306, 300);
     }
     void cleanup() { FreeAndNil(grid); }
+
+    // Published properties, their defaults and the operations descendants override
+    void publishedPropertiesAndDefaults()
+    {
+        QStringList published;
+        for (const TPropInfo &info : GetPropList(grid, tkAny))
+            published << info.Name;
+        QVERIFY(!published.contains(QStringLiteral("FixedRows"))); // doColumnTitles decides it
+        for (const char *name :
+             { "OnClick",       "OnDblClick",      "OnDrawCell",    "OnEnter",          "OnExit",
+               "OnGetEditMask", "OnGetEditText",   "OnKeyDown",     "OnKeyPress",       "OnKeyUp",
+               "OnMouseDown",   "OnMouseMove",     "OnMouseUp",     "OnMouseWheelDown", "OnMouseWheelUp",
+               "OnRowMoved",    "OnSelectCell",    "OnSetEditText", "OnTopLeftChanged", "OnValidate",
+               "OnValidated",   "OnValidateError", "OnGetPickList" }) {
+            QVERIFY2(published.contains(QLatin1String(name)), name);
+            QVERIFY2(GetPropInfo(grid, QLatin1String(name)).Kind == tkMethod, name);
+        }
+        // A new grid's options are the declared default, so they are not written.
+        QCOMPARE(
+            GetDefaultText(grid, QStringLiteral("Options")),
+            QStringLiteral("[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,goColSizing,goEditing,"
+                           "goAlwaysShowEditor,goThumbTracking]"));
+        QVERIFY(IsDefaultValue(grid, QStringLiteral("Options")));
+    }
+    void overridableOperationsAreReachedByTheGrid()
+    {
+        auto *recording = Create<RecordingGrid>();
+        recording->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        recording->Items()->Add(QStringLiteral("b"), QStringLiteral("2")); // one more line
+        recording->GetSelected();
+        recording->UpdateItemProp(nullptr); // a structural change rebuilds the lists
+        QCOMPARE(recording->reached,
+                 QSet<QString>({ "SetGridCount", "FindItemProp", "DisableEditUpdate", "EnableEditUpdate" }));
+        Free(recording);
+    }
 
     // Line counts and titles
     void emptyTreeShowsTitleAndOneEmptyLine()
@@ -216,6 +290,31 @@ private slots:
         QCOMPARE(grid->GetSelected(), child);
     }
 
+    // Highlight
+    void inactiveWindowKeepsTheHighlight()
+    {
+        // The grid stays its window's focus widget while another window is active: the current cell keeps
+        // its highlight with HideSelection. Another control of its window taking the focus takes it away.
+        QWidget window;
+        auto *inWindow = Create<TQXItemListEditor>(&window);
+        QLineEdit sibling(&window);
+        sibling.move(0, 310);
+        inWindow->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        inWindow->setFocus();
+        QVERIFY(inWindow->IsActiveControl());
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(inWindow->IsActiveControl());
+        sibling.setFocus();
+        QVERIFY(!inWindow->IsActiveControl());
+        Free(inWindow);
+    }
+
     // Column widths
     void autoColumnWidthsSplitTheClientWidth()
     {
@@ -228,6 +327,33 @@ private slots:
         grid->SetDisplayOptions(grid->DisplayOptions() | TQXCustomItemListEditor::doKeyColFixed);
         grid->SetColWidths(0, 100);
         QCOMPARE(grid->ColWidths(1), 199);
+    }
+
+    void sizingBandAtTheEdgeSizesTheCellCutOffThere()
+    {
+        // Two columns fill 150 + 150 pixels; the third runs past the viewport's edge, so its own line cannot
+        // be reached: the band at the edge sizes it.
+        auto *sizing = Create<SizingGrid>();
+        sizing->SetDisplayOptions(sizing->DisplayOptions() & ~TQXCustomItemListEditor::doAutoColResize);
+        sizing->SetColCount(3);
+        sizing->resize(400, 200);
+        sizing->show();
+        QVERIFY(QTest::qWaitForWindowExposed(sizing));
+        const int edge = sizing->viewport()->width();
+        QVERIFY(sizing->ColWidths(0) + sizing->ColWidths(1) + 2 < edge);
+        QVERIFY(sizing->ColWidths(0) + sizing->ColWidths(1) + sizing->ColWidths(2) > edge);
+        TGridState state = gsNormal;
+        int index = -1, pos = 0, ofs = 0;
+        sizing->CalcSizingState(edge - 1, sizing->CellRect(1, 1).center().y(), state, index, pos, ofs);
+        QCOMPARE(state, gsColSizing);
+        QCOMPARE(index, 2);
+        QCOMPARE(pos, edge);
+        QCOMPARE(ofs, 1);
+        // The line between the first two columns is hit as before.
+        sizing->CalcSizingState(150, sizing->CellRect(1, 1).center().y(), state, index, pos, ofs);
+        QCOMPARE(state, gsColSizing);
+        QCOMPARE(index, 0);
+        Free(sizing);
     }
 
     // Drawing

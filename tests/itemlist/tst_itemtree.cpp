@@ -37,6 +37,19 @@ struct LooseTree
     ~LooseTree() { Free(items); }
 };
 
+// Counts the sorts that reach the collection through the overridable operation.
+class CountingItems : public TQXItemProps
+{
+public:
+    using TQXItemProps::TQXItemProps;
+    int sorts = 0;
+    void Sort(bool ThisLevelOnly) override
+    {
+        ++sorts;
+        TQXItemProps::Sort(ThisLevelOnly);
+    }
+};
+
 } // namespace
 
 class tst_ItemTree : public QObject
@@ -152,6 +165,17 @@ private slots:
         tree.items->Items(0)->SetIndex(1); // out of order on purpose
         tree.items->Sort(true);
         QCOMPARE(names(tree.items), QStringList({ "b", "a" }));
+    }
+    void sortIsOverridable()
+    {
+        QObject owner;
+        auto *items = Create<CountingItems>(&owner, &TQXItemProp::staticMetaObject);
+        items->Add(QStringLiteral("b"), QString());
+        items->Add(QStringLiteral("a"), QString());
+        items->SetSorted(true);
+        QCOMPARE(items->sorts, 1);
+        QCOMPARE(names(items), QStringList({ "a", "b" }));
+        Free(items);
     }
     void sortingReachesEveryLevel()
     {

@@ -22,6 +22,7 @@ public:
         : TComponent(this, owner)
     { }
     QStringList heard;
+    QStringList *log = nullptr; // outlives the watcher: a notification after Free would show here
     QPointer<QObject> watched; // the kind of reference a receiver drops when told
 
 protected:
@@ -35,6 +36,8 @@ protected:
         const auto *described = dynamic_cast<const Watcher *>(component);
         heard << (described ? described->describe()
                             : QStringLiteral("object %1").arg(AComponent->objectName()));
+        if (log)
+            *log << heard.constLast();
         if (watched == AComponent)
             watched = nullptr;
     }
@@ -136,15 +139,26 @@ private slots:
     }
     void watcherGoingFirstLeavesNothingBehind()
     {
+        QStringList freedWatcherHeard;
         auto *watcher = Create<Watcher>();
+        watcher->log = &freedWatcherHeard;
+        auto *bystander = Create<Watcher>();
         auto *watched = Create<Watcher>();
+        watched->SetName(QStringLiteral("w"));
         auto *button = new QPushButton;
-        watcher->FreeNotification(watched);
-        watcher->FreeNotification(button);
+        button->setObjectName(QStringLiteral("b"));
+        for (Watcher *each : { watcher, bystander }) {
+            each->FreeNotification(watched);
+            each->FreeNotification(button);
+        }
         Free(watcher);
-        // Neither the component nor the button may call back into the freed watcher.
+        // Neither the component nor the button may call back into the freed watcher; the other one still
+        // hears both.
         Free(watched);
         delete button;
+        QVERIFY(freedWatcherHeard.isEmpty());
+        QCOMPARE(bystander->heard, QStringList({ "watcher w", "object b" }));
+        Free(bystander);
     }
     void mutualWatchersBothHear()
     {

@@ -472,6 +472,45 @@ private slots:
         QVERIFY(grid->TopRow() > 1);
         QCOMPARE(grid->Row(), 1);
     }
+    void keyMouseAndWheelEventsReachTheirHandlers()
+    {
+        grid->SetRowCount(200);
+        showGrid();
+        activate();
+        QStringList heard;
+        grid->OnKeyDown = [&](QObject *Sender, int &Key, Qt::KeyboardModifiers) {
+            QCOMPARE(Sender, grid);
+            heard << QStringLiteral("key down %1").arg(Key == Qt::Key_Down ? "Down" : "other");
+        };
+        grid->OnKeyPress = [&](QObject *, QChar &Key) { heard << QStringLiteral("key press ") + Key; };
+        grid->OnKeyUp = [&](QObject *, int &, Qt::KeyboardModifiers) { heard << QStringLiteral("key up"); };
+        grid->OnMouseDown = [&](QObject *, Qt::MouseButton Button, Qt::KeyboardModifiers, int X, int Y) {
+            QCOMPARE(Button, Qt::LeftButton);
+            heard << QStringLiteral("mouse down at %1")
+                         .arg(grid->MouseCoord(X, Y) == coord(2, 3) ? "2,3" : "?");
+        };
+        grid->OnMouseUp = [&](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            heard << QStringLiteral("mouse up");
+        };
+        grid->OnMouseWheelDown = [&](QObject *, Qt::KeyboardModifiers, const QPoint &, bool &Handled) {
+            heard << QStringLiteral("wheel down");
+            Handled = true; // the grid stays where it is
+        };
+        grid->OnMouseWheelUp = [&](QObject *, Qt::KeyboardModifiers, const QPoint &, bool &) {
+            heard << QStringLiteral("wheel up");
+        };
+        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(grid, Qt::Key_A, Qt::NoModifier);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, centerOf(2, 3));
+        const QPoint at = grid->viewport()->rect().center();
+        QWheelEvent wheel(at, grid->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(grid->viewport(), &wheel);
+        QCOMPARE(grid->TopRow(), 1);
+        QCOMPARE(heard,
+                 QStringList({ "key down Down", "key up", "key down other", "key press a", "key up",
+                               "mouse down at 2,3", "mouse up", "wheel down" }));
+    }
     void movingTheCurrentCellScrollsItIntoView()
     {
         grid->SetRowCount(200);
