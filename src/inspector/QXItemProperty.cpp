@@ -684,7 +684,8 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
             const QString typeName = Reader->ReadString();
             const qint64 typeKind = Reader->ReadInteger();
             const qint64 count = Reader->ReadInteger();
-            if (typeKind < tkUnknown || typeKind > tkDynArray || count < 0 || count > 1 << 20)
+            if (typeKind < TTypeInfo::tkUnknown || typeKind > TTypeInfo::tkDynArray || count < 0
+                || count > 1 << 20)
                 throw EReadError(QStringLiteral("Error reading %1: invalid type data").arg(Reader->Path()));
             TVariantArray values;
             for (qint64 i = 0; i < count; ++i)
