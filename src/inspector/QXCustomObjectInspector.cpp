@@ -8,6 +8,8 @@
 #include "Streaming.h"
 #include "StringList.h"
 
+#include <QScopedValueRollback>
+
 using namespace QXPlatform;
 
 namespace {
@@ -548,15 +550,59 @@ void TQXCustomObjectInspector::RefreshProperties()
         InvalidateScan();
 }
 
-bool TQXCustomObjectInspector::updateProperties(TQXItemProperties *Properties)
+bool TQXCustomObjectInspector::updateProperties(TQXItemProperties *Properties, const TObjectPath *Owners)
 {
+    // The rows are refreshed top down, so the objects a row's children live on are found once for all
+    // of them, from the objects the row lives on, its property information and a property read.
     for (int i = 0; i < Properties->Count(); ++i) {
         TQXItemProperty *row = Properties->Items(i);
-        if (!row->RefreshValue())
+        {
+            const QScopedValueRollback<const TQXItemProperty *> refreshing(m_refreshRow,
+                                                                           Owners ? row : nullptr);
+            const QScopedValueRollback<const TObjectPath *> owners(m_refreshOwners, Owners);
+            if (!row->RefreshValue())
+                return false;
+        }
+        if (!row->HasChildren())
+            continue;
+        // Through the overridable operation: a descendant refreshes child rows its own way. The objects
+        // the children live on go along, found once for all of them.
+        TObjectPath below;
+        const bool known = Owners && childOwners(row, *Owners, below);
+        const QScopedValueRollback<const TQXItemProperties *> rowsBelow(m_ownersFor,
+                                                                        known ? row->GetItems() : nullptr);
+        const QScopedValueRollback<const TObjectPath *> ownersBelow(m_ownersBelow, known ? &below : nullptr);
+        if (!UpdateProperties(row->GetItems()))
             return false;
-        // Through the overridable operation: a descendant refreshes child rows its own way.
-        if (row->HasChildren() && !UpdateProperties(row->GetItems()))
-            return false;
+    }
+    return true;
+}
+
+bool TQXCustomObjectInspector::childOwners(TQXItemProperty *Row, const TObjectPath &Owners,
+                                           TObjectPath &Result) const
+{
+    // The same steps GetInstance takes along a path, one row at a time. A name holding the delimiter
+    // would split the path elsewhere: such rows are resolved by name.
+    const QString delimiter = PathDelimiter();
+    if (delimiter.isEmpty() || Row->RealPropName().contains(delimiter))
+        return false;
+    Result.reserve(Owners.size());
+    for (const QPointer<QObject> &owner : Owners) {
+        QObject *object = owner.data();
+        if (!object || Row->Category()) {
+            // a category groups rows; it is no step towards the object
+        } else if (m_inplaceCollections && Row->PropertyKind() == pkCollectionItem) {
+            auto *collection = qobject_cast<TCollection *>(object);
+            const QVariant value = Row->RealValues(0);
+            const int index = value.isValid() ? value.toInt() : -1;
+            object = collection && index >= 0 && index < collection->Count() ? collection->Items(index)
+                                                                             : nullptr;
+        } else {
+            // Only an object property leads further.
+            const TPropInfo &info = Row->propInfoOn(object, Row->RealPropName());
+            object = info && info.Kind == tkClass ? GetObjectProp(object, info) : nullptr;
+        }
+        Result.append(object);
     }
     return true;
 }
@@ -580,7 +626,10 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
         }
     };
     try {
-        result = updateProperties(Properties);
+        const TObjectPath *owners = Properties == Items() ? &m_shownObjects
+            : Properties == m_ownersFor                   ? m_ownersBelow
+                                                          : nullptr;
+        result = updateProperties(Properties, owners);
     } catch (...) {
         finish();
         throw;

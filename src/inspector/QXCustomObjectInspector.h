@@ -229,6 +229,7 @@ protected:
     virtual void QXInvalidateScan(QXPlatform::TMessage &Message);
 
 private:
+    friend class TQXItemProperty;
     bool isDestroying() const;
     bool isLoading() const;
     void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
@@ -236,7 +237,13 @@ private:
     void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects,
                          const QXPlatform::TPropInfo &Info);
     void buildSetMembers(TQXItemProperty *Item, const QXPlatform::TPropInfo &Info, int ValueLines);
-    bool updateProperties(TQXItemProperties *Properties);
+    using TObjectPath = QList<QPointer<QObject>>;
+    /// Refreshes Properties; Owners, when known, holds per shown object the object their properties
+    /// live on, so that no row resolves its path by name.
+    bool updateProperties(TQXItemProperties *Properties, const TObjectPath *Owners);
+    /// The objects the children of Row read their properties on, from the objects Row's own property
+    /// lives on; false when only resolving by name can tell.
+    bool childOwners(TQXItemProperty *Row, const TObjectPath &Owners, TObjectPath &Result) const;
     /// The component a name typed into a component reference of Instance stands for (null for no name).
     QObject *componentNamed(QObject *Instance, const QString &Name) const;
     /// The object Object holds in property Name.
@@ -253,6 +260,12 @@ private:
     QHash<const QMetaObject *, QXPlatform::TPropList> m_propLists;
     mutable QXPlatform::TPropInfo m_heldInfo;
     QList<QPointer<QObject>> m_shownObjects;
+    // While a refresh runs: the row being refreshed and the objects its property lives on.
+    const TQXItemProperty *m_refreshRow = nullptr;
+    const TObjectPath *m_refreshOwners = nullptr;
+    // The rows below the row being refreshed, and the objects they live on, for UpdateProperties.
+    const TQXItemProperties *m_ownersFor = nullptr;
+    const TObjectPath *m_ownersBelow = nullptr;
     QString m_selectionPath;
     QXPlatform::TTypeKinds m_displayKinds;
     QString m_stringsItemFormat;

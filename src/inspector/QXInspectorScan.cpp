@@ -207,7 +207,7 @@ void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspector
     QObject *first = objectAt(Objects, 0);
     Item->SetName(PropName);
     Item->SetRealPropName(PropName);
-    Item->m_info = info;
+    Item->m_info = TQXItemProperty::sharedPropInfo(info.MetaObject, PropName);
     Item->SetTypeKind(info.Kind);
     Item->SetTypeName(info.TypeName);
 
@@ -267,7 +267,7 @@ void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspector
             }
         } else
             names = { QStringLiteral("False"), QStringLiteral("True") };
-        Item->GetPickList()->SetText(sortedByName(names).join(QLatin1Char('\n')));
+        Item->SetPickListLines(sortedByName(names));
         break;
     }
     case tkSet:
@@ -288,7 +288,7 @@ void TQXCustomObjectInspector::buildSetMembers(TQXItemProperty *Item, const TPro
     rows->SetSorted(false);
     const bool multi = DisplayOptions() & doMultiColValues;
     const int objects = ShownObjectCount();
-    const QString booleans = QStringLiteral("False\nTrue");
+    const QStringList booleans = { QStringLiteral("False"), QStringLiteral("True") };
     for (int k = 0; k < members.size() && k <= 31; ++k) {
         if (members.at(k).isEmpty())
             continue; // no member has this bit
@@ -307,7 +307,7 @@ void TQXCustomObjectInspector::buildSetMembers(TQXItemProperty *Item, const TPro
         member->SetTypeName(QStringLiteral("Boolean"));
         member->SetIsRealProperty(false);
         member->SetAllEqual(objects <= 1 ? true : (!multi && member->IsAllValuesEqual()));
-        member->GetPickList()->SetText(booleans);
+        member->SetPickListLines(booleans);
     }
 }
 

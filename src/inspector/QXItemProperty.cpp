@@ -8,6 +8,8 @@
 #include "Streaming.h"
 #include "Variants.h"
 
+#include <unordered_map>
+
 using namespace QXPlatform;
 
 namespace {
@@ -109,7 +111,7 @@ void TQXItemProperty::SetRealPropName(const QString &Value)
     if (Value == m_realPropName)
         return;
     m_realPropName = Value;
-    m_info = TPropInfo();
+    m_info = nullptr;
     Changed(false);
 }
 
@@ -203,9 +205,31 @@ const TPropInfo &TQXItemProperty::propInfoOn(const QObject *Instance, const QStr
     // Rows are read over and over (every refresh, every paint of a changed-value font) on objects of
     // the same few classes, so the row keeps the information for the last class it was read on.
     const QMetaObject *metaObject = Instance->metaObject();
-    if (m_info.MetaObject != metaObject || m_info.Name.compare(Name, Qt::CaseInsensitive) != 0)
-        m_info = GetPropInfo(metaObject, Name);
-    return m_info;
+    if (!m_info || m_info->MetaObject != metaObject || m_info->Name.compare(Name, Qt::CaseInsensitive) != 0)
+        m_info = sharedPropInfo(metaObject, Name);
+    return *m_info;
+}
+
+const TPropInfo *TQXItemProperty::sharedPropInfo(const QMetaObject *MetaObject, const QString &Name)
+{
+    // Thousands of rows read the same few properties: each keeps a pointer, not a copy. The table
+    // lives as long as the program (its classes do too) and is used from the user-interface thread.
+    struct Key
+    {
+        const QMetaObject *metaObject;
+        QString name;
+        bool operator==(const Key &other) const = default;
+    };
+    struct KeyHash
+    {
+        size_t operator()(const Key &key) const { return qHash(key.name, size_t(quintptr(key.metaObject))); }
+    };
+    static std::unordered_map<Key, TPropInfo, KeyHash> table;
+    Key key { MetaObject, Name };
+    auto found = table.find(key);
+    if (found == table.end())
+        found = table.emplace(std::move(key), GetPropInfo(MetaObject, Name)).first;
+    return &found->second;
 }
 
 void TQXItemProperty::checkReal() const
@@ -502,10 +526,24 @@ bool TQXItemProperty::RefreshValue()
         QStringList texts = ValueLines();
         while (texts.size() < lines)
             texts.append(QString());
-        const QString fullPath = GetFullPathPropName();
+        // Inside the inspector's refresh of all rows the objects are known; otherwise the path is
+        // resolved by name.
+        const bool ownersKnown
+            = inspector->m_refreshRow == this && !m_realPropName.contains(inspector->PathDelimiter());
+        QString fullPath;
         for (int b = 0; b < lines; ++b) {
-            QString name = fullPath;
-            QObject *instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
+            QString name;
+            QObject *instance = nullptr;
+            if (ownersKnown) {
+                name = m_realPropName;
+                instance = b < inspector->m_refreshOwners->size() ? inspector->m_refreshOwners->at(b).data()
+                                                                  : nullptr;
+            } else {
+                if (fullPath.isEmpty())
+                    fullPath = GetFullPathPropName();
+                name = fullPath;
+                instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
+            }
             // A property row whose object is gone, or was replaced by one without the property, cannot
             // be read any more: the rows must be built again. Rows that are no property (string-list
             // lines, say) need no object of their own.
@@ -640,7 +678,7 @@ void TQXItemProperty::Assign(QObject *Source)
         m_typeName = source->m_typeName;
         m_isRealProperty = source->m_isRealProperty;
         m_propertyKind = source->m_propertyKind;
-        m_info = TPropInfo();
+        m_info = nullptr;
     }
     TQXItemProp::Assign(Source);
 }

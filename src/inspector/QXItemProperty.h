@@ -158,12 +158,15 @@ private:
     bool changedFontApplies() const;
     /// The property information of the row on Instance's class; looked up once per class.
     const QXPlatform::TPropInfo &propInfoOn(const QObject *Instance, const QString &Name) const;
+    /// The one copy of the information of property Name of class MetaObject that all rows share (an
+    /// invalid one when the class has no such published property).
+    static const QXPlatform::TPropInfo *sharedPropInfo(const QMetaObject *MetaObject, const QString &Name);
     template<class Write> void writeProperty(int Index, const Write &write);
 
     QString m_realPropName;
     QString m_typeName;
     mutable TVariantArray m_realValues;
-    mutable QXPlatform::TPropInfo m_info;
+    mutable const QXPlatform::TPropInfo *m_info = nullptr; // shared: see sharedPropInfo
     QXPlatform::TTypeKind m_typeKind = QXPlatform::tkUnknown;
     TQXPropertyKind m_propertyKind = pkNormal;
     bool m_allEqual = false;

@@ -215,19 +215,68 @@ void TQXCustomItemListEditor::SetStrings(TStrings *Value)
 
 // ---------------------------------------------------------------------------------------------------
 // The two item lists
+//
+// Outside a batch every change is applied where it happens: an added or moved subtree is put in at its
+// place, a removed one taken out, and a visibility change rewrites the shown lines of the subtree it
+// concerns. So a change costs what it touches (and a shift of the list's tail), never a walk of the tree.
+// A batch marks the lists stale, and its end builds them once.
+
+namespace {
+
+/// Renumbers the positions cached in the items of List from From on; Field is m_absIndex or m_absVIndex.
+template<class Field> void renumber(const QList<TQXItemProp *> &list, qsizetype &indexed, Field field)
+{
+    for (qsizetype i = indexed; i < list.size(); ++i)
+        field(list.at(i)) = int(i);
+    indexed = list.size();
+}
+
+/// The end of the block of Item's descendants that follows Item at Line in List.
+qsizetype blockEnd(const QList<TQXItemProp *> &list, qsizetype line, const TQXItemProp *item)
+{
+    qsizetype last = line + 1;
+    while (last < list.size() && isAncestor(item, list.at(last)))
+        ++last;
+    return last;
+}
+
+/// Appends the shown items below Item, in pre-order: what the shown list holds after Item.
+void appendShownBelow(TQXItemProp *item, QList<TQXItemProp *> &out)
+{
+    if (!item->IsExpanded())
+        return;
+    TQXItemProps *children = item->Items();
+    for (int i = 0; i < children->Count(); ++i) {
+        TQXItemProp *child = children->Items(i);
+        // A hidden item hides its subtree: its children are not visited.
+        if (!child->IsVisibleItem())
+            continue;
+        out.append(child);
+        appendShownBelow(child, out);
+    }
+}
+
+} // namespace
+
+void TQXCustomItemListEditor::markIndexStale(QList<TQXItemProp *> &list, qsizetype from)
+{
+    qsizetype &indexed = &list == &m_allItems ? m_allIndexed : m_visibleIndexed;
+    indexed = qMin(indexed, from);
+}
 
 int TQXCustomItemListEditor::AbsoluteIndexOf(const TQXItemProp *Item) const
 {
     const QList<TQXItemProp *> &list = allItems();
     if (!Item || list.isEmpty())
         return -1;
-    if (!m_allIndexValid) {
-        for (int i = 0; i < list.size(); ++i)
-            list.at(i)->m_absIndex = i;
-        m_allIndexValid = true;
-    }
     const int index = Item->m_absIndex;
-    return index >= 0 && index < list.size() && list.at(index) == Item ? index : -1;
+    if (index >= 0 && index < m_allIndexed && list.at(index) == Item)
+        return index;
+    if (m_allIndexed == list.size())
+        return -1; // every position is numbered, and the item's is not among them
+    renumber(list, m_allIndexed, [](TQXItemProp *item) -> int & { return item->m_absIndex; });
+    const int fresh = Item->m_absIndex;
+    return fresh >= 0 && fresh < list.size() && list.at(fresh) == Item ? fresh : -1;
 }
 
 int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
@@ -235,13 +284,14 @@ int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
     const QList<TQXItemProp *> &list = visibleItems();
     if (!Item || list.isEmpty())
         return -1;
-    if (!m_visibleIndexValid) {
-        for (int i = 0; i < list.size(); ++i)
-            list.at(i)->m_absVIndex = i;
-        m_visibleIndexValid = true;
-    }
     const int index = Item->m_absVIndex;
-    return index >= 0 && index < list.size() && list.at(index) == Item ? index : -1;
+    if (index >= 0 && index < m_visibleIndexed && list.at(index) == Item)
+        return index;
+    if (m_visibleIndexed == list.size())
+        return -1;
+    renumber(list, m_visibleIndexed, [](TQXItemProp *item) -> int & { return item->m_absVIndex; });
+    const int line = Item->m_absVIndex;
+    return line >= 0 && line < list.size() && list.at(line) == Item ? line : -1;
 }
 
 const QList<TQXItemProp *> &TQXCustomItemListEditor::freshLists(const QList<TQXItemProp *> &list) const
@@ -264,7 +314,7 @@ void TQXCustomItemListEditor::RefreshAllItems()
 {
     m_listsStale = false;
     m_allItems.clear();
-    m_allIndexValid = false;
+    m_allIndexed = 0;
     if (!m_items)
         return;
     std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
@@ -298,7 +348,7 @@ void TQXCustomItemListEditor::RefreshVisibleItems()
 {
     withEditorHidden([&] {
         m_visibleItems.clear();
-        m_visibleIndexValid = false;
+        m_visibleIndexed = 0;
         if (m_items) {
             std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
                 for (int i = 0; i < items->Count(); ++i) {
@@ -320,7 +370,8 @@ void TQXCustomItemListEditor::RefreshVisibleItems()
 
 void TQXCustomItemListEditor::placeInAllItems(TQXItemProp *Item)
 {
-    // The subtree comes in whole: a moved item brings its descendants.
+    // The subtree comes in whole: a moved item brings its descendants. It goes right after the subtree
+    // of its preceding sibling, or right after its parent when it is the first child.
     QList<TQXItemProp *> subtree { Item };
     if (Item->HasChildren()) {
         std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
@@ -332,31 +383,32 @@ void TQXCustomItemListEditor::placeInAllItems(TQXItemProp *Item)
         };
         walk(Item->m_items);
     }
-    qsizetype position = m_allItems.size();
-    if (TQXItemProp *parent = Item->GetParent()) {
+    TQXItemProps *collection = Item->Collection();
+    const int index = Item->Index();
+    qsizetype position = -1;
+    if (index > 0) {
+        TQXItemProp *previous = collection->Items(index - 1);
+        const int previousIndex = AbsoluteIndexOf(previous);
+        if (previousIndex >= 0)
+            position = previousIndex + previous->DescendantCount() + 1;
+    } else if (TQXItemProp *parent = Item->GetParent()) {
         const int parentIndex = AbsoluteIndexOf(parent);
-        if (parentIndex < 0)
-            return; // the parent is not listed yet: the rebuild that follows the change lists both
-        // The parent's count already includes the new subtree.
-        position = parentIndex + parent->DescendantCount() - Item->DescendantCount();
+        if (parentIndex >= 0)
+            position = parentIndex + 1;
     } else {
-        const int index = Item->Index();
-        if (index == 0) {
-            position = 0;
-        } else if (index < m_items->Count() - 1) {
-            TQXItemProp *previous = m_items->Items(index - 1);
-            const int previousIndex = AbsoluteIndexOf(previous);
-            if (previousIndex >= 0)
-                position = previousIndex + previous->DescendantCount() + 1;
-        }
+        position = 0;
     }
-    position = qBound<qsizetype>(0, position, m_allItems.size());
+    if (position < 0 || position > m_allItems.size()) {
+        // The neighbour is not listed: the lists are built again when next read.
+        m_listsStale = true;
+        return;
+    }
     m_allItems.insert(position, subtree.size(), nullptr);
     std::copy(subtree.cbegin(), subtree.cend(), m_allItems.begin() + position);
-    m_allIndexValid = false;
+    markIndexStale(m_allItems, position);
 }
 
-void TQXCustomItemListEditor::addVisibleItem(TQXItemProp *Item)
+qsizetype TQXCustomItemListEditor::visiblePlace(TQXItemProp *Item)
 {
     qsizetype position = m_visibleItems.size();
     if (TQXItemProp *parent = Item->GetParent()) {
@@ -392,11 +444,14 @@ void TQXCustomItemListEditor::addVisibleItem(TQXItemProp *Item)
             }
         }
     }
-    if (position >= m_visibleItems.size())
-        m_visibleItems.append(Item);
-    else
-        m_visibleItems.insert(qMax<qsizetype>(0, position), Item);
-    m_visibleIndexValid = false;
+    return qBound<qsizetype>(0, position, m_visibleItems.size());
+}
+
+void TQXCustomItemListEditor::addVisibleItem(TQXItemProp *Item)
+{
+    const qsizetype position = visiblePlace(Item);
+    m_visibleItems.insert(position, Item);
+    markIndexStale(m_visibleItems, position);
 }
 
 void TQXCustomItemListEditor::removeVisibleItem(TQXItemProp *Item)
@@ -405,7 +460,53 @@ void TQXCustomItemListEditor::removeVisibleItem(TQXItemProp *Item)
     if (line < 0)
         return;
     m_visibleItems.removeAt(line);
-    m_visibleIndexValid = false;
+    markIndexStale(m_visibleItems, line);
+}
+
+void TQXCustomItemListEditor::removeFromLists(TQXItemProp *Item)
+{
+    // The item leaves with its whole subtree: no list may keep a pointer to any of them.
+    const int first = AbsoluteIndexOf(Item);
+    if (first >= 0) {
+        m_allItems.remove(first, blockEnd(m_allItems, first, Item) - first);
+        markIndexStale(m_allItems, first);
+    }
+    const int line = AbsoluteVIndexOf(Item);
+    if (line >= 0) {
+        m_visibleItems.remove(line, blockEnd(m_visibleItems, line, Item) - line);
+        markIndexStale(m_visibleItems, line);
+    }
+}
+
+void TQXCustomItemListEditor::itemMoving(TQXItemProp *Item)
+{
+    if (m_destroying || m_listsStale || m_movingItem)
+        return;
+    if (m_items && m_items->UpdateCount() > 0) {
+        m_listsStale = true; // the batch's end builds the lists again
+        return;
+    }
+    removeFromLists(Item);
+    m_movingItem = Item;
+}
+
+void TQXCustomItemListEditor::placeMovedItem()
+{
+    TQXItemProp *item = std::exchange(m_movingItem, nullptr);
+    if (!item)
+        return;
+    placeInAllItems(item);
+    if (!m_listsStale)
+        VisibleChanged(item, true);
+}
+
+void TQXCustomItemListEditor::itemMoved(TQXItemProp *Item)
+{
+    // Normally the change report of the move has put the item back already.
+    if (m_movingItem != Item)
+        return;
+    placeMovedItem();
+    Refresh();
 }
 
 void TQXCustomItemListEditor::UpdatingItemProp(TQXItemProp *)
@@ -427,33 +528,24 @@ void TQXCustomItemListEditor::ItemNotify(TQXItemProp *Item, TCollectionNotificat
         if (Action == cnExtracting)
             UpdatingItemProp(Item);
         m_listsStale = true;
-        m_allIndexValid = m_visibleIndexValid = false;
+        m_allIndexed = m_visibleIndexed = 0;
         return;
     }
-    if (m_listsStale)
+    if (m_listsStale) {
+        // Built again from the tree, the lists already hold an added item.
         rebuildLists();
+        if (Action == cnAdded) {
+            Refresh();
+            return;
+        }
+    }
     if (Action == cnAdded) {
         placeInAllItems(Item);
-        VisibleChanged(Item);
+        if (!m_listsStale)
+            VisibleChanged(Item);
     } else if (Action == cnExtracting) {
         UpdatingItemProp(Item);
-        // The item leaves with its whole subtree: no list may keep a pointer to any of them.
-        const int first = AbsoluteIndexOf(Item);
-        if (first >= 0) {
-            int last = first + 1;
-            while (last < m_allItems.size() && isAncestor(Item, m_allItems.at(last)))
-                ++last;
-            m_allItems.remove(first, last - first);
-            m_allIndexValid = false;
-        }
-        const int line = AbsoluteVIndexOf(Item);
-        if (line >= 0) {
-            int last = line + 1;
-            while (last < m_visibleItems.size() && isAncestor(Item, m_visibleItems.at(last)))
-                ++last;
-            m_visibleItems.remove(line, last - line);
-            m_visibleIndexValid = false;
-        }
+        removeFromLists(Item);
     }
     Refresh();
 }
@@ -463,36 +555,37 @@ void TQXCustomItemListEditor::UpdateItemProp(TQXItemProp *Item)
     if (m_destroying)
         return;
     const bool inUpdate = m_items && m_items->UpdateCount() > 0;
-    if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale)) {
+    if (!Item)
+        placeMovedItem();
+    // Structural changes outside a batch have been applied to the lists as they came; only the end of a
+    // batch (or a change the lists could not follow) leaves them to be built again, once.
+    if (!inUpdate && m_listsStale)
         withEditUpdatesDisabled(this, [this] {
-            RefreshAllItems();
-            RefreshVisibleItems();
+            if (m_listsStale)
+                rebuildLists();
         });
-    }
-    if (EditorMode() && !inUpdate && m_editUpdateCount == 0)
+    // The editor shows the text of its own item: it reloads only when that item or the structure changed.
+    if (EditorMode() && !inUpdate && m_editUpdateCount == 0 && (!Item || Item == GetSelected()))
         InvalidateEditor();
 }
 
 void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
 {
-    if (m_destroying || !m_items || m_items->UpdateCount() > 0)
+    // Item is the top-level item whose subtree changed; the item where the change began, when known,
+    // narrows the work to its own subtree.
+    TQXItemProp *origin = TQXItemProp::takeVisibleOrigin();
+    if (m_destroying || !m_items)
         return;
+    if (m_items->UpdateCount() > 0) {
+        m_listsStale = true; // the batch's end builds the lists again
+        return;
+    }
     if (m_listsStale)
         rebuildLists();
     // Lines are about to appear or vanish: the edit is validated while its item is still on its line.
     validatePendingEdit(true);
     TQXItemProp *selected = GetSelected();
-    const bool shown = Item->IsVisible();
-    const bool listed = AbsoluteVIndexOf(Item) >= 0;
-    if (shown && !listed)
-        addVisibleItem(Item);
-    else if (!shown && listed)
-        removeVisibleItem(Item);
-    if (Item->HasChildren()) {
-        const bool childrenShown = shown && Item->IsExpanded();
-        for (int i = 0; i < Item->m_items->Count(); ++i)
-            VisibleChanged(Item->m_items->Items(i), childrenShown);
-    }
+    VisibleChanged(origin && (origin == Item || isAncestor(Item, origin)) ? origin : Item, true);
     Refresh();
     const int line = AbsoluteVIndexOf(selected);
     if (line >= 0)
@@ -501,17 +594,30 @@ void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
 
 void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item, bool Shown)
 {
-    const bool visible = Item->IsVisible();
-    const bool listed = AbsoluteVIndexOf(Item) >= 0;
-    if (Shown && visible && !listed)
-        addVisibleItem(Item);
-    else if (listed && !(Shown && visible))
-        removeVisibleItem(Item);
-    if (Item->HasChildren()) {
-        const bool childrenShown = Shown && visible && Item->IsExpanded();
-        for (int i = 0; i < Item->m_items->Count(); ++i)
-            VisibleChanged(Item->m_items->Items(i), childrenShown);
+    // Item's lines, and those of its subtree, become exactly the shown ones: the old block of lines is
+    // replaced by the new one in one step.
+    const bool shown = Shown && Item->IsVisible();
+    const int line = AbsoluteVIndexOf(Item);
+    if (line < 0 && !shown)
+        return; // neither listed before nor now: no line below it was listed either
+    QList<TQXItemProp *> block;
+    if (shown) {
+        if (line < 0)
+            block.append(Item);
+        appendShownBelow(Item, block);
     }
+    qsizetype from = line;
+    if (line >= 0) {
+        const qsizetype end = blockEnd(m_visibleItems, line, Item);
+        if (shown)
+            ++from; // Item keeps its line; the lines below it are replaced
+        m_visibleItems.remove(from, end - from);
+    } else {
+        from = visiblePlace(Item);
+    }
+    m_visibleItems.insert(from, block.size(), nullptr);
+    std::copy(block.cbegin(), block.cend(), m_visibleItems.begin() + from);
+    markIndexStale(m_visibleItems, from);
 }
 
 void TQXCustomItemListEditor::DisableEditUpdate()

@@ -282,10 +282,19 @@ protected:
     bool GuardedEvent(QEvent *e) override;
 
 private:
+    friend class TQXItemProp;
     void placeInAllItems(TQXItemProp *Item);
+    /// Where Item belongs in the shown list, Item and its subtree being out of it.
+    qsizetype visiblePlace(TQXItemProp *Item);
     void addVisibleItem(TQXItemProp *Item);
     void removeVisibleItem(TQXItemProp *Item);
-    void addVisibleTree(TQXItemProp *Item);
+    /// Takes Item and its subtree out of both lists (Item is leaving its place).
+    void removeFromLists(TQXItemProp *Item);
+    /// Item moves within its collection: out of the lists before, back in at its new place after.
+    void itemMoving(TQXItemProp *Item);
+    void itemMoved(TQXItemProp *Item);
+    void placeMovedItem();
+    void markIndexStale(QList<TQXItemProp *> &list, qsizetype from);
     void ensureItems() const;
     void setExpandedAll(bool Expanded);
     void moveCursor(const std::function<void()> &move);
@@ -339,9 +348,12 @@ private:
     bool m_sizing = false;
     bool m_destroying = false;
     bool m_syncingFont = false;
-    mutable bool m_allIndexValid = false;
     mutable bool m_listsStale = false;
-    mutable bool m_visibleIndexValid = false;
+    // The positions cached in the items are right for the first m_allIndexed (m_visibleIndexed) entries
+    // of each list; a change at position p lowers the mark to p, and the next lookup renumbers from it.
+    mutable qsizetype m_allIndexed = 0;
+    mutable qsizetype m_visibleIndexed = 0;
+    TQXItemProp *m_movingItem = nullptr; // taken out of the lists by itemMoving, not yet back
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEDisplayOptions)

@@ -7,6 +7,7 @@
 #include "QXItemStrings.h"
 #include "Variants.h"
 
+#include <QHash>
 #include <QScopeGuard>
 
 using namespace QXPlatform;
@@ -54,7 +55,8 @@ TQXItemProp::~TQXItemProp()
 {
     FreeAndNil(m_items);
     FreeAndNil(m_values);
-    FreeAndNil(m_pickList);
+    if (!m_pickListShared)
+        FreeAndNil(m_pickList);
     FreeAndNil(m_font);
     FreeAndNil(m_valueFont);
 }
@@ -352,13 +354,41 @@ void TQXItemProp::SetExpressionMask(bool Value)
 
 TStrings *TQXItemProp::GetPickList() const
 {
-    if (!m_pickList) {
+    if (!m_pickList || m_pickListShared) {
+        // A shared list is read by many items: the one who asks gets a copy of its own to change.
         auto *list = new TStringList;
+        if (m_pickList)
+            list->Assign(m_pickList);
         list->SetOnChange(
             [self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
         m_pickList = list;
+        m_pickListShared = false;
     }
     return m_pickList;
+}
+
+namespace {
+/// The shared pick lists, one per text; they live as long as the program.
+TStringList *sharedPickList(const QStringList &lines)
+{
+    static auto *lists = new QHash<QString, TStringList *>; // never freed, like the lists
+    const QString text = lines.join(QLatin1Char('\n'));
+    TStringList *&list = (*lists)[text];
+    if (!list) {
+        list = new TStringList;
+        list->SetText(text);
+    }
+    return list;
+}
+} // namespace
+
+void TQXItemProp::SetPickListLines(const QStringList &Lines)
+{
+    if (!m_pickListShared)
+        FreeAndNil(m_pickList);
+    m_pickList = sharedPickList(Lines);
+    m_pickListShared = true;
+    PickListChange(m_pickList);
 }
 
 void TQXItemProp::SetPickList(TStrings *Value)
@@ -559,11 +589,33 @@ int TQXItemProp::GetVisibleChildCount() const
     return m_visibleChildCache;
 }
 
+namespace {
+// The item a visibility notification began at, while the notification travels up to the grid.
+thread_local TQXItemProp *visibleOrigin = nullptr;
+} // namespace
+
+TQXItemProp *TQXItemProp::takeVisibleOrigin()
+{
+    return std::exchange(visibleOrigin, nullptr);
+}
+
 void TQXItemProp::VisibleChanged()
 {
     m_visibleChildCache = -1;
-    if (TQXItemProps *collection = Collection())
-        collection->VisibleChanged(this);
+    TQXItemProps *collection = Collection();
+    if (!collection)
+        return;
+    // The grid hears of the top-level item above the change; it also learns where the change began, so
+    // that it rewrites the lines of that item's subtree alone. Ancestors passing the notice on are no
+    // origin.
+    const bool begins = !visibleOrigin;
+    if (begins)
+        visibleOrigin = this;
+    const auto done = qScopeGuard([&] {
+        if (begins)
+            visibleOrigin = nullptr;
+    });
+    collection->VisibleChanged(this);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -576,6 +628,10 @@ void TQXItemProp::SetCategory(bool Value)
     m_category = Value;
     if (!Value)
         SetDefaultCategory(false);
+    // Categories are shown where read-only items are hidden: a read-only item may appear or go.
+    TQXCustomItemListEditor *editor = GetEditor();
+    if (editor && IsReadOnly() && !(editor->DisplayOptions() & TQXCustomItemListEditor::doShowReadOnly))
+        VisibleChanged();
     ParentFontChanged(nullptr);
     Changed(false);
 }
@@ -892,7 +948,14 @@ void TQXItemProp::Assign(QObject *Source)
     m_readOnly = source->IsReadOnly();
     m_editStyle = source->m_editStyle;
     m_editMask = source->m_editMask;
-    GetPickList()->Assign(source->GetPickList());
+    if (source->m_pickListShared) {
+        if (!m_pickListShared)
+            FreeAndNil(m_pickList);
+        m_pickList = source->m_pickList;
+        m_pickListShared = true;
+    } else {
+        GetPickList()->Assign(source->GetPickList());
+    }
     m_editStyle = source->m_editStyle; // the pick list's change handler may have switched it
     m_expressionMask = source->m_expressionMask;
     m_expanded = source->IsExpanded();
@@ -922,6 +985,23 @@ void TQXItemProp::Assign(QObject *Source)
     if (source->HasChildren() || HasChildren())
         Items()->Assign(source->Items());
     Changed(false);
+}
+
+void TQXItemProp::SetIndex(int Value)
+{
+    // The grid takes the subtree out of its lists before the move and puts it back at its new place;
+    // a move the collection refuses changes nothing.
+    const int current = Index();
+    TQXCustomItemListEditor *editor
+        = current >= 0 && Value != current && Value >= 0 && Value < Collection()->Count() ? GetEditor()
+                                                                                          : nullptr;
+    if (!editor) {
+        TCollectionItem::SetIndex(Value);
+        return;
+    }
+    editor->itemMoving(this);
+    const auto placed = qScopeGuard([&] { editor->itemMoved(this); });
+    TCollectionItem::SetIndex(Value);
 }
 
 void TQXItemProp::AssignEvents(TQXItemProp *Source)

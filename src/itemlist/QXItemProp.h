@@ -87,6 +87,7 @@ public:
 
     // Copying
     void Assign(QObject *Source) override;
+    void SetIndex(int Value) override;
     /// Copies the item's own OnEditButtonClick, OnGetPickList and OnValidate handlers.
     virtual void AssignEvents(TQXItemProp *Source);
 
@@ -144,6 +145,9 @@ public:
     /// The pick list; created on first request.
     virtual QXPlatform::TStrings *GetPickList() const;
     virtual void SetPickList(QXPlatform::TStrings *Value);
+    /// Sets the pick list's entries. Items given the same entries share one list until one of them asks
+    /// for its own (GetPickList), so rows of one enumeration type cost one list.
+    void SetPickListLines(const QStringList &Lines);
     bool HasPickList() const;
     QObject *ItemObject() const { return m_itemObject; }
     virtual void SetItemObject(QObject *Value);
@@ -262,6 +266,9 @@ private:
     const QXPlatform::TFont *inheritedFont() const;
     const QXPlatform::TFont *inheritedValueFont() const;
     void InvalidateOwnRow();
+    /// The item whose VisibleChanged began the notification now travelling up the owner chain; the
+    /// grid takes it (it is null afterwards).
+    static TQXItemProp *takeVisibleOrigin();
     void ensureChildren() const;
     TQXItemPropValueStrings *valueStrings() const;
     QXPlatform::TCollection *ownerCollection() const;
@@ -293,6 +300,7 @@ private:
     bool m_defaultCategory = false;
     bool m_followingParent = false;
     bool m_placing = false; // MoveProp is finding the item's place
+    mutable bool m_pickListShared = false; // m_pickList is a shared list (SetPickListLines), not owned
 };
 
 class QXINSPECTORCORE_EXPORT TQXItemProps : public QXPlatform::TOwnedCollection
