@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_BUILD_TESTS=OFF >/dev/null
+cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release -DQX_BUILD_TESTS=OFF -DQX_BUILD_EXAMPLES=OFF \
+  -DQX_BUILD_BENCH=ON >/dev/null
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
   for source in bench/bench_*.cpp; do names+=("$(basename "$source" .cpp)"); done
