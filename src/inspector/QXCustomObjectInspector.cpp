@@ -554,11 +554,14 @@ bool TQXCustomObjectInspector::updateProperties(TQXItemProperties *Properties, c
 {
     // The rows are refreshed top down, so the objects a row's children live on are found once for all
     // of them, from the objects the row lives on, its property information and a property read.
+    const QString delimiter = PathDelimiter();
     for (int i = 0; i < Properties->Count(); ++i) {
         TQXItemProperty *row = Properties->Items(i);
         {
+            // A name holding the delimiter would split the path elsewhere: such a row resolves by name.
+            const bool byOwners = Owners && !row->RealPropName().contains(delimiter);
             const QScopedValueRollback<const TQXItemProperty *> refreshing(m_refreshRow,
-                                                                           Owners ? row : nullptr);
+                                                                           byOwners ? row : nullptr);
             const QScopedValueRollback<const TObjectPath *> owners(m_refreshOwners, Owners);
             if (!row->RefreshValue())
                 return false;

@@ -205,7 +205,9 @@ const TPropInfo &TQXItemProperty::propInfoOn(const QObject *Instance, const QStr
     // Rows are read over and over (every refresh, every paint of a changed-value font) on objects of
     // the same few classes, so the row keeps the information for the last class it was read on.
     const QMetaObject *metaObject = Instance->metaObject();
-    if (!m_info || m_info->MetaObject != metaObject || m_info->Name.compare(Name, Qt::CaseInsensitive) != 0)
+    // Rows mostly ask with the declared name itself, which an exact comparison settles quickly.
+    if (!m_info || m_info->MetaObject != metaObject
+        || (m_info->Name != Name && m_info->Name.compare(Name, Qt::CaseInsensitive) != 0))
         m_info = sharedPropInfo(metaObject, Name);
     return *m_info;
 }
@@ -513,6 +515,43 @@ TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
 // ---------------------------------------------------------------------------------------------------
 // Refreshing and writing
 
+namespace {
+
+/// Whether the text GetPropertyValue shows for a property of kind Kind follows from the value alone.
+bool textFollowsValue(TTypeKind kind)
+{
+    switch (kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+    case tkInt64:
+    case tkFloat:
+    case tkString:
+    case tkLString:
+    case tkWString:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/// That text, for Value as GetPropValue reads it.
+QString textOfValue(TTypeKind kind, const QVariant &value)
+{
+    switch (kind) {
+    case tkFloat:
+        return FloatToStr(value.toDouble());
+    case tkString:
+    case tkLString:
+    case tkWString:
+        return value.toString();
+    default:
+        return QString::number(value.toLongLong());
+    }
+}
+
+} // namespace
+
 bool TQXItemProperty::RefreshValue()
 {
     bool result = true;
@@ -522,14 +561,30 @@ bool TQXItemProperty::RefreshValue()
             || m_propertyKind == pkCollection)) {
         const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
         const int lines = multi ? inspector->ShownObjectCount() : 1;
-        FitValueLines();
-        QStringList texts = ValueLines();
-        while (texts.size() < lines)
-            texts.append(QString());
+        if (ValueLineCount() != inspector->GetGridCount(0) - 1)
+            FitValueLines();
+        // Most refreshes change nothing: the new texts are copied out only when one differs (at once for
+        // rows whose handler may change the row meanwhile).
+        QStringList texts;
+        bool textsMade = false;
+        if (ValueLines().size() < lines || OnGetProperty) {
+            texts = ValueLines();
+            while (texts.size() < lines)
+                texts.append(QString());
+            textsMade = true;
+        }
+        const auto putText = [&](int line, const QString &text) {
+            if (!textsMade) {
+                if (ValueLines().at(line) == text)
+                    return;
+                texts = ValueLines();
+                textsMade = true;
+            }
+            texts[line] = text;
+        };
         // Inside the inspector's refresh of all rows the objects are known; otherwise the path is
         // resolved by name.
-        const bool ownersKnown
-            = inspector->m_refreshRow == this && !m_realPropName.contains(inspector->PathDelimiter());
+        const bool ownersKnown = inspector->m_refreshRow == this;
         QString fullPath;
         for (int b = 0; b < lines; ++b) {
             QString name;
@@ -547,10 +602,13 @@ bool TQXItemProperty::RefreshValue()
             // A property row whose object is gone, or was replaced by one without the property, cannot
             // be read any more: the rows must be built again. Rows that are no property (string-list
             // lines, say) need no object of their own.
-            if (m_isRealProperty && (!instance || !propInfoOn(instance, name))) {
+            const TPropInfo *info = m_isRealProperty && instance ? &propInfoOn(instance, name) : nullptr;
+            if (m_isRealProperty && (!info || !*info)) {
                 result = false;
                 break;
             }
+            QVariant value;
+            bool valueRead = false;
             if (OnGetProperty) {
                 QString text = texts.at(b);
                 OnGetProperty(this, instance, m_realPropName, text);
@@ -560,18 +618,31 @@ bool TQXItemProperty::RefreshValue()
                     const qint64 bits = set->RealValues(b).toLongLong();
                     const int member = RealValues(b).toInt();
                     const bool on = member >= 0 && member <= 31 && (bits & (qint64(1) << member));
-                    texts[b] = on ? QStringLiteral("True") : QStringLiteral("False");
+                    putText(b, on ? QStringLiteral("True") : QStringLiteral("False"));
                 }
             } else if (!instance) {
                 result = false;
                 break;
             } else {
-                texts[b] = inspector->GetPropertyValue(instance, this);
+                // Where the text follows from the value, the property is read once.
+                if (info && name == m_realPropName && textFollowsValue(info->Kind)) {
+                    value = QXPlatform::GetPropValue(instance, *info, false);
+                    valueRead = true;
+                    putText(b, textOfValue(info->Kind, value));
+                } else {
+                    putText(b, inspector->GetPropertyValue(instance, this));
+                }
             }
-            if (m_isRealProperty)
-                SetRealValues(b, QXPlatform::GetPropValue(instance, propInfoOn(instance, name), false));
+            if (m_isRealProperty) {
+                if (!valueRead)
+                    value = QXPlatform::GetPropValue(instance, *info, false);
+                if (b >= m_realValues.size()
+                    || !(m_realValues.at(b).isValid() && m_realValues.at(b) == value))
+                    SetRealValues(b, value);
+            }
         }
-        SetValueLines(texts);
+        if (textsMade)
+            SetValueLines(texts);
     }
     if (OnRefreshValue)
         OnRefreshValue(inspector, this);

@@ -329,9 +329,19 @@ bool TQXItemProp::IsValuesEmpty() const
     return true;
 }
 
+TQXItemProp::Extras &TQXItemProp::extras()
+{
+    if (!m_extras)
+        m_extras = std::make_unique<Extras>();
+    return *m_extras;
+}
+
 void TQXItemProp::SetHint(const QString &Value)
 {
-    assignAndNotify(m_hint, Value);
+    if (Value == Hint())
+        return;
+    extras().hint = Value;
+    Changed(false);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -344,7 +354,10 @@ void TQXItemProp::SetEditStyle(TEditStyle Value)
 
 void TQXItemProp::SetEditMask(const QString &Value)
 {
-    assignAndNotify(m_editMask, Value);
+    if (Value == EditMask())
+        return;
+    extras().editMask = Value;
+    Changed(false);
 }
 
 void TQXItemProp::SetExpressionMask(bool Value)
@@ -412,9 +425,9 @@ void TQXItemProp::PickListChange(QObject *)
 
 void TQXItemProp::SetItemObject(QObject *Value)
 {
-    if (Value == m_itemObject)
+    if (Value == ItemObject())
         return;
-    m_itemObject = Value;
+    extras().itemObject = Value;
     Changed(false);
 }
 
@@ -944,10 +957,12 @@ void TQXItemProp::Assign(QObject *Source)
     m_category = source->m_category;
     SetDefaultCategory(source->m_defaultCategory);
     m_name = source->m_name;
-    m_hint = source->m_hint;
+    if (source->m_extras || m_extras)
+        extras().hint = source->Hint();
     m_readOnly = source->IsReadOnly();
     m_editStyle = source->m_editStyle;
-    m_editMask = source->m_editMask;
+    if (source->m_extras || m_extras)
+        extras().editMask = source->EditMask();
     if (source->m_pickListShared) {
         if (!m_pickListShared)
             FreeAndNil(m_pickList);
@@ -959,7 +974,8 @@ void TQXItemProp::Assign(QObject *Source)
     m_editStyle = source->m_editStyle; // the pick list's change handler may have switched it
     m_expressionMask = source->m_expressionMask;
     m_expanded = source->IsExpanded();
-    m_itemObject = source->m_itemObject;
+    if (source->m_extras || m_extras)
+        extras().itemObject = source->ItemObject();
     Tag = source->Tag;
     // A font the source inherits is inherited by the copy too; a font of its own is copied.
     m_followingParent = true;

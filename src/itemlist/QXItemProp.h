@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <functional>
+#include <memory>
 
 class TQXCustomItemListEditor;
 class TQXItemProp;
@@ -132,13 +133,13 @@ public:
     /// Replaces every value line at once; one change report, and none when nothing differs.
     void SetValueLines(const QStringList &Lines);
     virtual bool IsValuesEmpty() const;
-    QString Hint() const { return m_hint; }
+    QString Hint() const { return m_extras ? m_extras->hint : QString(); }
     virtual void SetHint(const QString &Value);
 
     // Editing
     QXPlatform::TEditStyle EditStyle() const { return m_editStyle; }
     virtual void SetEditStyle(QXPlatform::TEditStyle Value);
-    QString EditMask() const { return m_editMask; }
+    QString EditMask() const { return m_extras ? m_extras->editMask : QString(); }
     virtual void SetEditMask(const QString &Value);
     bool ExpressionMask() const { return m_expressionMask; }
     virtual void SetExpressionMask(bool Value);
@@ -149,7 +150,7 @@ public:
     /// for its own (GetPickList), so rows of one enumeration type cost one list.
     void SetPickListLines(const QStringList &Lines);
     bool HasPickList() const;
-    QObject *ItemObject() const { return m_itemObject; }
+    QObject *ItemObject() const { return m_extras ? m_extras->itemObject.data() : nullptr; }
     virtual void SetItemObject(QObject *Value);
 
     // State
@@ -273,16 +274,24 @@ private:
     TQXItemPropValueStrings *valueStrings() const;
     QXPlatform::TCollection *ownerCollection() const;
 
+    // What few items have, kept apart so that an item without them stays small (rows come by the
+    // hundred thousand).
+    struct Extras
+    {
+        QString hint;
+        QString editMask;
+        QPointer<QObject> itemObject;
+    };
+    Extras &extras();
+
     QString m_name;
-    QString m_hint;
-    QString m_editMask;
+    std::unique_ptr<Extras> m_extras;
     mutable QXPlatform::TStringList *m_pickList = nullptr;
     mutable TQXItemProps *m_items = nullptr;
     mutable TQXItemPropValueStrings *m_values = nullptr;
     mutable QStringList m_valueLines;
     mutable QXPlatform::TFont *m_font = nullptr;
     mutable QXPlatform::TFont *m_valueFont = nullptr;
-    QPointer<QObject> m_itemObject;
     int m_descendantCount = 0;
     mutable int m_visibleChildCache = -1;
     // Positions in the grid's two lists, valid while the grid's index generation matches.

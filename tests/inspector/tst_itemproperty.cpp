@@ -1423,6 +1423,24 @@ private slots:
     // ------------------------------------------------------------------------------------------------
     // Regressions
 
+    void refreshOfAllRowsReadsAReplacedSubObject()
+    {
+        // The refresh of all rows finds the objects below a row afresh from the row's own objects.
+        Part first;
+        first.Size = 3;
+        Part second;
+        second.Size = 8;
+        Profile profile;
+        profile.SetPiece(&first);
+        inspect({ &profile });
+        QCOMPARE(row("Piece.Size")->GetValue(), QStringLiteral("3"));
+        profile.SetPiece(&second);
+        inspector->RefreshProperties();
+        QCOMPARE(row("Piece.Size")->GetValue(), QStringLiteral("8"));
+        second.Size = 9;
+        inspector->RefreshProperties();
+        QCOMPARE(row("Piece.Size")->GetValue(), QStringLiteral("9"));
+    }
     void refreshReportsAGoneSubObjectAlsoWithAReadHandler()
     {
         Part part;

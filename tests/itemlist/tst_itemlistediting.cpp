@@ -96,6 +96,20 @@ private slots:
         QCOMPARE(names(), QStringList({ "Width=10" }));
         QVERIFY(handled.isEmpty());
     }
+    void typingSurvivesChangesOfOtherItems()
+    {
+        // The editor reloads its text when its own item changes, never when another item does.
+        TQXItemProp *a = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
+        TQXItemProp *b = grid->Items()->Add(QStringLiteral("b"), QStringLiteral("2"));
+        showGrid();
+        grid->FocusCell(1, 1, true);
+        type(QStringLiteral("5"));
+        QCOMPARE(editor()->text(), QStringLiteral("5"));
+        b->SetValue(QStringLiteral("3"));
+        QCOMPARE(editor()->text(), QStringLiteral("5"));
+        a->SetValue(QStringLiteral("4"));
+        QCOMPARE(editor()->text(), QStringLiteral("4"));
+    }
     void downOnTheLastLineAddsALineAndUpRemovesItAgain()
     {
         grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
