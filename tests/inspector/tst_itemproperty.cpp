@@ -1433,6 +1433,7 @@ private slots:
         Profile profile;
         profile.SetPiece(&first);
         inspect({ &profile });
+        inspector->RefreshProperties();
         QCOMPARE(row("Piece.Size")->GetValue(), QStringLiteral("3"));
         profile.SetPiece(&second);
         inspector->RefreshProperties();

@@ -98,17 +98,21 @@ private slots:
     }
     void typingSurvivesChangesOfOtherItems()
     {
-        // The editor reloads its text when its own item changes, never when another item does.
+        // The editor reloads (text, selection, cursor) when its own item changes, never when another
+        // item does: the cursor stays where the typing left it.
         TQXItemProp *a = grid->Items()->Add(QStringLiteral("a"), QStringLiteral("1"));
         TQXItemProp *b = grid->Items()->Add(QStringLiteral("b"), QStringLiteral("2"));
         showGrid();
         grid->FocusCell(1, 1, true);
-        type(QStringLiteral("5"));
-        QCOMPARE(editor()->text(), QStringLiteral("5"));
+        type(QStringLiteral("56"));
+        editor()->setCursorPosition(1);
         b->SetValue(QStringLiteral("3"));
-        QCOMPARE(editor()->text(), QStringLiteral("5"));
+        QCOMPARE(editor()->text(), QStringLiteral("56"));
+        QCOMPARE(editor()->cursorPosition(), 1);
+        QVERIFY(!editor()->hasSelectedText());
         a->SetValue(QStringLiteral("4"));
         QCOMPARE(editor()->text(), QStringLiteral("4"));
+        QCOMPARE(editor()->selectedText(), QStringLiteral("4"));
     }
     void downOnTheLastLineAddsALineAndUpRemovesItAgain()
     {
