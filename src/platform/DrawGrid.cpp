@@ -725,7 +725,10 @@ void TCustomDrawGrid::MoveTopLeft(int ALeft, int ATop)
     ALeft = std::clamp(ALeft, FixedCols(), MaxTopLeft(m_cols, viewport()->width()));
     ATop = std::clamp(ATop, FixedRows(), MaxTopLeft(m_rows, viewport()->height()));
     if (ALeft == m_topLeft.X && ATop == m_topLeft.Y) {
-        SyncScrollBars();
+        // The bars' values always follow at once; while their ranges wait, values already right stay.
+        if (!m_scrollRangePending || horizontalScrollBar()->value() != ALeft
+            || verticalScrollBar()->value() != ATop)
+            SyncScrollBars();
         return;
     }
     m_topLeft = { ALeft, ATop };
@@ -758,6 +761,10 @@ void TCustomDrawGrid::ClampInView(const TGridCoord &Coord)
 
 void TCustomDrawGrid::SyncScrollBars()
 {
+    if (m_scrollRangePending) {
+        flushScrollRange(); // sets the ranges, then (through MoveTopLeft) the values
+        return;
+    }
     const bool was = std::exchange(m_syncingScrollBars, true);
     horizontalScrollBar()->setValue(LeftCol());
     verticalScrollBar()->setValue(TopRow());
@@ -766,6 +773,21 @@ void TCustomDrawGrid::SyncScrollBars()
 
 void TCustomDrawGrid::UpdateScrollRange()
 {
+    // Every new range makes the scroll area post itself an event (to show or hide the bar), so lines
+    // added one at a time would post one each: the ranges are set once, on the next turn of the event
+    // loop or before the bars next move, whichever comes first. The top-left cell is clamped at once.
+    if (!m_scrollRangePending) {
+        m_scrollRangePending = true;
+        QMetaObject::invokeMethod(
+            this, [this] { Guarded([this] { flushScrollRange(); }); }, Qt::QueuedConnection);
+    }
+    MoveTopLeft(LeftCol(), TopRow());
+}
+
+void TCustomDrawGrid::flushScrollRange()
+{
+    if (!std::exchange(m_scrollRangePending, false))
+        return;
     // Scroll bars count lines: their value is LeftCol or TopRow. Setting a range may show or hide a bar,
     // which resizes the viewport and comes back here; the flag keeps those value changes from scrolling.
     const bool was = std::exchange(m_syncingScrollBars, true);

@@ -439,6 +439,8 @@ private:
     void ClampInView(const TGridCoord &Coord);
     void MoveTopLeft(int ALeft, int ATop);
     void UpdateScrollRange();
+    /// Sets the scroll bars' ranges that UpdateScrollRange left for later, then their values.
+    void flushScrollRange();
     void SyncScrollBars();
     void UpdateLineWidths();
     void UpdateEdit();
@@ -476,6 +478,7 @@ private:
     int m_movePos = -1;
     bool m_doubleClicking = false;
     bool m_syncingScrollBars = false;
+    bool m_scrollRangePending = false; // the scroll bars' ranges wait for flushScrollRange
     bool m_clickPending = false;
     bool m_sizingCursor = false;
     bool m_hadFocus = false; // between DoEnter and DoExit
