@@ -160,16 +160,34 @@ private slots:
     void randomEditsKeepListsAndCounts_data()
     {
         QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("startItems");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("checkEvery");
         for (quint32 seed : { 1u, 7u, 42u, 2024u })
-            QTest::addRow("seed %u", seed) << seed;
+            QTest::addRow("seed %u", seed) << seed << 0 << 1500 << 1;
+        // Outside a batch every change is applied where it happens: in a large tree, built one item at a
+        // time, most changes fall in the middle of the lists, far from both ends. It is checked at every
+        // tenth step to stay quick (the small trees are checked at every step).
+        QTest::addRow("large tree, seed 5") << 5u << 2000 << 600 << 10;
     }
     void randomEditsKeepListsAndCounts()
     {
         QFETCH(quint32, seed);
+        QFETCH(int, startItems);
+        QFETCH(int, steps);
+        QFETCH(int, checkEvery);
         random.seed(seed);
-        for (int i = 0; i < 1500; ++i) {
+        QList<TQXItemProp *> built;
+        for (int i = 0; i < startItems; ++i) {
+            TQXItemProp *parent = i < 20 ? nullptr : built.at(random.bounded(int(built.size())));
+            TQXItemProps *items = parent && parent->GetLevel() < 3 ? parent->Items() : grid->Items();
+            built << items->Add(QStringLiteral("s%1").arg(i), QString());
+            built.last()->SetExpanded(random.bounded(3) > 0);
+        }
+        QVERIFY(verify(QStringLiteral("built one by one"), -1));
+        for (int i = 0; i < steps; ++i) {
             const QString what = step();
-            if (!verify(what, i))
+            if ((i + 1) % checkEvery == 0 && !verify(what, i))
                 QFAIL(qPrintable(QStringLiteral("invariant broken after step %1: %2").arg(i).arg(what)));
         }
     }
