@@ -810,7 +810,7 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
             m_realValues = values;
             m_propertyKind = TQXPropertyKind(propertyKind);
             m_isRealProperty = true;
-            m_info = TPropInfo();
+            m_info = nullptr;
         },
         [this](TWriter *Writer) {
             const TVariantArray &values = GetRealValues();

@@ -558,8 +558,9 @@ void TQXCustomItemListEditor::UpdateItemProp(TQXItemProp *Item)
     if (!Item)
         placeMovedItem();
     // Structural changes outside a batch have been applied to the lists as they came; only the end of a
-    // batch (or a change the lists could not follow) leaves them to be built again, once.
-    if (!inUpdate && m_listsStale)
+    // batch (or a change the lists could not follow) leaves them to be built again, once. The edit-update
+    // bracket stays, so a change of the shown count still refreshes the grid.
+    if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale))
         withEditUpdatesDisabled(this, [this] {
             if (m_listsStale)
                 rebuildLists();
