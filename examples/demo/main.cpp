@@ -128,6 +128,13 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
         showRow(inspector, font, 2);
     }
     save("qxinspector-presets.png");
+    // The buttons' round trip: the rules go into a settings file and come back from it.
+    const QString settingsPath = dir.absoluteFilePath(QStringLiteral("qxinspector-settings.json"));
+    demo->SaveSettings(settingsPath);
+    demo->SetExampleRules(false);
+    const bool loaded = demo->LoadSettings(settingsPath)
+        && inspector->Presets()->IndexOf(QStringLiteral("Example: labels")) >= 0;
+    paths << (loaded ? settingsPath : QStringLiteral("settings did not load back: ") + settingsPath);
     demo->SetExampleRules(false);
 
     demo->Inspect(demo->Component(), false);
