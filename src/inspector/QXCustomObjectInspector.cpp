@@ -498,16 +498,14 @@ void TQXCustomObjectInspector::Rescan()
         Items()->BeginUpdate();
         DisableEditUpdate();
     }
-    try {
+    {
+        // AfterScan ends the update opened above.
+        const TScopeExit afterScan([this] { AfterScan(nullptr); });
         Items()->Clear();
         if (m_scanning)
             ScanProperties();
         Refresh();
-    } catch (...) {
-        AfterScan(nullptr);
-        throw;
     }
-    AfterScan(nullptr);
     // The rows may number as many as before: the grid is drawn again in any case.
     Refresh();
     if (!m_selectionPath.isEmpty()) {
@@ -568,8 +566,7 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
     const bool outermost = EditUpdateCount() == 0;
     const int shownBefore = GetVisibleItemCount();
     DisableEditUpdate();
-    bool result = true;
-    auto finish = [&] {
+    const TScopeExit finish([&] {
         const bool shownChanged = outermost && GetVisibleItemCount() != shownBefore;
         EnableEditUpdate();
         viewport()->update();
@@ -578,15 +575,8 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
             InplaceEditor()->selectAll();
             ShowEditor();
         }
-    };
-    try {
-        result = updateProperties(Properties);
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
-    return result;
+    });
+    return updateProperties(Properties);
 }
 
 void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
@@ -594,17 +584,12 @@ void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
     PropertyChanging(Item);
     const int absoluteIndex = Item->GetAbsoluteIndex();
     const bool multi = DisplayOptions() & doMultiColValues;
-    try {
-        for (int i = 0; i < ShownObjectCount(); ++i) {
-            const int line = multi ? i : 0;
-            const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
-            SetPropertyValue(ShownObject(i), Item, text);
-        }
-    } catch (...) {
-        PropertyChanged(absoluteIndex);
-        throw;
+    const TScopeExit changed([this, absoluteIndex] { PropertyChanged(absoluteIndex); });
+    for (int i = 0; i < ShownObjectCount(); ++i) {
+        const int line = multi ? i : 0;
+        const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
+        SetPropertyValue(ShownObject(i), Item, text);
     }
-    PropertyChanged(absoluteIndex);
 }
 
 void TQXCustomObjectInspector::PropertyChanging(TQXItemProperty *Item)
@@ -678,10 +663,9 @@ TQXItemProps *TQXCustomObjectInspector::CreateItems(QObject *Owner)
 void TQXCustomObjectInspector::FillCategories()
 {
     TStrings *categories = Items()->Categories();
-    categories->BeginUpdate();
+    const TUpdateLock lock(*categories);
     for (const char *line : categoryTable)
         categories->Add(QString::fromLatin1(line));
-    categories->EndUpdate();
 }
 
 TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QString &PropName,

@@ -314,27 +314,23 @@ template<class Write> void TQXItemProperty::writeProperty(int Index, const Write
     TQXCustomObjectInspector *inspector = GetEditor();
     if (inspector)
         inspector->PropertyChanging(this);
-    try {
-        if (m_isRealProperty && inspector) {
-            const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
-            const int current = objectIndex(-1);
-            for (int i = 0; i < inspector->ShownObjectCount(); ++i) {
-                if (i != Index && !(Index == -1 && (!multi || i == current)))
-                    continue;
-                QString name;
-                if (QObject *instance = resolvedInstance(i, name))
-                    write(instance, name);
-            }
-        } else {
-            write(nullptr, QString());
-        }
-    } catch (...) {
+    const TScopeExit changed([&] {
         if (inspector)
             inspector->PropertyChanged(absoluteIndex);
-        throw;
+    });
+    if (m_isRealProperty && inspector) {
+        const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
+        const int current = objectIndex(-1);
+        for (int i = 0; i < inspector->ShownObjectCount(); ++i) {
+            if (i != Index && !(Index == -1 && (!multi || i == current)))
+                continue;
+            QString name;
+            if (QObject *instance = resolvedInstance(i, name))
+                write(instance, name);
+        }
+    } else {
+        write(nullptr, QString());
     }
-    if (inspector)
-        inspector->PropertyChanged(absoluteIndex);
 }
 
 void TQXItemProperty::SetOrdProperty(qint64 Value, int Index)

@@ -25,13 +25,8 @@ namespace {
 template<class F> void withEditUpdatesDisabled(TQXCustomItemListEditor *editor, F &&f)
 {
     editor->DisableEditUpdate();
-    try {
-        f();
-    } catch (...) {
-        editor->EnableEditUpdate();
-        throw;
-    }
-    editor->EnableEditUpdate();
+    const TScopeExit enable([editor] { editor->EnableEditUpdate(); });
+    f();
 }
 
 // The tree glyphs: 9 x 9 pixels, a black square outline on white with a five-pixel bar across the
@@ -283,15 +278,11 @@ void TQXCustomItemListEditor::withEditorHidden(const std::function<void()> &f)
     // The editor comes back afterwards when it was showing, also when f raises.
     const bool editing = EditorMode();
     HideEditor();
-    try {
-        f();
-    } catch (...) {
+    const TScopeExit showAgain([&] {
         if (editing)
             ShowEditor();
-        throw;
-    }
-    if (editing)
-        ShowEditor();
+    });
+    f();
 }
 
 void TQXCustomItemListEditor::RefreshVisibleItems()
@@ -542,17 +533,10 @@ void TQXCustomItemListEditor::setExpandedAll(bool Expanded)
 {
     validatePendingEdit(false);
     TQXItemProps *items = Items();
-    items->BeginUpdate();
-    try {
-        for (int i = 0; i < items->Count(); ++i)
-            Expanded ? items->Items(i)->FullExpand() : items->Items(i)->FullCollapse();
-    } catch (...) {
-        items->EndUpdate();
-        RefreshVisibleItems();
-        throw;
-    }
-    items->EndUpdate();
-    RefreshVisibleItems();
+    const TScopeExit refresh([this] { RefreshVisibleItems(); }); // once the update below has ended
+    const TUpdateLock lock(*items);
+    for (int i = 0; i < items->Count(); ++i)
+        Expanded ? items->Items(i)->FullExpand() : items->Items(i)->FullCollapse();
 }
 
 void TQXCustomItemListEditor::FullExpand()
@@ -871,7 +855,7 @@ void TQXCustomItemListEditor::AdjustColWidths()
 {
     if (m_sizing || !isVisible() || !(m_displayOptions & doAutoColResize))
         return;
-    m_sizing = true;
+    const QScopedValueRollback<bool> sizing(m_sizing, true);
     const int clientWidth = viewport()->width();
     const int available = clientWidth - 2;
     int total = 0;
@@ -893,7 +877,6 @@ void TQXCustomItemListEditor::AdjustColWidths()
             }
         }
     }
-    m_sizing = false;
 }
 
 void TQXCustomItemListEditor::SetHideSelection(bool Value)
@@ -1032,14 +1015,8 @@ void TQXCustomItemListEditor::moveCursor(const std::function<void()> &move)
     // moves, so they neither remove a blank line nor ask OnSelectCell. What was typed is validated all the
     // same, and a refused value keeps the cursor where it is.
     validatePendingEdit(false);
-    ++m_internalMoves;
-    try {
-        move();
-    } catch (...) {
-        --m_internalMoves;
-        throw;
-    }
-    --m_internalMoves;
+    const QScopedValueRollback<int> internal(m_internalMoves, m_internalMoves + 1);
+    move();
 }
 
 void TQXCustomItemListEditor::validatePendingEdit(bool Report)
@@ -1209,12 +1186,7 @@ void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
 {
     if (m_deleting)
         return;
-    m_deleting = true;
-    struct Guard
-    {
-        bool &flag;
-        ~Guard() { flag = false; }
-    } guard { m_deleting };
+    const QScopedValueRollback<bool> deleting(m_deleting, true);
     const bool vertical = m_orientation == goVertical;
     const int line = vertical ? ARow : ACol;
     TQXItemProp *item = FindItemProp(vertical ? 0 : line, vertical ? line : 0, true);
@@ -1576,9 +1548,10 @@ bool TQXCustomItemListEditor::GuardedEvent(QEvent *e)
 {
     const bool result = TCustomDrawGrid::GuardedEvent(e);
     if (e->type() == QEvent::FontChange && m_font && !m_destroying) {
-        m_syncingFont = true;
-        m_font->SetQFont(font());
-        m_syncingFont = false;
+        {
+            const QScopedValueRollback<bool> syncing(m_syncingFont, true);
+            m_font->SetQFont(font());
+        }
         FontChanged();
     }
     return result;
@@ -1701,19 +1674,15 @@ bool TQXCustomItemListEditor::GetPickList(TQXItemProp *Item, TStrings *Values, b
 {
     if (GetPropNames(GetGridCount(4)).isEmpty())
         return false;
-    Values->BeginUpdate();
-    try {
+    {
+        const TUpdateLock lock(*Values);
         if (ClearFirst)
             Values->Clear();
         if (Item && Item->OnGetPickList)
             Item->OnGetPickList(Item, Item->GetFullPathName(), Values);
         else if (OnGetPickList)
             OnGetPickList(this, Item ? Item->GetFullPathName() : QString(), Values);
-    } catch (...) {
-        Values->EndUpdate();
-        throw;
     }
-    Values->EndUpdate();
     const bool loaded = Values->Count() > 0;
     if (TQXInplaceEditList *editor = InplaceEditList())
         editor->SetPickListLoaded(loaded);

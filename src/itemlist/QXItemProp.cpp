@@ -8,6 +8,7 @@
 #include "Variants.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 using namespace QXPlatform;
 
@@ -508,19 +509,13 @@ void TQXItemProp::setExpandedDeep(bool Expanded)
         return;
     }
     // One visibility change for the whole subtree, also when a child raises.
-    try {
-        InUpdate(*m_items, [&] {
-            m_expanded = Expanded;
-            for (int i = 0; i < m_items->Count(); ++i) {
-                TQXItemProp *child = m_items->Items(i);
-                Expanded ? child->FullExpand() : child->FullCollapse();
-            }
-        });
-    } catch (...) {
-        VisibleChanged();
-        throw;
+    const TScopeExit visibleChanged([this] { VisibleChanged(); }); // once the update below has ended
+    const TUpdateLock lock(*m_items);
+    m_expanded = Expanded;
+    for (int i = 0; i < m_items->Count(); ++i) {
+        TQXItemProp *child = m_items->Items(i);
+        Expanded ? child->FullExpand() : child->FullCollapse();
     }
-    VisibleChanged();
 }
 
 void TQXItemProp::FullExpand()
@@ -711,14 +706,8 @@ void TQXItemProp::followFont(TFont *font, const TFont *from)
     // user's change (the callers pass it on to the children themselves).
     if (!font)
         return;
-    m_followingParent = true;
-    try {
-        font->Assign(const_cast<TFont *>(from));
-    } catch (...) {
-        m_followingParent = false;
-        throw;
-    }
-    m_followingParent = false;
+    const QScopedValueRollback<bool> following(m_followingParent, true);
+    font->Assign(const_cast<TFont *>(from));
 }
 
 void TQXItemProp::ParentFontChanged(TQXItemProp *)
@@ -899,17 +888,13 @@ void TQXItemProp::Assign(QObject *Source)
     m_itemObject = source->m_itemObject;
     Tag = source->Tag;
     // A font the source inherits is inherited by the copy too; a font of its own is copied.
-    m_followingParent = true;
-    try {
+    {
+        const QScopedValueRollback<bool> following(m_followingParent, true);
         if (!source->m_parentFont || m_font)
             GetFont()->Assign(const_cast<TFont *>(source->EffectiveFont()));
         if (!source->m_parentValueFont || m_valueFont)
             GetValueFont()->Assign(const_cast<TFont *>(source->EffectiveValueFont()));
-    } catch (...) {
-        m_followingParent = false;
-        throw;
     }
-    m_followingParent = false;
     m_parentFont = source->m_parentFont;
     m_parentValueFont = source->m_parentValueFont;
     if (m_values) {
@@ -1279,15 +1264,11 @@ void TQXItemProps::SetSorted(bool Value)
         apply();
         return;
     }
-    try {
-        InUpdate(*this, apply);
-    } catch (...) {
+    const TScopeExit invalidate([this] {
         if (TQXCustomItemListEditor *editor = GetEditor())
             editor->InvalidateGrid();
-        throw;
-    }
-    if (TQXCustomItemListEditor *editor = GetEditor())
-        editor->InvalidateGrid();
+    });
+    InUpdate(*this, apply);
 }
 
 void TQXItemProps::SetDefaultCategory(TQXItemProp *Item)

@@ -211,12 +211,9 @@ TCollectionItem *TCollection::AddItemOfClass(const QMetaObject *ItemClass)
                                .arg(ItemClass ? ClassNameOf(ItemClass) : QStringLiteral("null class"),
                                     ClassNameOf(m_itemClass)));
     TCollectionItem *item = CreateItemInstance(ItemClass);
-    try {
-        item->AfterConstruction();
-    } catch (...) {
-        Free(item);
-        throw;
-    }
+    TScopeExit freeOnError([item] { Free(item); });
+    item->AfterConstruction();
+    freeOnError.Dismiss();
     return item;
 }
 
@@ -242,15 +239,9 @@ void TCollection::Clear()
 {
     if (m_items.isEmpty())
         return;
-    BeginUpdate();
-    try {
-        while (!m_items.isEmpty())
-            Free(m_items.last());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateLock lock(*this);
+    while (!m_items.isEmpty())
+        Free(m_items.last());
 }
 
 void TCollection::Delete(int Index)
@@ -287,16 +278,10 @@ void TCollection::Assign(QObject *Source)
         TPersistent::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
-        Clear();
-        for (int i = 0; i < source->Count(); ++i)
-            Add()->Assign(source->Items(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateLock lock(*this);
+    Clear();
+    for (int i = 0; i < source->Count(); ++i)
+        Add()->Assign(source->Items(i));
 }
 
 QString TCollection::PropName() const

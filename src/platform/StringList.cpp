@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -730,20 +731,17 @@ void TStringList::SetCaseSensitive(bool Value)
 {
     if (m_caseSensitive == Value)
         return;
-    m_caseSensitive = Value;
-    if (!m_sorted || m_items.size() < 2)
+    if (!m_sorted || m_items.size() < 2) {
+        m_caseSensitive = Value;
         return;
+    }
     // The flag goes back if the new order cannot be computed or the change is refused, so that the
     // order of a sorted list always matches CaseSensitive.
-    QList<int> order;
-    try {
-        order = orderByCompareStrings();
-        Changing();
-        applyOrder(order);
-    } catch (...) {
-        m_caseSensitive = !Value;
-        throw;
-    }
+    QScopedValueRollback<bool> caseSensitive(m_caseSensitive, Value);
+    const QList<int> order = orderByCompareStrings();
+    Changing();
+    applyOrder(order);
+    caseSensitive.commit();
     Changed();
 }
 
