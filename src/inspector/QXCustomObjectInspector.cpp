@@ -99,8 +99,8 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
     m_objects = Create<TQXInspectorObjects>(this);
     m_filters = new TStringList;
     m_filters->SetCaseSensitive(false);
-    m_filters->SetOnChanging([this](QObject *sender) { ChangingFilters(sender); });
-    m_filters->SetOnChange([this](QObject *sender) { ChangeFilters(sender); });
+    connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
+    connect(m_filters, &TStrings::changed, this, [this] { ChangeFilters(m_filters); });
 
     ValueFont()->SetColor(clNavy);
 
@@ -111,7 +111,7 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
         = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
     m_valueChangedFont->Assign(ValueFont());
     m_valueChangedFont->SetStyle(m_valueChangedFont->Style() | fsBold);
-    m_valueChangedFont->OnChange = [this](QObject *) { InternalValueChangedFontChanged(); };
+    connect(m_valueChangedFont, &TFont::changed, this, [this] { InternalValueChangedFontChanged(); });
 
     m_stringsItemFormat = QStringLiteral("Items[%d]");
     m_collectionItemFormat = QStringLiteral("Items[%d]");

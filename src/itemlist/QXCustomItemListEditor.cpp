@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include <QEvent>
 
@@ -80,31 +81,33 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     m_titleCaptions = new TStringList;
     m_titleCaptions->Add(QXConsts::PropertyTitle());
     m_titleCaptions->Add(QXConsts::ValueTitle());
-    m_titleCaptions->SetOnChange([this](QObject *) { TitleCaptionsChange(); });
+    // The grid follows its fonts, captions and glyphs through their signals: their OnChange events are
+    // the application's.
+    connect(m_titleCaptions, &TStrings::changed, this, [this] { TitleCaptionsChange(); });
 
     m_font = new TFont;
     m_font->SetQFont(font());
-    m_font->OnChange = [this](QObject *) {
+    connect(m_font, &TFont::changed, this, [this] {
         if (!m_syncingFont)
             setFont(m_font->ToQFont());
-    };
-    auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*changed)()) {
+    });
+    auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*reaction)()) {
         auto *deltaFont = new TQXCustomDeltaFont;
         deltaFont->OnGetOriginalFont
             = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
         deltaFont->Assign(m_font);
-        deltaFont->OnChange = [this, changed](QObject *) { (this->*changed)(); };
+        connect(deltaFont, &TFont::changed, this, [this, reaction] { (this->*reaction)(); });
         return deltaFont;
     };
     m_valueFont = makeDeltaFont(&TQXCustomItemListEditor::InternalValueFontChanged);
     m_categoryFont = makeDeltaFont(&TQXCustomItemListEditor::InternalCategoryFontChanged);
     m_titleCaptionFont = makeDeltaFont(&TQXCustomItemListEditor::InternalTitleCaptionFontChanged);
     {
+        // Bold purple is where the category font starts, no change for the grid to follow.
         const TFont::TFontStyles bold = m_categoryFont->Style() | fsBold;
-        const auto handler = std::exchange(m_categoryFont->OnChange, {});
+        const QSignalBlocker quiet(m_categoryFont);
         m_categoryFont->SetStyle(bold);
         m_categoryFont->SetColor(clPurple);
-        m_categoryFont->OnChange = handler;
     }
 
     m_strings = new TQXItemStrings(this);
@@ -115,10 +118,10 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
 
     m_minusGlyph = new TPicture;
     m_minusGlyph->SetPixmap(treeGlyph(false));
-    m_minusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+    connect(m_minusGlyph, &TPicture::changed, this, [this] { InvalidateGrid(); });
     m_plusGlyph = new TPicture;
     m_plusGlyph->SetPixmap(treeGlyph(true));
-    m_plusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+    connect(m_plusGlyph, &TPicture::changed, this, [this] { InvalidateGrid(); });
 
     SetColCount(2);
     SetRowCount(2);

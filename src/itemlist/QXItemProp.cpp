@@ -98,7 +98,8 @@ TQXItemPropValueStrings *TQXItemProp::valueStrings() const
     if (!m_values) {
         auto *self = const_cast<TQXItemProp *>(this);
         auto *values = new TQXItemPropValueStrings(self);
-        values->OnChange = [self](QObject *) { self->ValuesChanged(); };
+        // The list is the connection's context: the item frees it before going itself.
+        QObject::connect(values, &TStrings::changed, values, [self] { self->ValuesChanged(); });
         m_values = values;
     }
     return m_values;
@@ -355,8 +356,8 @@ TStrings *TQXItemProp::GetPickList() const
 {
     if (!m_pickList) {
         auto *list = new TStringList;
-        list->SetOnChange(
-            [self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
+        auto *self = const_cast<TQXItemProp *>(this);
+        QObject::connect(list, &TStrings::changed, list, [self, list] { self->PickListChange(list); });
         m_pickList = list;
     }
     return m_pickList;
@@ -645,7 +646,7 @@ TFont *TQXItemProp::GetFont() const
         auto *font = new TFont;
         font->Assign(const_cast<TFont *>(inheritedFont()));
         auto *self = const_cast<TQXItemProp *>(this);
-        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_font = font;
     }
     return m_font;
@@ -662,7 +663,7 @@ TFont *TQXItemProp::GetValueFont() const
         auto *font = new TFont;
         font->Assign(const_cast<TFont *>(inheritedValueFont()));
         auto *self = const_cast<TQXItemProp *>(this);
-        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_valueFont = font;
     }
     return m_valueFont;
@@ -987,7 +988,7 @@ TQXItemProp *TQXItemProps::Add()
 {
     Changing();
     auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Add());
-    changed();
+    Changed();
     return item;
 }
 
@@ -1004,7 +1005,7 @@ TQXItemProp *TQXItemProps::Insert(int Index)
 {
     Changing();
     auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Insert(Index));
-    changed();
+    Changed();
     return item;
 }
 
@@ -1045,7 +1046,7 @@ TQXItemProp *TQXItemProps::AddFullPath(const QString &Path, const QString &Value
     } else {
         result = item->Items()->AddFullPath(Path.mid(cut + delimiter.size()), Value, AllowDuplicate);
     }
-    changed();
+    Changed();
     return result;
 }
 
@@ -1058,7 +1059,7 @@ void TQXItemProps::Exchange(int Index1, int Index2)
     TQXItemProp *second = Items(Index2);
     first->SetIndex(Index2);
     second->SetIndex(Index1);
-    changed();
+    Changed();
 }
 
 int TQXItemProps::IndexOf(const QString &Name) const

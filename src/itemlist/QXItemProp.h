@@ -379,7 +379,6 @@ protected:
 
 private:
     friend class TQXItemProp;
-    void changed() { Changed(); }
     /// Where an item named Name belongs in this sorted collection (the items being placed left out).
     int sortedPlace(const QString &Name) const;
     void quickSort(const TQXItemPropCompare &Compare, int Low, int High);

@@ -101,8 +101,12 @@ QString TCollectionItem::GetNamePath() const
 
 void TCollectionItem::Changed(bool AllItems)
 {
-    if (m_collection && m_collection->m_updateCount == 0)
-        m_collection->Update(AllItems ? nullptr : this);
+    TCollection *collection = m_collection;
+    if (collection && collection->m_updateCount == 0) {
+        TCollectionItem *item = AllItems ? nullptr : this;
+        collection->Update(item);
+        Q_EMIT collection->changed(item);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -336,8 +340,10 @@ void TCollection::Update(TCollectionItem *)
 
 void TCollection::Changed()
 {
-    if (m_updateCount == 0)
+    if (m_updateCount == 0) {
         Update(nullptr);
+        Q_EMIT changed(nullptr);
+    }
 }
 
 void TCollection::CheckItemClass(const TCollectionItem *Item) const

@@ -366,6 +366,7 @@ bool TFont::SetFontAndColor(const QFont &font, TColor color)
 
 void TFont::Changed()
 {
+    Q_EMIT changed();
     if (OnChange)
         OnChange(this);
 }
@@ -443,6 +444,7 @@ void TPicture::Assign(QObject *Source)
 
 void TPicture::Changed()
 {
+    Q_EMIT changed();
     if (OnChange)
         OnChange(this);
 }

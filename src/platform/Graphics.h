@@ -162,10 +162,16 @@ public:
     /// The default family and point size: the application font's, or "Sans Serif" 9 without one.
     static QFont DefaultFont();
 
+    /// Fired after every effective change, right after changed(). The application's: the library
+    /// listens to changed().
     TNotifyEvent OnChange;
 
+Q_SIGNALS:
+    /// Emitted after every effective change, just before OnChange.
+    void changed();
+
 protected:
-    /// Runs after every effective change; fires OnChange.
+    /// Runs after every effective change; emits changed(), then fires OnChange.
     virtual void Changed();
     /// Takes font and colour together; one Changed() when either differed. Returns whether it did.
     bool SetFontAndColor(const QFont &font, TColor color);
@@ -212,10 +218,16 @@ public:
     /// From another TPicture: its pixmap; from null: Clear.
     void Assign(QObject *Source) override;
 
+    /// Fired after every change, right after changed(). The application's: the library listens to
+    /// changed().
     TNotifyEvent OnChange;
 
+Q_SIGNALS:
+    /// Emitted after every change, just before OnChange.
+    void changed();
+
 protected:
-    /// Runs after every change; fires OnChange.
+    /// Runs after every change; emits changed(), then fires OnChange.
     virtual void Changed();
 
 private:

@@ -747,13 +747,19 @@ void TStringList::SetCaseSensitive(bool Value)
 
 void TStringList::Changing()
 {
-    if (UpdateCount() == 0 && m_onChanging)
+    if (UpdateCount() > 0)
+        return;
+    Q_EMIT changing();
+    if (m_onChanging)
         m_onChanging(this);
 }
 
 void TStringList::Changed()
 {
-    if (UpdateCount() == 0 && m_onChange)
+    if (UpdateCount() > 0)
+        return;
+    Q_EMIT changed();
+    if (m_onChange)
         m_onChange(this);
 }
 

@@ -393,6 +393,17 @@ private slots:
         Free(sizing);
     }
 
+    // Wiring
+    void gridFollowsItsFontUnderAnApplicationsHandler()
+    {
+        int handled = 0;
+        grid->Font()->OnChange = [&](QObject *) { ++handled; };
+        const int size = grid->font().pointSize() + 4;
+        grid->Font()->SetSize(size);
+        QCOMPARE(handled, 1);
+        QCOMPARE(grid->font().pointSize(), size);
+    }
+
     // Drawing
     void nameCellIndentation_data()
     {
