@@ -433,8 +433,8 @@ void TQXCustomObjectInspector::SetDisplayOptions(TILEDisplayOptions Value)
 void TQXCustomObjectInspector::SetColumnTitles(bool Value)
 {
     TQXCustomItemListEditor::SetColumnTitles(Value);
-    if (GetGridCount(1) == 0 && GetGridCount(0) > 1)
-        SetGridCount(1, 1);
+    if (GetGridCount(gcCurValuePos) == 0 && GetGridCount(gcValueLineCount) > 1)
+        SetGridCount(gcCurValuePos, 1);
 }
 
 // ---------------------------------------------------------------------------------------------------

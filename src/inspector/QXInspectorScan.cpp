@@ -89,13 +89,13 @@ void TQXCustomObjectInspector::ScanProperties()
         for (int i = 0; i < work.list->Count(); ++i)
             m_shownObjects.append(objectAt(work.list, i));
         if (work.list->Count() > 0) {
-            SetGridCount(0, multi ? work.list->Count() + 1 : 2);
+            SetGridCount(gcValueLineCount, multi ? work.list->Count() + 1 : 2);
             BuildCommonProperties(work.list, GetItems(), nullptr);
             RemoveFilterProperties();
             CopyPresetsToProperties();
         }
     } else if (multi) {
-        SetGridCount(0, 2);
+        SetGridCount(gcValueLineCount, 2);
     }
 }
 
@@ -353,7 +353,7 @@ void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropNa
     Item->SetRealPropName(name);
     Item->SetTypeKind(tkClass);
     Item->SetTypeName(ClassNameOf(Collection->ItemClass()));
-    const int lines = qMax(1, GetGridCount(0) - 1);
+    const int lines = qMax(1, GetGridCount(gcValueLineCount) - 1);
     QStringList texts;
     for (int b = 0; b < lines; ++b) {
         Item->SetRealValues(b, index);

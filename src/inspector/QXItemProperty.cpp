@@ -142,7 +142,7 @@ void TQXItemProperty::SetIsRealProperty(bool Value)
 const TVariantArray &TQXItemProperty::GetRealValues() const
 {
     if (TQXCustomItemListEditor *editor = TQXItemProp::GetEditor())
-        m_realValues.resize(qMax(0, editor->GetGridCount(0) - 1));
+        m_realValues.resize(qMax(0, editor->GetGridCount(gcValueLineCount) - 1));
     return m_realValues;
 }
 
@@ -183,7 +183,7 @@ int TQXItemProperty::objectIndex(int Index) const
     if (Index >= 0)
         return Index;
     TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
-    return editor ? qMax(0, editor->GetGridCount(1) - 1) : 0;
+    return editor ? qMax(0, editor->GetGridCount(gcCurValuePos) - 1) : 0;
 }
 
 QObject *TQXItemProperty::resolvedInstance(int Index, QString &LastSegment) const

@@ -490,7 +490,7 @@ void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
     Refresh();
     const int line = AbsoluteVIndexOf(selected);
     if (line >= 0)
-        moveCursor([&] { SetGridCount(4, line + GetGridCount(5)); });
+        moveCursor([&] { SetGridCount(gcCurItemPos, line + GetGridCount(gcFixedItemLines)); });
 }
 
 void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item, bool Shown)
@@ -559,17 +559,17 @@ int TQXCustomItemListEditor::GetGridCount(int Index) const
 {
     const bool vertical = m_orientation == goVertical;
     switch (Index) {
-    case 0:
+    case gcValueLineCount:
         return vertical ? ColCount() : RowCount();
-    case 1:
+    case gcCurValuePos:
         return vertical ? Col() : Row();
-    case 2:
+    case gcFixedValueLines:
         return vertical ? FixedCols() : FixedRows();
-    case 3:
+    case gcItemLineCount:
         return vertical ? RowCount() : ColCount();
-    case 4:
+    case gcCurItemPos:
         return vertical ? Row() : Col();
-    default:
+    default: // gcFixedItemLines
         return vertical ? FixedRows() : FixedCols();
     }
 }
@@ -578,22 +578,22 @@ void TQXCustomItemListEditor::SetGridCount(int Index, int Value)
 {
     const bool vertical = m_orientation == goVertical;
     switch (Index) {
-    case 0:
+    case gcValueLineCount:
         vertical ? SetColCount(Value) : SetRowCount(Value);
         break;
-    case 1:
+    case gcCurValuePos:
         vertical ? SetCol(Value) : SetRow(Value);
         break;
-    case 2:
+    case gcFixedValueLines:
         vertical ? SetFixedCols(Value) : SetFixedRows(Value);
         break;
-    case 3:
+    case gcItemLineCount:
         vertical ? SetRowCount(Value) : SetColCount(Value);
         break;
-    case 4:
+    case gcCurItemPos:
         vertical ? SetRow(Value) : SetCol(Value);
         break;
-    default:
+    default: // gcFixedItemLines
         vertical ? SetFixedRows(Value) : SetFixedCols(Value);
         break;
     }
@@ -605,12 +605,12 @@ TItemGridInfo TQXCustomItemListEditor::GetGridInfo(int ACol, int ARow) const
     TItemGridInfo info;
     info.ValuePos = vertical ? ACol : ARow;
     info.ItemPos = vertical ? ARow : ACol;
-    info.ValueLineCount = GetGridCount(0);
-    info.CurValuePos = GetGridCount(1);
-    info.FixedValueLines = GetGridCount(2);
-    info.ItemLineCount = GetGridCount(3);
-    info.CurItemPos = GetGridCount(4);
-    info.FixedItemLines = GetGridCount(5);
+    info.ValueLineCount = GetGridCount(gcValueLineCount);
+    info.CurValuePos = GetGridCount(gcCurValuePos);
+    info.FixedValueLines = GetGridCount(gcFixedValueLines);
+    info.ItemLineCount = GetGridCount(gcItemLineCount);
+    info.CurItemPos = GetGridCount(gcCurItemPos);
+    info.FixedItemLines = GetGridCount(gcFixedItemLines);
     return info;
 }
 
@@ -626,7 +626,7 @@ TQXItemProp *TQXCustomItemListEditor::FindItemProp(int ACol, int ARow, bool Adju
         return nullptr;
     int index = m_orientation == goVertical ? ARow : ACol;
     if (AdjustForFixed)
-        index -= GetGridCount(5);
+        index -= GetGridCount(gcFixedItemLines);
     return index >= 0 && index < shown.size() ? shown.at(index) : nullptr;
 }
 
@@ -651,7 +651,7 @@ void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
         const int line = AbsoluteVIndexOf(Item);
         // A move like the user's: SelectCell removes a blank line left behind and asks OnSelectCell.
         if (line >= 0) {
-            const int itemLine = GetGridCount(5) + line;
+            const int itemLine = GetGridCount(gcFixedItemLines) + line;
             if (m_orientation == goVertical)
                 MoveColRow(Col(), itemLine, true, true);
             else
@@ -704,15 +704,15 @@ void TQXCustomItemListEditor::SetCell(int ACol, int ARow, const QString &Value)
 
 void TQXCustomItemListEditor::AdjustGridCount()
 {
-    const int fixed = GetGridCount(5);
+    const int fixed = GetGridCount(gcFixedItemLines);
     const int wanted = fixed + qMax(1, GetVisibleItemCount());
-    if (wanted == GetGridCount(3))
+    if (wanted == GetGridCount(gcItemLineCount))
         return;
-    if (wanted < GetGridCount(4))
-        moveCursor([&] { SetGridCount(4, wanted - 1); });
-    SetGridCount(3, wanted);
-    if ((m_displayOptions & doColumnTitles) && GetGridCount(4) == 0 && wanted > 1)
-        moveCursor([&] { SetGridCount(4, 1); });
+    if (wanted < GetGridCount(gcCurItemPos))
+        moveCursor([&] { SetGridCount(gcCurItemPos, wanted - 1); });
+    SetGridCount(gcItemLineCount, wanted);
+    if ((m_displayOptions & doColumnTitles) && GetGridCount(gcCurItemPos) == 0 && wanted > 1)
+        moveCursor([&] { SetGridCount(gcCurItemPos, 1); });
 }
 
 void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
@@ -738,8 +738,8 @@ void TQXCustomItemListEditor::OrientationChange()
             SetColCount(rows);
         }
         SetColumnTitles(m_displayOptions & doColumnTitles);
-        if (GetGridCount(2) == 1)
-            SetGridCount(2, 0);
+        if (GetGridCount(gcFixedValueLines) == 1)
+            SetGridCount(gcFixedValueLines, 0);
         TGridRect swapped;
         swapped.Left = selection.Top;
         swapped.Top = selection.Left;
@@ -780,7 +780,7 @@ void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
     if ((old ^ Value) & doColumnTitles)
         SetColumnTitles(Value & doColumnTitles);
     if ((old & doMultiColValues) && !(Value & doMultiColValues))
-        SetGridCount(0, 2);
+        SetGridCount(gcValueLineCount, 2);
     m_displayOptions = Value;
     AdjustColWidths();
     if ((old ^ Value) & doShowReadOnly) {
@@ -937,7 +937,7 @@ void TQXCustomItemListEditor::SetPropValues(int Index, const QString &Value)
 TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
 {
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true))
-        return item->GetIndividualValueFont(GetGridCount(1) - 1);
+        return item->GetIndividualValueFont(GetGridCount(gcCurValuePos) - 1);
     return m_valueFont;
 }
 
@@ -1086,24 +1086,24 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         break;
     case Qt::Key_Up:
         if (exactlyCtrl) {
-            SetGridCount(4, info.FixedItemLines);
+            SetGridCount(gcCurItemPos, info.FixedItemLines);
             Key = 0;
         }
         break;
     case Qt::Key_Down:
         if (exactlyCtrl) {
-            SetGridCount(4, info.ItemLineCount - 1);
+            SetGridCount(gcCurItemPos, info.ItemLineCount - 1);
             Key = 0;
         } else if (modifiers == Qt::NoModifier && info.CurItemPos == info.ItemLineCount - 1 && canAdd) {
             validatePendingEdit(false);
-            SetGridCount(4, InsertItem(QString(), QString(), true));
+            SetGridCount(gcCurItemPos, InsertItem(QString(), QString(), true));
             Key = 0;
         }
         break;
     case Qt::Key_Insert:
         if (canAdd) {
             validatePendingEdit(false);
-            SetGridCount(4, InsertItem(QString(), QString(), false));
+            SetGridCount(gcCurItemPos, InsertItem(QString(), QString(), false));
             Key = 0;
         }
         break;
@@ -1164,8 +1164,8 @@ bool TQXCustomItemListEditor::IsEmptyItem() const
 
 int TQXCustomItemListEditor::InsertItem(const QString &Name, const QString &Value, bool Append)
 {
-    const int line = GetGridCount(4);
-    const int fixed = GetGridCount(5);
+    const int line = GetGridCount(gcCurItemPos);
+    const int fixed = GetGridCount(gcFixedItemLines);
     if (line - fixed <= GetVisibleItemCount() && IsEmptyItem()) {
         SetPropNames(line, Name);
         SetPropValues(line, Value);
@@ -1182,7 +1182,7 @@ int TQXCustomItemListEditor::InsertItem(const QString &Name, const QString &Valu
     item->SetName(Name);
     item->SetValuesText(Value);
     const int shownAt = item->GetAbsoluteVIndex();
-    return shownAt >= 0 ? shownAt + fixed : GetGridCount(3) - 1;
+    return shownAt >= 0 ? shownAt + fixed : GetGridCount(gcItemLineCount) - 1;
 }
 
 void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
@@ -1242,11 +1242,11 @@ void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
         Value &= ~TILEPropOptions(propAdd);
     if (!(old & propAdd) && (Value & propAdd))
         Value |= propEdit;
-    if (!(Value & propEdit) && GetGridCount(1) == 0)
-        moveCursor([&] { SetGridCount(1, 1); });
+    if (!(Value & propEdit) && GetGridCount(gcCurValuePos) == 0)
+        moveCursor([&] { SetGridCount(gcCurValuePos, 1); });
     m_propertyOptions = Value;
     if ((Value & propEdit) && (ComponentState() & csLoading))
-        moveCursor([&] { SetGridCount(1, 0); });
+        moveCursor([&] { SetGridCount(gcCurValuePos, 0); });
 }
 
 void TQXCustomItemListEditor::DoExit()
@@ -1305,7 +1305,7 @@ void TQXCustomItemListEditor::MouseDown(Qt::MouseButton Button, Qt::KeyboardModi
         }
         if (Options() & goEditing) {
             const int itemLine = vertical ? row : col;
-            if (itemLine != GetGridCount(4) && itemLine >= GetGridCount(5)) {
+            if (itemLine != GetGridCount(gcCurItemPos) && itemLine >= GetGridCount(gcFixedItemLines)) {
                 if (vertical)
                     FocusCell(1, row, !(Shift & Qt::ShiftModifier));
                 else
@@ -1360,7 +1360,7 @@ void TQXCustomItemListEditor::MouseMove(Qt::KeyboardModifiers Shift, int X, int 
         int col = -1, row = -1;
         MouseToCell(X, Y, col, row);
         const int itemLine = m_orientation == goVertical ? row : col;
-        if (col < 0 || row < 0 || itemLine < GetGridCount(5)) {
+        if (col < 0 || row < 0 || itemLine < GetGridCount(gcFixedItemLines)) {
             m_hintWindow->ReleaseHint();
         } else if (TQXItemProp *item = FindItemProp(col, row, true)) {
             QString text;
@@ -1675,7 +1675,7 @@ void TQXCustomItemListEditor::DoValidate()
 
 bool TQXCustomItemListEditor::GetPickList(TQXItemProp *Item, TStrings *Values, bool ClearFirst)
 {
-    if (GetPropNames(GetGridCount(4)).isEmpty())
+    if (GetPropNames(GetGridCount(gcCurItemPos)).isEmpty())
         return false;
     {
         const TUpdateLock lock(*Values);

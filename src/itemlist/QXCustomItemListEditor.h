@@ -28,6 +28,17 @@ Q_DECLARE_METATYPE(TQXGetCategoryEvent)
 Q_DECLARE_METATYPE(TQXOnShowHintsEvent)
 Q_DECLARE_METATYPE(TQXItemPropEvent)
 
+/// The indices that GetGridCount and SetGridCount take: the grid's dimensions in orientation-neutral terms
+/// (the columns, rows and fixed lines of a vertical grid, the other way round in a horizontal one).
+enum TGridCountIndex : int {
+    gcValueLineCount = 0, ///< the name line and the value lines (ColCount when vertical)
+    gcCurValuePos = 1, ///< the current value line (Col when vertical)
+    gcFixedValueLines = 2, ///< fixed value lines (FixedCols when vertical)
+    gcItemLineCount = 3, ///< the title lines, the shown items and the empty line (RowCount when vertical)
+    gcCurItemPos = 4, ///< the current item line (Row when vertical)
+    gcFixedItemLines = 5, ///< the title lines (FixedRows when vertical); any other index reads these too
+};
+
 /// The grid's dimensions in orientation-neutral terms: value lines run across the items (line 0 holds
 /// the names), item lines hold one item each.
 struct TItemGridInfo
@@ -91,6 +102,7 @@ public:
     void SetStrings(QXPlatform::TStrings *Value);
 
     // Orientation-neutral access
+    /// One of the grid's dimensions; Index is a TGridCountIndex.
     int GetGridCount(int Index) const;
     virtual void SetGridCount(int Index, int Value);
     TItemGridInfo GetGridInfo(int ACol, int ARow) const;

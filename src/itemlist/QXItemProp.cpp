@@ -110,7 +110,7 @@ void TQXItemProp::FitValueLines() const
     TQXCustomItemListEditor *editor = GetEditor();
     if (!editor)
         return;
-    const int wanted = editor->GetGridCount(0) - 1;
+    const int wanted = editor->GetGridCount(gcValueLineCount) - 1;
     if (wanted < 0 || m_valueLines.size() == wanted)
         return;
     // Bookkeeping, not an edit: nobody hears of it.
@@ -122,7 +122,7 @@ void TQXItemProp::FitValueLines() const
 QString TQXItemProp::ValueLine(int Index) const
 {
     TQXCustomItemListEditor *editor = GetEditor();
-    if (editor && Index < editor->GetGridCount(0) - 1)
+    if (editor && Index < editor->GetGridCount(gcValueLineCount) - 1)
         FitValueLines();
     if (Index < 0 || Index >= m_valueLines.size())
         StringListIndexError(Index);
@@ -301,7 +301,7 @@ void TQXItemProp::MoveProp(const QString &NewName)
 QString TQXItemProp::GetValue() const
 {
     if (TQXCustomItemListEditor *editor = GetEditor()) {
-        const int position = editor->GetGridCount(1);
+        const int position = editor->GetGridCount(gcCurValuePos);
         // Reading the entry first fits the list to the grid's value lines.
         if (editor->GetSelected() == this && position > 0)
             return ValueLine(position - 1);
@@ -312,7 +312,7 @@ QString TQXItemProp::GetValue() const
 void TQXItemProp::SetValue(const QString &Value)
 {
     if (TQXCustomItemListEditor *editor = GetEditor()) {
-        const int position = editor->GetGridCount(1);
+        const int position = editor->GetGridCount(gcCurValuePos);
         if (editor->GetSelected() == this && position > 0) {
             Values()->SetStrings(position - 1, Value);
             return;
@@ -432,7 +432,7 @@ void TQXItemProp::InvalidateOwnRow()
     const int line = GetAbsoluteVIndex();
     if (line < 0)
         return;
-    const int fixed = editor->GetGridCount(5);
+    const int fixed = editor->GetGridCount(gcFixedItemLines);
     if (editor->Orientation() == TQXCustomItemListEditor::goVertical)
         editor->InvalidateRow(line + fixed);
     else
@@ -822,18 +822,18 @@ void TQXItemProp::DoValidate()
 {
     TQXCustomItemListEditor *editor = GetEditor();
     if (OnValidate)
-        OnValidate(editor, this, editor ? editor->GetGridCount(1) : 0);
+        OnValidate(editor, this, editor ? editor->GetGridCount(gcCurValuePos) : 0);
     else if (editor)
-        editor->DoValidate(this, editor->GetGridCount(1));
+        editor->DoValidate(this, editor->GetGridCount(gcCurValuePos));
 }
 
 void TQXItemProp::DoValidated()
 {
     TQXCustomItemListEditor *editor = GetEditor();
     if (OnValidated)
-        OnValidated(editor, this, editor ? editor->GetGridCount(1) : 0);
+        OnValidated(editor, this, editor ? editor->GetGridCount(gcCurValuePos) : 0);
     else if (editor)
-        editor->DoValidated(this, editor->GetGridCount(1));
+        editor->DoValidated(this, editor->GetGridCount(gcCurValuePos));
 }
 
 QString TQXItemProp::InvalidValueMessage(const QString &Reason) const
@@ -850,7 +850,7 @@ void TQXItemProp::DoValidateError(std::exception_ptr E)
         editor->UndoEditor();
         E = std::make_exception_ptr(EVESKException(message));
     }
-    const int column = editor ? editor->GetGridCount(1) : 0;
+    const int column = editor ? editor->GetGridCount(gcCurValuePos) : 0;
     if (OnValidateError) {
         try {
             std::rethrow_exception(E);
