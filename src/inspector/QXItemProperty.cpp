@@ -12,7 +12,10 @@ using namespace QXPlatform;
 
 namespace {
 
-bool isOrdinalKind(TTypeKind kind)
+// The kinds, besides the strings, whose value is compared with the declared default to show it changed:
+// the ordinals that fit an int. Unlike the ordinal kinds of the type information, tkInt64 is not one
+// (a 64-bit integer, like a float, is never shown changed).
+bool marksChangedValue(TTypeKind kind)
 {
     switch (kind) {
     case tkInteger:
@@ -452,7 +455,7 @@ bool TQXItemProperty::IsModified(int Index) const
     default:
         break;
     }
-    if (!isOrdinalKind(info.Kind))
+    if (!marksChangedValue(info.Kind))
         return false;
     // An ordinal without a known default differs from it by definition (IsDefaultValue is false then).
     return !IsDefaultValue(instance, info);

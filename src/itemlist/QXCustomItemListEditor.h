@@ -297,7 +297,6 @@ private:
     void placeInAllItems(TQXItemProp *Item);
     void addVisibleItem(TQXItemProp *Item);
     void removeVisibleItem(TQXItemProp *Item);
-    void addVisibleTree(TQXItemProp *Item);
     void ensureItems() const;
     void setExpandedAll(bool Expanded);
     void moveCursor(const std::function<void()> &move);

@@ -281,7 +281,8 @@ private:
     QPointer<QObject> m_itemObject;
     int m_descendantCount = 0;
     mutable int m_visibleChildCache = -1;
-    // Positions in the grid's two lists, valid while the grid's index generation matches.
+    // Positions in the grid's two lists, renumbered in one pass after the grid marks its positions stale;
+    // a position counts only where the list holds this very item (AbsoluteIndexOf, AbsoluteVIndexOf).
     mutable int m_absIndex = -1;
     mutable int m_absVIndex = -1;
     QXPlatform::TEditStyle m_editStyle = QXPlatform::esSimple;
