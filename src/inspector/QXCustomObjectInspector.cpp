@@ -203,9 +203,9 @@ void TQXCustomObjectInspector::Notification(QObject *AComponent, TOperation Oper
         m_objects->RemoveAll(AComponent);
 }
 
-void TQXCustomObjectInspector::Assign(QObject *Source)
+void TQXCustomObjectInspector::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXCustomObjectInspector *>(Source);
+    auto *source = qobject_cast<const TQXCustomObjectInspector *>(Source);
     if (!source) {
         TQXCustomItemListEditor::Assign(Source);
         return;

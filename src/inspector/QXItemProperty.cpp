@@ -475,7 +475,7 @@ TFont *TQXItemProperty::GetValueFont() const
     return TQXItemProp::GetValueFont();
 }
 
-TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
+const TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
 {
     if (changedFontApplies()) {
         const bool multi = GetEditor()->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
@@ -629,9 +629,9 @@ void TQXItemProperty::SetName(const QString &NewName)
 // ---------------------------------------------------------------------------------------------------
 // Copying
 
-void TQXItemProperty::Assign(QObject *Source)
+void TQXItemProperty::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TQXItemProperty *>(Source)) {
+    if (auto *source = qobject_cast<const TQXItemProperty *>(Source)) {
         m_allEqual = source->IsAllEqual();
         m_realPropName = source->m_realPropName;
         m_realValues = source->GetRealValues();

@@ -404,9 +404,9 @@ void TQXPropertyPreset::AssignTo(QObject *Dest) const
     TCollectionItem::AssignTo(Dest);
 }
 
-void TQXPropertyPreset::Assign(QObject *Source)
+void TQXPropertyPreset::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXPropertyPreset *>(Source);
+    auto *source = qobject_cast<const TQXPropertyPreset *>(Source);
     if (!source) {
         TCollectionItem::Assign(Source);
         return;

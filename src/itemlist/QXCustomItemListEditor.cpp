@@ -934,7 +934,7 @@ void TQXCustomItemListEditor::SetPropValues(int Index, const QString &Value)
     m_orientation == goVertical ? SetCell(1, Index, Value) : SetCell(Index, 1, Value);
 }
 
-TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
+const TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
 {
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true))
         return item->GetIndividualValueFont(GetGridCount(gcCurValuePos) - 1);

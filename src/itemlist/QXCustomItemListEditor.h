@@ -158,8 +158,9 @@ public:
     /// The first value cell of item line Index.
     QString GetPropValues(int Index) const;
     void SetPropValues(int Index, const QString &Value);
-    /// The font of a cell's text, which the in-place editor takes too.
-    virtual QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
+    /// The font of a cell's text, which the in-place editor takes too; for reading (it is the item's or
+    /// the grid's).
+    virtual const QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
     /// Whether the keyboard focus is in the grid or its editor.
     bool IsActiveControl() const;
 

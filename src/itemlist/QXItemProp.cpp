@@ -644,7 +644,7 @@ TFont *TQXItemProp::GetFont() const
 {
     if (!m_font) {
         auto *font = new TFont;
-        font->Assign(const_cast<TFont *>(inheritedFont()));
+        font->Assign(inheritedFont());
         auto *self = const_cast<TQXItemProp *>(this);
         QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_font = font;
@@ -661,7 +661,7 @@ TFont *TQXItemProp::GetValueFont() const
 {
     if (!m_valueFont) {
         auto *font = new TFont;
-        font->Assign(const_cast<TFont *>(inheritedValueFont()));
+        font->Assign(inheritedValueFont());
         auto *self = const_cast<TQXItemProp *>(this);
         QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_valueFont = font;
@@ -676,10 +676,10 @@ void TQXItemProp::SetValueFont(TFont *Value)
     TQXItemProp::GetValueFont()->Assign(Value);
 }
 
-TFont *TQXItemProp::GetIndividualValueFont(int) const
+const TFont *TQXItemProp::GetIndividualValueFont(int) const
 {
     // For drawing: the font is read, not changed, so an inherited font is handed out as it is.
-    return const_cast<TFont *>(EffectiveValueFont());
+    return EffectiveValueFont();
 }
 
 void TQXItemProp::FontChanged(QObject *Sender)
@@ -708,7 +708,7 @@ void TQXItemProp::followFont(TFont *font, const TFont *from)
     if (!font)
         return;
     const QScopedValueRollback<bool> following(m_followingParent, true);
-    font->Assign(const_cast<TFont *>(from));
+    font->Assign(from);
 }
 
 void TQXItemProp::ParentFontChanged(TQXItemProp *)
@@ -868,9 +868,9 @@ void TQXItemProp::DoValidateError(std::exception_ptr E)
 // ---------------------------------------------------------------------------------------------------
 // Copying
 
-void TQXItemProp::Assign(QObject *Source)
+void TQXItemProp::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXItemProp *>(Source);
+    auto *source = qobject_cast<const TQXItemProp *>(Source);
     if (!source) {
         TCollectionItem::Assign(Source);
         return;
@@ -892,9 +892,9 @@ void TQXItemProp::Assign(QObject *Source)
     {
         const QScopedValueRollback<bool> following(m_followingParent, true);
         if (!source->m_parentFont || m_font)
-            GetFont()->Assign(const_cast<TFont *>(source->EffectiveFont()));
+            GetFont()->Assign(source->EffectiveFont());
         if (!source->m_parentValueFont || m_valueFont)
-            GetValueFont()->Assign(const_cast<TFont *>(source->EffectiveValueFont()));
+            GetValueFont()->Assign(source->EffectiveValueFont());
     }
     m_parentFont = source->m_parentFont;
     m_parentValueFont = source->m_parentValueFont;
@@ -1343,9 +1343,9 @@ void TQXItemProps::RemoveCategory(const QString &Name, bool DeleteChildren)
         DeleteCategory(index, DeleteChildren);
 }
 
-void TQXItemProps::Assign(QObject *Source)
+void TQXItemProps::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TQXItemProps *>(Source)) {
+    if (auto *source = qobject_cast<const TQXItemProps *>(Source)) {
         if (source->m_categories || m_categories)
             Categories()->Assign(source->Categories());
         m_sorted = source->m_sorted;

@@ -89,7 +89,7 @@ public:
     void BeforeDestruction() override;
 
     // Copying
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     /// Copies the item's own OnEditButtonClick, OnGetPickList and OnValidate handlers.
     virtual void AssignEvents(TQXItemProp *Source);
 
@@ -195,8 +195,9 @@ public:
     /// The font of the value cells.
     virtual QXPlatform::TFont *GetValueFont() const;
     void SetValueFont(QXPlatform::TFont *Value);
-    /// The font value line Index is drawn in; descendants may give each line its own. For reading.
-    virtual QXPlatform::TFont *GetIndividualValueFont(int Index) const;
+    /// The font value line Index is drawn in; descendants may give each line its own. It may be a font the
+    /// item inherits (an ancestor's, the grid's), so it is only for reading.
+    virtual const QXPlatform::TFont *GetIndividualValueFont(int Index) const;
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool Value);
     bool ParentValueFont() const { return m_parentValueFont; }
@@ -371,7 +372,7 @@ public:
     void RemoveCategory(const QString &Name, bool DeleteChildren);
 
     /// From another item collection: category map and sorted flag, then the items.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     virtual void Changing();
     virtual void VisibleChanged(TQXItemProp *Item);

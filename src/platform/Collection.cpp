@@ -275,9 +275,9 @@ void TCollection::SetItem(int Index, TCollectionItem *Value)
     Items(Index)->Assign(Value);
 }
 
-void TCollection::Assign(QObject *Source)
+void TCollection::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TCollection *>(Source);
+    auto *source = qobject_cast<const TCollection *>(Source);
     if (!source) {
         TPersistent::Assign(Source);
         return;

@@ -98,7 +98,7 @@ public:
     int NextID() const { return m_nextID; }
 
     /// From another collection: Clear, then Add and Assign each of its items, inside one update.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     QString GetNamePath() const override;
     /// The name of the owner's property that holds this collection, or empty.
     QString PropName() const;

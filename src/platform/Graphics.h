@@ -157,7 +157,7 @@ public:
     bool Equals(const TFont *Other) const;
 
     /// From another TFont: all attributes, with one OnChange when anything differed.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     /// The default family and point size: the application font's, or "Sans Serif" 9 without one.
     static QFont DefaultFont();
@@ -216,7 +216,7 @@ public:
     void SaveToFile(const QString &FileName) const;
 
     /// From another TPicture: its pixmap; from null: Clear.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     /// Fired after every change, right after changed(). The application's: the library listens to
     /// changed().

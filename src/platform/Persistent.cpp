@@ -54,9 +54,9 @@ TPersistent *AsPersistent(const QObject *object)
     return dynamic_cast<TPersistent *>(const_cast<QObject *>(object));
 }
 
-void TPersistent::Assign(QObject *Source)
+void TPersistent::Assign(const QObject *Source)
 {
-    if (TPersistent *source = AsPersistent(Source))
+    if (const TPersistent *source = AsPersistent(Source))
         source->AssignTo(Self());
     else
         AssignError(Source);

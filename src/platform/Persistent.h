@@ -161,7 +161,7 @@ class QXINSPECTORCORE_EXPORT TPersistent : public TLifecycle
 public:
     /// Copies Source into this object. The default asks Source to AssignTo this object and
     /// reports "Cannot assign a X to a Y" (EConvertError) when neither side knows the other.
-    virtual void Assign(QObject *Source);
+    virtual void Assign(const QObject *Source);
     /// The object that owns this one in the settings tree (a component, collection or item), or null.
     virtual QObject *GetOwner() const { return nullptr; }
     /// The dotted path under which the object is stored ("Form1.Grid.Items").

@@ -104,7 +104,7 @@ int TStrings::AddObject(const QString &S, QObject *AObject)
     return index;
 }
 
-void TStrings::AddStrings(TStrings *Strings)
+void TStrings::AddStrings(const TStrings *Strings)
 {
     if (!Strings)
         return;
@@ -439,9 +439,9 @@ void TStrings::SaveToFile(const QString &FileName) const
                               .arg(QDir::toNativeSeparators(FileName), file.errorString()));
 }
 
-void TStrings::Assign(QObject *Source)
+void TStrings::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TStrings *>(Source);
+    auto *source = qobject_cast<const TStrings *>(Source);
     if (!source) {
         TPersistent::Assign(Source);
         return;

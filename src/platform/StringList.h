@@ -75,7 +75,7 @@ public:
     virtual int AddObject(const QString &S, QObject *AObject);
     void Append(const QString &S) { Add(S); }
     /// Adds every line of Strings with its object, as one change.
-    void AddStrings(TStrings *Strings);
+    void AddStrings(const TStrings *Strings);
     void AddStrings(const QStringList &Lines);
     /// Inserts S before Index (Index == Count appends).
     virtual void Insert(int Index, const QString &S) = 0;
@@ -145,7 +145,7 @@ public:
 
     /// From another TStrings: its lines, objects and separators, as one change. Other sources go to
     /// TPersistent::Assign.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
 protected:
     /// The line at Index; raises EStringListError outside the list.
