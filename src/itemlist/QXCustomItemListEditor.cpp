@@ -242,20 +242,16 @@ int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
     return index >= 0 && index < list.size() && list.at(index) == Item ? index : -1;
 }
 
-const QList<TQXItemProp *> &TQXCustomItemListEditor::freshLists(const QList<TQXItemProp *> &list) const
+const QList<TQXItemProp *> &TQXCustomItemListEditor::staleLists() const
 {
     static const QList<TQXItemProp *> none;
-    if (m_destroying || (m_items && m_items->UpdateCount() > 0))
-        return none;
-    rebuildLists();
-    return list;
+    return none;
 }
 
-void TQXCustomItemListEditor::rebuildLists() const
+void TQXCustomItemListEditor::rebuildLists()
 {
-    auto *self = const_cast<TQXCustomItemListEditor *>(this);
-    self->RefreshAllItems();
-    self->RefreshVisibleItems();
+    RefreshAllItems();
+    RefreshVisibleItems();
 }
 
 void TQXCustomItemListEditor::RefreshAllItems()
@@ -458,6 +454,10 @@ void TQXCustomItemListEditor::UpdateItemProp(TQXItemProp *Item)
         return;
     const bool inUpdate = m_items && m_items->UpdateCount() > 0;
     if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale)) {
+        // Lists the batch left stale are built before the edit updates are held, so that the line count
+        // those start from is the tree's.
+        if (m_listsStale && m_editUpdateCount == 0)
+            rebuildLists();
         withEditUpdatesDisabled(this, [this] {
             RefreshAllItems();
             RefreshVisibleItems();

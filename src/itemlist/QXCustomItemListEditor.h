@@ -305,18 +305,15 @@ private:
     /// raising stops a move; Report hands the error to the exception handler for changes that cannot wait.
     void validatePendingEdit(bool Report);
     void withEditorHidden(const std::function<void()> &f);
-    void rebuildLists() const;
-    // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
-    // empty: the tree is in the middle of a change, so no item is on any line yet.
-    const QList<TQXItemProp *> &allItems() const
-    {
-        return m_listsStale ? freshLists(m_allItems) : m_allItems;
-    }
-    const QList<TQXItemProp *> &visibleItems() const
-    {
-        return m_listsStale ? freshLists(m_visibleItems) : m_visibleItems;
-    }
-    const QList<TQXItemProp *> &freshLists(const QList<TQXItemProp *> &list) const;
+    // Builds both lists again from the tree (and so moves the in-place editor and the line count): the
+    // explicit step for lists a batch left stale. Reading the lists never rebuilds them.
+    void rebuildLists();
+    // The lists. Only a batch of the tree leaves them stale, and the batch's end rebuilds them
+    // (UpdateItemProp); until then they read as empty: the tree is in the middle of a change, so no item
+    // is on any line yet.
+    const QList<TQXItemProp *> &allItems() const { return m_listsStale ? staleLists() : m_allItems; }
+    const QList<TQXItemProp *> &visibleItems() const { return m_listsStale ? staleLists() : m_visibleItems; }
+    const QList<TQXItemProp *> &staleLists() const;
 
     TQXItemProps *m_items = nullptr;
     QXPlatform::TStringList *m_titleCaptions = nullptr;
