@@ -115,6 +115,7 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
 
     m_stringsItemFormat = QStringLiteral("Items[%d]");
     m_collectionItemFormat = QStringLiteral("Items[%d]");
+    // These three differ from their declared defaults on purpose (see QXObjectInspector.h).
     m_displayKinds = tkAny - TTypeKinds { tkUnknown, tkMethod, tkArray, tkRecord, tkDynArray };
     SetColor(clBtnFace);
     SetDeleteBlanks(false);
