@@ -1180,13 +1180,10 @@ int TQXItemProps::sortedPlace(const QString &Name) const
         int probe = middle;
         while (probe < high && Items(probe)->m_placing)
             ++probe;
-        if (probe == high) {
-            high = middle;
-        } else if (CompareStrings(Items(probe)->Name(), Name) < 0) {
+        if (probe < high && CompareStrings(Items(probe)->Name(), Name) < 0)
             low = probe + 1;
-        } else {
-            high = middle;
-        }
+        else
+            high = middle; // also when every item from middle on is being placed
     }
     return low;
 }

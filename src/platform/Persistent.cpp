@@ -78,7 +78,7 @@ void TPersistent::AssignError(const QObject *Source) const
 
 QString TPersistent::GetNamePath() const
 {
-    const QString name = ClassNameOf(Self());
+    QString name = ClassNameOf(Self());
     QObject *owner = GetOwner();
     if (!owner)
         return name;

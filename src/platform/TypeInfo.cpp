@@ -1040,7 +1040,7 @@ QVariant GetPropValue(const QObject *object, const QString &Name, bool PreferStr
 
 QVariant GetPropValue(const QObject *object, const TPropInfo &info, bool PreferStrings)
 {
-    const QVariant value = readValue(object, info);
+    QVariant value = readValue(object, info);
     switch (info.Kind) {
     case tkInteger:
     case tkChar:
