@@ -466,7 +466,7 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
         const bool empty = !*list || (*list)->Count() == 0;
         Filer->DefineProperty(
             QString::fromLatin1(name),
-            [this, list](TReader *Reader) {
+            [this, list = list](TReader *Reader) {
                 if (Reader->ReadBoolean()) {
                     TStrings *target = list == &m_pickList ? PickList() : *list;
                     target->Clear();
