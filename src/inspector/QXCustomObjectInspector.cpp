@@ -101,8 +101,8 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
     m_objects = Create<TQXInspectorObjects>(this);
     m_filters = new TStringList;
     m_filters->SetCaseSensitive(false);
-    m_filters->SetOnChanging([this](QObject *sender) { ChangingFilters(sender); });
-    m_filters->SetOnChange([this](QObject *sender) { ChangeFilters(sender); });
+    connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
+    connect(m_filters, &TStrings::changed, this, [this] { ChangeFilters(m_filters); });
 
     ValueFont()->SetColor(clNavy);
 
@@ -113,10 +113,11 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
         = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
     m_valueChangedFont->Assign(ValueFont());
     m_valueChangedFont->SetStyle(m_valueChangedFont->Style() | fsBold);
-    m_valueChangedFont->OnChange = [this](QObject *) { InternalValueChangedFontChanged(); };
+    connect(m_valueChangedFont, &TFont::changed, this, [this] { InternalValueChangedFontChanged(); });
 
     m_stringsItemFormat = QStringLiteral("Items[%d]");
     m_collectionItemFormat = QStringLiteral("Items[%d]");
+    // These three differ from their declared defaults on purpose (see QXObjectInspector.h).
     m_displayKinds = tkAny - TTypeKinds { tkUnknown, tkMethod, tkArray, tkRecord, tkDynArray };
     SetColor(clBtnFace);
     SetDeleteBlanks(false);
@@ -205,9 +206,9 @@ void TQXCustomObjectInspector::Notification(QObject *AComponent, TOperation Oper
         m_objects->RemoveAll(AComponent);
 }
 
-void TQXCustomObjectInspector::Assign(QObject *Source)
+void TQXCustomObjectInspector::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXCustomObjectInspector *>(Source);
+    auto *source = qobject_cast<const TQXCustomObjectInspector *>(Source);
     if (!source) {
         TQXCustomItemListEditor::Assign(Source);
         return;
@@ -435,8 +436,8 @@ void TQXCustomObjectInspector::SetDisplayOptions(TILEDisplayOptions Value)
 void TQXCustomObjectInspector::SetColumnTitles(bool Value)
 {
     TQXCustomItemListEditor::SetColumnTitles(Value);
-    if (GetGridCount(1) == 0 && GetGridCount(0) > 1)
-        SetGridCount(1, 1);
+    if (GetGridCount(gcCurValuePos) == 0 && GetGridCount(gcValueLineCount) > 1)
+        SetGridCount(gcCurValuePos, 1);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -500,16 +501,14 @@ void TQXCustomObjectInspector::Rescan()
         Items()->BeginUpdate();
         DisableEditUpdate();
     }
-    try {
+    {
+        // AfterScan ends the update opened above.
+        const TScopeExit afterScan([this] { AfterScan(nullptr); });
         Items()->Clear();
         if (m_scanning)
             ScanProperties();
         Refresh();
-    } catch (...) {
-        AfterScan(nullptr);
-        throw;
     }
-    AfterScan(nullptr);
     // The rows may number as many as before: the grid is drawn again in any case.
     Refresh();
     if (!m_selectionPath.isEmpty()) {
@@ -617,8 +616,7 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
     const bool outermost = EditUpdateCount() == 0;
     const int shownBefore = GetVisibleItemCount();
     DisableEditUpdate();
-    bool result = true;
-    auto finish = [&] {
+    const TScopeExit finish([&] {
         const bool shownChanged = outermost && GetVisibleItemCount() != shownBefore;
         EnableEditUpdate();
         viewport()->update();
@@ -627,18 +625,11 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
             InplaceEditor()->selectAll();
             ShowEditor();
         }
-    };
-    try {
-        const TObjectPath *owners = Properties == Items() ? &m_shownObjects
-            : Properties == m_ownersFor                   ? m_ownersBelow
-                                                          : nullptr;
-        result = updateProperties(Properties, owners);
-    } catch (...) {
-        finish();
-        throw;
-    }
-    finish();
-    return result;
+    });
+    const TObjectPath *owners = Properties == Items() ? &m_shownObjects
+        : Properties == m_ownersFor                   ? m_ownersBelow
+                                                      : nullptr;
+    return updateProperties(Properties, owners);
 }
 
 void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
@@ -646,17 +637,12 @@ void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
     PropertyChanging(Item);
     const int absoluteIndex = Item->GetAbsoluteIndex();
     const bool multi = DisplayOptions() & doMultiColValues;
-    try {
-        for (int i = 0; i < ShownObjectCount(); ++i) {
-            const int line = multi ? i : 0;
-            const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
-            SetPropertyValue(ShownObject(i), Item, text);
-        }
-    } catch (...) {
-        PropertyChanged(absoluteIndex);
-        throw;
+    const TScopeExit changed([this, absoluteIndex] { PropertyChanged(absoluteIndex); });
+    for (int i = 0; i < ShownObjectCount(); ++i) {
+        const int line = multi ? i : 0;
+        const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
+        SetPropertyValue(ShownObject(i), Item, text);
     }
-    PropertyChanged(absoluteIndex);
 }
 
 void TQXCustomObjectInspector::PropertyChanging(TQXItemProperty *Item)
@@ -730,10 +716,9 @@ TQXItemProps *TQXCustomObjectInspector::CreateItems(QObject *Owner)
 void TQXCustomObjectInspector::FillCategories()
 {
     TStrings *categories = Items()->Categories();
-    categories->BeginUpdate();
+    const TUpdateLock lock(*categories);
     for (const char *line : categoryTable)
         categories->Add(QString::fromLatin1(line));
-    categories->EndUpdate();
 }
 
 TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QString &PropName,

@@ -44,7 +44,7 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
     void Loaded() override;
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     // The inspected objects
     TQXInspectorObjects *Objects() const { return m_objects; }

@@ -92,9 +92,9 @@ QString TQXInspectorObject::GetDisplayName() const
     return name.isEmpty() ? TCollectionItem::GetDisplayName() : name;
 }
 
-void TQXInspectorObject::Assign(QObject *Source)
+void TQXInspectorObject::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TQXInspectorObject *>(Source)) {
+    if (auto *source = qobject_cast<const TQXInspectorObject *>(Source)) {
         SetObjects(source->m_object);
         SetOwnerComponent(source->m_ownerComponent);
         Changed(false);

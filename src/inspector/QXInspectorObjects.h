@@ -48,7 +48,7 @@ public:
     QXPlatform::TComponent *GetNotifyComponent() const;
 
     QString GetDisplayName() const override;
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
 protected:
     virtual void Changing();

@@ -7,6 +7,7 @@
 #include "Variants.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QWidget>
 
 using namespace QXPlatform;
@@ -76,30 +77,25 @@ void TQXCustomObjectInspector::ScanProperties()
     if (m_objects->Count() > 0 && m_objects->Items(0)->Objects()) {
         WorkingList work;
         work.list->AssignNonEmpty(m_objects);
-        DisableEditUpdate();
-        try {
-            // Reading, writing and refreshing address the objects by these positions.
-            for (int i = 0; i < work.list->Count(); ++i)
-                m_shownObjects.append(objectAt(work.list, i));
-            if (work.list->Count() > 0) {
-                SetGridCount(0, multi ? work.list->Count() + 1 : 2);
-                BuildCommonProperties(work.list, GetItems(), nullptr);
-                RemoveFilterProperties();
-                CopyPresetsToProperties();
-            }
-        } catch (...) {
-            EnableEditUpdate();
+        // What one scan collects is forgotten when it ends, also when ending the edit update raises.
+        const auto forget = qScopeGuard([this] {
             m_scannedObjects.clear();
             m_propLists.clear();
             m_heldInfo = TPropInfo();
-            throw;
+        });
+        DisableEditUpdate();
+        const TScopeExit enable([this] { EnableEditUpdate(); });
+        // Reading, writing and refreshing address the objects by these positions.
+        for (int i = 0; i < work.list->Count(); ++i)
+            m_shownObjects.append(objectAt(work.list, i));
+        if (work.list->Count() > 0) {
+            SetGridCount(gcValueLineCount, multi ? work.list->Count() + 1 : 2);
+            BuildCommonProperties(work.list, GetItems(), nullptr);
+            RemoveFilterProperties();
+            CopyPresetsToProperties();
         }
-        EnableEditUpdate();
-        m_scannedObjects.clear();
-        m_propLists.clear();
-        m_heldInfo = TPropInfo();
     } else if (multi) {
-        SetGridCount(0, 2);
+        SetGridCount(gcValueLineCount, 2);
     }
 }
 
@@ -357,7 +353,7 @@ void TQXCustomObjectInspector::BuildCollectionItemProperty(const QString &PropNa
     Item->SetRealPropName(name);
     Item->SetTypeKind(tkClass);
     Item->SetTypeName(ClassNameOf(Collection->ItemClass()));
-    const int lines = qMax(1, GetGridCount(0) - 1);
+    const int lines = qMax(1, GetGridCount(gcValueLineCount) - 1);
     QStringList texts;
     for (int b = 0; b < lines; ++b) {
         Item->SetRealValues(b, index);

@@ -14,7 +14,10 @@ using namespace QXPlatform;
 
 namespace {
 
-bool isOrdinalKind(TTypeKind kind)
+// The kinds, besides the strings, whose value is compared with the declared default to show it changed:
+// the ordinals that fit an int. Unlike the ordinal kinds of the type information, tkInt64 is not one
+// (a 64-bit integer, like a float, is never shown changed).
+bool marksChangedValue(TTypeKind kind)
 {
     switch (kind) {
     case tkInteger:
@@ -144,7 +147,7 @@ void TQXItemProperty::SetIsRealProperty(bool Value)
 const TVariantArray &TQXItemProperty::GetRealValues() const
 {
     if (TQXCustomItemListEditor *editor = TQXItemProp::GetEditor())
-        m_realValues.resize(qMax(0, editor->GetGridCount(0) - 1));
+        m_realValues.resize(qMax(0, editor->GetGridCount(gcValueLineCount) - 1));
     return m_realValues;
 }
 
@@ -185,7 +188,7 @@ int TQXItemProperty::objectIndex(int Index) const
     if (Index >= 0)
         return Index;
     TQXCustomItemListEditor *editor = TQXItemProp::GetEditor();
-    return editor ? qMax(0, editor->GetGridCount(1) - 1) : 0;
+    return editor ? qMax(0, editor->GetGridCount(gcCurValuePos) - 1) : 0;
 }
 
 QObject *TQXItemProperty::resolvedInstance(int Index, QString &LastSegment) const
@@ -340,27 +343,23 @@ template<class Write> void TQXItemProperty::writeProperty(int Index, const Write
     TQXCustomObjectInspector *inspector = GetEditor();
     if (inspector)
         inspector->PropertyChanging(this);
-    try {
-        if (m_isRealProperty && inspector) {
-            const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
-            const int current = objectIndex(-1);
-            for (int i = 0; i < inspector->ShownObjectCount(); ++i) {
-                if (i != Index && !(Index == -1 && (!multi || i == current)))
-                    continue;
-                QString name;
-                if (QObject *instance = resolvedInstance(i, name))
-                    write(instance, name);
-            }
-        } else {
-            write(nullptr, QString());
-        }
-    } catch (...) {
+    const TScopeExit changed([&] {
         if (inspector)
             inspector->PropertyChanged(absoluteIndex);
-        throw;
+    });
+    if (m_isRealProperty && inspector) {
+        const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
+        const int current = objectIndex(-1);
+        for (int i = 0; i < inspector->ShownObjectCount(); ++i) {
+            if (i != Index && !(Index == -1 && (!multi || i == current)))
+                continue;
+            QString name;
+            if (QObject *instance = resolvedInstance(i, name))
+                write(instance, name);
+        }
+    } else {
+        write(nullptr, QString());
     }
-    if (inspector)
-        inspector->PropertyChanged(absoluteIndex);
 }
 
 void TQXItemProperty::SetOrdProperty(qint64 Value, int Index)
@@ -482,7 +481,7 @@ bool TQXItemProperty::IsModified(int Index) const
     default:
         break;
     }
-    if (!isOrdinalKind(info.Kind))
+    if (!marksChangedValue(info.Kind))
         return false;
     // An ordinal without a known default differs from it by definition (IsDefaultValue is false then).
     return !IsDefaultValue(instance, info);
@@ -502,7 +501,7 @@ TFont *TQXItemProperty::GetValueFont() const
     return TQXItemProp::GetValueFont();
 }
 
-TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
+const TFont *TQXItemProperty::GetIndividualValueFont(int Index) const
 {
     if (changedFontApplies()) {
         const bool multi = GetEditor()->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
@@ -739,9 +738,9 @@ void TQXItemProperty::SetName(const QString &NewName)
 // ---------------------------------------------------------------------------------------------------
 // Copying
 
-void TQXItemProperty::Assign(QObject *Source)
+void TQXItemProperty::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TQXItemProperty *>(Source)) {
+    if (auto *source = qobject_cast<const TQXItemProperty *>(Source)) {
         m_allEqual = source->IsAllEqual();
         m_realPropName = source->m_realPropName;
         m_realValues = source->GetRealValues();

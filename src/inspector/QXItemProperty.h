@@ -129,13 +129,13 @@ public:
     void QXInvalidateProperty(QXPlatform::TMessage &Message);
 
     // Overrides
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     void AssignEvents(TQXItemProp *Source) override;
     void SetName(const QString &NewName) override;
     bool IsReadOnly() const override;
     bool IsVisibleItem() const override;
     QXPlatform::TFont *GetValueFont() const override;
-    QXPlatform::TFont *GetIndividualValueFont(int Index) const override;
+    const QXPlatform::TFont *GetIndividualValueFont(int Index) const override;
 
     TQXItemGetPropertyEvent OnGetProperty;
     TQXItemSetPropertyEvent OnSetProperty;

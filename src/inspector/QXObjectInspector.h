@@ -95,12 +95,19 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanging MEMBER OnPropertyChanging)
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanged MEMBER OnPropertyChanged)
     QX_DEFAULT(ArrangeByCategory, "False")
-    QX_DEFAULT(Color, "clWindow")
+    // Three declared defaults differ on purpose from what the constructor sets: Color (made clBtnFace),
+    // DeleteBlanks (made False) and DisplayKinds (made without tkUnknown, tkMethod, tkArray, tkRecord and
+    // tkDynArray). Color and DeleteBlanks keep the item list editor's defaults, DisplayKinds the full set.
+    // The settings writer leaves out only a value equal to its declared default, so a stored inspector
+    // records these three as made, and settings already written (which left out, say, DeleteBlanks True)
+    // rely on the declared defaults to read back right. An inspector inspecting an inspector shows them
+    // in the changed-value font for the same reason. Keep them as they are.
+    QX_DEFAULT(Color, "clWindow") // intended: made clBtnFace, see above
     QX_DEFAULT(DefaultColWidth, "150")
     QX_DEFAULT(DefaultRowHeight, "18")
-    QX_DEFAULT(DeleteBlanks, "True")
+    QX_DEFAULT(DeleteBlanks, "True") // intended: made False, see above
     QX_DEFAULT(DisplayOptions, "[doColumnTitles,doAutoColResize,doKeyColFixed,doShowReadOnly]")
-    QX_DEFAULT(DisplayKinds,
+    QX_DEFAULT(DisplayKinds, // intended: made without five kinds, see above
                "[tkUnknown,tkInteger,tkChar,tkEnumeration,tkFloat,tkString,tkSet,tkClass,tkMethod,"
                "tkWChar,tkLString,tkWString,tkVariant,tkArray,tkRecord,tkInterface,tkInt64,tkDynArray]")
     QX_DEFAULT(DropDownRows, "8")

@@ -28,8 +28,10 @@ TQXPropertyPreset::TQXPropertyPreset(TCollection *Collection)
     if (auto *presets = qobject_cast<TQXPropertyPresets *>(Collection))
         if (TQXCustomObjectInspector *inspector = presets->GetInspector())
             m_font->Assign(inspector->Font());
+    // The preset follows its fonts and lists through their signals: their events are the application's.
+    // Each is the context of its own connection, freed by the preset before it goes itself.
     for (TQXCustomDeltaFont *font : { m_font, m_valueFont }) {
-        font->OnChange = [this](QObject *Sender) { fontChanged(Sender); };
+        QObject::connect(font, &TFont::changed, font, [this, font] { fontChanged(font); });
         font->OnGetOriginalFont = [this](QObject *Sender, TFont *&Font) { getOriginalFont(Sender, Font); };
     }
 }
@@ -51,7 +53,7 @@ TStringList *TQXPropertyPreset::makeList()
 {
     auto *list = Create<TStringList>();
     list->SetCaseSensitive(false);
-    list->SetOnChange([this](QObject *Sender) { StringsChange(static_cast<TStrings *>(Sender)); });
+    QObject::connect(list, &TStrings::changed, list, [this, list] { StringsChange(list); });
     return list;
 }
 
@@ -184,7 +186,7 @@ TStrings *TQXPropertyPreset::PickList() const
     if (!m_pickList) {
         m_pickList = Create<TStringList>();
         auto *self = const_cast<TQXPropertyPreset *>(this);
-        m_pickList->SetOnChange([self](QObject *) { self->PickListChange(); });
+        QObject::connect(m_pickList, &TStrings::changed, m_pickList, [self] { self->PickListChange(); });
     }
     return m_pickList;
 }
@@ -404,9 +406,9 @@ void TQXPropertyPreset::AssignTo(QObject *Dest) const
     TCollectionItem::AssignTo(Dest);
 }
 
-void TQXPropertyPreset::Assign(QObject *Source)
+void TQXPropertyPreset::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXPropertyPreset *>(Source);
+    auto *source = qobject_cast<const TQXPropertyPreset *>(Source);
     if (!source) {
         TCollectionItem::Assign(Source);
         return;
@@ -464,7 +466,7 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
         const bool empty = !*list || (*list)->Count() == 0;
         Filer->DefineProperty(
             QString::fromLatin1(name),
-            [this, list](TReader *Reader) {
+            [this, list = list](TReader *Reader) {
                 if (Reader->ReadBoolean()) {
                     TStrings *target = list == &m_pickList ? PickList() : *list;
                     target->Clear();

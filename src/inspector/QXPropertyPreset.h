@@ -175,7 +175,7 @@ public:
     virtual void ParentFontChanged();
     virtual void ParentValueFontChanged();
 
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     void DefineProperties(QXPlatform::TFiler *Filer) override;
 
     TQXItemPropertyEvent OnCustomPreset;

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QSignalBlocker>
 
 #include <QEvent>
 
@@ -25,13 +26,8 @@ namespace {
 template<class F> void withEditUpdatesDisabled(TQXCustomItemListEditor *editor, F &&f)
 {
     editor->DisableEditUpdate();
-    try {
-        f();
-    } catch (...) {
-        editor->EnableEditUpdate();
-        throw;
-    }
-    editor->EnableEditUpdate();
+    const TScopeExit enable([editor] { editor->EnableEditUpdate(); });
+    f();
 }
 
 // The tree glyphs: 9 x 9 pixels, a black square outline on white with a five-pixel bar across the
@@ -85,31 +81,33 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     m_titleCaptions = new TStringList;
     m_titleCaptions->Add(QXConsts::PropertyTitle());
     m_titleCaptions->Add(QXConsts::ValueTitle());
-    m_titleCaptions->SetOnChange([this](QObject *) { TitleCaptionsChange(); });
+    // The grid follows its fonts, captions and glyphs through their signals: their OnChange events are
+    // the application's.
+    connect(m_titleCaptions, &TStrings::changed, this, [this] { TitleCaptionsChange(); });
 
     m_font = new TFont;
     m_font->SetQFont(font());
-    m_font->OnChange = [this](QObject *) {
+    connect(m_font, &TFont::changed, this, [this] {
         if (!m_syncingFont)
             setFont(m_font->ToQFont());
-    };
-    auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*changed)()) {
+    });
+    auto makeDeltaFont = [this](void (TQXCustomItemListEditor::*reaction)()) {
         auto *deltaFont = new TQXCustomDeltaFont;
         deltaFont->OnGetOriginalFont
             = [this](QObject *sender, TFont *&font) { GetOriginalFont(sender, font); };
         deltaFont->Assign(m_font);
-        deltaFont->OnChange = [this, changed](QObject *) { (this->*changed)(); };
+        connect(deltaFont, &TFont::changed, this, [this, reaction] { (this->*reaction)(); });
         return deltaFont;
     };
     m_valueFont = makeDeltaFont(&TQXCustomItemListEditor::InternalValueFontChanged);
     m_categoryFont = makeDeltaFont(&TQXCustomItemListEditor::InternalCategoryFontChanged);
     m_titleCaptionFont = makeDeltaFont(&TQXCustomItemListEditor::InternalTitleCaptionFontChanged);
     {
+        // Bold purple is where the category font starts, no change for the grid to follow.
         const TFont::TFontStyles bold = m_categoryFont->Style() | fsBold;
-        const auto handler = std::exchange(m_categoryFont->OnChange, {});
+        const QSignalBlocker quiet(m_categoryFont);
         m_categoryFont->SetStyle(bold);
         m_categoryFont->SetColor(clPurple);
-        m_categoryFont->OnChange = handler;
     }
 
     m_strings = new TQXItemStrings(this);
@@ -120,10 +118,10 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
 
     m_minusGlyph = new TPicture;
     m_minusGlyph->SetPixmap(treeGlyph(false));
-    m_minusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+    connect(m_minusGlyph, &TPicture::changed, this, [this] { InvalidateGrid(); });
     m_plusGlyph = new TPicture;
     m_plusGlyph->SetPixmap(treeGlyph(true));
-    m_plusGlyph->OnChange = [this](QObject *) { InvalidateGrid(); };
+    connect(m_plusGlyph, &TPicture::changed, this, [this] { InvalidateGrid(); });
 
     SetColCount(2);
     SetRowCount(2);
@@ -294,20 +292,16 @@ int TQXCustomItemListEditor::AbsoluteVIndexOf(const TQXItemProp *Item) const
     return line >= 0 && line < list.size() && list.at(line) == Item ? line : -1;
 }
 
-const QList<TQXItemProp *> &TQXCustomItemListEditor::freshLists(const QList<TQXItemProp *> &list) const
+const QList<TQXItemProp *> &TQXCustomItemListEditor::staleLists() const
 {
     static const QList<TQXItemProp *> none;
-    if (m_destroying || (m_items && m_items->UpdateCount() > 0))
-        return none;
-    rebuildLists();
-    return list;
+    return none;
 }
 
-void TQXCustomItemListEditor::rebuildLists() const
+void TQXCustomItemListEditor::rebuildLists()
 {
-    auto *self = const_cast<TQXCustomItemListEditor *>(this);
-    self->RefreshAllItems();
-    self->RefreshVisibleItems();
+    RefreshAllItems();
+    RefreshVisibleItems();
 }
 
 void TQXCustomItemListEditor::RefreshAllItems()
@@ -333,15 +327,11 @@ void TQXCustomItemListEditor::withEditorHidden(const std::function<void()> &f)
     // The editor comes back afterwards when it was showing, also when f raises.
     const bool editing = EditorMode();
     HideEditor();
-    try {
-        f();
-    } catch (...) {
+    const TScopeExit showAgain([&] {
         if (editing)
             ShowEditor();
-        throw;
-    }
-    if (editing)
-        ShowEditor();
+    });
+    f();
 }
 
 void TQXCustomItemListEditor::RefreshVisibleItems()
@@ -560,11 +550,16 @@ void TQXCustomItemListEditor::UpdateItemProp(TQXItemProp *Item)
     // Structural changes outside a batch have been applied to the lists as they came; only the end of a
     // batch (or a change the lists could not follow) leaves them to be built again, once. The edit-update
     // bracket stays, so a change of the shown count still refreshes the grid.
-    if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale))
+    if (!inUpdate && ((m_editUpdateCount == 0 && !Item) || m_listsStale)) {
+        // Lists left stale are built before the edit updates are held, so that the line count those start
+        // from is the tree's.
+        if (m_listsStale && m_editUpdateCount == 0)
+            rebuildLists();
         withEditUpdatesDisabled(this, [this] {
             if (m_listsStale)
                 rebuildLists();
         });
+    }
     // The editor shows the text of its own item: it reloads only when that item or the structure changed.
     if (EditorMode() && !inUpdate && m_editUpdateCount == 0 && (!Item || Item == GetSelected()))
         InvalidateEditor();
@@ -590,7 +585,7 @@ void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item)
     Refresh();
     const int line = AbsoluteVIndexOf(selected);
     if (line >= 0)
-        moveCursor([&] { SetGridCount(4, line + GetGridCount(5)); });
+        moveCursor([&] { SetGridCount(gcCurItemPos, line + GetGridCount(gcFixedItemLines)); });
 }
 
 void TQXCustomItemListEditor::VisibleChanged(TQXItemProp *Item, bool Shown)
@@ -649,17 +644,10 @@ void TQXCustomItemListEditor::setExpandedAll(bool Expanded)
 {
     validatePendingEdit(false);
     TQXItemProps *items = Items();
-    items->BeginUpdate();
-    try {
-        for (int i = 0; i < items->Count(); ++i)
-            Expanded ? items->Items(i)->FullExpand() : items->Items(i)->FullCollapse();
-    } catch (...) {
-        items->EndUpdate();
-        RefreshVisibleItems();
-        throw;
-    }
-    items->EndUpdate();
-    RefreshVisibleItems();
+    const TScopeExit refresh([this] { RefreshVisibleItems(); }); // once the update below has ended
+    const TUpdateLock lock(*items);
+    for (int i = 0; i < items->Count(); ++i)
+        Expanded ? items->Items(i)->FullExpand() : items->Items(i)->FullCollapse();
 }
 
 void TQXCustomItemListEditor::FullExpand()
@@ -679,17 +667,17 @@ int TQXCustomItemListEditor::GetGridCount(int Index) const
 {
     const bool vertical = m_orientation == goVertical;
     switch (Index) {
-    case 0:
+    case gcValueLineCount:
         return vertical ? ColCount() : RowCount();
-    case 1:
+    case gcCurValuePos:
         return vertical ? Col() : Row();
-    case 2:
+    case gcFixedValueLines:
         return vertical ? FixedCols() : FixedRows();
-    case 3:
+    case gcItemLineCount:
         return vertical ? RowCount() : ColCount();
-    case 4:
+    case gcCurItemPos:
         return vertical ? Row() : Col();
-    default:
+    default: // gcFixedItemLines
         return vertical ? FixedRows() : FixedCols();
     }
 }
@@ -698,22 +686,22 @@ void TQXCustomItemListEditor::SetGridCount(int Index, int Value)
 {
     const bool vertical = m_orientation == goVertical;
     switch (Index) {
-    case 0:
+    case gcValueLineCount:
         vertical ? SetColCount(Value) : SetRowCount(Value);
         break;
-    case 1:
+    case gcCurValuePos:
         vertical ? SetCol(Value) : SetRow(Value);
         break;
-    case 2:
+    case gcFixedValueLines:
         vertical ? SetFixedCols(Value) : SetFixedRows(Value);
         break;
-    case 3:
+    case gcItemLineCount:
         vertical ? SetRowCount(Value) : SetColCount(Value);
         break;
-    case 4:
+    case gcCurItemPos:
         vertical ? SetRow(Value) : SetCol(Value);
         break;
-    default:
+    default: // gcFixedItemLines
         vertical ? SetFixedRows(Value) : SetFixedCols(Value);
         break;
     }
@@ -725,12 +713,12 @@ TItemGridInfo TQXCustomItemListEditor::GetGridInfo(int ACol, int ARow) const
     TItemGridInfo info;
     info.ValuePos = vertical ? ACol : ARow;
     info.ItemPos = vertical ? ARow : ACol;
-    info.ValueLineCount = GetGridCount(0);
-    info.CurValuePos = GetGridCount(1);
-    info.FixedValueLines = GetGridCount(2);
-    info.ItemLineCount = GetGridCount(3);
-    info.CurItemPos = GetGridCount(4);
-    info.FixedItemLines = GetGridCount(5);
+    info.ValueLineCount = GetGridCount(gcValueLineCount);
+    info.CurValuePos = GetGridCount(gcCurValuePos);
+    info.FixedValueLines = GetGridCount(gcFixedValueLines);
+    info.ItemLineCount = GetGridCount(gcItemLineCount);
+    info.CurItemPos = GetGridCount(gcCurItemPos);
+    info.FixedItemLines = GetGridCount(gcFixedItemLines);
     return info;
 }
 
@@ -746,7 +734,7 @@ TQXItemProp *TQXCustomItemListEditor::FindItemProp(int ACol, int ARow, bool Adju
         return nullptr;
     int index = m_orientation == goVertical ? ARow : ACol;
     if (AdjustForFixed)
-        index -= GetGridCount(5);
+        index -= GetGridCount(gcFixedItemLines);
     return index >= 0 && index < shown.size() ? shown.at(index) : nullptr;
 }
 
@@ -771,7 +759,7 @@ void TQXCustomItemListEditor::SetSelected(TQXItemProp *Item)
         const int line = AbsoluteVIndexOf(Item);
         // A move like the user's: SelectCell removes a blank line left behind and asks OnSelectCell.
         if (line >= 0) {
-            const int itemLine = GetGridCount(5) + line;
+            const int itemLine = GetGridCount(gcFixedItemLines) + line;
             if (m_orientation == goVertical)
                 MoveColRow(Col(), itemLine, true, true);
             else
@@ -824,15 +812,15 @@ void TQXCustomItemListEditor::SetCell(int ACol, int ARow, const QString &Value)
 
 void TQXCustomItemListEditor::AdjustGridCount()
 {
-    const int fixed = GetGridCount(5);
+    const int fixed = GetGridCount(gcFixedItemLines);
     const int wanted = fixed + qMax(1, GetVisibleItemCount());
-    if (wanted == GetGridCount(3))
+    if (wanted == GetGridCount(gcItemLineCount))
         return;
-    if (wanted < GetGridCount(4))
-        moveCursor([&] { SetGridCount(4, wanted - 1); });
-    SetGridCount(3, wanted);
-    if ((m_displayOptions & doColumnTitles) && GetGridCount(4) == 0 && wanted > 1)
-        moveCursor([&] { SetGridCount(4, 1); });
+    if (wanted < GetGridCount(gcCurItemPos))
+        moveCursor([&] { SetGridCount(gcCurItemPos, wanted - 1); });
+    SetGridCount(gcItemLineCount, wanted);
+    if ((m_displayOptions & doColumnTitles) && GetGridCount(gcCurItemPos) == 0 && wanted > 1)
+        moveCursor([&] { SetGridCount(gcCurItemPos, 1); });
 }
 
 void TQXCustomItemListEditor::SetOrientation(TQXGridOrientation Value)
@@ -858,8 +846,8 @@ void TQXCustomItemListEditor::OrientationChange()
             SetColCount(rows);
         }
         SetColumnTitles(m_displayOptions & doColumnTitles);
-        if (GetGridCount(2) == 1)
-            SetGridCount(2, 0);
+        if (GetGridCount(gcFixedValueLines) == 1)
+            SetGridCount(gcFixedValueLines, 0);
         TGridRect swapped;
         swapped.Left = selection.Top;
         swapped.Top = selection.Left;
@@ -900,7 +888,7 @@ void TQXCustomItemListEditor::SetDisplayOptions(TILEDisplayOptions Value)
     if ((old ^ Value) & doColumnTitles)
         SetColumnTitles(Value & doColumnTitles);
     if ((old & doMultiColValues) && !(Value & doMultiColValues))
-        SetGridCount(0, 2);
+        SetGridCount(gcValueLineCount, 2);
     m_displayOptions = Value;
     AdjustColWidths();
     if ((old ^ Value) & doShowReadOnly) {
@@ -978,7 +966,7 @@ void TQXCustomItemListEditor::AdjustColWidths()
 {
     if (m_sizing || !isVisible() || !(m_displayOptions & doAutoColResize))
         return;
-    m_sizing = true;
+    const QScopedValueRollback<bool> sizing(m_sizing, true);
     const int clientWidth = viewport()->width();
     const int available = clientWidth - 2;
     int total = 0;
@@ -1000,7 +988,6 @@ void TQXCustomItemListEditor::AdjustColWidths()
             }
         }
     }
-    m_sizing = false;
 }
 
 void TQXCustomItemListEditor::SetHideSelection(bool Value)
@@ -1055,10 +1042,10 @@ void TQXCustomItemListEditor::SetPropValues(int Index, const QString &Value)
     m_orientation == goVertical ? SetCell(1, Index, Value) : SetCell(Index, 1, Value);
 }
 
-TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
+const TFont *TQXCustomItemListEditor::GetCellFont(int ACol, int ARow) const
 {
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true))
-        return item->GetIndividualValueFont(GetGridCount(1) - 1);
+        return item->GetIndividualValueFont(GetGridCount(gcCurValuePos) - 1);
     return m_valueFont;
 }
 
@@ -1139,14 +1126,8 @@ void TQXCustomItemListEditor::moveCursor(const std::function<void()> &move)
     // moves, so they neither remove a blank line nor ask OnSelectCell. What was typed is validated all the
     // same, and a refused value keeps the cursor where it is.
     validatePendingEdit(false);
-    ++m_internalMoves;
-    try {
-        move();
-    } catch (...) {
-        --m_internalMoves;
-        throw;
-    }
-    --m_internalMoves;
+    const QScopedValueRollback<int> internal(m_internalMoves, m_internalMoves + 1);
+    move();
 }
 
 void TQXCustomItemListEditor::validatePendingEdit(bool Report)
@@ -1213,24 +1194,24 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         break;
     case Qt::Key_Up:
         if (exactlyCtrl) {
-            SetGridCount(4, info.FixedItemLines);
+            SetGridCount(gcCurItemPos, info.FixedItemLines);
             Key = 0;
         }
         break;
     case Qt::Key_Down:
         if (exactlyCtrl) {
-            SetGridCount(4, info.ItemLineCount - 1);
+            SetGridCount(gcCurItemPos, info.ItemLineCount - 1);
             Key = 0;
         } else if (modifiers == Qt::NoModifier && info.CurItemPos == info.ItemLineCount - 1 && canAdd) {
             validatePendingEdit(false);
-            SetGridCount(4, InsertItem(QString(), QString(), true));
+            SetGridCount(gcCurItemPos, InsertItem(QString(), QString(), true));
             Key = 0;
         }
         break;
     case Qt::Key_Insert:
         if (canAdd) {
             validatePendingEdit(false);
-            SetGridCount(4, InsertItem(QString(), QString(), false));
+            SetGridCount(gcCurItemPos, InsertItem(QString(), QString(), false));
             Key = 0;
         }
         break;
@@ -1291,8 +1272,8 @@ bool TQXCustomItemListEditor::IsEmptyItem() const
 
 int TQXCustomItemListEditor::InsertItem(const QString &Name, const QString &Value, bool Append)
 {
-    const int line = GetGridCount(4);
-    const int fixed = GetGridCount(5);
+    const int line = GetGridCount(gcCurItemPos);
+    const int fixed = GetGridCount(gcFixedItemLines);
     if (line - fixed <= GetVisibleItemCount() && IsEmptyItem()) {
         SetPropNames(line, Name);
         SetPropValues(line, Value);
@@ -1309,19 +1290,14 @@ int TQXCustomItemListEditor::InsertItem(const QString &Name, const QString &Valu
     item->SetName(Name);
     item->SetValuesText(Value);
     const int shownAt = item->GetAbsoluteVIndex();
-    return shownAt >= 0 ? shownAt + fixed : GetGridCount(3) - 1;
+    return shownAt >= 0 ? shownAt + fixed : GetGridCount(gcItemLineCount) - 1;
 }
 
 void TQXCustomItemListEditor::DeleteItem(int ACol, int ARow)
 {
     if (m_deleting)
         return;
-    m_deleting = true;
-    struct Guard
-    {
-        bool &flag;
-        ~Guard() { flag = false; }
-    } guard { m_deleting };
+    const QScopedValueRollback<bool> deleting(m_deleting, true);
     const bool vertical = m_orientation == goVertical;
     const int line = vertical ? ARow : ACol;
     TQXItemProp *item = FindItemProp(vertical ? 0 : line, vertical ? line : 0, true);
@@ -1374,11 +1350,11 @@ void TQXCustomItemListEditor::SetPropertyOptions(TILEPropOptions Value)
         Value &= ~TILEPropOptions(propAdd);
     if (!(old & propAdd) && (Value & propAdd))
         Value |= propEdit;
-    if (!(Value & propEdit) && GetGridCount(1) == 0)
-        moveCursor([&] { SetGridCount(1, 1); });
+    if (!(Value & propEdit) && GetGridCount(gcCurValuePos) == 0)
+        moveCursor([&] { SetGridCount(gcCurValuePos, 1); });
     m_propertyOptions = Value;
     if ((Value & propEdit) && (ComponentState() & csLoading))
-        moveCursor([&] { SetGridCount(1, 0); });
+        moveCursor([&] { SetGridCount(gcCurValuePos, 0); });
 }
 
 void TQXCustomItemListEditor::DoExit()
@@ -1437,7 +1413,7 @@ void TQXCustomItemListEditor::MouseDown(Qt::MouseButton Button, Qt::KeyboardModi
         }
         if (Options() & goEditing) {
             const int itemLine = vertical ? row : col;
-            if (itemLine != GetGridCount(4) && itemLine >= GetGridCount(5)) {
+            if (itemLine != GetGridCount(gcCurItemPos) && itemLine >= GetGridCount(gcFixedItemLines)) {
                 if (vertical)
                     FocusCell(1, row, !(Shift & Qt::ShiftModifier));
                 else
@@ -1492,7 +1468,7 @@ void TQXCustomItemListEditor::MouseMove(Qt::KeyboardModifiers Shift, int X, int 
         int col = -1, row = -1;
         MouseToCell(X, Y, col, row);
         const int itemLine = m_orientation == goVertical ? row : col;
-        if (col < 0 || row < 0 || itemLine < GetGridCount(5)) {
+        if (col < 0 || row < 0 || itemLine < GetGridCount(gcFixedItemLines)) {
             m_hintWindow->ReleaseHint();
         } else if (TQXItemProp *item = FindItemProp(col, row, true)) {
             QString text;
@@ -1683,9 +1659,10 @@ bool TQXCustomItemListEditor::GuardedEvent(QEvent *e)
 {
     const bool result = TCustomDrawGrid::GuardedEvent(e);
     if (e->type() == QEvent::FontChange && m_font && !m_destroying) {
-        m_syncingFont = true;
-        m_font->SetQFont(font());
-        m_syncingFont = false;
+        {
+            const QScopedValueRollback<bool> syncing(m_syncingFont, true);
+            m_font->SetQFont(font());
+        }
         FontChanged();
     }
     return result;
@@ -1806,21 +1783,17 @@ void TQXCustomItemListEditor::DoValidate()
 
 bool TQXCustomItemListEditor::GetPickList(TQXItemProp *Item, TStrings *Values, bool ClearFirst)
 {
-    if (GetPropNames(GetGridCount(4)).isEmpty())
+    if (GetPropNames(GetGridCount(gcCurItemPos)).isEmpty())
         return false;
-    Values->BeginUpdate();
-    try {
+    {
+        const TUpdateLock lock(*Values);
         if (ClearFirst)
             Values->Clear();
         if (Item && Item->OnGetPickList)
             Item->OnGetPickList(Item, Item->GetFullPathName(), Values);
         else if (OnGetPickList)
             OnGetPickList(this, Item ? Item->GetFullPathName() : QString(), Values);
-    } catch (...) {
-        Values->EndUpdate();
-        throw;
     }
-    Values->EndUpdate();
     const bool loaded = Values->Count() > 0;
     if (TQXInplaceEditList *editor = InplaceEditList())
         editor->SetPickListLoaded(loaded);

@@ -28,6 +28,17 @@ Q_DECLARE_METATYPE(TQXGetCategoryEvent)
 Q_DECLARE_METATYPE(TQXOnShowHintsEvent)
 Q_DECLARE_METATYPE(TQXItemPropEvent)
 
+/// The indices that GetGridCount and SetGridCount take: the grid's dimensions in orientation-neutral terms
+/// (the columns, rows and fixed lines of a vertical grid, the other way round in a horizontal one).
+enum TGridCountIndex : int {
+    gcValueLineCount = 0, ///< the name line and the value lines (ColCount when vertical)
+    gcCurValuePos = 1, ///< the current value line (Col when vertical)
+    gcFixedValueLines = 2, ///< fixed value lines (FixedCols when vertical)
+    gcItemLineCount = 3, ///< the title lines, the shown items and the empty line (RowCount when vertical)
+    gcCurItemPos = 4, ///< the current item line (Row when vertical)
+    gcFixedItemLines = 5, ///< the title lines (FixedRows when vertical); any other index reads these too
+};
+
 /// The grid's dimensions in orientation-neutral terms: value lines run across the items (line 0 holds
 /// the names), item lines hold one item each.
 struct TItemGridInfo
@@ -91,6 +102,7 @@ public:
     void SetStrings(QXPlatform::TStrings *Value);
 
     // Orientation-neutral access
+    /// One of the grid's dimensions; Index is a TGridCountIndex.
     int GetGridCount(int Index) const;
     virtual void SetGridCount(int Index, int Value);
     TItemGridInfo GetGridInfo(int ACol, int ARow) const;
@@ -146,8 +158,9 @@ public:
     /// The first value cell of item line Index.
     QString GetPropValues(int Index) const;
     void SetPropValues(int Index, const QString &Value);
-    /// The font of a cell's text, which the in-place editor takes too.
-    virtual QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
+    /// The font of a cell's text, which the in-place editor takes too; for reading (it is the item's or
+    /// the grid's).
+    virtual const QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
     /// Whether the keyboard focus is in the grid or its editor.
     bool IsActiveControl() const;
 
@@ -302,18 +315,15 @@ private:
     /// raising stops a move; Report hands the error to the exception handler for changes that cannot wait.
     void validatePendingEdit(bool Report);
     void withEditorHidden(const std::function<void()> &f);
-    void rebuildLists() const;
-    // The lists, rebuilt first when a batch left them stale. While the batch still runs they read as
-    // empty: the tree is in the middle of a change, so no item is on any line yet.
-    const QList<TQXItemProp *> &allItems() const
-    {
-        return m_listsStale ? freshLists(m_allItems) : m_allItems;
-    }
-    const QList<TQXItemProp *> &visibleItems() const
-    {
-        return m_listsStale ? freshLists(m_visibleItems) : m_visibleItems;
-    }
-    const QList<TQXItemProp *> &freshLists(const QList<TQXItemProp *> &list) const;
+    // Builds both lists again from the tree (and so moves the in-place editor and the line count): the
+    // explicit step for lists a batch left stale. Reading the lists never rebuilds them.
+    void rebuildLists();
+    // The lists. Only a batch of the tree leaves them stale, and the batch's end rebuilds them
+    // (UpdateItemProp); until then they read as empty: the tree is in the middle of a change, so no item
+    // is on any line yet.
+    const QList<TQXItemProp *> &allItems() const { return m_listsStale ? staleLists() : m_allItems; }
+    const QList<TQXItemProp *> &visibleItems() const { return m_listsStale ? staleLists() : m_visibleItems; }
+    const QList<TQXItemProp *> &staleLists() const;
 
     TQXItemProps *m_items = nullptr;
     QXPlatform::TStringList *m_titleCaptions = nullptr;

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -357,14 +358,10 @@ void TQXInplaceEditList::UpdateContents()
 void TQXInplaceEditList::RestoreContents()
 {
     // The text from before the edit comes back as it was, even where the expression would refuse it.
-    m_restoring = true;
-    try {
+    {
+        const QScopedValueRollback<bool> restoring(m_restoring, true);
         Reset();
-    } catch (...) {
-        m_restoring = false;
-        throw;
     }
-    m_restoring = false;
     const TQXCustomItemListEditor *grid = GetGrid();
     if (grid && grid->Col() != -1 && grid->Row() != -1)
         GridSetEditText(text());

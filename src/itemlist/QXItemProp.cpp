@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 using namespace QXPlatform;
 
@@ -99,7 +100,8 @@ TQXItemPropValueStrings *TQXItemProp::valueStrings() const
     if (!m_values) {
         auto *self = const_cast<TQXItemProp *>(this);
         auto *values = new TQXItemPropValueStrings(self);
-        values->OnChange = [self](QObject *) { self->ValuesChanged(); };
+        // The list is the connection's context: the item frees it before going itself.
+        QObject::connect(values, &TStrings::changed, values, [self] { self->ValuesChanged(); });
         m_values = values;
     }
     return m_values;
@@ -110,7 +112,7 @@ void TQXItemProp::FitValueLines() const
     TQXCustomItemListEditor *editor = GetEditor();
     if (!editor)
         return;
-    const int wanted = editor->GetGridCount(0) - 1;
+    const int wanted = editor->GetGridCount(gcValueLineCount) - 1;
     if (wanted < 0 || m_valueLines.size() == wanted)
         return;
     // Bookkeeping, not an edit: nobody hears of it.
@@ -122,7 +124,7 @@ void TQXItemProp::FitValueLines() const
 QString TQXItemProp::ValueLine(int Index) const
 {
     TQXCustomItemListEditor *editor = GetEditor();
-    if (editor && Index < editor->GetGridCount(0) - 1)
+    if (editor && Index < editor->GetGridCount(gcValueLineCount) - 1)
         FitValueLines();
     if (Index < 0 || Index >= m_valueLines.size())
         StringListIndexError(Index);
@@ -301,7 +303,7 @@ void TQXItemProp::MoveProp(const QString &NewName)
 QString TQXItemProp::GetValue() const
 {
     if (TQXCustomItemListEditor *editor = GetEditor()) {
-        const int position = editor->GetGridCount(1);
+        const int position = editor->GetGridCount(gcCurValuePos);
         // Reading the entry first fits the list to the grid's value lines.
         if (editor->GetSelected() == this && position > 0)
             return ValueLine(position - 1);
@@ -312,7 +314,7 @@ QString TQXItemProp::GetValue() const
 void TQXItemProp::SetValue(const QString &Value)
 {
     if (TQXCustomItemListEditor *editor = GetEditor()) {
-        const int position = editor->GetGridCount(1);
+        const int position = editor->GetGridCount(gcCurValuePos);
         if (editor->GetSelected() == this && position > 0) {
             Values()->SetStrings(position - 1, Value);
             return;
@@ -372,8 +374,8 @@ TStrings *TQXItemProp::GetPickList() const
         auto *list = new TStringList;
         if (m_pickList)
             list->Assign(m_pickList);
-        list->SetOnChange(
-            [self = const_cast<TQXItemProp *>(this)](QObject *sender) { self->PickListChange(sender); });
+        auto *self = const_cast<TQXItemProp *>(this);
+        QObject::connect(list, &TStrings::changed, list, [self, list] { self->PickListChange(list); });
         m_pickList = list;
         m_pickListShared = false;
     }
@@ -473,7 +475,7 @@ void TQXItemProp::InvalidateOwnRow()
     const int line = GetAbsoluteVIndex();
     if (line < 0)
         return;
-    const int fixed = editor->GetGridCount(5);
+    const int fixed = editor->GetGridCount(gcFixedItemLines);
     if (editor->Orientation() == TQXCustomItemListEditor::goVertical)
         editor->InvalidateRow(line + fixed);
     else
@@ -551,19 +553,13 @@ void TQXItemProp::setExpandedDeep(bool Expanded)
         return;
     }
     // One visibility change for the whole subtree, also when a child raises.
-    try {
-        InUpdate(*m_items, [&] {
-            m_expanded = Expanded;
-            for (int i = 0; i < m_items->Count(); ++i) {
-                TQXItemProp *child = m_items->Items(i);
-                Expanded ? child->FullExpand() : child->FullCollapse();
-            }
-        });
-    } catch (...) {
-        VisibleChanged();
-        throw;
+    const TScopeExit visibleChanged([this] { VisibleChanged(); }); // once the update below has ended
+    const TUpdateLock lock(*m_items);
+    m_expanded = Expanded;
+    for (int i = 0; i < m_items->Count(); ++i) {
+        TQXItemProp *child = m_items->Items(i);
+        Expanded ? child->FullExpand() : child->FullCollapse();
     }
-    VisibleChanged();
 }
 
 void TQXItemProp::FullExpand()
@@ -717,9 +713,9 @@ TFont *TQXItemProp::GetFont() const
 {
     if (!m_font) {
         auto *font = new TFont;
-        font->Assign(const_cast<TFont *>(inheritedFont()));
+        font->Assign(inheritedFont());
         auto *self = const_cast<TQXItemProp *>(this);
-        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_font = font;
     }
     return m_font;
@@ -734,9 +730,9 @@ TFont *TQXItemProp::GetValueFont() const
 {
     if (!m_valueFont) {
         auto *font = new TFont;
-        font->Assign(const_cast<TFont *>(inheritedValueFont()));
+        font->Assign(inheritedValueFont());
         auto *self = const_cast<TQXItemProp *>(this);
-        font->OnChange = [self](QObject *sender) { self->FontChanged(sender); };
+        QObject::connect(font, &TFont::changed, font, [self, font] { self->FontChanged(font); });
         m_valueFont = font;
     }
     return m_valueFont;
@@ -749,10 +745,10 @@ void TQXItemProp::SetValueFont(TFont *Value)
     TQXItemProp::GetValueFont()->Assign(Value);
 }
 
-TFont *TQXItemProp::GetIndividualValueFont(int) const
+const TFont *TQXItemProp::GetIndividualValueFont(int) const
 {
     // For drawing: the font is read, not changed, so an inherited font is handed out as it is.
-    return const_cast<TFont *>(EffectiveValueFont());
+    return EffectiveValueFont();
 }
 
 void TQXItemProp::FontChanged(QObject *Sender)
@@ -780,14 +776,8 @@ void TQXItemProp::followFont(TFont *font, const TFont *from)
     // user's change (the callers pass it on to the children themselves).
     if (!font)
         return;
-    m_followingParent = true;
-    try {
-        font->Assign(const_cast<TFont *>(from));
-    } catch (...) {
-        m_followingParent = false;
-        throw;
-    }
-    m_followingParent = false;
+    const QScopedValueRollback<bool> following(m_followingParent, true);
+    font->Assign(from);
 }
 
 void TQXItemProp::ParentFontChanged(TQXItemProp *)
@@ -901,18 +891,18 @@ void TQXItemProp::DoValidate()
 {
     TQXCustomItemListEditor *editor = GetEditor();
     if (OnValidate)
-        OnValidate(editor, this, editor ? editor->GetGridCount(1) : 0);
+        OnValidate(editor, this, editor ? editor->GetGridCount(gcCurValuePos) : 0);
     else if (editor)
-        editor->DoValidate(this, editor->GetGridCount(1));
+        editor->DoValidate(this, editor->GetGridCount(gcCurValuePos));
 }
 
 void TQXItemProp::DoValidated()
 {
     TQXCustomItemListEditor *editor = GetEditor();
     if (OnValidated)
-        OnValidated(editor, this, editor ? editor->GetGridCount(1) : 0);
+        OnValidated(editor, this, editor ? editor->GetGridCount(gcCurValuePos) : 0);
     else if (editor)
-        editor->DoValidated(this, editor->GetGridCount(1));
+        editor->DoValidated(this, editor->GetGridCount(gcCurValuePos));
 }
 
 QString TQXItemProp::InvalidValueMessage(const QString &Reason) const
@@ -929,7 +919,7 @@ void TQXItemProp::DoValidateError(std::exception_ptr E)
         editor->UndoEditor();
         E = std::make_exception_ptr(EVESKException(message));
     }
-    const int column = editor ? editor->GetGridCount(1) : 0;
+    const int column = editor ? editor->GetGridCount(gcCurValuePos) : 0;
     if (OnValidateError) {
         try {
             std::rethrow_exception(E);
@@ -947,9 +937,9 @@ void TQXItemProp::DoValidateError(std::exception_ptr E)
 // ---------------------------------------------------------------------------------------------------
 // Copying
 
-void TQXItemProp::Assign(QObject *Source)
+void TQXItemProp::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TQXItemProp *>(Source);
+    auto *source = qobject_cast<const TQXItemProp *>(Source);
     if (!source) {
         TCollectionItem::Assign(Source);
         return;
@@ -978,17 +968,13 @@ void TQXItemProp::Assign(QObject *Source)
         extras().itemObject = source->ItemObject();
     Tag = source->Tag;
     // A font the source inherits is inherited by the copy too; a font of its own is copied.
-    m_followingParent = true;
-    try {
+    {
+        const QScopedValueRollback<bool> following(m_followingParent, true);
         if (!source->m_parentFont || m_font)
-            GetFont()->Assign(const_cast<TFont *>(source->EffectiveFont()));
+            GetFont()->Assign(source->EffectiveFont());
         if (!source->m_parentValueFont || m_valueFont)
-            GetValueFont()->Assign(const_cast<TFont *>(source->EffectiveValueFont()));
-    } catch (...) {
-        m_followingParent = false;
-        throw;
+            GetValueFont()->Assign(source->EffectiveValueFont());
     }
-    m_followingParent = false;
     m_parentFont = source->m_parentFont;
     m_parentValueFont = source->m_parentValueFont;
     if (m_values) {
@@ -1098,7 +1084,7 @@ TQXItemProp *TQXItemProps::Add()
 {
     Changing();
     auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Add());
-    changed();
+    Changed();
     return item;
 }
 
@@ -1115,7 +1101,7 @@ TQXItemProp *TQXItemProps::Insert(int Index)
 {
     Changing();
     auto *item = static_cast<TQXItemProp *>(TOwnedCollection::Insert(Index));
-    changed();
+    Changed();
     return item;
 }
 
@@ -1156,7 +1142,7 @@ TQXItemProp *TQXItemProps::AddFullPath(const QString &Path, const QString &Value
     } else {
         result = item->Items()->AddFullPath(Path.mid(cut + delimiter.size()), Value, AllowDuplicate);
     }
-    changed();
+    Changed();
     return result;
 }
 
@@ -1169,7 +1155,7 @@ void TQXItemProps::Exchange(int Index1, int Index2)
     TQXItemProp *second = Items(Index2);
     first->SetIndex(Index2);
     second->SetIndex(Index1);
-    changed();
+    Changed();
 }
 
 int TQXItemProps::IndexOf(const QString &Name) const
@@ -1290,13 +1276,10 @@ int TQXItemProps::sortedPlace(const QString &Name) const
         int probe = middle;
         while (probe < high && Items(probe)->m_placing)
             ++probe;
-        if (probe == high) {
-            high = middle;
-        } else if (CompareStrings(Items(probe)->Name(), Name) < 0) {
+        if (probe < high && CompareStrings(Items(probe)->Name(), Name) < 0)
             low = probe + 1;
-        } else {
-            high = middle;
-        }
+        else
+            high = middle; // also when every item from middle on is being placed
     }
     return low;
 }
@@ -1375,15 +1358,11 @@ void TQXItemProps::SetSorted(bool Value)
         apply();
         return;
     }
-    try {
-        InUpdate(*this, apply);
-    } catch (...) {
+    const TScopeExit invalidate([this] {
         if (TQXCustomItemListEditor *editor = GetEditor())
             editor->InvalidateGrid();
-        throw;
-    }
-    if (TQXCustomItemListEditor *editor = GetEditor())
-        editor->InvalidateGrid();
+    });
+    InUpdate(*this, apply);
 }
 
 void TQXItemProps::SetDefaultCategory(TQXItemProp *Item)
@@ -1457,9 +1436,9 @@ void TQXItemProps::RemoveCategory(const QString &Name, bool DeleteChildren)
         DeleteCategory(index, DeleteChildren);
 }
 
-void TQXItemProps::Assign(QObject *Source)
+void TQXItemProps::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TQXItemProps *>(Source)) {
+    if (auto *source = qobject_cast<const TQXItemProps *>(Source)) {
         if (source->m_categories || m_categories)
             Categories()->Assign(source->Categories());
         m_sorted = source->m_sorted;

@@ -2,9 +2,12 @@
 // (TQXItemProps). The top collection belongs to the grid, every other one to the item whose children it
 // holds. The tree also works without a grid: then no fonts come from a grid and paths use ".".
 //
-// Items never know the grid directly. Every notification travels up the owner chain (item, collection,
-// owning item, ..., grid): Changing before a change, Update after it, Notify for additions and
-// removals, VisibleChanged for visibility. The grid keeps its flat item lists in step from them.
+// Changes to the tree travel up the owner chain (item, collection, owning item, ..., grid): Changing
+// before a change, Update after it, Notify for additions and removals, VisibleChanged for visibility.
+// The grid keeps its flat item lists in step from them. Besides that, an item asks the grid that shows it
+// (GetEditor, found at the top of that chain) directly for what only the grid knows: its options,
+// orientation and path delimiter, its fonts and value line count (GetGridCount), the item's place in its
+// flat lists, the current item, validation, and repainting or undoing the item's cells.
 #pragma once
 
 #include "Collection.h"
@@ -87,7 +90,7 @@ public:
     void BeforeDestruction() override;
 
     // Copying
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     void SetIndex(int Value) override;
     /// Copies the item's own OnEditButtonClick, OnGetPickList and OnValidate handlers.
     virtual void AssignEvents(TQXItemProp *Source);
@@ -197,8 +200,9 @@ public:
     /// The font of the value cells.
     virtual QXPlatform::TFont *GetValueFont() const;
     void SetValueFont(QXPlatform::TFont *Value);
-    /// The font value line Index is drawn in; descendants may give each line its own. For reading.
-    virtual QXPlatform::TFont *GetIndividualValueFont(int Index) const;
+    /// The font value line Index is drawn in; descendants may give each line its own. It may be a font the
+    /// item inherits (an ancestor's, the grid's), so it is only for reading.
+    virtual const QXPlatform::TFont *GetIndividualValueFont(int Index) const;
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool Value);
     bool ParentValueFont() const { return m_parentValueFont; }
@@ -294,7 +298,8 @@ private:
     mutable QXPlatform::TFont *m_valueFont = nullptr;
     int m_descendantCount = 0;
     mutable int m_visibleChildCache = -1;
-    // Positions in the grid's two lists, valid while the grid's index generation matches.
+    // Positions in the grid's two lists, renumbered in one pass after the grid marks its positions stale;
+    // a position counts only where the list holds this very item (AbsoluteIndexOf, AbsoluteVIndexOf).
     mutable int m_absIndex = -1;
     mutable int m_absVIndex = -1;
     QXPlatform::TEditStyle m_editStyle = QXPlatform::esSimple;
@@ -384,7 +389,7 @@ public:
     void RemoveCategory(const QString &Name, bool DeleteChildren);
 
     /// From another item collection: category map and sorted flag, then the items.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     virtual void Changing();
     virtual void VisibleChanged(TQXItemProp *Item);
@@ -396,7 +401,6 @@ protected:
 
 private:
     friend class TQXItemProp;
-    void changed() { Changed(); }
     /// Where an item named Name belongs in this sorted collection (the items being placed left out).
     int sortedPlace(const QString &Name) const;
     void quickSort(const TQXItemPropCompare &Compare, int Low, int High);

@@ -134,13 +134,19 @@ void TQXItemPropValueStrings::Clear()
 
 void TQXItemPropValueStrings::Changed()
 {
-    if (!m_initializing && UpdateCount() == 0 && OnChange)
+    if (m_initializing || UpdateCount() > 0)
+        return;
+    Q_EMIT changed();
+    if (OnChange)
         OnChange(this);
 }
 
 void TQXItemPropValueStrings::Changing()
 {
-    if (!m_initializing && UpdateCount() == 0 && OnChanging)
+    if (m_initializing || UpdateCount() > 0)
+        return;
+    Q_EMIT changing();
+    if (OnChanging)
         OnChanging(this);
 }
 

@@ -50,7 +50,8 @@ private:
 
 /// The list view of an item's values. The lines live in the item, so an item whose values are never
 /// asked for as a list costs no list object; this view is made on first request and edits the item's
-/// lines in place. Changes reach the item through OnChange (bound to the item when the view is made).
+/// lines in place. Changes reach the item through changed() (connected when the view is made); the
+/// OnChange and OnChanging events are the application's.
 class QXINSPECTORCORE_EXPORT TQXItemPropValueStrings : public QXPlatform::TStrings
 {
     Q_OBJECT

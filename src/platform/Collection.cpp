@@ -101,8 +101,12 @@ QString TCollectionItem::GetNamePath() const
 
 void TCollectionItem::Changed(bool AllItems)
 {
-    if (m_collection && m_collection->m_updateCount == 0)
-        m_collection->Update(AllItems ? nullptr : this);
+    TCollection *collection = m_collection;
+    if (collection && collection->m_updateCount == 0) {
+        TCollectionItem *item = AllItems ? nullptr : this;
+        collection->Update(item);
+        Q_EMIT collection->changed(item);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -211,12 +215,9 @@ TCollectionItem *TCollection::AddItemOfClass(const QMetaObject *ItemClass)
                                .arg(ItemClass ? ClassNameOf(ItemClass) : QStringLiteral("null class"),
                                     ClassNameOf(m_itemClass)));
     TCollectionItem *item = CreateItemInstance(ItemClass);
-    try {
-        item->AfterConstruction();
-    } catch (...) {
-        Free(item);
-        throw;
-    }
+    TScopeExit freeOnError([item] { Free(item); });
+    item->AfterConstruction();
+    freeOnError.Dismiss();
     return item;
 }
 
@@ -242,15 +243,9 @@ void TCollection::Clear()
 {
     if (m_items.isEmpty())
         return;
-    BeginUpdate();
-    try {
-        while (!m_items.isEmpty())
-            Free(m_items.last());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateLock lock(*this);
+    while (!m_items.isEmpty())
+        Free(m_items.last());
 }
 
 void TCollection::Delete(int Index)
@@ -280,23 +275,17 @@ void TCollection::SetItem(int Index, TCollectionItem *Value)
     Items(Index)->Assign(Value);
 }
 
-void TCollection::Assign(QObject *Source)
+void TCollection::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TCollection *>(Source);
+    auto *source = qobject_cast<const TCollection *>(Source);
     if (!source) {
         TPersistent::Assign(Source);
         return;
     }
-    BeginUpdate();
-    try {
-        Clear();
-        for (int i = 0; i < source->Count(); ++i)
-            Add()->Assign(source->Items(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TUpdateLock lock(*this);
+    Clear();
+    for (int i = 0; i < source->Count(); ++i)
+        Add()->Assign(source->Items(i));
 }
 
 QString TCollection::PropName() const
@@ -351,8 +340,10 @@ void TCollection::Update(TCollectionItem *)
 
 void TCollection::Changed()
 {
-    if (m_updateCount == 0)
+    if (m_updateCount == 0) {
         Update(nullptr);
+        Q_EMIT changed(nullptr);
+    }
 }
 
 void TCollection::CheckItemClass(const TCollectionItem *Item) const

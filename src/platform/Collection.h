@@ -8,6 +8,8 @@
 //   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
 //   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
 //               Update(nullptr), both only outside an update.
+// Every Update is followed by the signal changed(item) with the same argument, for whoever is not the
+// collection itself.
 #pragma once
 
 #include "Persistent.h"
@@ -96,7 +98,7 @@ public:
     int NextID() const { return m_nextID; }
 
     /// From another collection: Clear, then Add and Assign each of its items, inside one update.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
     QString GetNamePath() const override;
     /// The name of the owner's property that holds this collection, or empty.
     QString PropName() const;
@@ -108,7 +110,7 @@ protected:
     virtual void SetItemName(TCollectionItem *Item);
     /// Told of changes: Item for one item's properties, nullptr for the structure or all items.
     virtual void Update(TCollectionItem *Item);
-    /// Update(nullptr) unless inside an update.
+    /// Update(nullptr), then changed(nullptr), unless inside an update.
     void Changed();
     /// Builds, but does not insert, an item of the item class.
     /// A new item of ItemClass (the item class or a descendant), not yet in the collection.
@@ -116,6 +118,11 @@ protected:
     /// Adds an item of ItemClass, a descendant of the item class (collections of mixed item classes);
     /// EInvalidCast for any other class.
     TCollectionItem *AddItemOfClass(const QMetaObject *ItemClass);
+
+Q_SIGNALS:
+    /// Emitted right after each Update with its argument: Item for one item's properties, nullptr for the
+    /// structure or all items.
+    void changed(QXPlatform::TCollectionItem *Item);
 
 private:
     friend class TCollectionItem;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -1524,14 +1525,10 @@ void TCustomDrawGrid::mouseDoubleClickEvent(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     if (OnMouseDown)
         OnMouseDown(this, event->button(), event->modifiers(), p.x(), p.y());
-    m_doubleClicking = true;
-    try {
+    {
+        const QScopedValueRollback<bool> doubleClicking(m_doubleClicking, true);
         MouseDown(event->button(), event->modifiers(), p.x(), p.y());
-    } catch (...) {
-        m_doubleClicking = false;
-        throw;
     }
-    m_doubleClicking = false;
     if (event->button() == Qt::LeftButton)
         DblClick();
 }

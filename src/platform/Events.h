@@ -16,8 +16,9 @@ template<class Signature> struct TEventBase : std::function<Signature>
     using std::function<Signature>::function;
     using std::function<Signature>::operator=;
     TEventBase() = default;
-    /// Events compare equal when both are unassigned; assigned handlers never compare equal to each other
-    /// unless they are the same object, which is what "is this handler set" code needs.
+    /// Events compare equal only when both are unassigned. A std::function cannot compare its targets, so
+    /// an assigned handler never compares equal, not even to itself: "is a handler set" is asked of the
+    /// event itself (if (OnChange)). The operator lets QMetaType and QVariant compare events.
     bool operator==(const TEventBase &other) const { return !*this && !other; }
 };
 

@@ -345,9 +345,9 @@ bool TFont::Equals(const TFont *Other) const
     return Other && m_color == Other->m_color && m_font == Other->m_font;
 }
 
-void TFont::Assign(QObject *Source)
+void TFont::Assign(const QObject *Source)
 {
-    if (auto *source = qobject_cast<TFont *>(Source)) {
+    if (auto *source = qobject_cast<const TFont *>(Source)) {
         SetFontAndColor(source->m_font, source->m_color);
         return;
     }
@@ -366,6 +366,7 @@ bool TFont::SetFontAndColor(const QFont &font, TColor color)
 
 void TFont::Changed()
 {
+    Q_EMIT changed();
     if (OnChange)
         OnChange(this);
 }
@@ -428,13 +429,13 @@ void TPicture::SaveToFile(const QString &FileName) const
         throw EFOpenError(QStringLiteral("Cannot create file \"%1\". %2").arg(shownName, file.errorString()));
 }
 
-void TPicture::Assign(QObject *Source)
+void TPicture::Assign(const QObject *Source)
 {
     if (!Source) {
         Clear();
         return;
     }
-    if (auto *source = qobject_cast<TPicture *>(Source)) {
+    if (auto *source = qobject_cast<const TPicture *>(Source)) {
         SetPixmap(source->m_pixmap);
         return;
     }
@@ -443,6 +444,7 @@ void TPicture::Assign(QObject *Source)
 
 void TPicture::Changed()
 {
+    Q_EMIT changed();
     if (OnChange)
         OnChange(this);
 }

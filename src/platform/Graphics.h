@@ -157,15 +157,21 @@ public:
     bool Equals(const TFont *Other) const;
 
     /// From another TFont: all attributes, with one OnChange when anything differed.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     /// The default family and point size: the application font's, or "Sans Serif" 9 without one.
     static QFont DefaultFont();
 
+    /// Fired after every effective change, right after changed(). The application's: the library
+    /// listens to changed().
     TNotifyEvent OnChange;
 
+Q_SIGNALS:
+    /// Emitted after every effective change, just before OnChange.
+    void changed();
+
 protected:
-    /// Runs after every effective change; fires OnChange.
+    /// Runs after every effective change; emits changed(), then fires OnChange.
     virtual void Changed();
     /// Takes font and colour together; one Changed() when either differed. Returns whether it did.
     bool SetFontAndColor(const QFont &font, TColor color);
@@ -210,12 +216,18 @@ public:
     void SaveToFile(const QString &FileName) const;
 
     /// From another TPicture: its pixmap; from null: Clear.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
+    /// Fired after every change, right after changed(). The application's: the library listens to
+    /// changed().
     TNotifyEvent OnChange;
 
+Q_SIGNALS:
+    /// Emitted after every change, just before OnChange.
+    void changed();
+
 protected:
-    /// Runs after every change; fires OnChange.
+    /// Runs after every change; emits changed(), then fires OnChange.
     virtual void Changed();
 
 private:

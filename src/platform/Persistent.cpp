@@ -54,9 +54,9 @@ TPersistent *AsPersistent(const QObject *object)
     return dynamic_cast<TPersistent *>(const_cast<QObject *>(object));
 }
 
-void TPersistent::Assign(QObject *Source)
+void TPersistent::Assign(const QObject *Source)
 {
-    if (TPersistent *source = AsPersistent(Source))
+    if (const TPersistent *source = AsPersistent(Source))
         source->AssignTo(Self());
     else
         AssignError(Source);
@@ -78,7 +78,7 @@ void TPersistent::AssignError(const QObject *Source) const
 
 QString TPersistent::GetNamePath() const
 {
-    const QString name = ClassNameOf(Self());
+    QString name = ClassNameOf(Self());
     QObject *owner = GetOwner();
     if (!owner)
         return name;

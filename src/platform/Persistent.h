@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QString>
+#include <exception>
 #include <type_traits>
 #include <utility>
 
@@ -56,17 +57,49 @@ private:
     bool m_freeing = false;
 };
 
+/// Runs a cleanup when the scope ends, however it ends: the guard for every flag, batch or lock that
+/// must be undone. Unlike qScopeGuard it lets the cleanup raise, because ending an update notifies (a
+/// user's OnChange, a grid refresh): ending normally, an exception from the cleanup reaches the caller;
+/// ending by an exception, the cleanup still runs and an exception of its own is dropped so that the
+/// first one reaches the caller. Plain values go back with QScopedValueRollback instead.
+template<class F> class TScopeExit
+{
+public:
+    explicit TScopeExit(F cleanup)
+        : m_cleanup(std::move(cleanup))
+    { }
+    ~TScopeExit() noexcept(false)
+    {
+        if (!m_armed)
+            return;
+        if (std::uncaught_exceptions() == m_uncaught) {
+            m_cleanup();
+            return;
+        }
+        try {
+            m_cleanup();
+        } catch (...) { // the exception that is unwinding the scope wins
+        }
+    }
+    Q_DISABLE_COPY_MOVE(TScopeExit)
+
+    /// The cleanup does not run (a step that undoes only a failure, once the step succeeded).
+    void Dismiss() { m_armed = false; }
+
+private:
+    F m_cleanup;
+    const int m_uncaught = std::uncaught_exceptions();
+    bool m_armed = true;
+};
+
 /// Constructs a T and runs its AfterConstruction. If that raises, the object is freed and the
 /// exception passes on.
 template<class T, class... Args> T *Create(Args &&...args)
 {
     T *object = new T(std::forward<Args>(args)...);
-    try {
-        object->AfterConstruction();
-    } catch (...) {
-        Free(object);
-        throw;
-    }
+    TScopeExit freeOnError([object] { Free(object); });
+    object->AfterConstruction();
+    freeOnError.Dismiss();
     return object;
 }
 
@@ -89,18 +122,30 @@ template<class T> void Free(T *object)
 /// Free for an object known only as a QObject: runs BeforeDestruction when it is one of ours.
 QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
 
-/// Runs f between target.BeginUpdate() and target.EndUpdate() (a collection, a string list); the update
-/// ends also when f raises.
+/// Holds target (a collection, a string list, an item tree) in one update from its construction to the
+/// end of the scope: BeginUpdate now, EndUpdate when the scope ends, also when it ends by an exception
+/// (see TScopeExit for an exception that EndUpdate raises).
+template<class T> class TUpdateLock
+{
+public:
+    explicit TUpdateLock(T &target)
+        : m_end((target.BeginUpdate(), End { target })) // armed only once the update has begun
+    { }
+
+private:
+    struct End
+    {
+        T &target;
+        void operator()() const { target.EndUpdate(); }
+    };
+    TScopeExit<End> m_end;
+};
+
+/// Runs f between target.BeginUpdate() and target.EndUpdate(); the update ends also when f raises.
 template<class T, class F> void InUpdate(T &target, F &&f)
 {
-    target.BeginUpdate();
-    try {
-        std::forward<F>(f)();
-    } catch (...) {
-        target.EndUpdate();
-        throw;
-    }
-    target.EndUpdate();
+    const TUpdateLock lock(target);
+    std::forward<F>(f)();
 }
 
 template<class T> void FreeAndNil(T *&object)
@@ -116,7 +161,7 @@ class QXINSPECTORCORE_EXPORT TPersistent : public TLifecycle
 public:
     /// Copies Source into this object. The default asks Source to AssignTo this object and
     /// reports "Cannot assign a X to a Y" (EConvertError) when neither side knows the other.
-    virtual void Assign(QObject *Source);
+    virtual void Assign(const QObject *Source);
     /// The object that owns this one in the settings tree (a component, collection or item), or null.
     virtual QObject *GetOwner() const { return nullptr; }
     /// The dotted path under which the object is stored ("Form1.Grid.Items").

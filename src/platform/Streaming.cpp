@@ -501,18 +501,10 @@ void TStreamLoader::load(const QJsonObject &document)
         component->Loading();
     // Loaded ends the loading state also when reading fails half way (which the check pass makes rare:
     // only a defined property's reader or a setter can still refuse); its own failure is not reported
-    // over the one that stopped the reading.
-    bool done = false;
-    auto loaded = qScopeGuard([component, &done] {
-        if (!component || !(component->ComponentState() & csLoading))
-            return;
-        if (done) {
+    // over the one that stopped the reading, and reaches the caller when the reading went well.
+    const TScopeExit loaded([component] {
+        if (component && (component->ComponentState() & csLoading))
             component->Loaded();
-            return;
-        }
-        try {
-            component->Loaded();
-        } catch (...) { }
     });
     readObject(m_root, node, true);
     for (const Fixup &fixup : std::as_const(m_fixups)) {
@@ -520,7 +512,6 @@ void TStreamLoader::load(const QJsonObject &document)
             SetObjectProp(fixup.instance, fixup.property,
                           fixup.name.isEmpty() ? nullptr : findComponent(fixup.name));
     }
-    done = true;
 }
 
 void TStreamLoader::readObject(QObject *instance, const QJsonObject &node, bool write)

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -103,7 +104,7 @@ int TStrings::AddObject(const QString &S, QObject *AObject)
     return index;
 }
 
-void TStrings::AddStrings(TStrings *Strings)
+void TStrings::AddStrings(const TStrings *Strings)
 {
     if (!Strings)
         return;
@@ -438,9 +439,9 @@ void TStrings::SaveToFile(const QString &FileName) const
                               .arg(QDir::toNativeSeparators(FileName), file.errorString()));
 }
 
-void TStrings::Assign(QObject *Source)
+void TStrings::Assign(const QObject *Source)
 {
-    auto *source = qobject_cast<TStrings *>(Source);
+    auto *source = qobject_cast<const TStrings *>(Source);
     if (!source) {
         TPersistent::Assign(Source);
         return;
@@ -730,32 +731,35 @@ void TStringList::SetCaseSensitive(bool Value)
 {
     if (m_caseSensitive == Value)
         return;
-    m_caseSensitive = Value;
-    if (!m_sorted || m_items.size() < 2)
+    if (!m_sorted || m_items.size() < 2) {
+        m_caseSensitive = Value;
         return;
+    }
     // The flag goes back if the new order cannot be computed or the change is refused, so that the
     // order of a sorted list always matches CaseSensitive.
-    QList<int> order;
-    try {
-        order = orderByCompareStrings();
-        Changing();
-        applyOrder(order);
-    } catch (...) {
-        m_caseSensitive = !Value;
-        throw;
-    }
+    QScopedValueRollback<bool> caseSensitive(m_caseSensitive, Value);
+    const QList<int> order = orderByCompareStrings();
+    Changing();
+    applyOrder(order);
+    caseSensitive.commit();
     Changed();
 }
 
 void TStringList::Changing()
 {
-    if (UpdateCount() == 0 && m_onChanging)
+    if (UpdateCount() > 0)
+        return;
+    Q_EMIT changing();
+    if (m_onChanging)
         m_onChanging(this);
 }
 
 void TStringList::Changed()
 {
-    if (UpdateCount() == 0 && m_onChange)
+    if (UpdateCount() > 0)
+        return;
+    Q_EMIT changed();
+    if (m_onChange)
         m_onChange(this);
 }
 

@@ -75,7 +75,7 @@ public:
     virtual int AddObject(const QString &S, QObject *AObject);
     void Append(const QString &S) { Add(S); }
     /// Adds every line of Strings with its object, as one change.
-    void AddStrings(TStrings *Strings);
+    void AddStrings(const TStrings *Strings);
     void AddStrings(const QStringList &Lines);
     /// Inserts S before Index (Index == Count appends).
     virtual void Insert(int Index, const QString &S) = 0;
@@ -145,7 +145,7 @@ public:
 
     /// From another TStrings: its lines, objects and separators, as one change. Other sources go to
     /// TPersistent::Assign.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
 protected:
     /// The line at Index; raises EStringListError outside the list.
@@ -162,6 +162,14 @@ protected:
     virtual void Changed();
     /// Told when the outermost batch starts (true) and ends (false), with UpdateCount() at 0.
     virtual void SetUpdateState(bool Updating);
+
+Q_SIGNALS:
+    /// Emitted where a list reports a coming change (OnChanging), just before that event.
+    void changing();
+    /// Emitted where a list reports a change (OnChange), just before that event. The library binds
+    /// itself to these signals and leaves the events to the application, so that a handler the
+    /// application assigns never cuts the library off.
+    void changed();
 
 private:
     // CommaText is DelimitedText with ',' and '"' in place of Delimiter and QuoteChar.
@@ -223,10 +231,12 @@ public:
     /// Changes the comparison; a sorted list is sorted again under the new one.
     void SetCaseSensitive(bool Value);
 
-    /// Fired after each change outside a batch, and once when the outermost batch ends.
+    /// Fired after each change outside a batch, and once when the outermost batch ends, right after
+    /// changed(). The application's: the library listens to changed().
     TNotifyEvent OnChange() const { return m_onChange; }
     void SetOnChange(const TNotifyEvent &Value) { m_onChange = Value; }
-    /// Fired before each change outside a batch, and once when the outermost batch starts.
+    /// Fired before each change outside a batch, and once when the outermost batch starts, right after
+    /// changing(). The application's: the library listens to changing().
     TNotifyEvent OnChanging() const { return m_onChanging; }
     void SetOnChanging(const TNotifyEvent &Value) { m_onChanging = Value; }
 

@@ -582,14 +582,9 @@ QObject *makePrototype(const QMetaObject *metaObject)
     // Our own classes declare their defaults, so one of them is never kept as a prototype; the one made
     // here still goes through its whole life cycle.
     if (auto *lifecycle = dynamic_cast<TLifecycle *>(object)) {
-        try {
-            lifecycle->AfterConstruction();
-        } catch (...) {
-            FreeObject(object);
-            throw;
-        }
-        FreeObject(object);
+        const TScopeExit freeObject([object] { FreeObject(object); });
         object = nullptr;
+        lifecycle->AfterConstruction();
     }
     return object;
 }
@@ -1045,7 +1040,7 @@ QVariant GetPropValue(const QObject *object, const QString &Name, bool PreferStr
 
 QVariant GetPropValue(const QObject *object, const TPropInfo &info, bool PreferStrings)
 {
-    const QVariant value = readValue(object, info);
+    QVariant value = readValue(object, info);
     switch (info.Kind) {
     case tkInteger:
     case tkChar:

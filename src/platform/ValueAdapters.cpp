@@ -5,6 +5,7 @@
 #include <QMargins>
 #include <QPixmap>
 #include <QRect>
+#include <QScopedValueRollback>
 #include <QSize>
 #include <QWidget>
 
@@ -288,9 +289,8 @@ void TPictureAdapter::Reload()
     const QPixmap pixmap = value.typeId() == QMetaType::QIcon
         ? value.value<QIcon>().pixmap(value.value<QIcon>().availableSizes().value(0, QSize(32, 32)))
         : value.value<QPixmap>();
-    m_loading = true;
+    const QScopedValueRollback<bool> loading(m_loading, true);
     SetPixmap(pixmap);
-    m_loading = false;
 }
 
 void TPictureAdapter::Changed()
@@ -323,14 +323,8 @@ void TStringListAdapter::Reload()
     const QStringList lines = m_property.read(m_owner).toStringList();
     if (lines == ToStringList())
         return;
-    m_loading = true;
-    try {
-        SetStrings(lines);
-    } catch (...) {
-        m_loading = false;
-        throw;
-    }
-    m_loading = false;
+    const QScopedValueRollback<bool> loading(m_loading, true);
+    SetStrings(lines);
 }
 
 void TStringListAdapter::Changed()

@@ -41,7 +41,7 @@ void TQXCustomDeltaFont::OriginalFontChanged(TFont *NewOriginal)
     SetFontAndColor(font, color);
 }
 
-void TQXCustomDeltaFont::Assign(QObject *Source)
+void TQXCustomDeltaFont::Assign(const QObject *Source)
 {
     TFont::Assign(Source);
     UpdateDelta(OriginalFont());

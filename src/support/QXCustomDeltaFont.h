@@ -29,7 +29,7 @@ public:
 
     /// As TFont::Assign; the delta is recomputed even when no attribute changed, so assigning the
     /// reference itself makes the font follow it entirely.
-    void Assign(QObject *Source) override;
+    void Assign(const QObject *Source) override;
 
     /// Forgets every difference; with a reference at hand, takes all of its attributes at once.
     void ResetDelta();

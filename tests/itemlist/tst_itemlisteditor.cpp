@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QTest>
 
@@ -56,6 +58,28 @@ public:
         reached << QStringLiteral("EnableEditUpdate");
         TQXItemListEditor::EnableEditUpdate();
     }
+};
+
+// A grid whose reaction to a column width raises once, when armed, from inside another width change
+// (the automatic resizing that answers a width set by the user).
+class RaisingWidthsGrid : public TQXItemListEditor
+{
+public:
+    bool raiseNested = false;
+
+protected:
+    void ColWidthsChanged() override
+    {
+        if (raiseNested && depth > 0) {
+            raiseNested = false;
+            throw Exception(QStringLiteral("width refused"));
+        }
+        const QScopedValueRollback<int> nested(depth, depth + 1);
+        TQXItemListEditor::ColWidthsChanged();
+    }
+
+private:
+    int depth = 0;
 };
 
 } // namespace
@@ -328,6 +352,19 @@ private slots:
         grid->SetColWidths(0, 100);
         QCOMPARE(grid->ColWidths(1), 199);
     }
+    void autoColumnWidthsResumeAfterAResizeRaised()
+    {
+        auto *raising = Create<RaisingWidthsGrid>();
+        const auto freeRaising = qScopeGuard([&] { Free(raising); });
+        raising->SetDisplayOptions(raising->DisplayOptions() | TQXCustomItemListEditor::doKeyColFixed);
+        raising->show();
+        raising->resize(raising->width() - raising->viewport()->width() + 301, 200);
+        QTRY_COMPARE(raising->viewport()->width(), 301);
+        raising->raiseNested = true;
+        QVERIFY_THROWS_EXCEPTION(Exception, raising->SetColWidths(0, 100));
+        raising->SetColWidths(0, 80);
+        QCOMPARE(raising->ColWidths(1), 219);
+    }
 
     void sizingBandAtTheEdgeSizesTheCellCutOffThere()
     {
@@ -354,6 +391,17 @@ private slots:
         QCOMPARE(state, gsColSizing);
         QCOMPARE(index, 0);
         Free(sizing);
+    }
+
+    // Wiring
+    void gridFollowsItsFontUnderAnApplicationsHandler()
+    {
+        int handled = 0;
+        grid->Font()->OnChange = [&](QObject *) { ++handled; };
+        const int size = grid->font().pointSize() + 4;
+        grid->Font()->SetSize(size);
+        QCOMPARE(handled, 1);
+        QCOMPARE(grid->font().pointSize(), size);
     }
 
     // Drawing

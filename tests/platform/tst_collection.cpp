@@ -31,9 +31,9 @@ public:
     }
     void ChangeAll() { Changed(true); }
     bool Constructed() const { return m_constructed; }
-    void Assign(QObject *Source) override
+    void Assign(const QObject *Source) override
     {
-        if (auto *source = qobject_cast<LoggedItem *>(Source)) {
+        if (auto *source = qobject_cast<const LoggedItem *>(Source)) {
             m_caption = source->m_caption;
             Changed(false);
             return;

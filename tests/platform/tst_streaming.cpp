@@ -111,6 +111,8 @@ public:
     {
         TComponent::Loaded();
         ++loadedCount;
+        if (refuseLoaded)
+            throw Exception(QStringLiteral("not ready"));
     }
 
     TShape Shape = shCircle;
@@ -126,6 +128,7 @@ public:
     TNotifyEvent OnClick;
     QVariantList Extra;
     int loadedCount = 0;
+    bool refuseLoaded = false;
 
 private:
     TFont *m_font = Create<TFont>();
@@ -391,6 +394,18 @@ private slots:
         QVERIFY(!(sample.ComponentState() & csLoading));
     }
 
+    void aFailingLoadedReachesTheCaller()
+    {
+        StreamSample source;
+        source.Count = 3;
+        const QByteArray data = WriteComponent(&source);
+        StreamSample target;
+        target.refuseLoaded = true;
+        QVERIFY_THROWS_EXCEPTION(Exception, ReadComponent(&target, data));
+        QCOMPARE(target.Count, 3);
+        QCOMPARE(target.loadedCount, 1);
+        QVERIFY(!(target.ComponentState() & csLoading));
+    }
     void filesAndDevices()
     {
         StreamSample source;
