@@ -206,7 +206,7 @@ void TInspectorDemo::SetExampleRules(bool On)
         lock->SetParentTypeKinds(QXPlatform::tkClass);
         lock->ParentTypeNames()->Add(QStringLiteral("TFont"));
         lock->SetActions(lock->Actions() | pftReadOnly);
-        lock->ValueFont()->SetColor(0x008000);
+        lock->Font()->SetColor(0x008000); // the names of the font's parts
     });
     // Renamed rows keep their new names until the next scan.
     m_inspector->Rescan();

@@ -32,7 +32,7 @@ public:
     void SetMultiValues(bool On);
     void SetArrangeByCategory(bool On);
     void SetFilterText(const QString &Text);
-    /// Two example rules: labels renamed and described, font parts read-only and green.
+    /// Two example rules: labels renamed and described, font parts read-only, their names green.
     void SetExampleRules(bool On);
     /// The inspector's settings (options, rules, rows) to and from a JSON file; false with a message
     /// in the status line when that fails.
