@@ -153,15 +153,12 @@ int collectionConstructorOf(const QMetaObject *ItemClass)
     return *known;
 }
 
-} // namespace
-
-TCollectionItem *CreateDetachedItem(const QMetaObject *ItemClass)
+/// Calls the item class's constructor taking a collection (index constructor, -1 when it has none).
+TCollectionItem *constructItem(const QMetaObject *ItemClass, int constructor, TCollection *Collection)
 {
-    const int constructor = ItemClass ? collectionConstructorOf(ItemClass) : -1;
     QObject *object = nullptr;
     if (constructor >= 0) {
-        TCollection *none = nullptr;
-        void *argv[] = { &object, &none };
+        void *argv[] = { &object, &Collection };
         ItemClass->static_metacall(QMetaObject::CreateInstance, constructor, argv);
     }
     auto *item = qobject_cast<TCollectionItem *>(object);
@@ -171,6 +168,15 @@ TCollectionItem *CreateDetachedItem(const QMetaObject *ItemClass)
                                                "constructor taking QXPlatform::TCollection *")
                                     .arg(ItemClass ? ClassNameOf(ItemClass) : QStringLiteral("(none)")));
     }
+    return item;
+}
+
+} // namespace
+
+TCollectionItem *CreateDetachedItem(const QMetaObject *ItemClass)
+{
+    TCollectionItem *item
+        = constructItem(ItemClass, ItemClass ? collectionConstructorOf(ItemClass) : -1, nullptr);
     auto freeOnFailure = qScopeGuard([item] { Free(item); });
     item->AfterConstruction();
     freeOnFailure.dismiss();
@@ -187,20 +193,7 @@ TCollectionItem *TCollection::CreateItemInstance(const QMetaObject *ItemClass)
     } else {
         constructor = collectionConstructorOf(ItemClass);
     }
-    QObject *object = nullptr;
-    if (constructor >= 0) {
-        TCollection *self = this;
-        void *argv[] = { &object, &self };
-        ItemClass->static_metacall(QMetaObject::CreateInstance, constructor, argv);
-    }
-    auto *item = qobject_cast<TCollectionItem *>(object);
-    if (!item) {
-        delete object;
-        throw EInvalidOperation(QStringLiteral("Cannot create an item of class %1: it needs a Q_INVOKABLE "
-                                               "constructor taking QXPlatform::TCollection *")
-                                    .arg(ClassNameOf(ItemClass)));
-    }
-    return item;
+    return constructItem(ItemClass, constructor, this);
 }
 
 TCollectionItem *TCollection::Add()
