@@ -555,8 +555,10 @@ struct Prototypes
 
 Prototypes &prototypes()
 {
-    static Prototypes store;
-    return store;
+    // Never destroyed: the post routine that frees the prototypes runs when the application object
+    // goes, which may be after the static destructors (an application object that is itself static).
+    static auto *store = new Prototypes;
+    return *store;
 }
 
 void freePrototypes()
