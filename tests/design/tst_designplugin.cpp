@@ -1,0 +1,160 @@
+// Tests of the Qt Designer plugin (src/design): the collection that Designer loads, its widgets'
+// descriptions and the widgets it makes, with a real form editor core from Designer's components.
+#include "Component.h"
+#include "QXItemListEditor.h"
+#include "QXObjectInspector.h"
+#include "QXTestSupport.h"
+
+#include <QtDesigner/QDesignerComponents>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+#include <QApplication>
+#include <QImage>
+#include <QPluginLoader>
+#include <QPointer>
+#include <QTest>
+#include <QXmlStreamReader>
+
+using namespace QXPlatform;
+
+namespace {
+
+// The size the first <widget> of a form snippet gets from its geometry, and its class.
+struct SnippetWidget
+{
+    QString className;
+    QSize size;
+};
+
+SnippetWidget firstWidget(const QString &xml)
+{
+    SnippetWidget result;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (!reader.isStartElement())
+            continue;
+        if (reader.name() == QLatin1String("widget") && result.className.isEmpty())
+            result.className = reader.attributes().value(QLatin1String("class")).toString();
+        else if (reader.name() == QLatin1String("width"))
+            result.size.setWidth(reader.readElementText().toInt());
+        else if (reader.name() == QLatin1String("height"))
+            result.size.setHeight(reader.readElementText().toInt());
+    }
+    return reader.hasError() ? SnippetWidget() : result;
+}
+
+} // namespace
+
+class tst_DesignPlugin : public QObject
+{
+    Q_OBJECT
+
+    QPluginLoader m_loader { QStringLiteral(QX_DESIGNER_PLUGIN_FILE) };
+    QDesignerCustomWidgetCollectionInterface *m_collection = nullptr;
+    QDesignerFormEditorInterface *m_core = nullptr;
+
+    QDesignerCustomWidgetInterface *widget(const QString &name) const
+    {
+        for (QDesignerCustomWidgetInterface *candidate : m_collection->customWidgets())
+            if (candidate->name() == name)
+                return candidate;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(m_loader.load(), qPrintable(m_loader.errorString()));
+        m_collection = qobject_cast<QDesignerCustomWidgetCollectionInterface *>(m_loader.instance());
+        QVERIFY(m_collection);
+        m_core = QDesignerComponents::createFormEditor(this);
+        QVERIFY(m_core);
+        for (QDesignerCustomWidgetInterface *candidate : m_collection->customWidgets())
+            candidate->initialize(m_core);
+    }
+
+    void widgetsComeInOrderWithIconsOfTheirOwn()
+    {
+        QStringList names;
+        QList<QImage> icons;
+        for (QDesignerCustomWidgetInterface *candidate : m_collection->customWidgets()) {
+            names.append(candidate->name());
+            icons.append(candidate->icon().pixmap(24, 24).toImage());
+        }
+        QCOMPARE(names,
+                 QStringList({ QStringLiteral("TQXItemListEditor"), QStringLiteral("TQXObjectInspector") }));
+        for (qsizetype i = 0; i < icons.size(); ++i)
+            for (qsizetype j = i + 1; j < icons.size(); ++j)
+                QVERIFY2(icons.at(i) != icons.at(j),
+                         qPrintable(names.at(i) + QStringLiteral(" and ") + names.at(j)));
+    }
+
+    void widgetDescribesItself_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::newRow("item list editor") << QStringLiteral("TQXItemListEditor");
+        QTest::newRow("object inspector") << QStringLiteral("TQXObjectInspector");
+    }
+
+    void widgetDescribesItself()
+    {
+        QFETCH(QString, className);
+        QDesignerCustomWidgetInterface *description = widget(className);
+        QVERIFY(description);
+        QCOMPARE(description->group(), QStringLiteral("VESK"));
+        QVERIFY(description->isInitialized());
+        QVERIFY(!description->isContainer());
+        QVERIFY(description->includeFile().contains(className.mid(1) + QStringLiteral(".h")));
+
+        const QImage icon
+            = description->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(icon.size(), QSize(24, 24));
+        int painted = 0;
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                painted += qAlpha(icon.pixel(x, y)) > 0;
+        QVERIFY2(painted > 24 * 24 / 2, qPrintable(QString::number(painted)));
+
+        const SnippetWidget snippet = firstWidget(description->domXml());
+        QCOMPARE(snippet.className, className);
+        QVERIFY2(snippet.size.width() >= 100 && snippet.size.height() >= 100,
+                 qPrintable(QStringLiteral("%1x%2").arg(snippet.size.width()).arg(snippet.size.height())));
+    }
+
+    // The widgets work, and know that they are being designed.
+
+    void createdItemListEditorWorksInDesignState()
+    {
+        QWidget form;
+        QPointer<QWidget> made = widget(QStringLiteral("TQXItemListEditor"))->createWidget(&form);
+        auto *editor = qobject_cast<TQXItemListEditor *>(made);
+        QVERIFY(editor);
+        QVERIFY(editor->ComponentState() & csDesigning);
+        editor->Items()->Add()->SetName(QStringLiteral("Width"));
+        QCOMPARE(editor->Strings()->Text(), QStringLiteral("Width=") + sLineBreak);
+        delete made; // as Designer deletes a widget removed from a form
+    }
+
+    void createdObjectInspectorWorksInDesignState()
+    {
+        QWidget form;
+        auto *inspected = new QObject(&form);
+        inspected->setObjectName(QStringLiteral("Inspected"));
+        QPointer<QWidget> made = widget(QStringLiteral("TQXObjectInspector"))->createWidget(&form);
+        auto *inspector = qobject_cast<TQXObjectInspector *>(made);
+        QVERIFY(inspector);
+        QVERIFY(inspector->ComponentState() & csDesigning);
+        inspector->Objects()->Add(inspected);
+        QXTest::settle();
+        TQXItemProperty *name = inspector->GetItems()->FindItemByFullPathName(QStringLiteral("objectName"));
+        QVERIFY(name);
+        QCOMPARE(name->GetValue(), QStringLiteral("Inspected"));
+        delete made;
+    }
+};
+
+QTEST_MAIN(tst_DesignPlugin)
+#include "tst_designplugin.moc"
