@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts Qt Designer under Xvfb with the QXInspectorDesign plugin of a build tree, opens a form holding the
-# library's widgets, shows only the "VESK" group in the widget box and writes a screenshot of the screen.
+# library's widgets, shows only the "VESK" group in the widget box and writes a screenshot of the screen;
+# then opens the object inspector's presets in the design-time editor (a double click) and writes a second
+# one next to the first (<name>-presets.png).
 # Usage: bash scripts/designer-screenshot.sh [build dir (build/dev)] [png (<build dir>/designer-vesk.png)]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +46,9 @@ cat >"$work/vesk.ui" <<'UI'
   <widget class="TQXObjectInspector" name="objectInspector">
    <property name="geometry"><rect><x>270</x><y>10</y><width>240</width><height>320</height></rect></property>
   </widget>
+  <widget class="TQXDBInspector" name="dbInspector">
+   <property name="geometry"><rect><x>10</x><y>180</y><width>240</width><height>150</height></rect></property>
+  </widget>
  </widget>
  <customwidgets>
   <customwidget>
@@ -53,6 +58,10 @@ cat >"$work/vesk.ui" <<'UI'
   <customwidget>
    <class>TQXObjectInspector</class><extends>QAbstractScrollArea</extends>
    <header location="global">QXInspector/QXObjectInspector.h</header>
+  </customwidget>
+  <customwidget>
+   <class>TQXDBInspector</class><extends>QAbstractScrollArea</extends>
+   <header location="global">QXInspector/QXDBInspector.h</header>
   </customwidget>
  </customwidgets>
 </ui>
@@ -86,3 +95,10 @@ sleep 1
 mkdir -p "$(dirname "$out")"
 import -window root "$out"
 echo "$out"
+
+# A double click on the object inspector of the form runs its preferred edit action, "Edit Presets...".
+xdotool mousemove 500 250 click --repeat 2 --delay 80 1
+sleep 2
+presets="${out%.png}-presets.png"
+import -window root "$presets"
+echo "$presets"

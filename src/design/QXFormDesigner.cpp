@@ -50,6 +50,11 @@ QDesignerFormWindowInterface *TQXFormWindowDesigner::FormWindow() const
     return m_formWindow;
 }
 
+QObject *TQXFormWindowDesigner::Form() const
+{
+    return m_formWindow;
+}
+
 void TQXFormWindowDesigner::close()
 {
     if (m_closed)

@@ -20,6 +20,8 @@ public:
     ~TQXDesigner() override;
     Q_DISABLE_COPY_MOVE(TQXDesigner)
 
+    /// The designed form: two designers of one form are the same designer.
+    virtual QObject *Form() const = 0;
     /// Makes the form the active one of the environment.
     virtual void Activate() = 0;
     /// Records that the designed widget's settings changed: the form is modified and will save them.
@@ -55,6 +57,7 @@ public:
     QDesignerFormWindowInterface *FormWindow() const;
     QWidget *Designed() const { return m_designed; }
 
+    QObject *Form() const override;
     void Activate() override;
     /// Marks the property changed in the widget's property sheet, so that the form file keeps it, shows
     /// its new value in Designer's property editor and marks the form dirty. No undo step is recorded:

@@ -1,8 +1,13 @@
 #include "QXObjectInspectorReg.h"
 
 #include "Component.h"
+#include "QXCollectionPropertyEditorDcl.h"
+#include "QXDBInspector.h"
 #include "QXItemListEditor.h"
 #include "QXObjectInspector.h"
+
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QExtensionManager>
 
 #include <QPainter>
 #include <QPainterPath>
@@ -62,6 +67,30 @@ QPixmap objectInspectorPixmap()
     return pixmap;
 }
 
+QPixmap dbInspectorPixmap()
+{
+    QPixmap pixmap(IconSize, IconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    paintGrid(p, QColor(0xb0, 0x5a, 0x1e));
+    // A database drum over the lower right corner.
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor body(0xf2, 0xc0, 0x4c);
+    p.setPen(QPen(QColor(0x50, 0x38, 0x10), 1));
+    p.setBrush(body);
+    QPainterPath drum;
+    drum.moveTo(12.5, 14.5);
+    drum.lineTo(12.5, 21);
+    drum.arcTo(QRectF(12.5, 19, 10, 4), 180, 180);
+    drum.lineTo(22.5, 14.5);
+    drum.closeSubpath();
+    p.drawPath(drum);
+    p.drawEllipse(QRectF(12.5, 12.5, 10, 4));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(12.5, 15.5, 10, 4), 180 * 16, 180 * 16);
+    return pixmap;
+}
+
 } // namespace
 
 QIcon QXDesignerIcon(const QString &ClassName)
@@ -70,6 +99,8 @@ QIcon QXDesignerIcon(const QString &ClassName)
         return QIcon(itemListEditorPixmap());
     if (ClassName == QLatin1String("TQXObjectInspector"))
         return QIcon(objectInspectorPixmap());
+    if (ClassName == QLatin1String("TQXDBInspector"))
+        return QIcon(dbInspectorPixmap());
     return QIcon();
 }
 
@@ -167,6 +198,17 @@ TQXInspectorDesignCollection::TQXInspectorDesignCollection(QObject *parent)
                QStringLiteral("    <stringpropertyspecification name=\"PresetsStream\" notr=\"true\" "
                               "type=\"multiline\"/>\n")),
         create<TQXObjectInspector>));
+    // The presets of an inspector on a form open in the design-time collection editor.
+    m_widgets.last()->SetInitializer([](QDesignerFormEditorInterface *core) {
+        if (QExtensionManager *manager = core ? core->extensionManager() : nullptr)
+            manager->registerExtensions(new TQXPresetsTaskMenuFactory(manager),
+                                        Q_TYPEID(QDesignerTaskMenuExtension));
+    });
+    const QString dbInspector = QStringLiteral("TQXDBInspector");
+    m_widgets.append(new TQXWidgetPlugin(
+        dbInspector, QStringLiteral("<QXInspector/QXDBInspector.h>"), QXDesignerIcon(dbInspector),
+        QStringLiteral("The fields of a dataset's records, edited in a grid"),
+        domXml(dbInspector, QStringLiteral("dbInspector"), 240, 200), create<TQXDBInspector>));
 }
 
 TQXInspectorDesignCollection::~TQXInspectorDesignCollection()

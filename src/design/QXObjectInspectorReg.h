@@ -1,6 +1,7 @@
 // Registration of the library's widgets with Qt Designer: one plugin collection that puts the item list
-// editor and the object inspector into the widget box group "VESK", each with its own icon and a default
-// size. Qt Designer loads the collection from its "designer" plugin folder.
+// editor, the object inspector and the data-aware inspector into the widget box group "VESK", each with its
+// own icon and a default size, and gives the object inspector the "Edit Presets..." task menu. Qt Designer
+// loads the collection from its "designer" plugin folder.
 #pragma once
 
 #include <QtDesigner/QDesignerFormEditorInterface>

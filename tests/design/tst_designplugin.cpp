@@ -1,6 +1,7 @@
 // Tests of the Qt Designer plugin (src/design): the collection that Designer loads, its widgets'
 // descriptions and the widgets it makes, with a real form editor core from Designer's components.
 #include "Component.h"
+#include "QXDBInspector.h"
 #include "QXItemListEditor.h"
 #include "QXObjectInspector.h"
 #include "QXTestSupport.h"
@@ -85,7 +86,8 @@ private slots:
             icons.append(candidate->icon().pixmap(24, 24).toImage());
         }
         QCOMPARE(names,
-                 QStringList({ QStringLiteral("TQXItemListEditor"), QStringLiteral("TQXObjectInspector") }));
+                 QStringList({ QStringLiteral("TQXItemListEditor"), QStringLiteral("TQXObjectInspector"),
+                               QStringLiteral("TQXDBInspector") }));
         for (qsizetype i = 0; i < icons.size(); ++i)
             for (qsizetype j = i + 1; j < icons.size(); ++j)
                 QVERIFY2(icons.at(i) != icons.at(j),
@@ -97,6 +99,7 @@ private slots:
         QTest::addColumn<QString>("className");
         QTest::newRow("item list editor") << QStringLiteral("TQXItemListEditor");
         QTest::newRow("object inspector") << QStringLiteral("TQXObjectInspector");
+        QTest::newRow("data-aware inspector") << QStringLiteral("TQXDBInspector");
     }
 
     void widgetDescribesItself()
@@ -122,23 +125,31 @@ private slots:
         QCOMPARE(snippet.className, className);
         QVERIFY2(snippet.size.width() >= 100 && snippet.size.height() >= 100,
                  qPrintable(QStringLiteral("%1x%2").arg(snippet.size.width()).arg(snippet.size.height())));
+
+        // Made by the plugin that Designer's core initialized: in design state.
+        QWidget form;
+        QPointer<QWidget> made = description->createWidget(&form);
+        QVERIFY(made);
+        QCOMPARE(QString::fromLatin1(made->metaObject()->className()), className);
+        const TComponent *component = AsComponent(made);
+        QVERIFY(component && (component->ComponentState() & csDesigning));
+        delete made; // as Designer deletes a widget removed from a form
     }
 
-    // The widgets work, and know that they are being designed.
+    // The widgets the plugin makes work.
 
-    void createdItemListEditorWorksInDesignState()
+    void createdItemListEditorWorks()
     {
         QWidget form;
         QPointer<QWidget> made = widget(QStringLiteral("TQXItemListEditor"))->createWidget(&form);
         auto *editor = qobject_cast<TQXItemListEditor *>(made);
         QVERIFY(editor);
-        QVERIFY(editor->ComponentState() & csDesigning);
         editor->Items()->Add()->SetName(QStringLiteral("Width"));
         QCOMPARE(editor->Strings()->Text(), QStringLiteral("Width=") + sLineBreak);
-        delete made; // as Designer deletes a widget removed from a form
+        delete made;
     }
 
-    void createdObjectInspectorWorksInDesignState()
+    void createdObjectInspectorWorks()
     {
         QWidget form;
         auto *inspected = new QObject(&form);
@@ -146,7 +157,6 @@ private slots:
         QPointer<QWidget> made = widget(QStringLiteral("TQXObjectInspector"))->createWidget(&form);
         auto *inspector = qobject_cast<TQXObjectInspector *>(made);
         QVERIFY(inspector);
-        QVERIFY(inspector->ComponentState() & csDesigning);
         inspector->Objects()->Add(inspected);
         QXTest::settle();
         TQXItemProperty *name = inspector->GetItems()->FindItemByFullPathName(QStringLiteral("objectName"));
