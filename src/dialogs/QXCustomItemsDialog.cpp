@@ -313,6 +313,12 @@ void TfrmCustomItemsDlg::SetImages(TImageList *Value)
     combo->setEditText(text);
 }
 
+void TfrmCustomItemsDlg::SetSmallImages(TImageList *Value)
+{
+    m_smallImages = Value;
+    QXPlatform::SetSmallImages(m_ui->TreeView1, Value);
+}
+
 void TfrmCustomItemsDlg::UpdateImages(bool)
 {
     if (m_images != m_smallImages)
@@ -522,8 +528,8 @@ TfrmTListItemsDlg::~TfrmTListItemsDlg() = default;
 
 void TfrmTListItemsDlg::Copy(QAbstractItemView *ListView)
 {
-    SetListItems(ListItemsOf(ListView));
     SetSmallImages(QXPlatform::SmallImages(ListView));
+    SetListItems(ListItemsOf(ListView));
     SetLargeImages(QXPlatform::LargeImages(ListView));
     SetStateImages(QXPlatform::StateImages(ListView));
     SetCustomImages(QXPlatform::StateImages(ListView));
@@ -548,6 +554,7 @@ void TfrmTListItemsDlg::SetListItems(TListItems *Items)
         for (int s = 0; s < data->SubItems()->Count(); ++s)
             node->addChild(newNode(data->SubItems()->Strings(s)));
         tree->addTopLevelItem(node);
+        TTreeNodes::SetImageIndex(node, data->ImageIndex());
     }
 }
 
@@ -687,8 +694,8 @@ TfrmTTreeNodesDlg::~TfrmTTreeNodesDlg() = default;
 
 void TfrmTTreeNodesDlg::Copy(QTreeWidget *TreeView)
 {
-    SetItems(TreeNodesOf(TreeView));
     SetSmallImages(QXPlatform::SmallImages(TreeView));
+    SetItems(TreeNodesOf(TreeView));
     SetStateImages(QXPlatform::StateImages(TreeView));
     SetCustomImages(QXPlatform::SmallImages(TreeView));
     UpdateImages(false);

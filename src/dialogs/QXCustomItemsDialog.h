@@ -111,7 +111,8 @@ public:
     static TCustomNodeItem *NodeData(const QTreeWidgetItem *Node);
 
     QXPlatform::TImageList *SmallImages() const { return m_smallImages; }
-    void SetSmallImages(QXPlatform::TImageList *Value) { m_smallImages = Value; }
+    /// Also the images the dialog's tree shows.
+    void SetSmallImages(QXPlatform::TImageList *Value);
     QXPlatform::TImageList *LargeImages() const { return m_largeImages; }
     void SetLargeImages(QXPlatform::TImageList *Value) { m_largeImages = Value; }
     QXPlatform::TImageList *Images() const { return m_images; }
