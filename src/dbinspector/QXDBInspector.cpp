@@ -245,8 +245,11 @@ void TQXDBItemProps::LayoutChanged()
                 if (item->DataField().isEmpty())
                     continue;
                 TQXDBInspectorDataLink *link = item->GetDataLink();
-                if (link && link->Active() && link->DataSet()
-                    && !link->DataSet()->FindField(item->DataField()))
+                // An item shows a visible field: a field that went, or was hidden, takes its item along.
+                const TField *field = link && link->Active() && link->DataSet()
+                    ? link->DataSet()->FindField(item->DataField())
+                    : nullptr;
+                if (link && link->Active() && link->DataSet() && (!field || !field->Visible()))
                     Free(item);
                 else if (link)
                     item->SetEnabled(link->Active());
@@ -470,6 +473,9 @@ void TQXDBItemProp::UpdateField()
         const int active = link->ActiveRecord();
         text = ValueLineCount() > 1 && active < ValueLineCount() ? ValueLine(active) : GetValue();
     }
+    // A read-only field refuses before the record is put into edit state.
+    if (field->ReadOnly())
+        throw EQXException(QStringLiteral("Field '%1' cannot be modified").arg(field->DisplayLabel()));
     link->Edit();
     field->SetText(text);
 }
