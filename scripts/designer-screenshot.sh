@@ -60,7 +60,7 @@ cat >"$work/vesk.ui" <<'UI'
    <header location="global">QXInspector/QXObjectInspector.h</header>
   </customwidget>
   <customwidget>
-   <class>TQXDBInspector</class><extends>QAbstractScrollArea</extends>
+   <class>TQXDBInspector</class><extends>TQXItemListEditor</extends>
    <header location="global">QXInspector/QXDBInspector.h</header>
   </customwidget>
  </customwidgets>
@@ -87,7 +87,7 @@ sleep 2
 # editor down to its presets.
 type_into() { xdotool mousemove "$1" "$2" click --repeat 3 1 type --delay 20 "$3"; sleep 0.5; }
 type_into 125 91 "TQX"
-xdotool mousemove 1110 168 click 1
+xdotool mousemove 1110 186 click 1
 sleep 0.5
 type_into 1090 355 "Presets"
 xdotool mousemove 700 700
@@ -96,9 +96,12 @@ mkdir -p "$(dirname "$out")"
 import -window root "$out"
 echo "$out"
 
-# A double click on the object inspector of the form runs its preferred edit action, "Edit Presets...".
-xdotool mousemove 500 250 click --repeat 2 --delay 80 1
+# A double click on the object inspector of the form runs its preferred edit action, "Edit Presets...";
+# the editor's Add button then adds two presets (the second one stays selected, shown below the list).
+xdotool mousemove 650 260 click --repeat 2 --delay 80 1
 sleep 2
+xdotool mousemove 601 299 click 1 sleep 0.5 click 1
+sleep 1.5
 presets="${out%.png}-presets.png"
 import -window root "$presets"
 echo "$presets"
