@@ -283,6 +283,26 @@ private slots:
             QCOMPARE(shown->Items(i)->Objects(), m_inspector->Presets()->Items(i));
     }
 
+    void formSelectionOfPresetsSelectsTheirRows()
+    {
+        TfrmCollectionEditorDcl *editor = editPresets(3);
+        QVERIFY(editor);
+        TQXPropertyPresets *presets = m_inspector->Presets();
+        auto selectedRows = [editor] {
+            QList<int> rows;
+            for (int i = 0; i < editor->ListView()->topLevelItemCount(); ++i)
+                if (editor->ListView()->topLevelItem(i)->isSelected())
+                    rows << i;
+            return rows;
+        };
+        selectRows(editor, { 1 });
+
+        emit editor->Designer()->SelectionChanged({ presets->Items(2), presets->Items(0) });
+        QCOMPARE(selectedRows(), QList<int>({ 0, 2 }));
+        emit editor->Designer()->SelectionChanged({ m_inspector });
+        QCOMPARE(selectedRows(), QList<int>());
+    }
+
     void pendingRefreshAndSelectionUpdateStayApart()
     {
         TfrmCollectionEditorDcl *editor = editPresets(3);
