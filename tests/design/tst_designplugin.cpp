@@ -15,39 +15,11 @@
 #include <QImage>
 #include <QPluginLoader>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
 
 using namespace QXPlatform;
-
-namespace {
-
-// The size the first <widget> of a form snippet gets from its geometry, and its class.
-struct SnippetWidget
-{
-    QString className;
-    QSize size;
-};
-
-SnippetWidget firstWidget(const QString &xml)
-{
-    SnippetWidget result;
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd()) {
-        reader.readNext();
-        if (!reader.isStartElement())
-            continue;
-        if (reader.name() == QLatin1String("widget") && result.className.isEmpty())
-            result.className = reader.attributes().value(QLatin1String("class")).toString();
-        else if (reader.name() == QLatin1String("width"))
-            result.size.setWidth(reader.readElementText().toInt());
-        else if (reader.name() == QLatin1String("height"))
-            result.size.setHeight(reader.readElementText().toInt());
-    }
-    return reader.hasError() ? SnippetWidget() : result;
-}
-
-} // namespace
 
 class tst_DesignPlugin : public QObject
 {
@@ -121,10 +93,15 @@ private slots:
                 painted += qAlpha(icon.pixel(x, y)) > 0;
         QVERIFY2(painted > 24 * 24 / 2, qPrintable(QString::number(painted)));
 
-        const SnippetWidget snippet = firstWidget(description->domXml());
-        QCOMPARE(snippet.className, className);
-        QVERIFY2(snippet.size.width() >= 100 && snippet.size.height() >= 100,
-                 qPrintable(QStringLiteral("%1x%2").arg(snippet.size.width()).arg(snippet.size.height())));
+        const QString xml = description->domXml();
+        QXmlStreamReader reader(xml);
+        while (!reader.atEnd())
+            reader.readNext();
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        QVERIFY(xml.contains(QStringLiteral("<widget class=\"%1\"").arg(className)));
+        const QRegularExpressionMatch size
+            = QRegularExpression(QStringLiteral("<width>(\\d+)</width><height>(\\d+)</height>")).match(xml);
+        QVERIFY(size.hasMatch() && size.captured(1).toInt() >= 100 && size.captured(2).toInt() >= 100);
 
         // Made by the plugin that Designer's core initialized: in design state.
         QWidget form;
@@ -136,18 +113,7 @@ private slots:
         delete made; // as Designer deletes a widget removed from a form
     }
 
-    // The widgets the plugin makes work.
-
-    void createdItemListEditorWorks()
-    {
-        QWidget form;
-        QPointer<QWidget> made = widget(QStringLiteral("TQXItemListEditor"))->createWidget(&form);
-        auto *editor = qobject_cast<TQXItemListEditor *>(made);
-        QVERIFY(editor);
-        editor->Items()->Add()->SetName(QStringLiteral("Width"));
-        QCOMPARE(editor->Strings()->Text(), QStringLiteral("Width=") + sLineBreak);
-        delete made;
-    }
+    // The inspector the plugin makes works.
 
     void createdObjectInspectorWorks()
     {
