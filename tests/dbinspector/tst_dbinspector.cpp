@@ -28,6 +28,7 @@ private slots:
     void reopenKeepsOrOrdersItems_data();
     void reopenKeepsOrOrdersItems();
     void fieldSettingsReachItem();
+    void categoryChildrenFollowCategoryLink();
     void invalidFieldNameKeepsOldName();
 
     // Records on value lines
@@ -193,6 +194,24 @@ void tst_DBInspector::fieldSettingsReachItem()
     QVERIFY(
         edit(QStringLiteral("qty"), 1, QStringLiteral("3")).contains(QLatin1String("cannot be modified")));
     QCOMPARE(m_dataSet->State(), dsBrowse);
+}
+
+void tst_DBInspector::categoryChildrenFollowCategoryLink()
+{
+    m_dataSet->Open();
+    TQXDBItemProp *stock = m_inspector->GetItems()->AddCategory(QStringLiteral("Stock"));
+    item("qty")->SetCollection(stock->GetItems());
+    m_dataSet->Next();
+    QCOMPARE(item("Stock.qty")->ValueLine(0), QStringLiteral("20"));
+    // An edit there is written through the category's link.
+    QCOMPARE(edit(QStringLiteral("Stock.qty"), 1, QStringLiteral("21")), QString());
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("21"));
+    m_dataSet->Cancel();
+    // Reopened, the item is found in its category: it stays there and is not made again at the top.
+    m_dataSet->Close();
+    m_dataSet->Open();
+    QCOMPARE(item("Stock.qty")->ValueLine(0), QStringLiteral("10"));
+    QVERIFY(!itemNames().contains(QStringLiteral("qty")));
 }
 
 void tst_DBInspector::invalidFieldNameKeepsOldName()
