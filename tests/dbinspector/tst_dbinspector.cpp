@@ -30,6 +30,7 @@ private slots:
     void fieldSettingsReachItem();
     void categoryChildrenFollowCategoryLink();
     void invalidFieldNameKeepsOldName();
+    void freedDataSourceLeavesItemsDisabled();
 
     // Records on value lines
     void recordLines_data();
@@ -221,6 +222,18 @@ void tst_DBInspector::invalidFieldNameKeepsOldName()
     QCOMPARE(QXTest::raised([&] { qty->SetDataField(QStringLiteral("nothing")); }),
              qMakePair(QStringLiteral("EQXException"), QStringLiteral("Invalid Field Name")));
     QCOMPARE(qty->DataField(), QStringLiteral("qty"));
+}
+
+void tst_DBInspector::freedDataSourceLeavesItemsDisabled()
+{
+    m_dataSet->Open();
+    FreeAndNil(m_source);
+    QCOMPARE(m_inspector->DataSource(), nullptr);
+    QVERIFY(!item("qty")->Enabled());
+    QCOMPARE(item("qty")->ValueLine(0), QStringLiteral("10"));
+    // The dataset no longer reaches the inspector.
+    m_dataSet->Next();
+    QCOMPARE(item("qty")->ValueLine(0), QStringLiteral("10"));
 }
 
 void tst_DBInspector::recordLines_data()
