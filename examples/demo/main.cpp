@@ -1,6 +1,7 @@
-// The demo: an object inspector beside a sample form of live widgets, and an item list editor with a
-// small tree. With no display (QT_QPA_PLATFORM=offscreen, no DISPLAY, or --screenshot) it renders both
-// pages to PNG files and prints their paths instead of running the event loop.
+// The demo: an object inspector beside a sample form of live widgets, an item list editor with a
+// small tree, and data-aware inspectors over an SQLite table. With no display (QT_QPA_PLATFORM=offscreen,
+// no DISPLAY, or --screenshot) it renders the pages to PNG files and prints their paths instead of running
+// the event loop.
 #include "DBInspectorDemo.h"
 #include "DemoComponent.h"
 #include "InspectorDemo.h"
