@@ -64,8 +64,7 @@ void loadFile(TfrmCustomItemsDlg &dialog, const QString &fileName)
 
 TImageList *imageList(QObject *owner, int count)
 {
-    auto *images = new TImageList;
-    images->setParent(owner); // a plain QObject for the test: it goes with its owner
+    auto *images = new TImageList(owner);
     for (int i = 0; i < count; ++i) {
         QPixmap pixmap(16, 16);
         pixmap.fill(QColor::fromHsv(i * 60, 200, 200));
