@@ -4,6 +4,7 @@
 // the event loop.
 #include "DBInspectorDemo.h"
 #include "DemoComponent.h"
+#include "DialogsDemo.h"
 #include "InspectorDemo.h"
 
 #include <QXInspector/InplaceEdit.h>
@@ -211,6 +212,8 @@ int main(int argc, char **argv)
     window.addTab(listPage, QStringLiteral("Item list editor"));
     auto *dataPage = new TDBInspectorDemo;
     window.addTab(dataPage, QStringLiteral("Data-aware inspector"));
+    auto *dialogsPage = new TDialogsDemo(inspectorPage);
+    window.addTab(dialogsPage, QStringLiteral("Editor dialogs"));
     window.resize(1180, 780);
     // The item list pictures come first, so that page opens first when taking them.
     window.setCurrentWidget(screenshot ? listPage : static_cast<QWidget *>(inspectorPage));
@@ -267,11 +270,14 @@ int main(int argc, char **argv)
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
         std::printf("%s\n", qPrintable(shootDataAware(dataPage, dir)));
+        for (const QString &path : dialogsPage->Shoot(dir))
+            std::printf("%s\n", qPrintable(path));
     } else {
         result = app.exec();
     }
     Free(vertical);
     Free(horizontal);
+    delete dialogsPage; // its views before the inspector page whose component it shows
     delete inspectorPage; // frees its inspector and component first
     delete dataPage; // frees its inspectors, then the dataset
     return result;
