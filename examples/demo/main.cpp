@@ -1,6 +1,7 @@
-// The demo: an object inspector beside a sample form of live widgets, and an item list editor with a
-// small tree. With no display (QT_QPA_PLATFORM=offscreen, no DISPLAY, or --screenshot) it renders both
-// pages to PNG files and prints their paths instead of running the event loop.
+// The demo: an object inspector beside a sample form of live widgets, an item list editor with a
+// small tree, and data-aware inspectors over an SQLite table. With no display (QT_QPA_PLATFORM=offscreen,
+// no DISPLAY, or --screenshot) it renders the pages to PNG files and prints their paths instead of running
+// the event loop.
 #include "DBInspectorDemo.h"
 #include "DemoComponent.h"
 #include "DialogsDemo.h"
@@ -209,10 +210,10 @@ int main(int argc, char **argv)
     horizontal->SetDefaultColWidth(84);
     layout->addWidget(horizontal, 4);
     window.addTab(listPage, QStringLiteral("Item list editor"));
-    auto *dialogsPage = new TDialogsDemo(inspectorPage);
-    window.addTab(dialogsPage, QStringLiteral("Editor dialogs"));
     auto *dataPage = new TDBInspectorDemo;
     window.addTab(dataPage, QStringLiteral("Data-aware inspector"));
+    auto *dialogsPage = new TDialogsDemo(inspectorPage);
+    window.addTab(dialogsPage, QStringLiteral("Editor dialogs"));
     window.resize(1180, 780);
     // The item list pictures come first, so that page opens first when taking them.
     window.setCurrentWidget(screenshot ? listPage : static_cast<QWidget *>(inspectorPage));
@@ -264,13 +265,13 @@ int main(int argc, char **argv)
         const QStringList inspectorPaths = shootInspector(inspectorPage, dir);
         for (const QString &path : inspectorPaths)
             std::printf("%s\n", qPrintable(path));
-        for (const QString &path : dialogsPage->Shoot(dir))
-            std::printf("%s\n", qPrintable(path));
         window.setCurrentWidget(dataPage);
         window.resize(QSize(1180, 640));
         QApplication::setActiveWindow(&window);
         QApplication::processEvents();
         std::printf("%s\n", qPrintable(shootDataAware(dataPage, dir)));
+        for (const QString &path : dialogsPage->Shoot(dir))
+            std::printf("%s\n", qPrintable(path));
     } else {
         result = app.exec();
     }

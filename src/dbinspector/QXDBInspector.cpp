@@ -444,6 +444,11 @@ void TQXDBItemProp::Notification(QObject *AComponent, TOperation Operation)
         GetItems()->Notification(AComponent, Operation);
 }
 
+TQXItemProps *TQXDBItemProp::CreateItems()
+{
+    return Create<TQXDBItemProps>(this, metaObject());
+}
+
 void TQXDBItemProp::DoValidated()
 {
     UpdateField();

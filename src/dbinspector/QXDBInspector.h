@@ -162,6 +162,8 @@ public:
 
 protected:
     void DoValidated() override;
+    /// Children of an item outside an inspector are data-aware too.
+    TQXItemProps *CreateItems() override;
     virtual void DoLayoutChanged(QXPlatform::TField *Field);
 
 private:

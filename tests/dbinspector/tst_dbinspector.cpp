@@ -28,7 +28,9 @@ private slots:
     void reopenKeepsOrOrdersItems_data();
     void reopenKeepsOrOrdersItems();
     void fieldSettingsReachItem();
+    void categoryChildrenFollowCategoryLink();
     void invalidFieldNameKeepsOldName();
+    void freedDataSourceLeavesItemsDisabled();
 
     // Records on value lines
     void recordLines_data();
@@ -195,6 +197,24 @@ void tst_DBInspector::fieldSettingsReachItem()
     QCOMPARE(m_dataSet->State(), dsBrowse);
 }
 
+void tst_DBInspector::categoryChildrenFollowCategoryLink()
+{
+    m_dataSet->Open();
+    TQXDBItemProp *stock = m_inspector->GetItems()->AddCategory(QStringLiteral("Stock"));
+    item("qty")->SetCollection(stock->GetItems());
+    m_dataSet->Next();
+    QCOMPARE(item("Stock.qty")->ValueLine(0), QStringLiteral("20"));
+    // An edit there is written through the category's link.
+    QCOMPARE(edit(QStringLiteral("Stock.qty"), 1, QStringLiteral("21")), QString());
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("21"));
+    m_dataSet->Cancel();
+    // Reopened, the item is found in its category: it stays there and is not made again at the top.
+    m_dataSet->Close();
+    m_dataSet->Open();
+    QCOMPARE(item("Stock.qty")->ValueLine(0), QStringLiteral("10"));
+    QVERIFY(!itemNames().contains(QStringLiteral("qty")));
+}
+
 void tst_DBInspector::invalidFieldNameKeepsOldName()
 {
     m_dataSet->Open();
@@ -202,6 +222,18 @@ void tst_DBInspector::invalidFieldNameKeepsOldName()
     QCOMPARE(QXTest::raised([&] { qty->SetDataField(QStringLiteral("nothing")); }),
              qMakePair(QStringLiteral("EQXException"), QStringLiteral("Invalid Field Name")));
     QCOMPARE(qty->DataField(), QStringLiteral("qty"));
+}
+
+void tst_DBInspector::freedDataSourceLeavesItemsDisabled()
+{
+    m_dataSet->Open();
+    FreeAndNil(m_source);
+    QCOMPARE(m_inspector->DataSource(), nullptr);
+    QVERIFY(!item("qty")->Enabled());
+    QCOMPARE(item("qty")->ValueLine(0), QStringLiteral("10"));
+    // The dataset no longer reaches the inspector.
+    m_dataSet->Next();
+    QCOMPARE(item("qty")->ValueLine(0), QStringLiteral("10"));
 }
 
 void tst_DBInspector::recordLines_data()
