@@ -902,5 +902,8 @@ bool TQXObjectInspector::IsStoredProperty(const char *Name) const
     if (QByteArrayView(Name) == "TitleCaptions")
         return TitleCaptions()->Text()
             != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+    // Stored as the defined property "HPresets" already.
+    if (QByteArrayView(Name) == "PresetsStream")
+        return false;
     return TQXCustomObjectInspector::IsStoredProperty(Name);
 }
