@@ -59,15 +59,16 @@ bool TQXInspectorSearchBox::filter(TQXItemProps *Rows, bool UnderMatch)
     bool any = false;
     for (int i = 0; i < Rows->Count(); ++i) {
         TQXItemProp *row = Rows->Items(i);
-        auto saved = m_saved.constFind(row);
-        if (saved == m_saved.constEnd())
-            saved = m_saved.insert(row, { row->GetVisible(), row->IsExpanded() });
+        // A copy: the children's states go into the same table.
+        const TRowState saved = m_saved.contains(row)
+            ? m_saved.value(row)
+            : *m_saved.insert(row, { row->GetVisible(), row->IsExpanded() });
         const bool self = matches(row);
         const bool below = row->HasChildren() && filter(row->Items(), UnderMatch || self);
         // A row the application hid stays hidden; below a match everything shows as it did.
-        row->SetVisible(saved->Visible && (self || below || UnderMatch));
+        row->SetVisible(saved.Visible && (self || below || UnderMatch));
         if (row->HasChildren())
-            row->SetExpanded(below || saved->Expanded);
+            row->SetExpanded(below || saved.Expanded);
         any = any || self || below;
     }
     return any;
