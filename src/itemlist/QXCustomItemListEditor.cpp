@@ -1188,6 +1188,21 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         Validate();
         if (TInplaceEdit *editor = InplaceEditor())
             editor->TextAssigned();
+        // With the accessible table, Ctrl+Enter presses the ellipsis button as a click would.
+        if (m_accessibleTable && exactlyCtrl && GetEditStyle(Col(), Row()) == esEllipsis) {
+            EditButtonClick(this);
+            Key = 0;
+        }
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus:
+        // With the accessible table, Ctrl+Plus and Ctrl+Minus open and close the current row.
+        if (TQXItemProp *item = GetSelected();
+            m_accessibleTable && exactlyCtrl && item && item->IsExpandable()) {
+            item->SetExpanded(Key != Qt::Key_Minus);
+            Key = 0;
+        }
         break;
     case Qt::Key_Escape:
         RestoreCurrentItem();

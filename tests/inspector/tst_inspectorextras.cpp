@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
 
@@ -230,41 +231,53 @@ private slots:
     void searchKeepsParentsOfNestedMatch_data()
     {
         QTest::addColumn<bool>("byCategory");
-        QTest::addColumn<QString>("prefix");
-        QTest::newRow("plain") << false << "";
-        QTest::newRow("by category") << true << "Visual.";
+        QTest::addColumn<bool>("widget");
+        QTest::addColumn<QString>("font"); // the path of the font row
+        QTest::addColumn<QString>("other"); // a row that does not match
+        QTest::addColumn<int>("shown"); // the rows shown for the search
+        QTest::newRow("plain") << false << false << "Font"
+                               << "Color" << 3;
+        QTest::newRow("by category: the font in two") << true << false << "Visual.Font"
+                                                      << "Visual.Color" << 8;
+        QTest::newRow("a widget's many rows") << false << true << "font"
+                                              << "text" << 3;
     }
     void searchKeepsParentsOfNestedMatch()
     {
         QFETCH(bool, byCategory);
-        QFETCH(QString, prefix);
+        QFETCH(bool, widget);
+        QFETCH(QString, font);
+        QFETCH(QString, other);
+        QFETCH(int, shown);
         Sample sample;
+        QPushButton button;
         inspector->SetArrangeByCategory(byCategory);
-        inspect({ &sample });
+        inspect({ widget ? static_cast<QObject *>(&button) : &sample });
         TQXInspectorSearchBox search;
         search.SetInspector(inspector);
         const int shownBefore = inspector->GetVisibleItemCount();
 
         search.setText(QStringLiteral("ITALIC"));
         search.ApplySearch();
-        QVERIFY(row(prefix + "Font.Style.fsItalic")->IsVisible());
-        QVERIFY(row(prefix + "Font.Style")->IsVisible());
-        QVERIFY(row(prefix + "Font")->IsVisible());
-        QVERIFY(!row(prefix + "Font.Style.fsBold")->IsVisible());
-        QVERIFY(!row(prefix + "Font.Size")->IsVisible());
-        QVERIFY(!row(prefix + "Color")->IsVisible());
-        // The font shows in two categories.
-        QCOMPARE(inspector->GetVisibleItemCount(), byCategory ? 2 * (1 + 3) : 3);
+        QVERIFY(row(font + ".Style.fsItalic")->IsVisible());
+        QVERIFY(row(font + ".Style")->IsVisible());
+        QVERIFY(row(font)->IsVisible());
+        QVERIFY(!row(font + ".Style.fsBold")->IsVisible());
+        QVERIFY(!row(font + ".Size")->IsVisible());
+        QVERIFY(!row(other)->IsVisible());
+        QCOMPARE(inspector->GetVisibleItemCount(), shown);
 
-        // A value matches as well as a name; below a matching row its children keep their own state.
-        search.setText(QStringLiteral("alNone"));
-        search.ApplySearch();
-        QCOMPARE(inspector->GetVisibleItemCount(), byCategory ? 2 * (1 + 1) : 1);
+        if (!widget) {
+            // A value matches as well as a name.
+            search.setText(QStringLiteral("alNone"));
+            search.ApplySearch();
+            QCOMPARE(inspector->GetVisibleItemCount(), byCategory ? 2 * (1 + 1) : 1);
+        }
 
         search.clear();
         search.ApplySearch();
         QCOMPARE(inspector->GetVisibleItemCount(), shownBefore);
-        QVERIFY(!row(prefix + "Font")->IsExpanded());
+        QVERIFY(!row(font)->IsExpanded());
     }
 
     void accessibleTableFollowsTheGrid()
@@ -307,6 +320,13 @@ private slots:
         QCOMPARE(table->rowCount(), inspector->GetVisibleItemCount());
         QCOMPARE(table->cellAt(fontLine + 1, 0)->text(QAccessible::Name),
                  inspector->GetVisibleItem(fontLine + 1)->Name());
+        // The same from the keyboard, through the in-place editor.
+        inspector->SetSelected(row("Font"));
+        inspector->ShowEditor();
+        QTest::keyClick(inspector->InplaceEditor(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(font->state().collapsed);
+        QTest::keyClick(inspector->InplaceEditor(), Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(font->state().expanded);
     }
 };
 
