@@ -11,11 +11,13 @@
 #include "TypeInfo.h"
 #include "Variants.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <QEvent>
 
@@ -1148,6 +1150,20 @@ void TQXCustomItemListEditor::validatePendingEdit(bool Report)
 
 bool TQXCustomItemListEditor::SelectCell(int ACol, int ARow)
 {
+    if (m_accessibleTable && QAccessible::isActive()) {
+        // The cell is current once the move is over: assistive tools hear of it on the next turn, as the
+        // table's child (row * columns + column) that has the focus now. Without an assistive tool
+        // running Qt drops the event, so none is made.
+        QTimer::singleShot(0, this, [this] {
+            const TItemGridInfo current = GetGridInfo(Col(), Row());
+            const int row = current.CurItemPos - current.FixedItemLines;
+            if (!m_accessibleTable || row < 0 || row >= GetVisibleItemCount())
+                return;
+            QAccessibleEvent event(this, QAccessible::Focus);
+            event.setChild(row * GetGridCount(gcValueLineCount) + current.CurValuePos);
+            QAccessible::updateAccessibility(&event);
+        });
+    }
     if (m_internalMoves > 0)
         return true;
     const TItemGridInfo info = GetGridInfo(ACol, ARow);
