@@ -86,6 +86,7 @@ TInspectorDemo::~TInspectorDemo()
     // The inspector goes first: freeing the component tells every inspector still showing it.
     FreeAndNil(m_inspector);
     FreeAndNil(m_component);
+    delete std::exchange(m_search, nullptr);
 }
 
 QWidget *TInspectorDemo::buildForm()
