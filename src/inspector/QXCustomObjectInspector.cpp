@@ -10,6 +10,7 @@
 #include "Streaming.h"
 #include "StringList.h"
 
+#include <QKeyEvent>
 #include <QScopedValueRollback>
 #include <QUndoStack>
 
@@ -801,6 +802,32 @@ void TQXCustomObjectInspector::SetLiveUpdate(bool Value)
         m_live->Disconnect();
     else if (Items() && GetItemCount() > 0)
         m_live->Connect();
+}
+
+TInplaceEdit *TQXCustomObjectInspector::CreateEditor()
+{
+    TInplaceEdit *editor = TQXCustomItemListEditor::CreateEditor();
+    editor->installEventFilter(this);
+    return editor;
+}
+
+bool TQXCustomObjectInspector::GuardedEventFilter(QObject *Watched, QEvent *Event)
+{
+    // Text typed and not yet written is the editor's to undo; after that the keys undo writes.
+    if (m_undoEnabled && Event->type() == QEvent::KeyPress && Watched == InplaceEditor()
+        && !InplaceEditor()->Modified()) {
+        auto *key = static_cast<QKeyEvent *>(Event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        if (undo || key->matches(QKeySequence::Redo)) {
+            HideEditor();
+            if (undo)
+                UndoStack()->undo();
+            else
+                UndoStack()->redo();
+            return true;
+        }
+    }
+    return TQXCustomItemListEditor::GuardedEventFilter(Watched, Event);
 }
 
 void TQXCustomObjectInspector::KeyDown(int &Key, Qt::KeyboardModifiers Shift)

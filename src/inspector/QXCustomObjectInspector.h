@@ -246,6 +246,9 @@ protected:
     void GetOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) override;
     void Dispatch(QXPlatform::TMessage &Message) override;
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
+    QXPlatform::TInplaceEdit *CreateEditor() override;
+    /// Takes undo and redo from the in-place editor while nothing is typed in it (UndoEnabled).
+    bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
     virtual void QXInvalidateProperty(QXPlatform::TMessage &Message);
     virtual void QXInvalidateScan(QXPlatform::TMessage &Message);
 

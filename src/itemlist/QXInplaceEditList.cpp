@@ -657,12 +657,6 @@ void TQXInplaceEditList::ListMouseUp(QObject *Sender, Qt::MouseButton Button, Qt
 
 void TQXInplaceEditList::keyPressEvent(QKeyEvent *event)
 {
-    // With nothing typed, undo and redo are the grid's when it takes them (an inspector undoing writes).
-    if ((event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) && !Modified()
-        && SendToGrid(event->key(), event->modifiers() & ~Qt::KeypadModifier)) {
-        event->accept();
-        return;
-    }
     if (m_editStyle == esPickList) {
         int key = event->key();
         DoDropDownKeys(key, event->modifiers() & ~Qt::KeypadModifier);
