@@ -33,14 +33,34 @@ void TQXLiveValues::Connect()
     Disconnect();
     const int slot = staticMetaObject.indexOfSlot("propertyNotified()");
     TQXCustomObjectInspector *inspector = m_inspector;
-    // Once per scan: each row's object is resolved by name from each shown object, as a write would.
+    // Once per scan, parents before children: the objects a row's children live on are found once from
+    // the row's own (as the refresh of all rows finds them); only rows whose name holds the path
+    // delimiter are resolved by name from each shown object.
+    QHash<const TQXItemProperty *, TQXCustomObjectInspector::TObjectPath> below;
     for (int i = 0; i < inspector->GetItemCount(); ++i) {
         TQXItemProperty *row = inspector->GetItem(i);
+        const TQXItemProperty *parent = row->GetParent();
+        const auto parentOwners = parent ? below.constFind(parent) : below.constEnd();
+        const TQXCustomObjectInspector::TObjectPath *owners = !parent ? &inspector->m_shownObjects
+            : parentOwners != below.constEnd()                        ? &*parentOwners
+                                                                      : nullptr;
+        if (owners && row->HasChildren()) {
+            TQXCustomObjectInspector::TObjectPath result;
+            if (inspector->childOwners(row, *owners, result))
+                below.insert(row, result);
+        }
         if (!row->IsRealProperty() || row->OnGetProperty)
             continue;
+        const bool byOwners = owners && !row->RealPropName().contains(inspector->PathDelimiter());
         for (int b = 0; b < inspector->ShownObjectCount(); ++b) {
-            QString name = row->GetFullPathPropName();
-            QObject *instance = inspector->GetInstance(inspector->ShownObject(b), name, row);
+            QString name = row->RealPropName();
+            QObject *instance = nullptr;
+            if (byOwners) {
+                instance = b < owners->size() ? owners->at(b).data() : nullptr;
+            } else {
+                name = row->GetFullPathPropName();
+                instance = inspector->GetInstance(inspector->ShownObject(b), name, row);
+            }
             if (!instance)
                 continue;
             const int index = instance->metaObject()->indexOfProperty(name.toLatin1().constData());
