@@ -9,7 +9,6 @@
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 
-#include <optional>
 
 using namespace QXPlatform;
 
@@ -352,34 +351,18 @@ TfrmCollectionEditorDcl *ShowCollectionEditorDcl(const QMetaObject *EditorClass,
                                                  TCollection *Collection, const QString &PropertyName,
                                                  bool ReuseExisting)
 {
-    std::optional<TThreadListLocker<TfrmCollectionEditor *>> lock;
-    if (ReuseExisting) {
-        lock.emplace(*EnsureCollectionEditors());
-        for (TfrmCollectionEditor *editor : lock->List()) {
-            auto *designTime = qobject_cast<TfrmCollectionEditorDcl *>(editor);
-            if (designTime && !designTime->IsClosing() && designTime->Collection() == Collection
-                && designTime->Designer() && Designer && designTime->Designer()->Form() == Designer->Form()) {
-                designTime->show();
-                designTime->raise();
-                designTime->activateWindow();
-                return designTime;
-            }
-        }
-    }
-    if (!EditorClass || !InheritsFrom(EditorClass, &TfrmCollectionEditorDcl::staticMetaObject))
-        throw EInvalidCast(QStringLiteral("Invalid class typecast"));
-    QObject *made = EditorClass->newInstance(Q_ARG(QObject *, qApp));
-    auto *editor = qobject_cast<TfrmCollectionEditorDcl *>(made);
-    if (!editor) {
-        delete made;
-        throw EInvalidCast(QStringLiteral("Invalid class typecast"));
-    }
-    {
-        TScopeExit freeOnError([editor] { Free(editor); });
-        editor->AfterConstruction();
-        freeOnError.Dismiss();
-    }
-    lock.reset();
+    TQXDesigner *designer = Designer.get();
+    const auto [made, reused]
+        = OpenCollectionEditor(EditorClass, &TfrmCollectionEditorDcl::staticMetaObject, ReuseExisting,
+                               [&](TfrmCollectionEditor *open) {
+                                   auto *designTime = qobject_cast<TfrmCollectionEditorDcl *>(open);
+                                   return designTime && !designTime->IsClosing()
+                                       && designTime->Collection() == Collection && designTime->Designer()
+                                       && designer && designTime->Designer()->Form() == designer->Form();
+                               });
+    auto *editor = static_cast<TfrmCollectionEditorDcl *>(made);
+    if (reused)
+        return editor;
     if (qApp)
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, editor, [editor] { Free(editor); });
     editor->SetDesigner(std::move(Designer));

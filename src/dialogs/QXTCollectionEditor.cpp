@@ -659,25 +659,23 @@ void RemoveCollectionEditor(TfrmCollectionEditor *Editor)
         list->Remove(Editor);
 }
 
-TfrmCollectionEditor *ShowCollectionEditor(const QMetaObject *EditorClass,
-                                           TQXCustomObjectInspector *Inspector, TCollection *Collection,
-                                           const QString &PropertyName, bool ReuseExisting)
+TCollectionEditorOpening OpenCollectionEditor(const QMetaObject *EditorClass, const QMetaObject *BaseClass,
+                                              bool ReuseExisting,
+                                              const std::function<bool(TfrmCollectionEditor *)> &Matches)
 {
     std::optional<TThreadListLocker<TfrmCollectionEditor *>> lock;
     if (ReuseExisting) {
-        if (!registry())
-            registry() = std::make_unique<TThreadList<TfrmCollectionEditor *>>();
-        lock.emplace(*registry());
+        lock.emplace(*EnsureCollectionEditors());
         for (TfrmCollectionEditor *editor : lock->List()) {
-            if (editor->Inspector() == Inspector && editor->Collection() == Collection) {
+            if (Matches(editor)) {
                 editor->show();
                 editor->raise();
                 editor->activateWindow();
-                return editor;
+                return { editor, true };
             }
         }
     }
-    if (!EditorClass || !InheritsFrom(EditorClass, &TfrmCollectionEditor::staticMetaObject))
+    if (!EditorClass || !InheritsFrom(EditorClass, BaseClass))
         throw EInvalidCast(QStringLiteral("Invalid class typecast"));
     QObject *made = EditorClass->newInstance(Q_ARG(QObject *, qApp));
     auto *editor = qobject_cast<TfrmCollectionEditor *>(made);
@@ -685,12 +683,22 @@ TfrmCollectionEditor *ShowCollectionEditor(const QMetaObject *EditorClass,
         delete made;
         throw EInvalidCast(QStringLiteral("Invalid class typecast"));
     }
-    {
-        TScopeExit freeOnError([editor] { Free(editor); });
-        editor->AfterConstruction();
-        freeOnError.Dismiss();
-    }
-    lock.reset();
+    TScopeExit freeOnError([editor] { Free(editor); });
+    editor->AfterConstruction();
+    freeOnError.Dismiss();
+    return { editor, false };
+}
+
+TfrmCollectionEditor *ShowCollectionEditor(const QMetaObject *EditorClass,
+                                           TQXCustomObjectInspector *Inspector, TCollection *Collection,
+                                           const QString &PropertyName, bool ReuseExisting)
+{
+    const auto [editor, reused] = OpenCollectionEditor(
+        EditorClass, &TfrmCollectionEditor::staticMetaObject, ReuseExisting, [&](TfrmCollectionEditor *open) {
+            return open->Inspector() == Inspector && open->Collection() == Collection;
+        });
+    if (reused)
+        return editor;
     static bool freedOnQuit = false;
     if (!freedOnQuit && qApp) {
         QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, freeApplicationEditors);

@@ -16,6 +16,8 @@
 #include <QPointer>
 #include <QTreeWidget>
 
+#include <functional>
+
 class QMenu;
 class QToolBar;
 namespace Ui {
@@ -165,3 +167,17 @@ QXINSPECTORCORE_EXPORT QXPlatform::TThreadList<TfrmCollectionEditor *> *Collecti
 /// The registry of open editors, made when it does not exist yet: for the opening routines of
 /// descendants, which search it the way ShowCollectionEditor does.
 QXINSPECTORCORE_EXPORT QXPlatform::TThreadList<TfrmCollectionEditor *> *EnsureCollectionEditors();
+
+/// What OpenCollectionEditor gives: the editor, and whether it was an open one brought back.
+struct TCollectionEditorOpening
+{
+    TfrmCollectionEditor *Editor = nullptr;
+    bool Reused = false;
+};
+/// The opening routine every editor class shares. With ReuseExisting, the first registered editor that
+/// Matches accepts is brought to the front and returned as it is; otherwise an editor of EditorClass (which
+/// must inherit BaseClass, or EInvalidCast is raised) is made and constructed, for the caller to set up
+/// and show. The registry stays locked until the editor is made, so two requests never make two editors.
+QXINSPECTORCORE_EXPORT TCollectionEditorOpening
+OpenCollectionEditor(const QMetaObject *EditorClass, const QMetaObject *BaseClass, bool ReuseExisting,
+                     const std::function<bool(TfrmCollectionEditor *)> &Matches);
