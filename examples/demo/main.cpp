@@ -2,6 +2,7 @@
 // small tree. With no display (QT_QPA_PLATFORM=offscreen, no DISPLAY, or --screenshot) it renders both
 // pages to PNG files and prints their paths instead of running the event loop.
 #include "DemoComponent.h"
+#include "DialogsDemo.h"
 #include "InspectorDemo.h"
 
 #include <QXInspector/QXInplaceEditList.h>
@@ -181,6 +182,8 @@ int main(int argc, char **argv)
     horizontal->SetDefaultColWidth(84);
     layout->addWidget(horizontal, 4);
     window.addTab(listPage, QStringLiteral("Item list editor"));
+    auto *dialogsPage = new TDialogsDemo(inspectorPage);
+    window.addTab(dialogsPage, QStringLiteral("Editor dialogs"));
     window.resize(1180, 780);
     // The item list pictures come first, so that page opens first when taking them.
     window.setCurrentWidget(screenshot ? listPage : static_cast<QWidget *>(inspectorPage));
@@ -232,11 +235,14 @@ int main(int argc, char **argv)
         const QStringList inspectorPaths = shootInspector(inspectorPage, dir);
         for (const QString &path : inspectorPaths)
             std::printf("%s\n", qPrintable(path));
+        for (const QString &path : dialogsPage->Shoot(dir))
+            std::printf("%s\n", qPrintable(path));
     } else {
         result = app.exec();
     }
     Free(vertical);
     Free(horizontal);
+    delete dialogsPage; // its views before the inspector page whose component it shows
     delete inspectorPage; // frees its inspector and component first
     return result;
 }

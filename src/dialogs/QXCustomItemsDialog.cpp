@@ -1,0 +1,722 @@
+#include "QXCustomItemsDialog.h"
+
+#include "QXConsts.h"
+#include "ui_QXCustomItemsDialog.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QTreeWidget>
+
+using namespace QXPlatform;
+
+namespace {
+
+const char *const NodeDataProperty = "qx_NodeData";
+constexpr int NodeDataRole = Qt::UserRole + 0x5180;
+
+int comboNumber(const QComboBox *combo)
+{
+    bool ok = false;
+    const QString text = combo->currentText().trimmed();
+    const int value = text.toInt(&ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(combo->currentText()));
+    return value;
+}
+
+int indexInParent(const QTreeWidgetItem *node)
+{
+    return node->parent() ? node->parent()->indexOfChild(const_cast<QTreeWidgetItem *>(node)) : -1;
+}
+
+QTreeWidgetItem *newNode(const QString &text)
+{
+    auto *node = new QTreeWidgetItem(QStringList(text));
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    return node;
+}
+
+void makeEditable(QTreeWidgetItem *node)
+{
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    for (int i = 0; i < node->childCount(); ++i)
+        makeEditable(node->child(i));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Node items
+
+TCustomNodeItem::TCustomNodeItem() = default;
+TCustomNodeItem::~TCustomNodeItem() = default;
+
+void TCustomNodeItem::Assign(const QObject *Source)
+{
+    const auto *source = qobject_cast<const TCustomNodeItem *>(Source);
+    if (!source) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    m_caption = source->m_caption;
+    m_imageIndex = source->m_imageIndex;
+    m_stateIndex = source->m_stateIndex;
+    m_customIndex = source->m_customIndex;
+}
+
+void TCustomNodeItem::AssignFromListItem(const TListItems *Items, int Index)
+{
+    m_caption = Items->Caption(Index);
+    m_imageIndex = Items->ImageIndex(Index);
+    m_stateIndex = Items->StateIndex(Index);
+    m_customIndex = Items->OverlayIndex(Index);
+}
+
+void TCustomNodeItem::AssignToListItem(TListItems *Items, int Index) const
+{
+    Items->SetCaption(Index, m_caption);
+    Items->SetImageIndex(Index, m_imageIndex);
+    Items->SetStateIndex(Index, m_stateIndex);
+    Items->SetOverlayIndex(Index, m_customIndex);
+}
+
+void TCustomNodeItem::AssignFromNode(const QTreeWidgetItem *Node)
+{
+    m_caption = Node->text(0);
+    m_imageIndex = TTreeNodes::ImageIndex(Node);
+    m_stateIndex = TTreeNodes::StateIndex(Node);
+    m_customIndex = TTreeNodes::SelectedIndex(Node);
+}
+
+void TCustomNodeItem::AssignToNode(QTreeWidgetItem *Node) const
+{
+    Node->setText(0, m_caption);
+    TTreeNodes::SetImageIndex(Node, m_imageIndex);
+    TTreeNodes::SetStateIndex(Node, m_stateIndex);
+    TTreeNodes::SetSelectedIndex(Node, m_customIndex);
+}
+
+TNodeListItem::TNodeListItem()
+    : m_subItems(Create<TStringList>())
+{
+    connect(m_subItems, &TStrings::changed, this, [this] { ChangeSubItems(); });
+}
+
+TNodeListItem::~TNodeListItem()
+{
+    Free(m_subItems);
+}
+
+void TNodeListItem::ChangeSubItems()
+{
+    m_subItemImages.resize(m_subItems->Count(), -1);
+}
+
+void TNodeListItem::DeleteSubItem(int Index)
+{
+    if (Index < 0 || Index >= m_subItemImages.size())
+        return;
+    m_subItemImages.remove(Index);
+    // The image went first, so the shorter list keeps the images of the sub-items after Index.
+    m_subItems->Delete(Index);
+}
+
+void TNodeListItem::Assign(const QObject *Source)
+{
+    if (const auto *source = qobject_cast<const TNodeListItem *>(Source)) {
+        m_subItems->SetStrings(source->m_subItems->ToStringList());
+        m_subItemImages = source->m_subItemImages;
+    }
+    TCustomNodeItem::Assign(Source);
+}
+
+void TNodeListItem::AssignFromListItem(const TListItems *Items, int Index)
+{
+    m_subItems->SetStrings(Items->SubItems(Index));
+    m_subItemImages = Items->SubItemImages(Index);
+    TCustomNodeItem::AssignFromListItem(Items, Index);
+}
+
+void TNodeListItem::AssignToListItem(TListItems *Items, int Index) const
+{
+    Items->SetSubItems(Index, m_subItems->ToStringList());
+    for (int i = 0; i < m_subItemImages.size(); ++i)
+        Items->SetSubItemImage(Index, i, m_subItemImages.at(i));
+    TCustomNodeItem::AssignToListItem(Items, Index);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The dialog
+
+TfrmCustomItemsDlg::TfrmCustomItemsDlg(QWidget *parent)
+    : TGuarded<QDialog>(parent)
+    , m_ui(new Ui::frmCustomItemsDlg)
+{
+    m_ui->setupUi(this);
+    QScreen *screen = parent ? parent->screen() : QGuiApplication::screenAt(QCursor::pos());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (screen)
+        move(screen->availableGeometry().center() - rect().center());
+
+    auto action = [this](const QString &caption, QPushButton *button, auto run) {
+        auto *act = new QAction(caption, this);
+        connect(act, &QAction::triggered, this, [run] { Guarded(run); });
+        connect(button, &QPushButton::clicked, act, &QAction::trigger);
+        connect(act, &QAction::changed, button, [act, button] { button->setEnabled(act->isEnabled()); });
+        return act;
+    };
+    m_actNewItem = action(tr("&New Item"), m_ui->btnNewItem, [this] { NewItem(); });
+    m_actNewSubItem = action(tr("N&ew Subitem"), m_ui->btnNewSubItem, [this] { NewSubItem(); });
+    m_actDeleteItem = action(tr("&Delete"), m_ui->btnDelete, [this] { DeleteItem(); });
+    m_actApply = action(tr("&Apply"), m_ui->btnApply, [this] { Apply(); });
+    m_actLoad = action(tr("&Load..."), m_ui->btnLoad, [this] { LoadItems(); });
+
+    m_openDialog = new QFileDialog(this);
+    m_openDialog->setFileMode(QFileDialog::ExistingFile);
+    m_openDialog->setNameFilter(tr("All Files(*)"));
+
+    QTreeWidget *tree = m_ui->TreeView1;
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { Guarded([&] { CurrentChanged(current); }); });
+    // A label edited in the tree goes to the caption edit and on into the node at once.
+    connect(tree, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem *node) {
+        if (!m_showing && node == m_shownNode && node->text(0) != m_ui->leCaption->text())
+            m_ui->leCaption->setText(node->text(0));
+    });
+    connect(m_ui->leCaption, &QLineEdit::textChanged, this,
+            [this](const QString &text) { Guarded([&] { CaptionChanged(text); }); });
+    for (QComboBox *combo : { m_ui->cbeImageIndex, m_ui->cbeStateIndex, m_ui->cbeCustomIndex }) {
+        connect(combo, &QComboBox::editTextChanged, this, [this] {
+            if (!m_showing)
+                SetModified(true);
+        });
+        connect(combo->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, combo] { Guarded([&] { ComboLeft(combo); }); });
+    }
+    TreeViewChange(nullptr);
+    UpdateActions();
+}
+
+TfrmCustomItemsDlg::~TfrmCustomItemsDlg()
+{
+    ClearTree();
+    delete m_ui;
+}
+
+QTreeWidget *TfrmCustomItemsDlg::TreeView() const
+{
+    return m_ui->TreeView1;
+}
+QLineEdit *TfrmCustomItemsDlg::CaptionEdit() const
+{
+    return m_ui->leCaption;
+}
+QComboBox *TfrmCustomItemsDlg::ImageIndexCombo() const
+{
+    return m_ui->cbeImageIndex;
+}
+QComboBox *TfrmCustomItemsDlg::StateIndexCombo() const
+{
+    return m_ui->cbeStateIndex;
+}
+QComboBox *TfrmCustomItemsDlg::CustomIndexCombo() const
+{
+    return m_ui->cbeCustomIndex;
+}
+QGroupBox *TfrmCustomItemsDlg::PropertiesBox() const
+{
+    return m_ui->gbItemProperties;
+}
+
+TCustomNodeItem *TfrmCustomItemsDlg::NodeData(const QTreeWidgetItem *Node)
+{
+    return Node ? qobject_cast<TCustomNodeItem *>(Node->data(0, NodeDataRole).value<QObject *>()) : nullptr;
+}
+
+void TfrmCustomItemsDlg::SetNodeData(QTreeWidgetItem *Node, TCustomNodeItem *Data)
+{
+    Node->setData(0, NodeDataRole, QVariant::fromValue<QObject *>(Data));
+}
+
+void TfrmCustomItemsDlg::FreeNodeData(QTreeWidgetItem *Node)
+{
+    // Deepest first, so that no node outlives its data.
+    for (int i = 0; i < Node->childCount(); ++i)
+        FreeNodeData(Node->child(i));
+    TCustomNodeItem *data = NodeData(Node);
+    Node->setData(0, NodeDataRole, QVariant());
+    Free(data);
+}
+
+void TfrmCustomItemsDlg::ClearTree()
+{
+    m_shownNode = nullptr;
+    QTreeWidget *tree = m_ui->TreeView1;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        FreeNodeData(tree->topLevelItem(i));
+    const QScopedValueRollback showing(m_showing, true);
+    tree->clear();
+}
+
+TCustomNodeItem *TfrmCustomItemsDlg::CreateNodeItem() const
+{
+    if (!m_nodeItemClass)
+        return nullptr;
+    QObject *made = m_nodeItemClass->newInstance();
+    auto *item = qobject_cast<TCustomNodeItem *>(made);
+    if (!item) {
+        delete made;
+        throw EInvalidCast(QStringLiteral("Invalid class typecast"));
+    }
+    TScopeExit freeOnError([item] { Free(item); });
+    item->AfterConstruction();
+    freeOnError.Dismiss();
+    return item;
+}
+
+void TfrmCustomItemsDlg::SetModified(bool Value)
+{
+    m_modified = Value;
+    UpdateActions();
+}
+
+void TfrmCustomItemsDlg::UpdateActions()
+{
+    const bool selected = m_ui->TreeView1->currentItem();
+    m_actNewSubItem->setEnabled(selected);
+    m_actDeleteItem->setEnabled(selected);
+    m_actApply->setEnabled(m_modified);
+}
+
+void TfrmCustomItemsDlg::SetComboValue(QComboBox *Combo, int Value)
+{
+    const QString text = QString::number(Value);
+    const int entry = Combo->findText(text, Qt::MatchExactly);
+    Combo->setCurrentIndex(entry);
+    Combo->setEditText(text);
+}
+
+void TfrmCustomItemsDlg::SetImages(TImageList *Value)
+{
+    m_images = Value;
+    QComboBox *combo = m_ui->cbeImageIndex;
+    const QScopedValueRollback showing(m_showing, true);
+    const QString text = combo->currentText();
+    combo->clear();
+    for (int i = 0; Value && i < Value->Count(); ++i)
+        combo->addItem(Value->Icon(i), QString::number(i));
+    combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+    combo->setEditText(text);
+}
+
+void TfrmCustomItemsDlg::SetSmallImages(TImageList *Value)
+{
+    m_smallImages = Value;
+    QXPlatform::SetSmallImages(m_ui->TreeView1, Value);
+}
+
+void TfrmCustomItemsDlg::UpdateImages(bool)
+{
+    if (m_images != m_smallImages)
+        SetImages(m_smallImages);
+}
+
+void TfrmCustomItemsDlg::CurrentChanged(QTreeWidgetItem *Current)
+{
+    if (m_shownNode && m_shownNode != Current)
+        FlushProperties();
+    TreeViewChange(Current);
+}
+
+void TfrmCustomItemsDlg::TreeViewChange(QTreeWidgetItem *Node)
+{
+    const QScopedValueRollback showing(m_showing, true);
+    m_shownNode = Node;
+    UpdateActions();
+    if (!Node) {
+        m_ui->leCaption->clear();
+        for (QComboBox *combo : { m_ui->cbeImageIndex, m_ui->cbeStateIndex, m_ui->cbeCustomIndex }) {
+            combo->setCurrentIndex(-1);
+            combo->setEditText(QString());
+        }
+        m_ui->gbItemProperties->setEnabled(false);
+        return;
+    }
+    UpdateImages(Node->parent() != nullptr);
+    if (m_nodeItemClass) {
+        TCustomNodeItem *data = NodeData(Node);
+        m_ui->leCaption->setText(data ? data->Caption() : Node->text(0));
+        SetComboValue(m_ui->cbeImageIndex, data ? data->ImageIndex() : -1);
+        SetComboValue(m_ui->cbeStateIndex, data ? data->StateIndex() : -1);
+        SetComboValue(m_ui->cbeCustomIndex, data ? data->CustomIndex() : -1);
+    } else {
+        m_ui->leCaption->setText(Node->text(0));
+        SetComboValue(m_ui->cbeImageIndex, TTreeNodes::ImageIndex(Node));
+        SetComboValue(m_ui->cbeStateIndex, TTreeNodes::StateIndex(Node));
+        SetComboValue(m_ui->cbeCustomIndex, TTreeNodes::SelectedIndex(Node));
+    }
+    m_ui->gbItemProperties->setEnabled(true);
+}
+
+void TfrmCustomItemsDlg::CaptionChanged(const QString &Text)
+{
+    if (m_showing || !m_shownNode)
+        return;
+    const QScopedValueRollback showing(m_showing, true);
+    QTreeWidgetItem *node = m_shownNode;
+    if (m_nodeItemClass) {
+        if (TCustomNodeItem *data = NodeData(node))
+            data->SetCaption(Text);
+        else if (auto *parentData = qobject_cast<TNodeListItem *>(NodeData(node->parent())))
+            parentData->SubItems()->SetStrings(indexInParent(node), Text);
+    }
+    node->setText(0, Text);
+    SetModified(true);
+}
+
+void TfrmCustomItemsDlg::ComboLeft(QComboBox *Combo)
+{
+    if (focusWidget() == m_ui->btnCancel || !m_shownNode)
+        return;
+    TScopeExit refocus([Combo] {
+        Combo->setFocus();
+        Combo->lineEdit()->selectAll();
+    });
+    ComboBoxChange(Combo, m_shownNode);
+    refocus.Dismiss();
+}
+
+void TfrmCustomItemsDlg::ComboBoxChange(QComboBox *Combo, QTreeWidgetItem *Node)
+{
+    const int value = comboNumber(Combo);
+    TCustomNodeItem *data = m_nodeItemClass ? NodeData(Node) : nullptr;
+    if (Combo == m_ui->cbeImageIndex) {
+        if (data)
+            data->SetImageIndex(value);
+        else
+            TTreeNodes::SetImageIndex(Node, value);
+    } else if (Combo == m_ui->cbeStateIndex) {
+        if (data)
+            data->SetStateIndex(value);
+        else
+            TTreeNodes::SetStateIndex(Node, value);
+    } else if (data) {
+        data->SetCustomIndex(value);
+    } else {
+        TTreeNodes::SetSelectedIndex(Node, value);
+    }
+}
+
+void TfrmCustomItemsDlg::FlushProperties()
+{
+    if (!m_shownNode)
+        return;
+    {
+        // The caption is written as it is typed; this catches a node whose label changed meanwhile.
+        const QString text = m_ui->leCaption->text();
+        if (m_shownNode->text(0) != text)
+            CaptionChanged(text);
+    }
+    for (QComboBox *combo : { m_ui->cbeImageIndex, m_ui->cbeStateIndex, m_ui->cbeCustomIndex })
+        if (combo->isEnabled())
+            ComboBoxChange(combo, m_shownNode);
+}
+
+void TfrmCustomItemsDlg::NewItem()
+{
+    QTreeWidget *tree = m_ui->TreeView1;
+    TCustomNodeItem *data = CreateNodeItem();
+    QTreeWidgetItem *node = newNode(data ? data->Caption() : QString());
+    if (data)
+        SetNodeData(node, data);
+    QTreeWidgetItem *selected = tree->currentItem();
+    if (selected && selected->parent())
+        selected->parent()->addChild(node);
+    else
+        tree->addTopLevelItem(node);
+    tree->setCurrentItem(node);
+    SetModified(true);
+}
+
+void TfrmCustomItemsDlg::NewSubItem()
+{
+    QTreeWidget *tree = m_ui->TreeView1;
+    QTreeWidgetItem *selected = tree->currentItem();
+    if (!selected)
+        return;
+    TCustomNodeItem *data = CreateNodeItem();
+    QTreeWidgetItem *node = newNode(data ? data->Caption() : QString());
+    if (data)
+        SetNodeData(node, data);
+    selected->addChild(node);
+    selected->setExpanded(true);
+    tree->setCurrentItem(node);
+    SetModified(true);
+}
+
+void TfrmCustomItemsDlg::DeleteItem()
+{
+    QTreeWidget *tree = m_ui->TreeView1;
+    QTreeWidgetItem *node = tree->currentItem();
+    if (!node)
+        return;
+    QTreeWidgetItem *parent = node->parent();
+    const int index = parent ? parent->indexOfChild(node) : tree->indexOfTopLevelItem(node);
+    QTreeWidgetItem *next = parent ? parent->child(index + 1) : tree->topLevelItem(index + 1);
+    m_shownNode = nullptr; // nothing is written into a node on its way out
+    FreeNodeData(node);
+    {
+        const QScopedValueRollback showing(m_showing, true);
+        delete node;
+    }
+    tree->setCurrentItem(next);
+    if (!next)
+        tree->clearSelection();
+    TreeViewChange(next);
+    SetModified(true);
+}
+
+bool TfrmCustomItemsDlg::LoadItems()
+{
+    m_openDialog->setWindowTitle(tr("Open"));
+    if (m_openDialog->exec() != QDialog::Accepted || m_openDialog->selectedFiles().isEmpty())
+        return false;
+    // Read apart first, so that a file that cannot be read leaves the tree as it was.
+    QTreeWidget scratch;
+    TreeNodesOf(&scratch)->LoadFromFile(m_openDialog->selectedFiles().first());
+    ClearTree();
+    QList<QTreeWidgetItem *> nodes;
+    while (scratch.topLevelItemCount() > 0)
+        nodes << scratch.takeTopLevelItem(0);
+    for (QTreeWidgetItem *node : nodes)
+        makeEditable(node);
+    m_ui->TreeView1->addTopLevelItems(nodes);
+    m_ui->TreeView1->setCurrentItem(nullptr);
+    TreeViewChange(nullptr);
+    SetModified(true);
+    return true;
+}
+
+void TfrmCustomItemsDlg::Apply()
+{
+    FlushProperties();
+    SetModified(false);
+}
+
+void TfrmCustomItemsDlg::done(int r)
+{
+    if (r == QDialog::Accepted && m_modified && !Guarded([this] { Apply(); }))
+        return;
+    TGuarded<QDialog>::done(r);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// List items
+
+TfrmTListItemsDlg::TfrmTListItemsDlg(QWidget *parent)
+    : TfrmCustomItemsDlg(parent)
+{
+    setWindowTitle(QXConsts::ListItemsEditorCaption());
+    SetNodeItemClass(&TNodeListItem::staticMetaObject);
+}
+
+TfrmTListItemsDlg::~TfrmTListItemsDlg() = default;
+
+void TfrmTListItemsDlg::Copy(QAbstractItemView *ListView)
+{
+    SetSmallImages(QXPlatform::SmallImages(ListView));
+    SetListItems(ListItemsOf(ListView));
+    SetLargeImages(QXPlatform::LargeImages(ListView));
+    SetStateImages(QXPlatform::StateImages(ListView));
+    SetCustomImages(QXPlatform::StateImages(ListView));
+    m_iconStyle = m_items && m_items->IsIconStyle();
+    UpdateImages(false);
+}
+
+void TfrmTListItemsDlg::SetListItems(TListItems *Items)
+{
+    if (Items == m_items)
+        return;
+    m_items = Items;
+    ClearTree();
+    if (!Items)
+        return;
+    QTreeWidget *tree = TreeView();
+    for (int i = 0; i < Items->Count(); ++i) {
+        auto *data = static_cast<TNodeListItem *>(CreateNodeItem());
+        data->AssignFromListItem(Items, i);
+        QTreeWidgetItem *node = newNode(data->Caption());
+        SetNodeData(node, data);
+        for (int s = 0; s < data->SubItems()->Count(); ++s)
+            node->addChild(newNode(data->SubItems()->Strings(s)));
+        tree->addTopLevelItem(node);
+        TTreeNodes::SetImageIndex(node, data->ImageIndex());
+    }
+}
+
+void TfrmTListItemsDlg::UpdateImages(bool SubItem)
+{
+    TImageList *images = SubItem || !m_iconStyle ? SmallImages() : LargeImages();
+    if (images != Images())
+        SetImages(images);
+}
+
+void TfrmTListItemsDlg::TreeViewChange(QTreeWidgetItem *Node)
+{
+    TCustomNodeItem *data = NodeData(Node);
+    if (!Node || data) {
+        TfrmCustomItemsDlg::TreeViewChange(Node);
+        StateIndexCombo()->setEnabled(Node);
+        CustomIndexCombo()->setEnabled(Node);
+        return;
+    }
+    TfrmCustomItemsDlg::TreeViewChange(Node); // fills and enables, then the sub-item's own values
+    auto *parentData = qobject_cast<TNodeListItem *>(NodeData(Node->parent()));
+    const int index = Node->parent()->indexOfChild(Node);
+    QSignalBlocker blockCaption(CaptionEdit());
+    QSignalBlocker blockImage(ImageIndexCombo()), blockState(StateIndexCombo()),
+        blockCustom(CustomIndexCombo());
+    if (parentData) {
+        CaptionEdit()->setText(parentData->SubItems()->Strings(index));
+        SetComboValue(ImageIndexCombo(), parentData->SubItemImages().value(index, -1));
+    }
+    SetComboValue(StateIndexCombo(), -1);
+    SetComboValue(CustomIndexCombo(), -1);
+    StateIndexCombo()->setEnabled(false);
+    CustomIndexCombo()->setEnabled(false);
+}
+
+void TfrmTListItemsDlg::ComboBoxChange(QComboBox *Combo, QTreeWidgetItem *Node)
+{
+    if (NodeData(Node)) {
+        TfrmCustomItemsDlg::ComboBoxChange(Combo, Node);
+        return;
+    }
+    auto *parentData = qobject_cast<TNodeListItem *>(NodeData(Node->parent()));
+    if (Combo != ImageIndexCombo() || !parentData)
+        return;
+    const int index = Node->parent()->indexOfChild(Node);
+    bool ok = false;
+    const int value = Combo->currentText().trimmed().toInt(&ok);
+    if (!ok)
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(Combo->currentText()));
+    if (index < parentData->SubItemImages().size())
+        parentData->SetSubItemImage(index, value);
+}
+
+void TfrmTListItemsDlg::NewItem()
+{
+    auto *data = static_cast<TNodeListItem *>(CreateNodeItem());
+    QTreeWidgetItem *node = newNode(data->Caption());
+    SetNodeData(node, data);
+    TreeView()->addTopLevelItem(node);
+    TreeView()->setCurrentItem(node);
+    SetModified(true);
+}
+
+void TfrmTListItemsDlg::NewSubItem()
+{
+    QTreeWidgetItem *selected = TreeView()->currentItem();
+    if (!selected)
+        return;
+    QTreeWidgetItem *item = selected->parent() ? selected->parent() : selected;
+    auto *data = qobject_cast<TNodeListItem *>(NodeData(item));
+    if (!data)
+        return;
+    data->SubItems()->Add(QString());
+    QTreeWidgetItem *node = newNode(QString());
+    item->addChild(node);
+    item->setExpanded(true);
+    TreeView()->setCurrentItem(node);
+    SetModified(true);
+}
+
+void TfrmTListItemsDlg::DeleteItem()
+{
+    QTreeWidgetItem *selected = TreeView()->currentItem();
+    if (selected && selected->parent()) {
+        if (auto *parentData = qobject_cast<TNodeListItem *>(NodeData(selected->parent())))
+            parentData->DeleteSubItem(selected->parent()->indexOfChild(selected));
+    }
+    TfrmCustomItemsDlg::DeleteItem();
+}
+
+bool TfrmTListItemsDlg::LoadItems()
+{
+    if (!TfrmCustomItemsDlg::LoadItems())
+        return false;
+    QTreeWidget *tree = TreeView();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *node = tree->topLevelItem(i);
+        auto *data = static_cast<TNodeListItem *>(CreateNodeItem());
+        data->SetCaption(node->text(0));
+        SetNodeData(node, data);
+        for (int c = 0; c < node->childCount(); ++c) {
+            QTreeWidgetItem *child = node->child(c);
+            qDeleteAll(child->takeChildren()); // sub-items never nest
+            data->SubItems()->Add(child->text(0));
+        }
+    }
+    return true;
+}
+
+void TfrmTListItemsDlg::Apply()
+{
+    TfrmCustomItemsDlg::Apply();
+    if (!m_items)
+        return;
+    m_items->Clear();
+    QTreeWidget *tree = TreeView();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        const int index = m_items->Add();
+        if (TCustomNodeItem *data = NodeData(tree->topLevelItem(i)))
+            data->AssignToListItem(m_items, index);
+    }
+    m_items->UpdateItems(0, m_items->Count() - 1);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Tree nodes
+
+TfrmTTreeNodesDlg::TfrmTTreeNodesDlg(QWidget *parent)
+    : TfrmCustomItemsDlg(parent)
+{
+    setWindowTitle(QXConsts::TreeNodesEditorCaption());
+    Form()->lblCustomIndex->setText(tr("Selected I&ndex"));
+    SetNodeItemClass(nullptr);
+}
+
+TfrmTTreeNodesDlg::~TfrmTTreeNodesDlg() = default;
+
+void TfrmTTreeNodesDlg::Copy(QTreeWidget *TreeView)
+{
+    SetSmallImages(QXPlatform::SmallImages(TreeView));
+    SetItems(TreeNodesOf(TreeView));
+    SetStateImages(QXPlatform::StateImages(TreeView));
+    SetCustomImages(QXPlatform::SmallImages(TreeView));
+    UpdateImages(false);
+}
+
+void TfrmTTreeNodesDlg::SetItems(TTreeNodes *Nodes)
+{
+    if (Nodes == m_items)
+        return;
+    m_items = Nodes;
+    ClearTree();
+    if (!Nodes)
+        return;
+    TreeNodesOf(TreeView())->Assign(Nodes);
+    for (int i = 0; i < TreeView()->topLevelItemCount(); ++i)
+        makeEditable(TreeView()->topLevelItem(i));
+}
+
+void TfrmTTreeNodesDlg::Apply()
+{
+    TfrmCustomItemsDlg::Apply();
+    if (m_items)
+        m_items->Assign(TreeNodesOf(TreeView()));
+}

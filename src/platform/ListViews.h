@@ -1,0 +1,146 @@
+// List and tree views in the library's terms: a list view's items (caption, image indexes, sub-items and
+// their images) over a QListWidget or a QTreeWidget used as a list view (caption in column 0, sub-items
+// in the next columns), a tree view's nodes over a QTreeWidget, and the image lists a view carries. The
+// index of a view's image, state image and overlay (list items) or selected image (tree nodes) live in
+// item data roles, so they survive any copy of the items.
+#pragma once
+
+#include "Persistent.h"
+
+#include <QAbstractItemView>
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace QXPlatform {
+
+/// The item data roles of image indexes; -1 (or no data) means no image.
+enum TItemImageRole {
+    ImageIndexRole = Qt::UserRole + 0x5100,
+    StateIndexRole,
+    /// A list item's overlay image.
+    OverlayIndexRole,
+    /// A tree node's image while it is selected.
+    SelectedIndexRole,
+    /// A list item's sub-item images (QList<int>, one per sub-item).
+    SubItemImagesRole,
+    /// A QListWidget item's sub-items (QStringList); a QTreeWidget shows them as columns instead.
+    SubItemsRole,
+};
+
+/// A list of images addressed by index, as views and dialogs share them.
+class QXINSPECTORCORE_EXPORT TImageList : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    TImageList();
+    ~TImageList() override;
+    Q_DISABLE_COPY_MOVE(TImageList)
+
+    int Count() const { return int(m_icons.size()); }
+    /// The image at Index; a null icon out of range.
+    QIcon Icon(int Index) const { return m_icons.value(Index); }
+    int Add(const QIcon &Icon);
+    void Clear();
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    QList<QIcon> m_icons;
+};
+
+// The image lists a view carries (never owned; read as null once freed).
+QXINSPECTORCORE_EXPORT TImageList *SmallImages(const QAbstractItemView *View);
+QXINSPECTORCORE_EXPORT void SetSmallImages(QAbstractItemView *View, TImageList *Images);
+QXINSPECTORCORE_EXPORT TImageList *LargeImages(const QAbstractItemView *View);
+QXINSPECTORCORE_EXPORT void SetLargeImages(QAbstractItemView *View, TImageList *Images);
+QXINSPECTORCORE_EXPORT TImageList *StateImages(const QAbstractItemView *View);
+QXINSPECTORCORE_EXPORT void SetStateImages(QAbstractItemView *View, TImageList *Images);
+
+/// The items of a list view, addressed by index. One adapter per view (ListItemsOf), freed with it.
+class QXINSPECTORCORE_EXPORT TListItems : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    /// View is a QListWidget or a QTreeWidget used as a list view.
+    explicit TListItems(QAbstractItemView *View);
+    ~TListItems() override;
+    Q_DISABLE_COPY_MOVE(TListItems)
+
+    QAbstractItemView *View() const { return m_view; }
+    /// Whether the view shows large icons (a QListWidget in icon mode).
+    bool IsIconStyle() const;
+    int Count() const;
+    void Clear();
+    /// Appends an empty item; returns its index.
+    int Add();
+    void Delete(int Index);
+
+    QString Caption(int Index) const;
+    void SetCaption(int Index, const QString &Value);
+    int ImageIndex(int Index) const { return indexData(Index, ImageIndexRole); }
+    void SetImageIndex(int Index, int Value);
+    int StateIndex(int Index) const { return indexData(Index, StateIndexRole); }
+    void SetStateIndex(int Index, int Value) { setIndexData(Index, StateIndexRole, Value); }
+    int OverlayIndex(int Index) const { return indexData(Index, OverlayIndexRole); }
+    void SetOverlayIndex(int Index, int Value) { setIndexData(Index, OverlayIndexRole, Value); }
+    QStringList SubItems(int Index) const;
+    /// Replaces the sub-items; images of sub-items that remain stay, new ones have none.
+    void SetSubItems(int Index, const QStringList &Value);
+    QList<int> SubItemImages(int Index) const;
+    void SetSubItemImage(int Index, int SubItem, int Image);
+    /// Repaints the items First to Last.
+    void UpdateItems(int First, int Last);
+
+private:
+    int indexData(int Index, int Role) const;
+    void setIndexData(int Index, int Role, int Value);
+    QVariant data(int Index, int Role, int Column = 0) const;
+    void setData(int Index, int Role, const QVariant &Value, int Column = 0);
+    void checkIndex(int Index) const;
+
+    QAbstractItemView *m_view; // the view owns the adapter's lifetime (ListItemsOf)
+};
+
+/// The nodes of a tree view. One adapter per view (TreeNodesOf), freed with it.
+class QXINSPECTORCORE_EXPORT TTreeNodes : public QObject, public TPersistent
+{
+    Q_OBJECT
+public:
+    explicit TTreeNodes(QTreeWidget *View);
+    ~TTreeNodes() override;
+    Q_DISABLE_COPY_MOVE(TTreeNodes)
+
+    QTreeWidget *View() const { return m_view; }
+    /// Every node, at every depth.
+    int Count() const;
+    void Clear();
+    /// From another TTreeNodes: the same nodes with their texts and image indexes (not their other data).
+    void Assign(const QObject *Source) override;
+    /// One node per line, its depth the number of leading tabs or spaces (a line deeper than the one
+    /// before by more than one becomes its child); empty lines are skipped. EFOpenError when the file
+    /// cannot be read, with the tree unchanged.
+    void LoadFromFile(const QString &FileName);
+
+    static int ImageIndex(const QTreeWidgetItem *Node);
+    static void SetImageIndex(QTreeWidgetItem *Node, int Value);
+    static int StateIndex(const QTreeWidgetItem *Node);
+    static void SetStateIndex(QTreeWidgetItem *Node, int Value);
+    static int SelectedIndex(const QTreeWidgetItem *Node);
+    static void SetSelectedIndex(QTreeWidgetItem *Node, int Value);
+
+private:
+    QTreeWidget *m_view;
+};
+
+/// The list items of a QListWidget or list-style QTreeWidget: made on first request, freed with the view.
+QXINSPECTORCORE_EXPORT TListItems *ListItemsOf(QAbstractItemView *View);
+/// The nodes of a QTreeWidget: made on first request, freed with the view.
+QXINSPECTORCORE_EXPORT TTreeNodes *TreeNodesOf(QTreeWidget *View);
+
+} // namespace QXPlatform
