@@ -2,6 +2,7 @@
 
 #include "Collection.h"
 #include "Graphics.h"
+#include "ListViews.h"
 #include "StringList.h"
 #include "ValueAdapters.h"
 
@@ -24,6 +25,7 @@ bool IsComponentClass(const QMetaObject *AClass)
     static const QMetaObject *const persistentRoots[] = {
         &TFont::staticMetaObject,       &TPicture::staticMetaObject,        &TStrings::staticMetaObject,
         &TCollection::staticMetaObject, &TCollectionItem::staticMetaObject, &TValueAdapter::staticMetaObject,
+        &TListItems::staticMetaObject,  &TTreeNodes::staticMetaObject,      &TImageList::staticMetaObject,
     };
     for (const QMetaObject *root : persistentRoots)
         if (InheritsFrom(AClass, root))

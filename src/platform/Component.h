@@ -32,7 +32,8 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
 /// lists, collections, collection items).
 QXINSPECTORCORE_EXPORT bool IsComponent(const QObject *object);
 /// The same for a class: any QObject class but those of the persistent sub-objects (fonts, pictures,
-/// string lists, collections, collection items, value adapters) and their descendants.
+/// string lists, collections, collection items, value adapters, list items, tree nodes, image lists) and
+/// their descendants.
 QXINSPECTORCORE_EXPORT bool IsComponentClass(const QMetaObject *AClass);
 
 class QXINSPECTORCORE_EXPORT TComponent : public TPersistent

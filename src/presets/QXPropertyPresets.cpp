@@ -5,8 +5,13 @@
 #include "Exceptions.h"
 #include "FormatSettings.h"
 #include "Graphics.h"
+#include "ListViews.h"
+#include "QXCustomItemsDialog.h"
 #include "QXCustomObjectInspector.h"
 #include "QXInspectorObjects.h"
+#include "QXTCollectionEditor.h"
+#include "QXTDateEditor.h"
+#include "QXTStringsEditor.h"
 #include "StringList.h"
 #include "TypeInfo.h"
 #include "ValueAdapters.h"
@@ -44,6 +49,45 @@ template<class Preset, class... Args> auto bound(Preset *preset, void (Preset::*
 TQXItemProperty *senderRow(QObject *Sender)
 {
     return qobject_cast<TQXItemProperty *>(Sender);
+}
+
+[[noreturn]] void raiseNotA(const QObject *Value, const char *ClassName)
+{
+    throw EInvalidCast(
+        QStringLiteral("Invalid class typecast: %1 is not a %2")
+            .arg(Value ? ClassNameOf(Value) : QStringLiteral("nil"), QLatin1String(ClassName)));
+}
+
+/// The date and time a row's real value stands for: a QDate, QTime or QDateTime, or days as a float.
+QDateTime dateTimeOf(const QVariant &Value)
+{
+    switch (Value.metaType().id()) {
+    case QMetaType::QDateTime:
+        return Value.toDateTime();
+    case QMetaType::QDate:
+        return QDateTime(Value.toDate(), QTime(0, 0));
+    case QMetaType::QTime:
+        return QDateTime(QDate(1899, 12, 30), Value.toTime());
+    default:
+        return FloatToDateTime(Value.toDouble());
+    }
+}
+
+/// The row's real value on the value line of the current cell.
+QVariant currentRealValue(TQXItemProperty *Item, TQXCustomObjectInspector *Inspector)
+{
+    const int line = Inspector ? qMax(0, Inspector->GetGridCount(gcCurValuePos) - 1) : 0;
+    return Item->RealValues(line);
+}
+
+/// Shows Editor on the date of Item; true when the user chose a day.
+bool chooseDate(TfrmDateEditor *Editor, TQXItemProperty *Item, TQXCustomObjectInspector *Inspector,
+                const QPoint &TopLeft)
+{
+    Editor->SetDate(dateTimeOf(currentRealValue(Item, Inspector)));
+    if (Inspector)
+        Editor->move(TopLeft);
+    return Editor->exec() == QDialog::Accepted;
 }
 
 bool isQColorProperty(const QObject *Instance, const QString &PropName)
@@ -293,8 +337,7 @@ void TQXTFontDlgPropertyPreset::EditButtonClick(QObject *Sender)
     auto *font = qobject_cast<TFont *>(value);
     auto *adapter = qobject_cast<TFontAdapter *>(value);
     if (!font && !adapter)
-        throw EInvalidCast(QStringLiteral("Invalid class typecast: %1 is not a TFont")
-                               .arg(value ? ClassNameOf(value) : QStringLiteral("nil")));
+        raiseNotA(value, "TFont");
     QFontDialog dialog(font ? font->ToQFont() : adapter->Read().value<QFont>());
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -369,8 +412,30 @@ void TQXTStringsPropertyPreset::Assign(const QObject *Source)
 
 void TQXTStringsPropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The strings editor dialog is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    QObject *value = item->GetObjectProperty(-1);
+    auto *lines = qobject_cast<TStrings *>(value);
+    if (!lines)
+        raiseNotA(value, "TStrings");
+    TfrmQXStringsEditor editor;
+    editor.SetLines(lines);
+    editor.SetINIView(m_stringsViews.testFlag(svINI));
+    editor.SetMemoView(m_stringsViews.testFlag(svNormal));
+    if (editor.exec() != QDialog::Accepted)
+        return;
+    // A QStringList property takes the lines as a value; a string-list property copies them from a list.
+    if (qobject_cast<TStringListAdapter *>(lines)) {
+        item->SetVariantProperty(QVariant(editor.Lines()), -1);
+    } else {
+        TStringList *edited = Create<TStringList>();
+        const TScopeExit freeEdited([edited] { Free(edited); });
+        edited->AddStrings(editor.Lines());
+        item->SetObjectProperty(edited, -1);
+    }
+    if (TQXCustomObjectInspector *inspector = item->GetEditor())
+        inspector->InvalidateScan();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -431,8 +496,18 @@ TQXTCollectionPropertyPreset::TQXTCollectionPropertyPreset(TCollection *Collecti
 
 void TQXTCollectionPropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The collection editor is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    QObject *value = item->GetObjectProperty(-1);
+    auto *collection = qobject_cast<TCollection *>(value);
+    if (!collection)
+        raiseNotA(value, "TCollection");
+    TQXCustomObjectInspector *inspector = GetInspector();
+    QString name = item->GetFullPathName();
+    if (inspector && inspector->GetComponent())
+        name = inspector->GetComponent()->objectName() + inspector->PathDelimiter() + name;
+    ShowCollectionEditor(inspector, collection, name, true);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -453,7 +528,15 @@ TQXTDatePropertyPreset::TQXTDatePropertyPreset(TCollection *Collection)
     OnSetProperty = bound(this, &TQXTDatePropertyPreset::SetDateProperty);
 }
 
-TQXTDatePropertyPreset::~TQXTDatePropertyPreset() = default;
+TQXTDatePropertyPreset::~TQXTDatePropertyPreset()
+{
+    delete m_editor.data();
+}
+
+TfrmDateEditor *TQXTDatePropertyPreset::CreateEditor()
+{
+    return new TfrmDateEditor(GetInspector());
+}
 
 void TQXTDatePropertyPreset::GetDateProperty(QObject *, QObject *Instance, const QString &PropName,
                                              QString &Value)
@@ -471,8 +554,15 @@ void TQXTDatePropertyPreset::SetDateProperty(QObject *, QObject *Instance, const
 
 void TQXTDatePropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The date editor dialog is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    if (!m_editor)
+        m_editor = CreateEditor();
+    if (!chooseDate(m_editor, item, GetInspector(), QCursor::pos()))
+        return;
+    item->SetValue(DateToStr(m_editor->Date().date()));
+    item->Validate();
 }
 
 TQXTTimePropertyPreset::TQXTTimePropertyPreset(TCollection *Collection)
@@ -519,7 +609,15 @@ TQXTDateTimePropertyPreset::TQXTDateTimePropertyPreset(TCollection *Collection)
     OnSetProperty = bound(this, &TQXTDateTimePropertyPreset::SetDateTimeProperty);
 }
 
-TQXTDateTimePropertyPreset::~TQXTDateTimePropertyPreset() = default;
+TQXTDateTimePropertyPreset::~TQXTDateTimePropertyPreset()
+{
+    delete m_editor.data();
+}
+
+TfrmDateEditor *TQXTDateTimePropertyPreset::CreateEditor()
+{
+    return new TfrmDateEditor(GetInspector());
+}
 
 void TQXTDateTimePropertyPreset::GetDateTimeProperty(QObject *, QObject *Instance, const QString &PropName,
                                                      QString &Value)
@@ -549,8 +647,23 @@ QPoint TQXTDateTimePropertyPreset::PlaceOnScreen(const QPoint &CursorPos, const 
 
 void TQXTDateTimePropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The date editor dialog is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    if (!m_editor)
+        m_editor = CreateEditor();
+    TQXCustomObjectInspector *inspector = GetInspector();
+    const QPoint cursor = QCursor::pos();
+    const QScreen *screen = QGuiApplication::screenAt(cursor);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(cursor, m_editor->size());
+    const QDateTime before = dateTimeOf(currentRealValue(item, inspector));
+    if (!chooseDate(m_editor, item, inspector, PlaceOnScreen(cursor, m_editor->size(), available)))
+        return;
+    // Only the day changes: the time of day stays.
+    item->SetValue(DateTimeToStr(QDateTime(m_editor->Date().date(), before.time())));
+    item->Validate();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -745,8 +858,17 @@ TQXTListItemsDlgPropertyPreset::TQXTListItemsDlgPropertyPreset(TCollection *Coll
 
 void TQXTListItemsDlgPropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The list items dialog is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    QObject *value = item->GetObjectProperty(-1);
+    auto *items = qobject_cast<TListItems *>(value);
+    if (!items)
+        raiseNotA(value, "TListItems");
+    // The dialog writes its changes to the view itself (Apply, OK).
+    TfrmTListItemsDlg dialog;
+    dialog.Copy(items->View());
+    dialog.exec();
 }
 
 TQXTTreeNodesDlgPropertyPreset::TQXTTreeNodesDlgPropertyPreset(TCollection *Collection)
@@ -763,8 +885,17 @@ TQXTTreeNodesDlgPropertyPreset::TQXTTreeNodesDlgPropertyPreset(TCollection *Coll
 
 void TQXTTreeNodesDlgPropertyPreset::EditButtonClick(QObject *Sender)
 {
-    // The tree nodes dialog is not part of this build yet: the button does nothing.
-    Q_UNUSED(Sender);
+    TQXItemProperty *item = senderRow(Sender);
+    if (!item)
+        return;
+    QObject *value = item->GetObjectProperty(-1);
+    auto *nodes = qobject_cast<TTreeNodes *>(value);
+    if (!nodes)
+        raiseNotA(value, "TTreeNodes");
+    // The dialog writes its changes to the view itself (Apply, OK).
+    TfrmTTreeNodesDlg dialog;
+    dialog.Copy(nodes->View());
+    dialog.exec();
 }
 
 // ---------------------------------------------------------------------------------------------------

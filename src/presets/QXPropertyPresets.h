@@ -14,6 +14,8 @@
 #include <QFileDialog>
 #include <QPointer>
 
+class TfrmDateEditor;
+
 #include <iterator>
 
 /// The built-in presets, in registration order; pdNone names none.
@@ -196,6 +198,8 @@ public:
     /// a fifth.
     void CopyPreset(TQXItemProperty *Item) override;
     void Assign(const QObject *Source) override;
+    /// Opens the strings editor on the row's list in the views StringsViews names; the lines confirmed
+    /// are written to the row's objects.
     virtual void EditButtonClick(QObject *Sender);
 
 private:
@@ -227,6 +231,7 @@ class QXINSPECTORCORE_EXPORT TQXTCollectionPropertyPreset : public TQXPropertyPr
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
     Q_INVOKABLE explicit TQXTCollectionPropertyPreset(QXPlatform::TCollection *Collection);
+    /// Shows the collection editor for the row's collection, reusing one already open for it.
     virtual void EditButtonClick(QObject *Sender);
 };
 
@@ -247,7 +252,15 @@ public:
     /// EConvertError for a text that is no date.
     virtual void SetDateProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                  const QString &Value);
+    /// Opens the date editor at the mouse cursor on the row's date; a day chosen is written.
     virtual void EditButtonClick(QObject *Sender);
+
+protected:
+    /// The date editor, made on first use with the inspector as its parent and kept until the preset goes.
+    virtual TfrmDateEditor *CreateEditor();
+
+private:
+    QPointer<TfrmDateEditor> m_editor;
 };
 
 /// 11: times show and take the long time format, behind an edit mask.
@@ -283,10 +296,19 @@ public:
     /// EConvertError for a text that is no date and time.
     virtual void SetDateTimeProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                      const QString &Value);
+    /// Opens the date editor at the mouse cursor, wholly on the screen; a day chosen replaces the row's
+    /// date and keeps its time of day.
     virtual void EditButtonClick(QObject *Sender);
     /// Where a dialog of Size opens for a cursor at CursorPos on a screen of Available geometry: at the
     /// cursor, moved left and up as far as needed to be wholly on the screen.
     static QPoint PlaceOnScreen(const QPoint &CursorPos, const QSize &Size, const QRect &Available);
+
+protected:
+    /// The date editor, made on first use with the inspector as its parent and kept until the preset goes.
+    virtual TfrmDateEditor *CreateEditor();
+
+private:
+    QPointer<TfrmDateEditor> m_editor;
 };
 
 /// 13: file names choose a file in a QFileDialog with the preset's settings.
@@ -379,6 +401,7 @@ class QXINSPECTORCORE_EXPORT TQXTListItemsDlgPropertyPreset : public TQXProperty
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
     Q_INVOKABLE explicit TQXTListItemsDlgPropertyPreset(QXPlatform::TCollection *Collection);
+    /// Opens the list view's items in the list items dialog, which writes its changes to the view.
     virtual void EditButtonClick(QObject *Sender);
 };
 
@@ -392,6 +415,7 @@ class QXINSPECTORCORE_EXPORT TQXTTreeNodesDlgPropertyPreset : public TQXProperty
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
     Q_INVOKABLE explicit TQXTTreeNodesDlgPropertyPreset(QXPlatform::TCollection *Collection);
+    /// Opens the tree view's nodes in the tree nodes dialog, which writes its changes to the view.
     virtual void EditButtonClick(QObject *Sender);
 };
 

@@ -2,19 +2,26 @@
 // and value texts they give rows on a sample form, the dialogs they open, and their stored form.
 #include "Cursors.h"
 #include "FormatSettings.h"
+#include "ListViews.h"
+#include "QXCustomItemsDialog.h"
 #include "QXItemListEditor.h"
 #include "QXObjectInspector.h"
 #include "QXPropertyPresets.h"
+#include "QXTDateEditor.h"
+#include "QXTStringsEditor.h"
 #include "QXTestSupport.h"
 #include "Streaming.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +48,7 @@ class Gadget : public QObject
     Q_PROPERTY(QStringList Lines MEMBER Lines)
     Q_PROPERTY(QAbstractButton *Button MEMBER Button)
     Q_PROPERTY(QTreeWidget *Tree MEMBER Tree)
+    Q_PROPERTY(QXPlatform::TListItems *Entries READ Entries)
     QX_TYPE_NAME(ModalResult, "TModalResult")
     QX_TYPE_NAME(Document, "TFileName")
 public:
@@ -59,6 +67,8 @@ public:
     QStringList Lines;
     QAbstractButton *Button = nullptr;
     QTreeWidget *Tree = nullptr;
+    QListWidget *List = nullptr;
+    QXPlatform::TListItems *Entries() const { return List ? QXPlatform::ListItemsOf(List) : nullptr; }
 };
 
 class tst_BuiltInPresets : public QObject
@@ -120,12 +130,19 @@ class tst_BuiltInPresets : public QObject
     /// Runs answer on the next modal dialog of class Dialog, once it is shown.
     template<class Dialog> void answerNextDialog(std::function<void(Dialog *)> answer)
     {
+        answerWhenReady<Dialog>([answer](Dialog *dialog) {
+            answer(dialog);
+            return true;
+        });
+    }
+    /// Runs answer on the next modal dialog of class Dialog until it says it has answered.
+    template<class Dialog> void answerWhenReady(std::function<bool(Dialog *)> answer)
+    {
         answerTimer = new QTimer;
         QObject::connect(answerTimer, &QTimer::timeout, answerTimer, [this, answer] {
-            if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-                answerTimer->stop();
-                answer(dialog);
-            }
+            if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget()))
+                if (answer(dialog))
+                    answerTimer->stop();
         });
         answerTimer->start(10);
     }
@@ -427,26 +444,39 @@ private slots:
         settle();
     }
 
-    void iniViewOnlyForItemListEditorStrings()
+    void stringsEditorViews()
     {
-        // The INI preset follows the strings preset, so it has the last word where both match.
-        const int strings = pdTStringsDlg - 1, ini = pdTINIStringsDlg - 1;
+        // The INI preset follows the strings preset: for an item list editor's Strings it has the last
+        // word, and the editor opens in its INI view; other string lists open in the memo.
         TQXItemListEditor *editor = Create<TQXItemListEditor>(form);
         const auto freeEditor = qScopeGuard([editor] { Free(editor); });
         inspector->Objects()->Clear();
         inspector->Objects()->Add(editor);
         settle();
-        TQXItemProperty *editorStrings = row("Strings");
-        QVERIFY(editorStrings);
-        QVERIFY(inspector->Presets()->Items(strings)->Matches(editorStrings));
-        QVERIFY(inspector->Presets()->Items(ini)->Matches(editorStrings));
-        QVERIFY(inspector->Presets()->Items(ini)->Matches(row("TitleCaptions")) == false);
-        auto *iniPreset = static_cast<TQXTStringsPropertyPreset *>(inspector->Presets()->Items(ini));
-        QCOMPARE(iniPreset->StringsViews(), TStringsViews(svINI));
+        bool ini = false, memo = false;
+        const auto views = [&](TfrmQXStringsEditor *dialog) {
+            ini = dialog->INIView();
+            memo = dialog->MemoView();
+            dialog->reject();
+        };
+        answerNextDialog<TfrmQXStringsEditor>(views);
+        clickEllipsis(QStringLiteral("Strings"));
+        QVERIFY(ini && !memo);
+        answerNextDialog<TfrmQXStringsEditor>(views);
+        clickEllipsis(QStringLiteral("TitleCaptions"));
+        QVERIFY(!ini && memo);
         inspector->Objects()->Clear();
         inspector->Objects()->Add(gadget);
         settle();
-        QVERIFY(!iniPreset->Matches(row("Lines")));
+
+        gadget->Lines = QStringList { "one" };
+        inspector->RefreshProperties();
+        answerNextDialog<TfrmQXStringsEditor>([](TfrmQXStringsEditor *dialog) {
+            dialog->SetLines(QStringList { "one", "two" });
+            dialog->accept();
+        });
+        clickEllipsis(QStringLiteral("Lines"));
+        QCOMPARE(gadget->Lines, QStringList({ "one", "two" }));
     }
 
     // Dialogs
@@ -480,12 +510,18 @@ private slots:
         preset->SetInitialDir(dir.path() + QLatin1Char('/'));
         settle();
         QString title, filter, directory;
-        answerNextDialog<QFileDialog>([&, chosen](QFileDialog *dialog) {
+        answerWhenReady<QFileDialog>([&, chosen](QFileDialog *dialog) {
             title = dialog->windowTitle();
             filter = dialog->selectedNameFilter();
             directory = dialog->directory().absolutePath();
-            dialog->selectFile(chosen);
-            static_cast<QDialog *>(dialog)->accept();
+            // Typed as a user types it: selecting through the file system model waits for its thread.
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(chosen);
+            if (dialog->selectedFiles() != QStringList { chosen })
+                return false;
+            // done, not accept: accept would ask the model again, which may still be reading.
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+            return true;
         });
         clickEllipsis(QStringLiteral("Document"));
         settle();
@@ -540,6 +576,54 @@ private slots:
         // A screen of 1024 x 768 whose task bar takes the bottom 18 pixels.
         const QRect available(0, 0, 1024, 768 - 18);
         QCOMPARE(TQXTDateTimePropertyPreset::PlaceOnScreen(cursor, QSize(200, 132), available), expected);
+    }
+
+    void dateDialogsOpenAtTheCursor()
+    {
+        // Near the bottom right corner: the date editor opens at the cursor all the same, the date-time
+        // editor moves up and left to be wholly on the screen.
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint corner = available.bottomRight() - QPoint(5, 5);
+        QCursor::setPos(corner);
+        QRect shown;
+        answerNextDialog<TfrmDateEditor>([&shown](TfrmDateEditor *dialog) {
+            shown = dialog->frameGeometry();
+            dialog->reject();
+        });
+        clickEllipsis(QStringLiteral("Day"));
+        QCOMPARE(shown.topLeft(), corner);
+
+        answerNextDialog<TfrmDateEditor>([&shown](TfrmDateEditor *dialog) {
+            shown = dialog->frameGeometry();
+            dialog->Calendar()->setSelectedDate(QDate(2023, 7, 14));
+            dialog->accept();
+        });
+        clickEllipsis(QStringLiteral("Stamp"));
+        QVERIFY2(available.contains(shown),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(shown.x())
+                                .arg(shown.y())
+                                .arg(shown.width())
+                                .arg(shown.height())));
+        // Only the day changed: the time of day stayed.
+        QCOMPARE(gadget->Stamp, QDateTime(QDate(2023, 7, 14), QTime(13, 30, 15)));
+    }
+
+    void listItemsDialogShowsTheViewsItems()
+    {
+        QListWidget list(form);
+        list.addItems({ "red", "green", "blue" });
+        gadget->List = &list;
+        inspector->Rescan();
+        QCOMPARE(row("Entries")->TypeName(), QStringLiteral("TListItems"));
+        int shown = -1;
+        answerNextDialog<TfrmTListItemsDlg>([&shown](TfrmTListItemsDlg *dialog) {
+            shown = dialog->TreeView()->topLevelItemCount();
+            dialog->reject();
+        });
+        clickEllipsis(QStringLiteral("Entries"));
+        QCOMPARE(shown, 3);
+        gadget->List = nullptr;
     }
 
     // Stored form
