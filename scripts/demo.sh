@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds and runs the demo. With a display it opens the window; without one (or with --screenshot) it
-# renders both pages of the window offscreen to PNG files and prints their paths.
+# renders the pages of the window offscreen to PNG files and prints their paths.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh

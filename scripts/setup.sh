@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-tools-dev libqt6sql6-sqlite
-          designer-qt6 xvfb xauth xdotool imagemagick fonts-dejavu-core
+          libqt6sql6-psql postgresql designer-qt6 xvfb xauth xdotool imagemagick fonts-dejavu-core
           clang-format clang-tidy git)
 
 missing=()

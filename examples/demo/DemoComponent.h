@@ -3,26 +3,22 @@
 // sub-object, a collection, a string list, a component reference and an event), so that the inspector
 // has one of each to list, edit and sort into categories. Its colour, cursor, time, date-time, file name
 // and button reference are the properties the built-in presets serve with a drop-down list or a dialog.
-// TDemoButton is the form's push button with a modal result; the list and tree widgets publish their
-// items, which open in the list items and tree nodes dialogs.
+// TDemoButton is the form's push button with a modal result.
 #pragma once
 
 #include <QXInspector/Collection.h>
 #include <QXInspector/Component.h>
 #include <QXInspector/Events.h>
-#include <QXInspector/ListViews.h>
 
 #include <QColor>
 #include <QCursor>
 #include <QDate>
 #include <QDateTime>
 #include <QFont>
-#include <QListWidget>
 #include <QObject>
 #include <QPointer>
 #include <QPushButton>
 #include <QStringList>
-#include <QTreeWidget>
 #include <QVariant>
 
 /// One step of the component's task list: a collection item the inspector lists with its own rows.
@@ -198,30 +194,4 @@ public:
 
 private:
     int m_modalResult = 0;
-};
-
-/// A list widget that publishes its items.
-class TDemoListWidget : public QListWidget
-{
-    Q_OBJECT
-    Q_PROPERTY(QXPlatform::TListItems *Items READ Items)
-public:
-    using QListWidget::QListWidget;
-    QXPlatform::TListItems *Items() const
-    {
-        return QXPlatform::ListItemsOf(const_cast<TDemoListWidget *>(this));
-    }
-};
-
-/// A tree widget that publishes its nodes.
-class TDemoTreeWidget : public QTreeWidget
-{
-    Q_OBJECT
-    Q_PROPERTY(QXPlatform::TTreeNodes *Items READ Items)
-public:
-    using QTreeWidget::QTreeWidget;
-    QXPlatform::TTreeNodes *Items() const
-    {
-        return QXPlatform::TreeNodesOf(const_cast<TDemoTreeWidget *>(this));
-    }
 };

@@ -36,9 +36,7 @@ void settle()
 
 TImageList *sampleImages(QObject *owner)
 {
-    // Plain QObject ownership: the demo's image list goes with the page.
-    auto *images = new TImageList;
-    images->setParent(owner);
+    auto *images = new TImageList(owner);
     const QList<QColor> colours { QColor(0x3a, 0x7b, 0xd5), QColor(0x2e, 0xa0, 0x4f),
                                   QColor(0xd9, 0x8c, 0x1f), QColor(0xc0, 0x39, 0x2b) };
     for (const QColor &colour : colours) {

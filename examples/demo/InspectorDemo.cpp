@@ -104,11 +104,11 @@ QWidget *TInspectorDemo::buildForm()
     auto *subscribe = new QCheckBox(QStringLiteral("Send me the newsletter"));
     subscribe->setChecked(true);
     form->addRow(QString(), named(subscribe, "SubscribeCheck"));
-    auto *languages = new TDemoListWidget;
+    auto *languages = new QListWidget;
     languages->addItems({ QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("Italian") });
     languages->setCurrentRow(0);
     form->addRow(QStringLiteral("Languages"), named(languages, "LanguageList"));
-    auto *topics = new TDemoTreeWidget;
+    auto *topics = new QTreeWidget;
     topics->setHeaderHidden(true);
     auto *science = new QTreeWidgetItem(topics, { QStringLiteral("Science") });
     new QTreeWidgetItem(science, { QStringLiteral("Mathematics") });

@@ -1,14 +1,19 @@
-// The demo: an object inspector beside a sample form of live widgets, and an item list editor with a
-// small tree. With no display (QT_QPA_PLATFORM=offscreen, no DISPLAY, or --screenshot) it renders both
-// pages to PNG files and prints their paths instead of running the event loop.
+// The demo: an object inspector beside a sample form of live widgets, an item list editor with a
+// small tree, and data-aware inspectors over an SQLite table. With no display (QT_QPA_PLATFORM=offscreen,
+// no DISPLAY, or --screenshot) it renders the pages to PNG files and prints their paths instead of running
+// the event loop.
+#include "DBInspectorDemo.h"
 #include "DemoComponent.h"
 #include "DialogsDemo.h"
 #include "InspectorDemo.h"
 
+#include <QXInspector/InplaceEdit.h>
+#include <QXInspector/QXDBInspector.h>
 #include <QXInspector/QXHintWindow.h>
 #include <QXInspector/QXInplaceEditList.h>
 #include <QXInspector/QXItemListEditor.h>
 #include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/SqlDataSet.h>
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -222,6 +227,29 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
     return paths;
 }
 
+/// The data-aware page: three records on the lines of the middle inspector, the second one being edited
+/// (its quantity changed, its name open in the editor with text typed). Returns the file written.
+QString shootDataAware(TDBInspectorDemo *page, const QDir &dir)
+{
+    TQXDBInspector *inspector = page->ThreeLines();
+    page->DataSet()->Next();
+    TQXDBItemProp *qty = inspector->GetItems()->FindItemByFullPathName(QStringLiteral("qty"));
+    inspector->SetSelected(qty);
+    inspector->SetGridCount(gcCurValuePos, 2);
+    qty->SetValue(QStringLiteral("180"));
+    qty->Validate();
+    inspector->SetSelected(inspector->GetItems()->FindItemByFullPathName(QStringLiteral("name")));
+    inspector->SetGridCount(gcCurValuePos, 2);
+    inspector->setFocus();
+    inspector->ShowEditor();
+    if (TInplaceEdit *editor = inspector->InplaceEditor())
+        editor->SetText(QStringLiteral("Nut M6, zinc"));
+    settle();
+    const QString path = dir.absoluteFilePath(QStringLiteral("qxdemo-dbinspector.png"));
+    page->grab().save(path);
+    return path;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -252,6 +280,8 @@ int main(int argc, char **argv)
     horizontal->SetDefaultColWidth(84);
     layout->addWidget(horizontal, 4);
     window.addTab(listPage, QStringLiteral("Item list editor"));
+    auto *dataPage = new TDBInspectorDemo;
+    window.addTab(dataPage, QStringLiteral("Data-aware inspector"));
     auto *dialogsPage = new TDialogsDemo(inspectorPage);
     window.addTab(dialogsPage, QStringLiteral("Editor dialogs"));
     window.resize(1180, 780);
@@ -305,6 +335,11 @@ int main(int argc, char **argv)
         const QStringList inspectorPaths = shootInspector(inspectorPage, dir);
         for (const QString &path : inspectorPaths)
             std::printf("%s\n", qPrintable(path));
+        window.setCurrentWidget(dataPage);
+        window.resize(QSize(1180, 640));
+        QApplication::setActiveWindow(&window);
+        QApplication::processEvents();
+        std::printf("%s\n", qPrintable(shootDataAware(dataPage, dir)));
         for (const QString &path : dialogsPage->Shoot(dir))
             std::printf("%s\n", qPrintable(path));
     } else {
@@ -314,5 +349,6 @@ int main(int argc, char **argv)
     Free(horizontal);
     delete dialogsPage; // its views before the inspector page whose component it shows
     delete inspectorPage; // frees its inspector and component first
+    delete dataPage; // frees its inspectors, then the dataset
     return result;
 }

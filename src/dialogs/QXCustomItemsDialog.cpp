@@ -382,9 +382,15 @@ void TfrmCustomItemsDlg::ComboLeft(QComboBox *Combo)
 {
     if (focusWidget() == m_ui->btnCancel || !m_shownNode)
         return;
+    // Queued: the focus is still on its way to the next control while this runs.
     TScopeExit refocus([Combo] {
-        Combo->setFocus();
-        Combo->lineEdit()->selectAll();
+        QMetaObject::invokeMethod(
+            Combo,
+            [Combo] {
+                Combo->setFocus();
+                Combo->lineEdit()->selectAll();
+            },
+            Qt::QueuedConnection);
     });
     ComboBoxChange(Combo, m_shownNode);
     refocus.Dismiss();

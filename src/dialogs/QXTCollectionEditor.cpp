@@ -312,8 +312,14 @@ void TfrmCollectionEditor::UpdateActions()
     m_ui->MoveSelectedDown1->setEnabled(selected);
     m_ui->SelectAll1->setEnabled(m_ui->ListView1->topLevelItemCount() > 0);
     m_ui->SelectNone1->setEnabled(!m_ui->ListView1->selectedItems().isEmpty());
-    m_ui->Reset1->setVisible(qobject_cast<TQXPropertyPresets *>(m_collection.data())
-                             && qobject_cast<TQXCustomObjectInspector *>(m_owningComponent.data()));
+    const bool resettable = qobject_cast<TQXPropertyPresets *>(m_collection.data())
+        && qobject_cast<TQXCustomObjectInspector *>(m_owningComponent.data());
+    m_ui->Reset1->setVisible(resettable);
+    // The separator before Reset goes with it, so the toolbar does not end in one.
+    const QList<QAction *> tools = m_ui->ToolBar1->actions();
+    const qsizetype reset = tools.indexOf(m_ui->Reset1);
+    if (reset > 0 && tools.at(reset - 1)->isSeparator())
+        tools.at(reset - 1)->setVisible(resettable);
 }
 
 void TfrmCollectionEditor::SetInspector(TQXCustomObjectInspector *Inspector)
@@ -678,9 +684,11 @@ TfrmCollectionEditor *ShowCollectionEditor(const QMetaObject *EditorClass,
         freeOnError.Dismiss();
     }
     lock.reset();
-    if (applicationEditors().isEmpty() && qApp)
-        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, freeApplicationEditors,
-                         Qt::UniqueConnection);
+    static bool freedOnQuit = false;
+    if (!freedOnQuit && qApp) {
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, freeApplicationEditors);
+        freedOnQuit = true;
+    }
     applicationEditors().removeAll(nullptr);
     applicationEditors() << editor;
     editor->SetInspector(Inspector);

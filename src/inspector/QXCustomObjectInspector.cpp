@@ -3,6 +3,7 @@
 #include "GSpecialFiler.h"
 #include "QXConsts.h"
 #include "QXCustomDeltaFont.h"
+#include "QXDefaultCategories.h"
 #include "QXMessages.h"
 #include "QXObjectInspector.h"
 #include "Streaming.h"
@@ -711,6 +712,14 @@ TQXItemProps *TQXCustomObjectInspector::CreateItems(QObject *Owner)
     auto *items = Create<TQXItemProperties>(Owner, &TQXItemProperty::staticMetaObject);
     items->SetSorted(true);
     return items;
+}
+
+QStringList QXDefaultCategoryTable()
+{
+    QStringList lines;
+    for (const char *line : categoryTable)
+        lines.append(QString::fromLatin1(line));
+    return lines;
 }
 
 void TQXCustomObjectInspector::FillCategories()

@@ -85,7 +85,9 @@ QTreeWidgetItem *cloneNode(const QTreeWidgetItem *source)
 // ---------------------------------------------------------------------------------------------------
 // Image lists
 
-TImageList::TImageList() = default;
+TImageList::TImageList(QObject *parent)
+    : QObject(parent)
+{ }
 TImageList::~TImageList() = default;
 
 int TImageList::Add(const QIcon &Icon)

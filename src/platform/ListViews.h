@@ -32,12 +32,13 @@ enum TItemImageRole {
     SubItemsRole,
 };
 
-/// A list of images addressed by index, as views and dialogs share them.
-class QXINSPECTORCORE_EXPORT TImageList : public QObject, public TPersistent
+/// A list of images addressed by index, as views and dialogs share them. A plain QObject: whoever makes
+/// one owns it (a parent will do), and views and dialogs hold it by QPointer.
+class QXINSPECTORCORE_EXPORT TImageList : public QObject
 {
     Q_OBJECT
 public:
-    TImageList();
+    explicit TImageList(QObject *parent = nullptr);
     ~TImageList() override;
     Q_DISABLE_COPY_MOVE(TImageList)
 

@@ -6,6 +6,7 @@
 #include "Events.h"
 #include "FormatSettings.h"
 #include "Graphics.h"
+#include "ListViews_p.h"
 #include "Persistent.h"
 #include "Variants.h"
 
@@ -29,6 +30,7 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTime>
+#include <QTreeWidget>
 
 #include <algorithm>
 #include <cstring>
@@ -192,6 +194,25 @@ Classified classify(const QMetaProperty &property)
     return { tkRecord, name };
 }
 
+// Qt's list and tree widgets publish their items as "Items" (a TListItems, a TTreeNodes), a property
+// declared apart and read through the adapters of ListViews.h.
+QMetaProperty pseudoItemsProperty(const QMetaObject *metaObject)
+{
+    const QMetaObject *host = nullptr;
+    if (metaObject && metaObject->inherits(&QListWidget::staticMetaObject))
+        host = &TListWidgetItemsProperty::staticMetaObject;
+    else if (metaObject && metaObject->inherits(&QTreeWidget::staticMetaObject))
+        host = &TTreeWidgetItemsProperty::staticMetaObject;
+    return host ? host->property(host->indexOfProperty("Items")) : QMetaProperty();
+}
+
+bool isPseudoProperty(const QMetaProperty &property)
+{
+    const QMetaObject *host = property.enclosingMetaObject();
+    return host == &TListWidgetItemsProperty::staticMetaObject
+        || host == &TTreeWidgetItemsProperty::staticMetaObject;
+}
+
 TPropInfo makeInfo(const QMetaObject *metaObject, const QMetaProperty &property)
 {
     TPropInfo info;
@@ -207,6 +228,8 @@ TPropInfo makeInfo(const QMetaObject *metaObject, const QMetaProperty &property)
     if (property.isEnumType())
         info.Enumerator = property.enumerator();
     info.DefaultText = DeclaredDefault(metaObject, property.name());
+    if (isPseudoProperty(property))
+        info.DefaultText = QLatin1String(""); // no prototype has the property to read a default from
     return info;
 }
 
@@ -313,6 +336,12 @@ int typeId(const TPropInfo &info)
 
 QVariant readValue(const QObject *object, const TPropInfo &info)
 {
+    if (isPseudoProperty(info.Property)) {
+        auto *view = const_cast<QAbstractItemView *>(qobject_cast<const QAbstractItemView *>(object));
+        if (auto *tree = qobject_cast<QTreeWidget *>(view))
+            return QVariant::fromValue(TreeNodesOf(tree));
+        return QVariant::fromValue(ListItemsOf(view));
+    }
     return info.Property.read(object);
 }
 
@@ -664,6 +693,12 @@ TPropList GetPropList(const QMetaObject *metaObject, TTypeKinds kinds, bool sort
         if (kinds.testFlag(info.Kind))
             list.append(std::move(info));
     }
+    if (const QMetaProperty items = pseudoItemsProperty(metaObject);
+        items.isValid() && !seen.contains("Items")) {
+        TPropInfo info = makeInfo(metaObject, items);
+        if (kinds.testFlag(info.Kind))
+            list.append(std::move(info));
+    }
     if (sorted)
         std::stable_sort(list.begin(), list.end(), [](const TPropInfo &a, const TPropInfo &b) {
             return a.Name.compare(b.Name, Qt::CaseInsensitive) < 0;
@@ -692,8 +727,12 @@ TPropInfo GetPropInfo(const QMetaObject *metaObject, const QString &Name)
             if (QString::fromLatin1(metaObject->property(i).name()).compare(Name, Qt::CaseInsensitive) == 0)
                 index = i;
     }
-    if (index < 0)
+    if (index < 0) {
+        const QMetaProperty items = pseudoItemsProperty(metaObject);
+        if (items.isValid() && Name.compare(QLatin1String("Items"), Qt::CaseInsensitive) == 0)
+            return makeInfo(metaObject, items);
         return {};
+    }
     const QMetaProperty property = metaObject->property(index);
     if (!isPublished(property))
         return {};

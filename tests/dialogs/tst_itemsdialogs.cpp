@@ -2,6 +2,7 @@
 // written back into the live view on Apply or OK.
 #include "QXCustomItemsDialog.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -64,8 +65,7 @@ void loadFile(TfrmCustomItemsDlg &dialog, const QString &fileName)
 
 TImageList *imageList(QObject *owner, int count)
 {
-    auto *images = new TImageList;
-    images->setParent(owner); // a plain QObject for the test: it goes with its owner
+    auto *images = new TImageList(owner);
     for (int i = 0; i < count; ++i) {
         QPixmap pixmap(16, 16);
         pixmap.fill(QColor::fromHsv(i * 60, 200, 200));
@@ -218,6 +218,35 @@ private Q_SLOTS:
         QVERIFY(data);
         delete dialog;
         QVERIFY(!data);
+    }
+
+    void badIndexReportedAndFocusKept()
+    {
+        QString reported;
+        const TExceptionHandler previous
+            = SetExceptionHandler([&](std::exception_ptr error) { reported = ExceptionMessage(error); });
+        const auto restore = qScopeGuard([&] { SetExceptionHandler(previous); });
+        QTreeWidget view;
+        new QTreeWidgetItem(&view, QStringList("A"));
+        TfrmTTreeNodesDlg dialog;
+        dialog.Copy(&view);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.TreeView()->setCurrentItem(dialog.TreeView()->topLevelItem(0));
+        QComboBox *combo = dialog.StateIndexCombo();
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("x"));
+        button(dialog, "btnCancel")->setFocus(); // leaving towards Cancel converts nothing
+        QVERIFY(reported.isEmpty());
+        combo->setFocus();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("y"));
+        dialog.CaptionEdit()->setFocus();
+        QVERIFY(reported.contains(QStringLiteral("'xy'")));
+        QCoreApplication::processEvents();
+        QVERIFY(combo->hasFocus());
+        QCOMPARE(TTreeNodes::StateIndex(dialog.TreeView()->topLevelItem(0)), -1);
     }
 
     // Tree nodes

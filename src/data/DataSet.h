@@ -1,0 +1,351 @@
+// The dataset layer: a dataset (TDataSet) holds records and a cursor, and describes its columns as fields
+// (TField); data sources (TDataSource) connect it to data links (TDataLink), through which controls follow
+// it. A concrete dataset supplies the records (TQXSqlDataSet reads them through Qt SQL).
+//
+// Each link sees a window of BufferCount records that always contains the cursor; the link's record i is
+// the dataset's record FirstRecord + i. Every change of the dataset reaches its links as a data event:
+// opening and closing (ActiveChanged), the field list (LayoutChanged), a move of the cursor
+// (DataSetScrolled), the records (DataSetChanged), one record's fields (RecordChanged), the edit state
+// (EditingChanged), and the moment before a post (UpdateData).
+#pragma once
+
+#include "Component.h"
+#include "Exceptions.h"
+#include "QXDataGlobal.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+namespace QXPlatform {
+
+class TDataLink;
+class TDataSet;
+class TDataSource;
+
+/// The kinds of field. The numbering is fixed (stored settings and filters by kind rely on it).
+enum TFieldType {
+    ftUnknown = 0,
+    ftString = 1,
+    ftSmallint = 2,
+    ftInteger = 3,
+    ftWord = 4,
+    ftBoolean = 5,
+    ftFloat = 6,
+    ftCurrency = 7,
+    ftBCD = 8,
+    ftDate = 9,
+    ftTime = 10,
+    ftDateTime = 11,
+    ftBytes = 12,
+    ftVarBytes = 13,
+    ftAutoInc = 14,
+    ftBlob = 15,
+    ftMemo = 16,
+    ftGraphic = 17,
+    ftFmtMemo = 18,
+    ftParadoxOle = 19,
+    ftDBaseOle = 20,
+    ftTypedBinary = 21,
+    ftCursor = 22,
+    ftFixedChar = 23,
+    ftWideString = 24,
+    ftLargeint = 25,
+    ftADT = 26,
+    ftArray = 27,
+    ftReference = 28,
+    ftDataSet = 29,
+    ftOraBlob = 30,
+    ftOraClob = 31,
+    ftVariant = 32,
+    ftInterface = 33,
+    ftIDispatch = 34,
+    ftGuid = 35,
+    ftTimeStamp = 36,
+    ftFMTBcd = 37,
+};
+
+enum TDataSetState { dsInactive, dsBrowse, dsEdit };
+
+/// What datasets raise: a refused operation, a failed read or write (with the driver's message).
+class QXINSPECTORDATA_EXPORT EDatabaseError : public Exception
+{
+public:
+    using Exception::Exception;
+    QString ClassName() const override { return QStringLiteral("EDatabaseError"); }
+};
+
+/// One column of a dataset. Its value is the value in the dataset's active record; its settings
+/// (label, visibility, read-only state, mask, lookup) belong to the application and survive a reopen.
+class QXINSPECTORDATA_EXPORT TField : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString FieldName READ FieldName)
+    Q_PROPERTY(QString DisplayLabel READ DisplayLabel WRITE SetDisplayLabel)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+    Q_PROPERTY(QString EditMask READ EditMask WRITE SetEditMask)
+    Q_PROPERTY(bool Lookup READ Lookup WRITE SetLookup)
+
+public:
+    TField(TDataSet *DataSet, const QString &FieldName, TFieldType DataType);
+    ~TField() override;
+    Q_DISABLE_COPY_MOVE(TField)
+
+    TDataSet *DataSet() const { return m_dataSet; }
+    QString FieldName() const { return m_fieldName; }
+    TFieldType DataType() const { return m_dataType; }
+    /// Position in the dataset's field list.
+    int Index() const;
+
+    // Settings; a change of one that a control shows is a layout change of the dataset.
+    /// The caption controls show; the field name unless set.
+    QString DisplayLabel() const { return m_displayLabel.isEmpty() ? m_fieldName : m_displayLabel; }
+    void SetDisplayLabel(const QString &Value);
+    bool Visible() const { return m_visible; }
+    void SetVisible(bool Value);
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool Value);
+    QString EditMask() const { return m_editMask; }
+    void SetEditMask(const QString &Value);
+    /// The field takes its values from a list of choices (which the application supplies).
+    bool Lookup() const { return m_lookup; }
+    void SetLookup(bool Value);
+
+    // The value in the active record
+    QVariant Value() const;
+    /// Writes into the record being edited; EDatabaseError outside edit state or for a read-only field.
+    void SetValue(const QVariant &Value);
+    bool IsNull() const { return Value().isNull(); }
+    /// The edit text: numbers, dates and times as FormatSettings writes them, empty for null.
+    QString Text() const;
+    /// Converts the text by the field's type (EConvertError when it does not convert) and writes it. An
+    /// empty text is null, except in a text field.
+    void SetText(const QString &Value);
+    /// The text shown when not editing: the edit text, "(MEMO)" and "(BLOB)" for long text and binary data.
+    QString DisplayText() const;
+
+    /// Long text, binary data and nested structures: values that do not fit a line.
+    static bool IsBlobType(TFieldType Type);
+
+private:
+    friend class TDataSet;
+    void layoutChanged();
+
+    TDataSet *m_dataSet; // the dataset owns its fields
+    QString m_fieldName;
+    QString m_displayLabel;
+    QString m_editMask;
+    TFieldType m_dataType;
+    bool m_visible = true;
+    bool m_readOnly = false;
+    bool m_lookup = false;
+};
+
+/// A column as a concrete dataset describes it when it opens.
+struct TFieldDef
+{
+    QString Name;
+    TFieldType DataType = ftUnknown;
+};
+
+/// Records with a cursor. A descendant supplies the records (InternalOpen, InternalClose,
+/// InternalRecordCount, InternalGetValue) and writes them (InternalPost); this class keeps the cursor, the
+/// fields, the edit state and the links informed.
+class QXINSPECTORDATA_EXPORT TDataSet : public QObject, public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Active READ Active WRITE SetActive)
+
+public:
+    explicit TDataSet(QObject *AOwner = nullptr);
+    ~TDataSet() override;
+    Q_DISABLE_COPY_MOVE(TDataSet)
+
+    void BeforeDestruction() override;
+
+    // Opening
+    bool Active() const { return m_state != dsInactive; }
+    void SetActive(bool Value);
+    void Open();
+    /// Posts a pending edit first (and stays open when that fails).
+    void Close();
+    TDataSetState State() const { return m_state; }
+
+    // Fields
+    int FieldCount() const { return int(m_fields.size()); }
+    TField *Fields(int Index) const;
+    /// The field named Name (case-insensitive), or null.
+    TField *FindField(const QString &Name) const;
+    /// The field named Name; EDatabaseError "Field 'Name' not found".
+    TField *FieldByName(const QString &Name) const;
+
+    // The cursor
+    int RecordCount() const;
+    bool IsEmpty() const { return RecordCount() == 0; }
+    /// The current record, from 0; -1 when there is none.
+    int RecNo() const { return m_cursor; }
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    /// Each move posts a pending edit first.
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    /// Moves Distance records (clipped to the records); returns how far the cursor went.
+    int MoveBy(int Distance);
+
+    // Editing
+    /// Whether Edit may put the dataset into edit state.
+    virtual bool CanModify() const { return Active(); }
+    /// Starts editing the current record (a pending edit of another record is posted first).
+    void Edit();
+    /// Writes the record being edited; on failure the dataset stays in edit state with the edited values.
+    void Post();
+    /// Drops the edited values.
+    void Cancel();
+    /// Posts a pending edit, if any.
+    void CheckBrowseMode();
+    /// Whether a value of the record being edited was changed.
+    bool Modified() const { return m_modified; }
+    /// The record being edited; -1 outside edit state.
+    int EditRecord() const { return m_state == dsEdit ? m_editRecord : -1; }
+
+protected:
+    virtual void InternalOpen() = 0;
+    virtual void InternalClose() = 0;
+    virtual int InternalRecordCount() const = 0;
+    virtual QVariant InternalGetValue(int Record, int Field) const = 0;
+    /// Writes Values (one per field) into Record; raises (EDatabaseError) when nothing was written.
+    virtual void InternalPost(int Record, const QList<QVariant> &Values) = 0;
+    /// For InternalOpen: makes the field list match Defs, keeping the field objects (and their settings)
+    /// of names that stay with an unchanged type.
+    void SetFieldDefs(const QList<TFieldDef> &Defs);
+
+private:
+    friend class TField;
+    friend class TDataSource;
+    friend class TDataLink;
+
+    enum TDataEvent {
+        deFieldChange,
+        deDataSetChange,
+        deDataSetScroll,
+        deLayoutChange,
+        deUpdateRecord,
+        deUpdateState,
+        deCheckBrowseMode,
+    };
+    void dataEvent(TDataEvent Event, TField *Field = nullptr, int Distance = 0);
+    void setState(TDataSetState Value);
+    void moveTo(int Record);
+    /// Moves the cursor inside a link's window without telling anyone (the link's ActiveRecord).
+    void setCursorQuietly(int Record) { m_cursor = Record; }
+    QVariant fieldValue(const TField *Field) const;
+    void setFieldValue(TField *Field, const QVariant &Value);
+
+    std::vector<std::unique_ptr<TField>> m_fields;
+    QList<QPointer<TDataSource>> m_sources;
+    QList<QVariant> m_editValues;
+    TDataSetState m_state = dsInactive;
+    int m_cursor = -1;
+    int m_editRecord = -1;
+    bool m_bof = true;
+    bool m_eof = true;
+    bool m_modified = false;
+};
+
+/// Connects one dataset to any number of data links.
+class QXINSPECTORDATA_EXPORT TDataSource : public QObject, public TComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(QXPlatform::TDataSet *DataSet READ DataSet WRITE SetDataSet)
+    Q_PROPERTY(bool AutoEdit READ AutoEdit WRITE SetAutoEdit)
+
+public:
+    explicit TDataSource(QObject *AOwner = nullptr);
+    ~TDataSource() override;
+    Q_DISABLE_COPY_MOVE(TDataSource)
+
+    void BeforeDestruction() override;
+
+    TDataSet *DataSet() const { return m_dataSet; }
+    void SetDataSet(TDataSet *Value);
+    /// Whether Edit may start editing (true by default).
+    bool AutoEdit() const { return m_autoEdit; }
+    void SetAutoEdit(bool Value) { m_autoEdit = Value; }
+    TDataSetState State() const { return m_dataSet ? m_dataSet->State() : dsInactive; }
+    /// Starts editing the dataset's current record when AutoEdit allows it.
+    void Edit();
+
+private:
+    friend class TDataSet;
+    friend class TDataLink;
+    void detachLinks();
+
+    QPointer<TDataSet> m_dataSet;
+    QList<TDataLink *> m_links; // each link removes itself when it goes
+    bool m_autoEdit = true;
+};
+
+/// Follows a dataset through a data source. Descendants override the notifications they need.
+class QXINSPECTORDATA_EXPORT TDataLink
+{
+public:
+    TDataLink();
+    virtual ~TDataLink();
+    Q_DISABLE_COPY_MOVE(TDataLink)
+
+    /// The data source is set and its dataset is open.
+    bool Active() const { return m_active; }
+    TDataSet *DataSet() const { return m_dataSource ? m_dataSource->DataSet() : nullptr; }
+    TDataSource *DataSource() const { return m_dataSource; }
+    void SetDataSource(TDataSource *Value);
+    /// How many records the link's window holds (at least 1).
+    int BufferCount() const { return m_bufferCount; }
+    void SetBufferCount(int Value);
+    /// The records in the window: BufferCount, or fewer near the end of the dataset.
+    int RecordCount() const;
+    /// The dataset's record that the window's record 0 is.
+    int FirstRecord() const { return m_firstRecord; }
+    /// The window's record the dataset's fields read from; setting it moves the cursor inside the window
+    /// without a notification (EDatabaseError outside the buffered records).
+    int ActiveRecord() const;
+    void SetActiveRecord(int Value);
+    /// Asks the data source to start editing.
+    void Edit();
+
+protected:
+    virtual void ActiveChanged() { }
+    virtual void DataSetChanged() { RecordChanged(nullptr); }
+    virtual void DataSetScrolled(int Distance)
+    {
+        Q_UNUSED(Distance);
+        DataSetChanged();
+    }
+    virtual void LayoutChanged() { DataSetChanged(); }
+    virtual void RecordChanged(TField *Field) { Q_UNUSED(Field); }
+    virtual void EditingChanged() { }
+    virtual void UpdateData() { }
+    virtual void CheckBrowseMode() { }
+    virtual void FocusControl(TField *Field) { Q_UNUSED(Field); }
+
+private:
+    friend class TDataSet;
+    friend class TDataSource;
+    void dataEvent(int Event, TField *Field, int Distance);
+    /// Takes up the data source's current dataset: leaves the old one, then joins the new one.
+    void reattach();
+    void updateActive(bool Active);
+    void fitWindow();
+
+    QPointer<TDataSource> m_dataSource;
+    int m_bufferCount = 1;
+    int m_firstRecord = 0;
+    bool m_active = false;
+};
+
+} // namespace QXPlatform

@@ -1,0 +1,402 @@
+#include "SqlDataSet.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlIndex>
+#include <QSqlQuery>
+#include <QUuid>
+
+namespace QXPlatform {
+
+namespace {
+
+struct ColumnInfo
+{
+    QString declaredType;
+    bool autoValue = false;
+};
+
+/// What the driver knows of a table's columns beyond Qt SQL's record: the declared type and whether the
+/// database fills the column itself. Empty for drivers that tell nothing more.
+QHash<QString, ColumnInfo> columnInfo(const QSqlDatabase &Db, const QString &Table)
+{
+    QHash<QString, ColumnInfo> info;
+    QSqlQuery query(Db);
+    if (Db.driverName() == QLatin1String("QSQLITE")) {
+        const QString escaped = Db.driver()->escapeIdentifier(Table, QSqlDriver::TableName);
+        if (query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(escaped))) {
+            while (query.next()) {
+                ColumnInfo &column = info[query.value(1).toString()];
+                column.declaredType = query.value(2).toString();
+            }
+        }
+        // An INTEGER PRIMARY KEY is the row id, which SQLite assigns (with or without AUTOINCREMENT).
+        const QSqlRecord record = Db.record(Table);
+        for (int i = 0; i < record.count(); ++i)
+            if (record.field(i).isAutoValue())
+                info[record.fieldName(i)].autoValue = true;
+    } else if (Db.driverName() == QLatin1String("QPSQL")) {
+        query.prepare(QStringLiteral(
+            "SELECT column_name, data_type, domain_name, column_default, is_identity FROM "
+            "information_schema.columns WHERE table_schema = current_schema() AND table_name = ?"));
+        // Unquoted names are folded to lower case by the server.
+        for (const QString &name : { Table, Table.toLower() }) {
+            query.addBindValue(name);
+            if (!query.exec())
+                break;
+            while (query.next()) {
+                ColumnInfo &column = info[query.value(0).toString()];
+                const QString domain = query.value(2).toString();
+                column.declaredType = domain.isEmpty() ? query.value(1).toString() : domain;
+                column.autoValue = query.value(3).toString().startsWith(QLatin1String("nextval("))
+                    || query.value(4).toString() == QLatin1String("YES");
+            }
+            if (!info.isEmpty())
+                break;
+        }
+    }
+    return info;
+}
+
+QString driverMessage(const QSqlError &Error)
+{
+    const QString text = Error.databaseText().trimmed();
+    return text.isEmpty() ? Error.text().trimmed() : text;
+}
+
+QVariant toBool(const QVariant &Value)
+{
+    if (Value.typeId() == QMetaType::QString) {
+        const QString text = Value.toString().trimmed().toLower();
+        return QVariant(text == QLatin1String("1") || text == QLatin1String("t")
+                        || text == QLatin1String("true") || text == QLatin1String("y")
+                        || text == QLatin1String("yes"));
+    }
+    return QVariant(Value.toBool());
+}
+
+} // namespace
+
+TQXSqlDataSet::TQXSqlDataSet(QObject *AOwner)
+    : TDataSet(AOwner)
+{ }
+
+TQXSqlDataSet::~TQXSqlDataSet() = default;
+
+void TQXSqlDataSet::checkInactive() const
+{
+    if (Active())
+        throw EDatabaseError(QStringLiteral("Cannot change the source of an open dataset"));
+}
+
+void TQXSqlDataSet::SetConnectionName(const QString &Value)
+{
+    if (Value == m_connectionName)
+        return;
+    checkInactive();
+    m_connectionName = Value;
+}
+
+void TQXSqlDataSet::SetTableName(const QString &Value)
+{
+    if (Value == m_tableName)
+        return;
+    checkInactive();
+    m_tableName = Value;
+}
+
+void TQXSqlDataSet::SetSQL(const QString &Value)
+{
+    if (Value == m_sql)
+        return;
+    checkInactive();
+    m_sql = Value;
+}
+
+bool TQXSqlDataSet::CanModify() const
+{
+    return Active() && !m_tableName.isEmpty();
+}
+
+TFieldType TQXSqlDataSet::FieldTypeOf(const QString &DeclaredType, QMetaType ValueType, bool AutoValue)
+{
+    QString type = DeclaredType.trimmed().toLower();
+    type = type.left(type.indexOf(QLatin1Char('('))).trimmed();
+    const QString word = type.section(QLatin1Char(' '), 0, 0);
+    static const QHash<QString, TFieldType> byWord {
+        { QStringLiteral("memo"), ftMemo },          { QStringLiteral("clob"), ftMemo },
+        { QStringLiteral("longtext"), ftMemo },      { QStringLiteral("mediumtext"), ftMemo },
+        { QStringLiteral("ntext"), ftMemo },         { QStringLiteral("blob"), ftBlob },
+        { QStringLiteral("bytea"), ftBlob },         { QStringLiteral("binary"), ftBlob },
+        { QStringLiteral("varbinary"), ftBlob },     { QStringLiteral("longblob"), ftBlob },
+        { QStringLiteral("graphic"), ftGraphic },    { QStringLiteral("image"), ftGraphic },
+        { QStringLiteral("picture"), ftGraphic },    { QStringLiteral("bool"), ftBoolean },
+        { QStringLiteral("boolean"), ftBoolean },    { QStringLiteral("date"), ftDate },
+        { QStringLiteral("time"), ftTime },          { QStringLiteral("datetime"), ftDateTime },
+        { QStringLiteral("timestamp"), ftDateTime }, { QStringLiteral("uuid"), ftGuid },
+        { QStringLiteral("guid"), ftGuid },          { QStringLiteral("smallint"), ftSmallint },
+        { QStringLiteral("int2"), ftSmallint },      { QStringLiteral("tinyint"), ftSmallint },
+        { QStringLiteral("int"), ftInteger },        { QStringLiteral("integer"), ftInteger },
+        { QStringLiteral("int4"), ftInteger },       { QStringLiteral("mediumint"), ftInteger },
+        { QStringLiteral("bigint"), ftLargeint },    { QStringLiteral("int8"), ftLargeint },
+        { QStringLiteral("serial"), ftAutoInc },     { QStringLiteral("bigserial"), ftAutoInc },
+        { QStringLiteral("real"), ftFloat },         { QStringLiteral("float"), ftFloat },
+        { QStringLiteral("float4"), ftFloat },       { QStringLiteral("float8"), ftFloat },
+        { QStringLiteral("double"), ftFloat },       { QStringLiteral("numeric"), ftFloat },
+        { QStringLiteral("decimal"), ftFloat },      { QStringLiteral("money"), ftCurrency },
+        { QStringLiteral("varchar"), ftString },     { QStringLiteral("nvarchar"), ftString },
+        { QStringLiteral("text"), ftString },        { QStringLiteral("string"), ftString },
+        { QStringLiteral("char"), ftFixedChar },     { QStringLiteral("nchar"), ftFixedChar },
+        { QStringLiteral("bpchar"), ftFixedChar },
+    };
+    TFieldType result = ftUnknown;
+    if (type.startsWith(QLatin1String("character varying")))
+        result = ftString;
+    else if (word == QLatin1String("character"))
+        result = ftFixedChar;
+    else
+        result = byWord.value(word, ftUnknown);
+    if (result == ftUnknown) {
+        switch (ValueType.id()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+            result = ftInteger;
+            break;
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            result = ftLargeint;
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            result = ftFloat;
+            break;
+        case QMetaType::Bool:
+            result = ftBoolean;
+            break;
+        case QMetaType::QDate:
+            result = ftDate;
+            break;
+        case QMetaType::QTime:
+            result = ftTime;
+            break;
+        case QMetaType::QDateTime:
+            result = ftDateTime;
+            break;
+        case QMetaType::QByteArray:
+            result = ftBlob;
+            break;
+        case QMetaType::QUuid:
+            result = ftGuid;
+            break;
+        default:
+            result = ftString;
+            break;
+        }
+    }
+    if (AutoValue && (result == ftSmallint || result == ftInteger || result == ftLargeint))
+        result = ftAutoInc;
+    return result;
+}
+
+QString TQXSqlDataSet::selectStatement() const
+{
+    if (m_tableName.isEmpty())
+        return m_sql;
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const QSqlDriver *driver = db.driver();
+    QString select = QStringLiteral("SELECT * FROM %1")
+                         .arg(driver->escapeIdentifier(m_tableName, QSqlDriver::TableName));
+    // Rows come in key order, so that a record keeps its place across reopens.
+    const QSqlIndex key = db.primaryIndex(m_tableName);
+    QStringList order;
+    for (int i = 0; i < key.count(); ++i)
+        order << driver->escapeIdentifier(key.fieldName(i), QSqlDriver::FieldName);
+    if (!order.isEmpty())
+        select += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    return select;
+}
+
+void TQXSqlDataSet::InternalOpen()
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName);
+    if (!db.isValid())
+        throw EDatabaseError(QStringLiteral("No database connection named '%1'").arg(m_connectionName));
+    if (!db.isOpen())
+        throw EDatabaseError(QStringLiteral("Cannot open the database connection '%1': %2")
+                                 .arg(m_connectionName, driverMessage(db.lastError())));
+    if (m_tableName.isEmpty() && m_sql.trimmed().isEmpty())
+        throw EDatabaseError(QStringLiteral("No table name and no SQL statement given"));
+    // What the driver tells of the table is asked first: some drivers (PostgreSQL) drop the rows of a
+    // forward-only query when another statement runs on the connection meanwhile.
+    const QHash<QString, ColumnInfo> info
+        = m_tableName.isEmpty() ? QHash<QString, ColumnInfo>() : columnInfo(db, m_tableName);
+    const QSqlIndex key = m_tableName.isEmpty() ? QSqlIndex() : db.primaryIndex(m_tableName);
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!query.exec(selectStatement()))
+        throw EDatabaseError(QStringLiteral("Cannot open %1: %2")
+                                 .arg(m_tableName.isEmpty() ? QStringLiteral("the query") : m_tableName,
+                                      driverMessage(query.lastError())));
+    const QSqlRecord record = query.record();
+    QList<TFieldDef> defs;
+    for (int i = 0; i < record.count(); ++i) {
+        const ColumnInfo column = info.value(record.fieldName(i));
+        defs.append({ record.fieldName(i),
+                      FieldTypeOf(column.declaredType, record.field(i).metaType(), column.autoValue) });
+    }
+    QList<QList<QVariant>> rows;
+    while (query.next()) {
+        QList<QVariant> row;
+        row.reserve(defs.size());
+        for (int i = 0; i < defs.size(); ++i)
+            row.append(normalized(query.value(i), defs[i].DataType));
+        rows.append(row);
+    }
+    m_keyFields.clear();
+    for (int i = 0; i < key.count(); ++i)
+        for (int j = 0; j < defs.size(); ++j)
+            if (defs[j].Name == key.fieldName(i))
+                m_keyFields.append(j);
+    const bool fresh = FieldCount() == 0;
+    SetFieldDefs(defs);
+    // The database fills an auto-increment key itself: not for the user to type over, unless the
+    // application says so.
+    if (fresh)
+        for (int i = 0; i < FieldCount(); ++i)
+            if (Fields(i)->DataType() == ftAutoInc)
+                Fields(i)->SetReadOnly(true);
+    m_rows = std::move(rows);
+}
+
+void TQXSqlDataSet::InternalClose()
+{
+    m_rows.clear();
+}
+
+QVariant TQXSqlDataSet::InternalGetValue(int Record, int Field) const
+{
+    if (Record < 0 || Record >= m_rows.size())
+        return QVariant();
+    return m_rows[Record].value(Field);
+}
+
+QVariant TQXSqlDataSet::normalized(const QVariant &Value, TFieldType Type) const
+{
+    if (Value.isNull())
+        return QVariant();
+    switch (Type) {
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftAutoInc:
+    case ftLargeint:
+        return Value.toLongLong();
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftFMTBcd:
+        return Value.toDouble();
+    case ftBoolean:
+        return toBool(Value);
+    case ftDate:
+        // SQLite keeps dates as text; the date part of an ISO text.
+        return Value.typeId() == QMetaType::QString
+            ? QDate::fromString(Value.toString().left(10), Qt::ISODate)
+            : Value.toDate();
+    case ftTime:
+        return Value.typeId() == QMetaType::QString ? QTime::fromString(Value.toString(), Qt::ISODateWithMs)
+                                                    : Value.toTime();
+    case ftDateTime:
+    case ftTimeStamp:
+        if (Value.typeId() == QMetaType::QString)
+            return QDateTime::fromString(Value.toString().replace(QLatin1Char(' '), QLatin1Char('T')),
+                                         Qt::ISODateWithMs);
+        return Value.toDateTime();
+    case ftGuid:
+        return Value.typeId() == QMetaType::QUuid ? Value.toUuid().toString(QUuid::WithoutBraces)
+                                                  : Value.toString();
+    default:
+        if (TField::IsBlobType(Type) && Type != ftMemo && Type != ftFmtMemo && Type != ftOraClob)
+            return Value.toByteArray();
+        return Value.toString();
+    }
+}
+
+void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
+{
+    const QList<QVariant> &old = m_rows[Record];
+    QList<int> changed;
+    for (int i = 0; i < Values.size(); ++i)
+        if (Values[i] != old.value(i) || Values[i].isNull() != old.value(i).isNull())
+            changed.append(i);
+    if (changed.isEmpty())
+        return;
+
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QStringList names;
+    for (int i : std::as_const(changed))
+        names << Fields(i)->FieldName();
+    const auto fail = [&](const QString &reason) {
+        throw EDatabaseError(QStringLiteral("Cannot post %1 to %2: %3")
+                                 .arg(names.join(QStringLiteral(", ")), m_tableName, reason));
+    };
+    if (!db.isOpen())
+        fail(QStringLiteral("the connection '%1' is closed").arg(m_connectionName));
+
+    const QSqlDriver *driver = db.driver();
+    const auto column
+        = [&](int i) { return driver->escapeIdentifier(Fields(i)->FieldName(), QSqlDriver::FieldName); };
+    QStringList assignments;
+    for (int i : std::as_const(changed))
+        assignments << column(i) + QStringLiteral(" = ?");
+    // Without a primary key the row is found by all of its old values (binary data left out).
+    QList<int> keys = m_keyFields;
+    if (keys.isEmpty())
+        for (int i = 0; i < FieldCount(); ++i)
+            if (!TField::IsBlobType(Fields(i)->DataType()))
+                keys.append(i);
+    QStringList conditions;
+    for (int i : std::as_const(keys))
+        conditions << (old.value(i).isNull() ? column(i) + QStringLiteral(" IS NULL")
+                                             : column(i) + QStringLiteral(" = ?"));
+
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                      .arg(driver->escapeIdentifier(m_tableName, QSqlDriver::TableName),
+                           assignments.join(QStringLiteral(", ")), conditions.join(QStringLiteral(" AND "))));
+    for (int i : std::as_const(changed))
+        query.addBindValue(Values[i]);
+    for (int i : std::as_const(keys))
+        if (!old.value(i).isNull())
+            query.addBindValue(old.value(i));
+
+    // One statement in one transaction: it is written whole or not at all.
+    const bool transaction = driver->hasFeature(QSqlDriver::Transactions);
+    if (transaction && !db.transaction())
+        fail(driverMessage(db.lastError()));
+    auto rollback = qScopeGuard([&] {
+        if (transaction)
+            db.rollback();
+    });
+    if (!query.exec())
+        fail(driverMessage(query.lastError()));
+    if (query.numRowsAffected() != 1)
+        fail(query.numRowsAffected() == 0
+                 ? QStringLiteral("the record was changed or deleted by another user")
+                 : QStringLiteral("the record is not unique in the table"));
+    if (transaction && !db.commit())
+        fail(driverMessage(db.lastError()));
+    rollback.dismiss();
+
+    QList<QVariant> row = Values;
+    for (int i = 0; i < row.size(); ++i)
+        row[i] = normalized(row[i], Fields(i)->DataType());
+    m_rows[Record] = row;
+}
+
+} // namespace QXPlatform
