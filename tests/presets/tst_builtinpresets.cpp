@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +50,7 @@ class Gadget : public QObject
     Q_PROPERTY(QAbstractButton *Button MEMBER Button)
     Q_PROPERTY(QTreeWidget *Tree MEMBER Tree)
     Q_PROPERTY(QXPlatform::TListItems *Entries READ Entries)
+    Q_PROPERTY(QPixmap Picture READ picture WRITE setPicture)
     QX_TYPE_NAME(ModalResult, "TModalResult")
     QX_TYPE_NAME(Document, "TFileName")
 public:
@@ -68,6 +70,9 @@ public:
     QAbstractButton *Button = nullptr;
     QTreeWidget *Tree = nullptr;
     QListWidget *List = nullptr;
+    QPixmap Picture;
+    QPixmap picture() const { return Picture; }
+    void setPicture(const QPixmap &Value) { Picture = Value; }
     QXPlatform::TListItems *Entries() const { return List ? QXPlatform::ListItemsOf(List) : nullptr; }
 };
 
@@ -531,6 +536,29 @@ private slots:
         QCOMPARE(gadget->Document, chosen);
         // A string property called FileName gets the dialog whatever its type.
         QCOMPARE(row("FileName")->EditStyle(), esEllipsis);
+    }
+
+    void pictureDialogLoadsTheChosenImage()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("dot.png"));
+        QImage image(3, 2, QImage::Format_ARGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(file));
+        QString filter;
+        answerWhenReady<QFileDialog>([&filter, file](QFileDialog *dialog) {
+            filter = dialog->nameFilters().join(QLatin1String(";;"));
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(file);
+            if (dialog->selectedFiles() != QStringList { file })
+                return false;
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+            return true;
+        });
+        clickEllipsis(QStringLiteral("Picture"));
+        QVERIFY2(filter.contains(QLatin1String("*.png")), qPrintable(filter));
+        QCOMPARE(gadget->Picture.size(), QSize(3, 2));
+        QCOMPARE(gadget->Picture.toImage().pixelColor(0, 0), QColor(Qt::red));
     }
 
     void initialDirLosesOneTrailingDelimiter_data()
