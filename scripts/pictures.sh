@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 QT_QPA_PLATFORM=offscreen bash scripts/demo.sh --screenshot >/dev/null
 mkdir -p docs/images
 for picture in qxinspector-font qxinspector-presets qxdemo-vertical qxdemo-dbinspector qxdialog-collection \
-               qxdialog-listitems; do
+               qxdialog-listitems qxinspector-search; do
   cp "build/screenshots/$picture.png" "docs/images/$picture.png"
   echo "docs/images/$picture.png"
 done

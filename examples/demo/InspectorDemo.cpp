@@ -2,6 +2,7 @@
 
 #include "DemoComponent.h"
 
+#include <QXInspector/QXInspectorSearchBox.h>
 #include <QXInspector/QXObjectInspector.h>
 #include <QXInspector/Streaming.h>
 #include <QXInspector/StringList.h>
@@ -55,6 +56,15 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_inspector->SetDisplayKinds(m_inspector->DisplayKinds() | tkMethod);
     m_inspector->SetInplaceCollections(true);
     m_inspector->SetHideSelection(false);
+    // Edits undo with Ctrl+Z, values the widgets change themselves show at once, a click on another
+    // control keeps the rows that were open, and screen readers see the rows as a table.
+    m_inspector->SetUndoEnabled(true);
+    m_inspector->SetLiveUpdate(true);
+    m_inspector->SetKeepExpansion(true);
+    m_inspector->SetAccessibleTable(true);
+    m_search = new TQXInspectorSearchBox;
+    m_search->setObjectName(QStringLiteral("SearchBox"));
+    m_search->SetInspector(m_inspector);
     m_inspector->OnAfterScan = [this](QObject *, TQXItemProperty *Item) {
         if (!Item)
             showInspected();
@@ -66,6 +76,7 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     right->addWidget(buildOptions());
     m_inspected = new QLabel;
     right->addWidget(m_inspected);
+    right->addWidget(m_search);
     right->addWidget(m_inspector, 1);
     layout->addLayout(right, 3);
 
@@ -81,6 +92,7 @@ TInspectorDemo::~TInspectorDemo()
     // The inspector goes first: freeing the component tells every inspector still showing it.
     FreeAndNil(m_inspector);
     FreeAndNil(m_component);
+    delete std::exchange(m_search, nullptr);
 }
 
 QWidget *TInspectorDemo::buildForm()

@@ -13,6 +13,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class TDemoComponent;
+class TQXInspectorSearchBox;
 class TQXObjectInspector;
 
 class TInspectorDemo : public QXPlatform::TGuarded<QWidget>
@@ -24,6 +25,7 @@ public:
 
     TQXObjectInspector *Inspector() const { return m_inspector; }
     TDemoComponent *Component() const { return m_component; }
+    TQXInspectorSearchBox *SearchBox() const { return m_search; }
     /// The form's widget of that object name, or null.
     QWidget *FormWidget(const QString &Name) const;
     /// Inspects Target alone, or (Add, as a Ctrl+click does) together with what is inspected already.
@@ -52,6 +54,7 @@ private:
 
     TQXObjectInspector *m_inspector = nullptr;
     TDemoComponent *m_component = nullptr;
+    TQXInspectorSearchBox *m_search = nullptr;
     QWidget *m_form = nullptr;
     QCheckBox *m_multiValues = nullptr;
     QCheckBox *m_byCategory = nullptr;

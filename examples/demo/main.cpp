@@ -11,6 +11,7 @@
 #include <QXInspector/QXDBInspector.h>
 #include <QXInspector/QXHintWindow.h>
 #include <QXInspector/QXInplaceEditList.h>
+#include <QXInspector/QXInspectorSearchBox.h>
 #include <QXInspector/QXItemListEditor.h>
 #include <QXInspector/QXObjectInspector.h>
 #include <QXInspector/SqlDataSet.h>
@@ -177,6 +178,14 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
         showRow(inspector, font, 2);
     }
     save("qxinspector-font.png");
+
+    // The search line keeps the parents of the nested rows that match, opened.
+    demo->SearchBox()->setText(QStringLiteral("bold"));
+    demo->SearchBox()->ApplySearch();
+    inspector->SetTopRow(inspector->FixedRows());
+    save("qxinspector-search.png");
+    demo->SearchBox()->clear();
+    demo->SearchBox()->ApplySearch();
 
     // What a click and a Ctrl+click do.
     demo->Inspect(demo->FormWidget(QStringLiteral("NameEdit")), false);

@@ -646,6 +646,13 @@ TThreadList<TfrmCollectionEditor *> *CollectionEditors()
     return registry().get();
 }
 
+TThreadList<TfrmCollectionEditor *> *EnsureCollectionEditors()
+{
+    if (!registry())
+        registry() = std::make_unique<TThreadList<TfrmCollectionEditor *>>();
+    return registry().get();
+}
+
 void RemoveCollectionEditor(TfrmCollectionEditor *Editor)
 {
     if (auto &list = registry())

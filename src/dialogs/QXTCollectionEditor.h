@@ -162,3 +162,6 @@ QXINSPECTORCORE_EXPORT TfrmCollectionEditor *ShowCollectionEditor(TQXCustomObjec
 QXINSPECTORCORE_EXPORT void RemoveCollectionEditor(TfrmCollectionEditor *Editor);
 /// The registry of open editors, in registration order; null until a request asked for reuse.
 QXINSPECTORCORE_EXPORT QXPlatform::TThreadList<TfrmCollectionEditor *> *CollectionEditors();
+/// The registry of open editors, made when it does not exist yet: for the opening routines of
+/// descendants, which search it the way ShowCollectionEditor does.
+QXINSPECTORCORE_EXPORT QXPlatform::TThreadList<TfrmCollectionEditor *> *EnsureCollectionEditors();

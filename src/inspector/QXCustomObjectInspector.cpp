@@ -4,12 +4,15 @@
 #include "QXConsts.h"
 #include "QXCustomDeltaFont.h"
 #include "QXDefaultCategories.h"
+#include "QXInspectorLive_p.h"
 #include "QXMessages.h"
 #include "QXObjectInspector.h"
 #include "Streaming.h"
 #include "StringList.h"
 
+#include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <QUndoStack>
 
 using namespace QXPlatform;
 
@@ -91,6 +94,45 @@ void invokeCommand(QObject *Target, const char *Signature, const char *Name)
 
 } // namespace
 
+/// One write through the inspector: the texts each object held before and after, written back to the
+/// objects through the row at the same path. A write to several objects is one command.
+class TQXWriteCommand : public QUndoCommand
+{
+public:
+    TQXWriteCommand(TQXCustomObjectInspector *Inspector, const QString &Path, const QString &Name,
+                    QList<QPointer<QObject>> Objects, QStringList Before, QStringList After)
+        : QUndoCommand(QStringLiteral("Set %1").arg(Name))
+        , m_inspector(Inspector)
+        , m_path(Path)
+        , m_objects(std::move(Objects))
+        , m_before(std::move(Before))
+        , m_after(std::move(After))
+    { }
+    void undo() override { writeBack(m_before); }
+    void redo() override
+    {
+        // Pushing the command runs redo: the values are written already.
+        if (!std::exchange(m_pushed, true))
+            return;
+        writeBack(m_after);
+    }
+
+private:
+    void writeBack(const QStringList &Texts)
+    {
+        // The stack's owner calls undo from its own code: nothing raised may cross the event loop.
+        if (m_inspector)
+            Guarded([&] { m_inspector->writeBack(m_path, m_objects, Texts); });
+    }
+
+    QPointer<TQXCustomObjectInspector> m_inspector;
+    QString m_path;
+    QList<QPointer<QObject>> m_objects;
+    QStringList m_before;
+    QStringList m_after;
+    bool m_pushed = false;
+};
+
 // ---------------------------------------------------------------------------------------------------
 // Construction and destruction
 
@@ -100,6 +142,7 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
     // The grid makes its items and categories once the object is whole (AfterConstruction or first use),
     // so everything they may ask for exists before that.
     m_objects = Create<TQXInspectorObjects>(this);
+    m_live = new TQXLiveValues(this);
     m_filters = new TStringList;
     m_filters->SetCaseSensitive(false);
     connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
@@ -149,6 +192,7 @@ TQXPropertyPresets *TQXCustomObjectInspector::CreatePresets()
 void TQXCustomObjectInspector::BeforeDestruction()
 {
     m_destroyingInspector = true;
+    m_live->Disconnect();
     m_objects->Clear();
     TQXCustomItemListEditor::BeforeDestruction();
 }
@@ -160,6 +204,8 @@ TQXCustomObjectInspector::~TQXCustomObjectInspector()
     FreeAndNil(m_presets);
     FreeAndNil(m_filters);
     FreeAndNil(m_valueChangedFont);
+    delete std::exchange(m_live, nullptr);
+    delete std::exchange(m_ownUndoStack, nullptr);
     m_scannedObjects.clear();
     m_shownObjects.clear();
 }
@@ -270,6 +316,8 @@ void TQXCustomObjectInspector::ListUpdating()
     // Remembered so that the same row is selected again once the rows are rebuilt.
     if (TQXItemProperty *selected = GetSelected())
         m_selectionPath = selected->GetFullPathName();
+    m_live->Disconnect();
+    keepExpansion();
     // A grid torn down before it ever made its rows has none to drop.
     if (TQXItemProps *rows = Items())
         rows->Clear();
@@ -496,6 +544,8 @@ void TQXCustomObjectInspector::Rescan()
         return;
     if (TQXItemProperty *selected = GetSelected())
         m_selectionPath = selected->GetFullPathName();
+    m_live->Disconnect();
+    keepExpansion();
     m_scanning = BeforeScan(nullptr);
     m_scanOpened = m_scanning;
     if (m_scanOpened) {
@@ -516,6 +566,45 @@ void TQXCustomObjectInspector::Rescan()
         if (TQXItemProp *row = Items()->FindItemByFullPathName(m_selectionPath))
             SetSelected(static_cast<TQXItemProperty *>(row));
     }
+    restoreExpansion();
+    if (m_liveUpdate)
+        m_live->Connect();
+    Q_EMIT scanned();
+}
+
+void TQXCustomObjectInspector::keepExpansion()
+{
+    // Rows dropped by a change of objects are gone by the rescan: what they showed is kept from the first.
+    if (!m_keepExpansion || !Items() || GetItemCount() == 0)
+        return;
+    m_openPaths.clear();
+    for (int i = 0; i < GetItemCount(); ++i) {
+        TQXItemProp *row = TQXCustomItemListEditor::GetItem(i);
+        if (row->HasChildren() && row->IsExpanded())
+            m_openPaths.append(row->GetFullPathName());
+    }
+    const int top = (Orientation() == goVertical ? TopRow() : LeftCol()) - GetGridCount(gcFixedItemLines);
+    m_topPath = top >= 0 && top < GetVisibleItemCount() ? GetVisibleItem(top)->GetFullPathName() : QString();
+}
+
+void TQXCustomObjectInspector::restoreExpansion()
+{
+    if (!m_keepExpansion)
+        return;
+    const QStringList open = std::exchange(m_openPaths, {});
+    const QString topPath = std::exchange(m_topPath, {});
+    // Parents come before their children in the list, so a child opens inside an open parent.
+    for (const QString &path : open)
+        if (TQXItemProp *row = Items()->FindItemByFullPathName(path); row && !row->IsExpanded())
+            row->SetExpanded(true);
+    TQXItemProp *top = topPath.isEmpty() ? nullptr : Items()->FindItemByFullPathName(topPath);
+    const int line = top ? top->GetAbsoluteVIndex() : -1;
+    if (line < 0)
+        return;
+    if (Orientation() == goVertical)
+        SetTopRow(line + GetGridCount(gcFixedItemLines));
+    else
+        SetLeftCol(line + GetGridCount(gcFixedItemLines));
 }
 
 bool TQXCustomObjectInspector::BeforeScan(TQXItemProperty *Item)
@@ -639,11 +728,122 @@ void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
     const int absoluteIndex = Item->GetAbsoluteIndex();
     const bool multi = DisplayOptions() & doMultiColValues;
     const TScopeExit changed([this, absoluteIndex] { PropertyChanged(absoluteIndex); });
+    const bool record = m_undoEnabled && !m_writingBack;
+    // What each object holds before and after, read through the same path the write takes.
+    QList<QPointer<QObject>> objects;
+    QStringList before;
+    QStringList after;
+    const auto textOn = [this, Item](QObject *object) {
+        QString name = Item->GetFullPathPropName();
+        QObject *instance = GetInstance(object, name, Item);
+        return instance || Item->OnGetProperty ? GetPropertyValue(instance, Item) : QString();
+    };
+    // Whatever a write raises, the objects written so far are on the stack.
+    const TScopeExit push([&] {
+        if (record && before != after)
+            UndoStack()->push(
+                new TQXWriteCommand(this, Item->GetFullPathName(), Item->Name(), objects, before, after));
+    });
     for (int i = 0; i < ShownObjectCount(); ++i) {
         const int line = multi ? i : 0;
         const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
-        SetPropertyValue(ShownObject(i), Item, text);
+        QObject *object = ShownObject(i);
+        const QString old = record && object ? textOn(object) : QString();
+        SetPropertyValue(object, Item, text);
+        if (record && object) {
+            objects.append(object);
+            before.append(old);
+            after.append(textOn(object));
+        }
     }
+}
+
+void TQXCustomObjectInspector::writeBack(const QString &Path, const QList<QPointer<QObject>> &Objects,
+                                         const QStringList &Texts)
+{
+    // The row at the path resolves each object's sub-objects as the write did; without it (the rows were
+    // built for other objects) there is no path to write through.
+    auto *row = static_cast<TQXItemProperty *>(Items()->FindItemByFullPathName(Path));
+    if (!row || isDestroying())
+        return;
+    const QScopedValueRollback<bool> writing(m_writingBack, true);
+    for (int i = 0; i < Objects.size() && i < Texts.size(); ++i)
+        if (QObject *object = Objects.at(i))
+            SetPropertyValue(object, row, Texts.at(i));
+    PropertyChanged(row->GetAbsoluteIndex());
+}
+
+void TQXCustomObjectInspector::SetUndoEnabled(bool Value)
+{
+    m_undoEnabled = Value;
+}
+
+QUndoStack *TQXCustomObjectInspector::UndoStack() const
+{
+    if (m_undoStack)
+        return m_undoStack;
+    auto *self = const_cast<TQXCustomObjectInspector *>(this);
+    if (!m_ownUndoStack)
+        self->m_ownUndoStack = new QUndoStack;
+    return m_ownUndoStack;
+}
+
+void TQXCustomObjectInspector::SetUndoStack(QUndoStack *Value)
+{
+    m_undoStack = Value;
+}
+
+void TQXCustomObjectInspector::SetLiveUpdate(bool Value)
+{
+    if (Value == m_liveUpdate)
+        return;
+    m_liveUpdate = Value;
+    if (!Value)
+        m_live->Disconnect();
+    else if (Items() && GetItemCount() > 0)
+        m_live->Connect();
+}
+
+TInplaceEdit *TQXCustomObjectInspector::CreateEditor()
+{
+    TInplaceEdit *editor = TQXCustomItemListEditor::CreateEditor();
+    editor->installEventFilter(this);
+    return editor;
+}
+
+bool TQXCustomObjectInspector::GuardedEventFilter(QObject *Watched, QEvent *Event)
+{
+    // Text typed and not yet written is the editor's to undo; after that the keys undo writes.
+    if (m_undoEnabled && Event->type() == QEvent::KeyPress && Watched == InplaceEditor()
+        && !InplaceEditor()->Modified()) {
+        auto *key = static_cast<QKeyEvent *>(Event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        if (undo || key->matches(QKeySequence::Redo)) {
+            HideEditor();
+            if (undo)
+                UndoStack()->undo();
+            else
+                UndoStack()->redo();
+            return true;
+        }
+    }
+    return TQXCustomItemListEditor::GuardedEventFilter(Watched, Event);
+}
+
+void TQXCustomObjectInspector::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
+{
+    const Qt::KeyboardModifiers modifiers = Shift & ~Qt::KeypadModifier;
+    if (m_undoEnabled && Key == Qt::Key_Z
+        && (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        HideEditor();
+        if (modifiers & Qt::ShiftModifier)
+            UndoStack()->redo();
+        else
+            UndoStack()->undo();
+        Key = 0;
+        return;
+    }
+    TQXCustomItemListEditor::KeyDown(Key, Shift);
 }
 
 void TQXCustomObjectInspector::PropertyChanging(TQXItemProperty *Item)
@@ -902,5 +1102,8 @@ bool TQXObjectInspector::IsStoredProperty(const char *Name) const
     if (QByteArrayView(Name) == "TitleCaptions")
         return TitleCaptions()->Text()
             != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
+    // Stored as the defined property "HPresets" already.
+    if (QByteArrayView(Name) == "PresetsStream")
+        return false;
     return TQXCustomObjectInspector::IsStoredProperty(Name);
 }

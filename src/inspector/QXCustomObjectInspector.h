@@ -17,7 +17,9 @@
 #include <QPointer>
 #include <QSet>
 
+class QUndoStack;
 class TQXCustomDeltaFont;
+class TQXLiveValues;
 
 /// A preset without a handler of its own hands its custom action to the inspector.
 QX_DECLARE_EVENT(TQXCustomPresetItemEvent,
@@ -109,6 +111,20 @@ public:
     void SetPresets(TQXPropertyPresets *Value);
     void SetArrangeByCategory(bool Value) override;
     void SetDisplayOptions(TILEDisplayOptions Value) override;
+    /// Whether every value written through the inspector becomes an undo command on UndoStack (a write to
+    /// several objects is one command); Ctrl+Z and Ctrl+Shift+Z undo and redo while the grid has the focus.
+    bool UndoEnabled() const { return m_undoEnabled; }
+    void SetUndoEnabled(bool Value);
+    /// The application's stack (SetUndoStack), else the inspector's own, made on first use.
+    QUndoStack *UndoStack() const;
+    void SetUndoStack(QUndoStack *Value);
+    /// Whether rows follow the inspected properties' notify signals: a property changed by the program is
+    /// shown on the next turn of the event loop, re-reading only the rows whose property changed.
+    bool LiveUpdate() const { return m_liveUpdate; }
+    void SetLiveUpdate(bool Value);
+    /// Whether a rescan keeps the rows that were open open, and the row at the top at the top, by path.
+    bool KeepExpansion() const { return m_keepExpansion; }
+    void SetKeepExpansion(bool Value) { m_keepExpansion = Value; }
     /// Whether a scan agreed by OnBeforeScan is running.
     bool IsScanning() const { return m_scanning; }
 
@@ -212,6 +228,10 @@ public:
     /// until the next scan.
     void DefineProperties(QXPlatform::TFiler *Filer) override;
 
+Q_SIGNALS:
+    /// The rows were built again (after Rescan).
+    void scanned();
+
 protected:
     virtual void AfterScan(TQXItemProperty *Item);
     virtual bool BeforeScan(TQXItemProperty *Item);
@@ -225,11 +245,21 @@ protected:
     virtual void InternalValueChangedFontChanged();
     void GetOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) override;
     void Dispatch(QXPlatform::TMessage &Message) override;
+    void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
+    QXPlatform::TInplaceEdit *CreateEditor() override;
+    /// Takes undo and redo from the in-place editor while nothing is typed in it (UndoEnabled).
+    bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
     virtual void QXInvalidateProperty(QXPlatform::TMessage &Message);
     virtual void QXInvalidateScan(QXPlatform::TMessage &Message);
 
 private:
     friend class TQXItemProperty;
+    friend class TQXLiveValues;
+    friend class TQXWriteCommand;
+    /// Writes Texts (one per object) to the row at Path on Objects, recording nothing.
+    void writeBack(const QString &Path, const QList<QPointer<QObject>> &Objects, const QStringList &Texts);
+    void keepExpansion();
+    void restoreExpansion();
     bool isDestroying() const;
     bool isLoading() const;
     void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
@@ -286,6 +316,16 @@ private:
     bool m_inplaceTStrings = false;
     bool m_filtersEnabled = true;
     bool m_showValueChangedFont = true;
+    bool m_undoEnabled = false;
+    bool m_writingBack = false;
+    bool m_liveUpdate = false;
+    bool m_keepExpansion = false;
+    QPointer<QUndoStack> m_undoStack;
+    QUndoStack *m_ownUndoStack = nullptr;
+    TQXLiveValues *m_live = nullptr;
+    // The rows open, and the row at the top, when the rows were last dropped (KeepExpansion).
+    QStringList m_openPaths;
+    QString m_topPath;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomObjectInspector::TInplaceTStringsOptions)

@@ -85,6 +85,13 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(QObject *Component READ GetComponent WRITE SetComponent STORED false)
     Q_PROPERTY(TQXInspectorObjects *Objects READ Objects WRITE SetObjects)
     Q_PROPERTY(TQXPropertyPresets *Presets READ Presets WRITE SetPresets STORED false)
+    // The presets again, as one settings text that form files keep and form compilers turn into a call of
+    // its setter; the inspector's own settings store them as "HPresets" instead.
+    Q_PROPERTY(QString PresetsStream READ PresetsStream WRITE setPresetsStream)
+    Q_PROPERTY(bool UndoEnabled READ UndoEnabled WRITE SetUndoEnabled)
+    Q_PROPERTY(bool LiveUpdate READ LiveUpdate WRITE SetLiveUpdate)
+    Q_PROPERTY(bool KeepExpansion READ KeepExpansion WRITE SetKeepExpansion)
+    Q_PROPERTY(bool AccessibleTable READ AccessibleTable WRITE SetAccessibleTable)
     Q_PROPERTY(TQXItemPropertyEvent OnRefreshValue MEMBER OnRefreshValue)
     Q_PROPERTY(TQXItemPropertyEvent OnAfterScan MEMBER OnAfterScan)
     Q_PROPERTY(TQXItemPropertyQueryEvent OnBeforeScan MEMBER OnBeforeScan)
@@ -95,6 +102,10 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanging MEMBER OnPropertyChanging)
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanged MEMBER OnPropertyChanged)
     QX_DEFAULT(ArrangeByCategory, "False")
+    QX_DEFAULT(UndoEnabled, "False")
+    QX_DEFAULT(LiveUpdate, "False")
+    QX_DEFAULT(KeepExpansion, "False")
+    QX_DEFAULT(AccessibleTable, "False")
     // Three declared defaults differ on purpose from what the constructor sets: Color (made clBtnFace),
     // DeleteBlanks (made False) and DisplayKinds (made without tkUnknown, tkMethod, tkArray, tkRecord and
     // tkDynArray). Color and DeleteBlanks keep the item list editor's defaults, DisplayKinds the full set.
@@ -148,4 +159,12 @@ public:
         SetDisplayKinds(QXPlatform::TTypeKindSet::To(Value));
     }
     bool IsStoredProperty(const char *Name) const override;
+
+    /// The presets as a settings document (JSON text), each preset with its class.
+    QString PresetsStream() const;
+    /// Replaces the presets with those of a document PresetsStream wrote; an empty text restores the
+    /// default presets. A document that cannot be read leaves the presets as they were and goes to
+    /// HandleException, since forms call this while they are set up. Named the way form compilers name
+    /// a property's setter.
+    void setPresetsStream(const QString &Stream);
 };

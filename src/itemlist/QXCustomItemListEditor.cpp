@@ -11,11 +11,13 @@
 #include "TypeInfo.h"
 #include "Variants.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include <QEvent>
 
@@ -1148,6 +1150,20 @@ void TQXCustomItemListEditor::validatePendingEdit(bool Report)
 
 bool TQXCustomItemListEditor::SelectCell(int ACol, int ARow)
 {
+    if (m_accessibleTable && QAccessible::isActive()) {
+        // The cell is current once the move is over: assistive tools hear of it on the next turn, as the
+        // table's child (row * columns + column) that has the focus now. Without an assistive tool
+        // running Qt drops the event, so none is made.
+        QTimer::singleShot(0, this, [this] {
+            const TItemGridInfo current = GetGridInfo(Col(), Row());
+            const int row = current.CurItemPos - current.FixedItemLines;
+            if (!m_accessibleTable || row < 0 || row >= GetVisibleItemCount())
+                return;
+            QAccessibleEvent event(this, QAccessible::Focus);
+            event.setChild(row * GetGridCount(gcValueLineCount) + current.CurValuePos);
+            QAccessible::updateAccessibility(&event);
+        });
+    }
     if (m_internalMoves > 0)
         return true;
     const TItemGridInfo info = GetGridInfo(ACol, ARow);
@@ -1188,6 +1204,21 @@ void TQXCustomItemListEditor::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         Validate();
         if (TInplaceEdit *editor = InplaceEditor())
             editor->TextAssigned();
+        // With the accessible table, Ctrl+Enter presses the ellipsis button as a click would.
+        if (m_accessibleTable && exactlyCtrl && GetEditStyle(Col(), Row()) == esEllipsis) {
+            EditButtonClick(this);
+            Key = 0;
+        }
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+    case Qt::Key_Minus:
+        // With the accessible table, Ctrl+Plus and Ctrl+Minus open and close the current row.
+        if (TQXItemProp *item = GetSelected();
+            m_accessibleTable && exactlyCtrl && item && item->IsExpandable()) {
+            item->SetExpanded(Key != Qt::Key_Minus);
+            Key = 0;
+        }
         break;
     case Qt::Key_Escape:
         RestoreCurrentItem();

@@ -163,6 +163,10 @@ public:
     virtual const QXPlatform::TFont *GetCellFont(int ACol, int ARow) const;
     /// Whether the keyboard focus is in the grid or its editor.
     bool IsActiveControl() const;
+    /// Whether assistive tools see the grid as a table of cells with names, values and expanded states
+    /// (QAccessible); off by default.
+    bool AccessibleTable() const { return m_accessibleTable; }
+    void SetAccessibleTable(bool Value);
 
     /// Locale comparison of names, case-sensitive with CaseSensitive.
     virtual int CompareStrings(const QString &S1, const QString &S2) const;
@@ -358,6 +362,7 @@ private:
     bool m_sizing = false;
     bool m_destroying = false;
     bool m_syncingFont = false;
+    bool m_accessibleTable = false;
     mutable bool m_listsStale = false;
     // The positions cached in the items are right for the first m_allIndexed (m_visibleIndexed) entries
     // of each list; a change at position p lowers the mark to p, and the next lookup renumbers from it.

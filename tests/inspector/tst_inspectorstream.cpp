@@ -1,6 +1,6 @@
 // Tests of the inspector's stored form (src/inspector: DefineProperties of the inspector and its rows):
 // presets come back with their classes, rows come back with what they know of their properties and stay
-// until the next scan.
+// until the next scan; the presets also travel alone, as the text that form files keep.
 #include "ClassRegistry.h"
 #include "QXObjectInspector.h"
 #include "QXTestSupport.h"
@@ -8,6 +8,8 @@
 #include "helper_fixtures.h"
 
 #include <QApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace QXPlatform;
@@ -74,6 +76,86 @@ private slots:
         target->Rescan();
         QVERIFY(target->GetItems()->FindItemByFullPathName(QStringLiteral("Tag")) != tag);
         QCOMPARE(WriteComponent(target), data);
+    }
+
+    // The presets as one text (PresetsStream)
+
+    void presetsStreamCarriesThePresetsToAnotherInspector()
+    {
+        QWidget form;
+        auto *sample = new Sample(&form);
+        auto *source = Create<TQXObjectInspector>(&form);
+        auto freeSource = qScopeGuard([source] { Free(source); });
+        auto *preset = source->Presets()->Add(&HintPreset::staticMetaObject);
+        preset->PropNames()->Add(QStringLiteral("Tag"));
+        preset->SetHint(QStringLiteral("a number"));
+        const QString text = source->PresetsStream();
+
+        auto *target = Create<TQXObjectInspector>(&form);
+        auto freeTarget = qScopeGuard([target] { Free(target); });
+        target->Objects()->Add(sample);
+        target->setPresetsStream(text);
+        settle();
+
+        QCOMPARE(target->Presets()->Count(), source->Presets()->Count());
+        QVERIFY(qobject_cast<HintPreset *>(target->Presets()->Items(target->Presets()->Count() - 1)));
+        QCOMPARE(target->GetItems()->FindItemByFullPathName(QStringLiteral("Tag"))->Hint(),
+                 QStringLiteral("a number"));
+        QCOMPARE(target->PresetsStream(), text);
+        // The inspector's own settings keep the presets once, as "HPresets".
+        const QJsonObject settings = QJsonDocument::fromJson(WriteComponent(source)).object();
+        QVERIFY(!settings.contains(QStringLiteral("PresetsStream")));
+    }
+
+    void emptyPresetsStreamRestoresTheDefaults()
+    {
+        RegisterPreset(&HintPreset::staticMetaObject);
+        auto unregister = qScopeGuard([] { UnregisterPreset(&HintPreset::staticMetaObject); });
+        auto *fresh = Create<TQXObjectInspector>();
+        auto freeFresh = qScopeGuard([fresh] { Free(fresh); });
+        auto *inspector = Create<TQXObjectInspector>();
+        auto freeInspector = qScopeGuard([inspector] { Free(inspector); });
+        inspector->Presets()->Clear();
+
+        inspector->setPresetsStream(QString());
+
+        QVERIFY(inspector->Presets()->IndexOf(&HintPreset::staticMetaObject) >= 0);
+        QCOMPARE(inspector->PresetsStream(), fresh->PresetsStream());
+    }
+
+    void unreadablePresetsStreamChangesNothing_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("cut short") << QStringLiteral("}") << QString();
+        QTest::newRow("another class's document")
+            << QStringLiteral("TQXPresetsDocument") << QStringLiteral("TQXObjectInspector");
+        QTest::newRow("unregistered preset class")
+            << QStringLiteral("\"HintPreset\"") << QStringLiteral("\"NoSuchPreset\"");
+        QTest::newRow("value of the wrong kind") << QStringLiteral("\"a number\"") << QStringLiteral("[1]");
+    }
+
+    void unreadablePresetsStreamChangesNothing()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        auto *inspector = Create<TQXObjectInspector>();
+        auto freeInspector = qScopeGuard([inspector] { Free(inspector); });
+        inspector->Presets()->Add(&HintPreset::staticMetaObject)->SetHint(QStringLiteral("a number"));
+        const QString before = inspector->PresetsStream();
+        QString bad = before;
+        QVERIFY(bad.contains(from));
+        bad.replace(from, to);
+        QStringList reported;
+        const TExceptionHandler previous = SetExceptionHandler(
+            [&reported](std::exception_ptr error) { reported.append(ExceptionMessage(error)); });
+        auto restore = qScopeGuard([previous] { SetExceptionHandler(previous); });
+
+        inspector->setPresetsStream(bad);
+
+        QCOMPARE(reported.size(), 1);
+        QVERIFY2(reported.first().startsWith(QStringLiteral("Error reading")), qPrintable(reported.first()));
+        QCOMPARE(inspector->PresetsStream(), before);
     }
 };
 

@@ -1,0 +1,319 @@
+// The inspector's opt-in conveniences: undo of writes, live values, expansion kept across a rescan, the
+// search line, and the table that assistive tools see.
+#include "QXInspectorSearchBox.h"
+#include "QXObjectInspector.h"
+#include "QXTestSupport.h"
+#include "helper_fixtures.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUndoStack>
+
+using namespace QXPlatform;
+using QXTest::settle;
+
+namespace {
+
+/// Tells when its properties change and counts the reads of each, so a test can tell which rows a
+/// refresh read.
+class Gauge : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int Level READ Level WRITE SetLevel NOTIFY levelChanged)
+    Q_PROPERTY(int Quiet READ Quiet WRITE SetQuiet)
+public:
+    int Level() const
+    {
+        ++LevelReads;
+        return m_level;
+    }
+    void SetLevel(int Value)
+    {
+        m_level = Value;
+        Q_EMIT levelChanged(Value);
+    }
+    int Quiet() const
+    {
+        ++QuietReads;
+        return m_quiet;
+    }
+    void SetQuiet(int Value) { m_quiet = Value; }
+
+    mutable int LevelReads = 0;
+    mutable int QuietReads = 0;
+
+Q_SIGNALS:
+    void levelChanged(int);
+
+private:
+    int m_level = 1;
+    int m_quiet = 0;
+};
+
+} // namespace
+
+class tst_InspectorExtras : public QObject
+{
+    Q_OBJECT
+
+    TQXObjectInspector *inspector = nullptr;
+
+    TQXItemProperty *row(const QString &path) const
+    {
+        return inspector->GetItems()->FindItemByFullPathName(path);
+    }
+    void inspect(std::initializer_list<QObject *> objects)
+    {
+        for (QObject *object : objects)
+            inspector->Objects()->Add(object);
+        settle();
+    }
+    QString cell(const QString &path) const
+    {
+        TQXItemProperty *item = row(path);
+        const int line = item ? item->GetAbsoluteVIndex() : -1;
+        return line < 0 ? QStringLiteral("<hidden>") : inspector->GetCell(1, line + 1);
+    }
+    QString topPath() const
+    {
+        const int top = inspector->TopRow() - inspector->FixedRows();
+        return top >= 0 && top < inspector->GetVisibleItemCount()
+            ? inspector->GetVisibleItem(top)->GetFullPathName()
+            : QString();
+    }
+
+private slots:
+    void init()
+    {
+        inspector = Create<TQXObjectInspector>();
+        inspector->resize(300, 200);
+        inspector->show();
+        QApplication::setActiveWindow(inspector);
+        inspector->setFocus();
+    }
+    void cleanup() { Free(inspector); }
+
+    void undoAndRedoRestoreEveryObjectWritten_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("integer") << "Tag"
+                                 << "7";
+        QTest::newRow("enumeration") << "Align"
+                                     << "alTop";
+        QTest::newRow("set member") << "Options.opSecond"
+                                    << "True";
+    }
+    void undoAndRedoRestoreEveryObjectWritten()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, text);
+        Sample one, two;
+        one.Tag = 1;
+        two.Tag = 2;
+        one.Align = Sample::alLeft;
+        two.Options = Sample::opThird;
+        QUndoStack stack;
+        inspector->SetUndoEnabled(true);
+        inspector->SetUndoStack(&stack);
+        inspect({ &one, &two });
+        row("Options")->SetExpanded(true);
+        const QString property = path.section(QLatin1Char('.'), 0, 0);
+        const QVariant oneBefore = one.property(property.toLatin1());
+        const QVariant twoBefore = two.property(property.toLatin1());
+
+        inspector->SetSelected(row(path));
+        inspector->SetGridCount(gcCurValuePos, 1);
+        row(path)->SetValue(text);
+        row(path)->Validate();
+        settle();
+        const QVariant oneAfter = one.property(property.toLatin1());
+        const QVariant twoAfter = two.property(property.toLatin1());
+        QVERIFY(oneAfter != oneBefore);
+        QVERIFY(twoAfter != twoBefore);
+        QCOMPARE(stack.count(), 1); // both objects, one command
+
+        // The keys reach the inspector through its in-place editor.
+        inspector->ShowEditor();
+        QLineEdit *editor = inspector->InplaceEditor();
+        QVERIFY(editor && editor->isVisible());
+        QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+        settle();
+        QCOMPARE(one.property(property.toLatin1()), oneBefore);
+        QCOMPARE(two.property(property.toLatin1()), twoBefore);
+        inspector->ShowEditor();
+        QTest::keyClick(inspector->InplaceEditor(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        settle();
+        QCOMPARE(one.property(property.toLatin1()), oneAfter);
+        QCOMPARE(two.property(property.toLatin1()), twoAfter);
+        QCOMPARE(cell(path), text);
+    }
+
+    void liveValueShowsAtOnceReadingOnlyItsRow()
+    {
+        Gauge gauge;
+        inspect({ &gauge });
+        QCOMPARE(cell("Level"), QStringLiteral("1"));
+        // Off: nothing follows the object until a refresh.
+        gauge.LevelReads = gauge.QuietReads = 0;
+        gauge.SetLevel(2);
+        settle();
+        QCOMPARE(cell("Level"), QStringLiteral("1"));
+        QCOMPARE(gauge.LevelReads, 0);
+
+        inspector->SetLiveUpdate(true);
+        gauge.SetLevel(3);
+        gauge.SetLevel(4); // two signals in one turn: one read
+        QCOMPARE(cell("Level"), QStringLiteral("1"));
+        settle();
+        QCOMPARE(cell("Level"), QStringLiteral("4"));
+        QCOMPARE(gauge.LevelReads, 1);
+        QCOMPARE(gauge.QuietReads, 0);
+
+        // After a rescan the new rows follow the object.
+        inspector->Rescan();
+        gauge.LevelReads = gauge.QuietReads = 0;
+        gauge.SetLevel(5);
+        settle();
+        QCOMPARE(cell("Level"), QStringLiteral("5"));
+        QCOMPARE(gauge.LevelReads, 1);
+        QCOMPARE(gauge.QuietReads, 0);
+    }
+
+    void expansionAndScrollSurviveRescan_data()
+    {
+        QTest::addColumn<bool>("otherObject");
+        QTest::newRow("rescan") << false;
+        QTest::newRow("another object of the class") << true;
+    }
+    void expansionAndScrollSurviveRescan()
+    {
+        QFETCH(bool, otherObject);
+        Sample first, second;
+        inspector->SetKeepExpansion(true);
+        inspect({ &first });
+        row("Font")->SetExpanded(true);
+        row("Font.Style")->SetExpanded(true);
+        const int top = row("Font.Size")->GetAbsoluteVIndex() + inspector->FixedRows();
+        inspector->SetTopRow(top);
+        QCOMPARE(topPath(), QStringLiteral("Font.Size"));
+
+        if (otherObject) {
+            inspector->SetComponent(&second);
+            settle();
+        } else {
+            inspector->Rescan();
+        }
+        QVERIFY(row("Font")->IsExpanded());
+        QVERIFY(row("Font.Style")->IsExpanded());
+        QVERIFY(!row("Options")->IsExpanded());
+        QCOMPARE(topPath(), QStringLiteral("Font.Size"));
+    }
+
+    void searchKeepsParentsOfNestedMatch_data()
+    {
+        QTest::addColumn<bool>("byCategory");
+        QTest::addColumn<bool>("widget");
+        QTest::addColumn<QString>("font"); // the path of the font row
+        QTest::addColumn<QString>("other"); // a row that does not match
+        QTest::addColumn<int>("shown"); // the rows shown for the search
+        QTest::newRow("plain") << false << false << "Font"
+                               << "Color" << 3;
+        QTest::newRow("by category: the font in two") << true << false << "Visual.Font"
+                                                      << "Visual.Color" << 8;
+        QTest::newRow("a widget's many rows") << false << true << "font"
+                                              << "text" << 3;
+    }
+    void searchKeepsParentsOfNestedMatch()
+    {
+        QFETCH(bool, byCategory);
+        QFETCH(bool, widget);
+        QFETCH(QString, font);
+        QFETCH(QString, other);
+        QFETCH(int, shown);
+        Sample sample;
+        QPushButton button;
+        inspector->SetArrangeByCategory(byCategory);
+        inspect({ widget ? static_cast<QObject *>(&button) : &sample });
+        TQXInspectorSearchBox search;
+        search.SetInspector(inspector);
+        const int shownBefore = inspector->GetVisibleItemCount();
+
+        search.setText(QStringLiteral("ITALIC"));
+        search.ApplySearch();
+        QVERIFY(row(font + ".Style.fsItalic")->IsVisible());
+        QVERIFY(row(font + ".Style")->IsVisible());
+        QVERIFY(row(font)->IsVisible());
+        QVERIFY(!row(font + ".Style.fsBold")->IsVisible());
+        QVERIFY(!row(font + ".Size")->IsVisible());
+        QVERIFY(!row(other)->IsVisible());
+        QCOMPARE(inspector->GetVisibleItemCount(), shown);
+
+        if (!widget) {
+            // A value matches as well as a name.
+            search.setText(QStringLiteral("alNone"));
+            search.ApplySearch();
+            QCOMPARE(inspector->GetVisibleItemCount(), byCategory ? 2 * (1 + 1) : 1);
+        }
+
+        search.clear();
+        search.ApplySearch();
+        QCOMPARE(inspector->GetVisibleItemCount(), shownBefore);
+        QVERIFY(!row(font)->IsExpanded());
+    }
+
+    void accessibleTableFollowsTheGrid()
+    {
+        Sample sample;
+        sample.Tag = -5;
+        inspect({ &sample });
+        QAccessibleInterface *plain = QAccessible::queryAccessibleInterface(inspector);
+        QVERIFY(plain && !plain->tableInterface());
+
+        inspector->SetAccessibleTable(true);
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(inspector);
+        QVERIFY(face);
+        QAccessibleTableInterface *table = face->tableInterface();
+        QVERIFY(table);
+        QCOMPARE(table->rowCount(), inspector->GetVisibleItemCount());
+        QCOMPARE(table->columnCount(), 2);
+
+        const int tagLine = row("Tag")->GetAbsoluteVIndex();
+        QAccessibleInterface *tag = table->cellAt(tagLine, 1);
+        QVERIFY(tag);
+        QCOMPARE(tag->text(QAccessible::Name), QStringLiteral("Tag"));
+        QCOMPARE(tag->text(QAccessible::Value), QStringLiteral("-5"));
+        QCOMPARE(face->indexOfChild(tag), tagLine * 2 + 1);
+
+        inspector->SetSelected(row("Tag"));
+        inspector->SetGridCount(gcCurValuePos, 1);
+        QAccessibleInterface *focused = face->focusChild();
+        QVERIFY(focused);
+        QCOMPARE(focused->tableCellInterface()->rowIndex(), tagLine);
+        QVERIFY(focused->state().focused);
+
+        // Expanding through the cell's action adds the font's rows to the table.
+        const int fontLine = row("Font")->GetAbsoluteVIndex();
+        QAccessibleInterface *font = table->cellAt(fontLine, 0);
+        QVERIFY(font->state().collapsed);
+        QVERIFY(font->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        font->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(row("Font")->IsExpanded());
+        QCOMPARE(table->rowCount(), inspector->GetVisibleItemCount());
+        QCOMPARE(table->cellAt(fontLine + 1, 0)->text(QAccessible::Name),
+                 inspector->GetVisibleItem(fontLine + 1)->Name());
+        // The same from the keyboard, through the in-place editor.
+        inspector->SetSelected(row("Font"));
+        inspector->ShowEditor();
+        QTest::keyClick(inspector->InplaceEditor(), Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(font->state().collapsed);
+        QTest::keyClick(inspector->InplaceEditor(), Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(font->state().expanded);
+    }
+};
+
+QTEST_MAIN(tst_InspectorExtras)
+#include "tst_inspectorextras.moc"
