@@ -1,17 +1,23 @@
 // The demo form's one non-visual component: it publishes a property of every kind the object inspector
 // shows (enumeration, set, Boolean, character, integer, 64-bit, float, date, string, variant, a font
 // sub-object, a collection, a string list, a component reference and an event), so that the inspector
-// has one of each to list, edit and sort into categories.
+// has one of each to list, edit and sort into categories. Its colour, cursor, time, date-time, file name
+// and button reference are the properties the built-in presets serve with a drop-down list or a dialog.
+// TDemoButton is the form's push button with a modal result.
 #pragma once
 
 #include <QXInspector/Collection.h>
 #include <QXInspector/Component.h>
 #include <QXInspector/Events.h>
 
+#include <QColor>
+#include <QCursor>
 #include <QDate>
+#include <QDateTime>
 #include <QFont>
 #include <QObject>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QVariant>
 
@@ -75,6 +81,13 @@ private:
     Q_PROPERTY(QStringList Lines READ Lines WRITE SetLines)
     Q_PROPERTY(QObject *Buddy READ Buddy WRITE SetBuddy)
     Q_PROPERTY(QXPlatform::TNotifyEvent OnClick MEMBER OnClick)
+    Q_PROPERTY(QColor Color READ Color WRITE SetColor)
+    Q_PROPERTY(QCursor Cursor READ Cursor WRITE SetCursor)
+    Q_PROPERTY(QTime Start READ Start WRITE SetStart)
+    Q_PROPERTY(QDateTime Modified READ Modified WRITE SetModified)
+    Q_PROPERTY(QString Document READ Document WRITE SetDocument)
+    Q_PROPERTY(QPushButton *DefaultButton READ DefaultButton WRITE SetDefaultButton)
+    QX_TYPE_NAME(Document, "TFileName")
     QX_DEFAULT(Align, "alNone")
     QX_DEFAULT(Anchors, "[akLeft,akTop]")
     QX_DEFAULT(Enabled, "True")
@@ -119,6 +132,20 @@ public:
     QObject *Buddy() const { return m_buddy; }
     void SetBuddy(QObject *Value) { m_buddy = Value; }
     TDemoTask *AddTask(const QString &Title, int Progress, bool Done);
+    QColor Color() const { return m_color; }
+    void SetColor(const QColor &Value) { m_color = Value; }
+    QCursor Cursor() const { return m_cursor; }
+    void SetCursor(const QCursor &Value) { m_cursor = Value; }
+    QTime Start() const { return m_start; }
+    void SetStart(const QTime &Value) { m_start = Value; }
+    QDateTime Modified() const { return m_modified; }
+    void SetModified(const QDateTime &Value) { m_modified = Value; }
+    /// The file the component reads its lines from.
+    QString Document() const { return m_document; }
+    void SetDocument(const QString &Value) { m_document = Value; }
+    /// The button the component presses on Enter; one of the form's push buttons.
+    QPushButton *DefaultButton() const { return m_defaultButton; }
+    void SetDefaultButton(QPushButton *Value) { m_defaultButton = Value; }
 
     QXPlatform::TNotifyEvent OnClick;
 
@@ -139,6 +166,32 @@ private:
     QFont m_font;
     QStringList m_lines;
     QPointer<QObject> m_buddy;
+    QColor m_color = QColor(0, 128, 128);
+    QCursor m_cursor = QCursor(Qt::PointingHandCursor);
+    QTime m_start = QTime(9, 30);
+    QDateTime m_modified;
+    QString m_document;
+    QPointer<QPushButton> m_defaultButton;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TDemoComponent::TDemoAnchors)
+
+/// A push button that closes its dialog with a result, as the form's OK and Cancel buttons do.
+class TDemoButton : public QPushButton
+{
+    Q_OBJECT
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    QX_TYPE_NAME(ModalResult, "TModalResult")
+    QX_DEFAULT(ModalResult, "0")
+
+public:
+    explicit TDemoButton(const QString &Text, int ModalResult, QWidget *parent = nullptr)
+        : QPushButton(Text, parent)
+        , m_modalResult(ModalResult)
+    { }
+    int ModalResult() const { return m_modalResult; }
+    void SetModalResult(int Value) { m_modalResult = Value; }
+
+private:
+    int m_modalResult = 0;
+};

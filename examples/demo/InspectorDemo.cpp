@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace QXPlatform;
@@ -39,7 +40,11 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_component->SetCaption(QStringLiteral("Subscribe"));
     m_component->SetHint(QStringLiteral("Sends the form"));
     m_component->SetData(QVariant(42));
-    m_component->SetLines({ QStringLiteral("first line"), QStringLiteral("second line") });
+    m_component->SetLines({ QStringLiteral("[Mail]"), QStringLiteral("Server=mail.example.org"),
+                            QStringLiteral("Port=587"), QStringLiteral("Sender=ada@example.org"),
+                            QStringLiteral("[Print]"), QStringLiteral("Copies=2") });
+    m_component->SetModified(QDateTime(QDate(2024, 12, 2), QTime(16, 45, 10)));
+    m_component->SetDocument(QDir::home().filePath(QStringLiteral("letters.txt")));
     m_component->AddTask(QStringLiteral("Collect names"), 100, true);
     m_component->AddTask(QStringLiteral("Check addresses"), 40, false);
     m_component->AddTask(QStringLiteral("Send letters"), 0, false);
@@ -76,6 +81,7 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     layout->addLayout(right, 3);
 
     m_component->SetBuddy(FormWidget(QStringLiteral("OkButton")));
+    m_component->SetDefaultButton(qobject_cast<QPushButton *>(FormWidget(QStringLiteral("OkButton"))));
     Inspect(FormWidget(QStringLiteral("OkButton")), false);
 }
 
@@ -114,10 +120,19 @@ QWidget *TInspectorDemo::buildForm()
     languages->addItems({ QStringLiteral("English"), QStringLiteral("French"), QStringLiteral("Italian") });
     languages->setCurrentRow(0);
     form->addRow(QStringLiteral("Languages"), named(languages, "LanguageList"));
+    auto *topics = new QTreeWidget;
+    topics->setHeaderHidden(true);
+    auto *science = new QTreeWidgetItem(topics, { QStringLiteral("Science") });
+    new QTreeWidgetItem(science, { QStringLiteral("Mathematics") });
+    new QTreeWidgetItem(science, { QStringLiteral("Engines") });
+    new QTreeWidgetItem(topics, { QStringLiteral("Poetry") });
+    topics->expandAll();
+    form->addRow(QStringLiteral("Topics"), named(topics, "TopicTree"));
     auto *buttons = new QHBoxLayout;
-    auto *ok = new QPushButton(QStringLiteral("OK"));
+    // The results a dialog's buttons close it with: 1 (OK) and 2 (Cancel).
+    auto *ok = new TDemoButton(QStringLiteral("OK"), 1);
     buttons->addWidget(named(ok, "OkButton"));
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto *cancel = new TDemoButton(QStringLiteral("Cancel"), 2);
     buttons->addWidget(named(cancel, "CancelButton"));
     form->addRow(QString(), buttons);
 
@@ -135,7 +150,7 @@ QWidget *TInspectorDemo::buildForm()
     help->setWordWrap(true);
     form->addRow(help);
 
-    QWidget *const controls[] = { nameEdit, cityEdit, age, subscribe, languages, ok, cancel };
+    QWidget *const controls[] = { nameEdit, cityEdit, age, subscribe, languages, topics, ok, cancel };
     for (QWidget *control : controls)
         watch(control, control);
     watch(componentButton, m_component);

@@ -9,16 +9,19 @@
 
 #include <QXInspector/InplaceEdit.h>
 #include <QXInspector/QXDBInspector.h>
+#include <QXInspector/QXHintWindow.h>
 #include <QXInspector/QXInplaceEditList.h>
 #include <QXInspector/QXInspectorSearchBox.h>
 #include <QXInspector/QXItemListEditor.h>
 #include <QXInspector/QXObjectInspector.h>
 #include <QXInspector/SqlDataSet.h>
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -95,6 +98,66 @@ void showRow(TQXObjectInspector *inspector, TQXItemProperty *row, int rowsAbove)
     inspector->SetTopRow(inspector->FixedRows() + inspector->AbsoluteVIndexOf(row) - rowsAbove);
 }
 
+/// The demo page with a window that floats over it (a drop-down list, a hint) painted where it lies.
+QPixmap grabWithPopup(QWidget *page, QWidget *popup)
+{
+    QPixmap shot = page->grab();
+    if (popup && popup->isVisible()) {
+        QPainter painter(&shot);
+        painter.drawPixmap(popup->mapToGlobal(QPoint(0, 0)) - page->mapToGlobal(QPoint(0, 0)), popup->grab());
+        // A scrolled list paints its rows in its viewport, which a grab of the list leaves blank offscreen.
+        if (auto *area = qobject_cast<QAbstractScrollArea *>(popup))
+            painter.drawPixmap(area->viewport()->mapToGlobal(QPoint(0, 0)) - page->mapToGlobal(QPoint(0, 0)),
+                               area->viewport()->grab());
+    }
+    return shot;
+}
+
+/// The built-in presets at work on the demo component: the drop-down list of the row at path opened,
+/// as Alt+Down would, saved to name.
+QString shootPickList(TInspectorDemo *demo, const QString &path, const QDir &dir, const char *name)
+{
+    TQXObjectInspector *inspector = demo->Inspector();
+    showRow(inspector, inspector->GetItems()->FindItemByFullPathName(path), 3);
+    inspector->setFocus();
+    inspector->SetGridCount(gcCurValuePos, 1);
+    inspector->ShowEditor();
+    auto *editor = qobject_cast<TQXInplaceEditList *>(inspector->InplaceEditor());
+    if (editor)
+        editor->DropDown();
+    settle();
+    // The list lays out its rows on the turns of the event loop after it is shown.
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    const QString file = dir.absoluteFilePath(QLatin1String(name));
+    grabWithPopup(demo, editor ? editor->GetPickList() : nullptr).save(file);
+    if (editor)
+        editor->CloseUp(false);
+    inspector->HideEditor();
+    return file;
+}
+
+/// The hint of the row at path, shown as the mouse resting on its value shows it, saved to name.
+QString shootHint(TInspectorDemo *demo, const QString &path, const QDir &dir, const char *name)
+{
+    TQXObjectInspector *inspector = demo->Inspector();
+    TQXItemProperty *row = inspector->GetItems()->FindItemByFullPathName(path);
+    showRow(inspector, row, 3);
+    settle();
+    if (row) {
+        const QRect cell = inspector->CellRect(1, inspector->FixedRows() + inspector->AbsoluteVIndexOf(row));
+        const QPoint at = cell.center();
+        QMouseEvent move(QEvent::MouseMove, at, inspector->viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(inspector->viewport(), &move);
+    }
+    settle();
+    const QString file = dir.absoluteFilePath(QLatin1String(name));
+    grabWithPopup(demo, inspector->HintWindow()).save(file);
+    inspector->HintWindow()->ReleaseHint();
+    return file;
+}
+
 /// The object inspector page in three states: a button's font opened, two line edits side by side
 /// under their own names, the demo component by category. Returns the files written.
 QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
@@ -163,6 +226,13 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
     inspector->SetSelected(categories->FindItemByFullPathName(QStringLiteral("Miscellaneous.Capacity")));
     inspector->SetTopRow(inspector->FixedRows());
     save("qxinspector-category.png");
+
+    demo->SetArrangeByCategory(false);
+    demo->Inspect(demo->Component(), false);
+    settle();
+    paths << shootPickList(demo, QStringLiteral("Color"), dir, "qxinspector-colour.png");
+    paths << shootHint(demo, QStringLiteral("Lines"), dir, "qxinspector-strings-hint.png");
+    paths << shootPickList(demo, QStringLiteral("DefaultButton"), dir, "qxinspector-reference.png");
     return paths;
 }
 

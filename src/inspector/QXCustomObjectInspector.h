@@ -278,6 +278,9 @@ private:
     QObject *componentNamed(QObject *Instance, const QString &Name) const;
     /// The object Object holds in property Name.
     QObject *heldObject(QObject *Object, const QString &Name) const;
+    /// The value line whose object a string-list row's writer writes for: that of the object being
+    /// written, else the current one (-1).
+    int writingObjectIndex() const;
     void invalidateAfterOptionChange();
 
     TQXInspectorObjects *m_objects = nullptr;
@@ -296,6 +299,8 @@ private:
     // The rows below the row being refreshed, and the objects they live on, for UpdateProperties.
     const TQXItemProperties *m_ownersFor = nullptr;
     const TObjectPath *m_ownersBelow = nullptr;
+    // While a row's writer runs: the inspected object it writes for.
+    QPointer<QObject> m_writingObject;
     QString m_selectionPath;
     QXPlatform::TTypeKinds m_displayKinds;
     QString m_stringsItemFormat;

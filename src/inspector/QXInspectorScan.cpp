@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QWidget>
 
 using namespace QXPlatform;
@@ -510,7 +511,7 @@ struct ListLine
     int index = -1;
 };
 
-ListLine listLineOf(QObject *Sender, bool NameValue)
+ListLine listLineOf(QObject *Sender, bool NameValue, int ObjectIndex)
 {
     ListLine line;
     line.row = qobject_cast<TQXItemProperty *>(Sender);
@@ -518,7 +519,7 @@ ListLine listLineOf(QObject *Sender, bool NameValue)
         return line;
     // A whole line belongs to its parent's list; a name-value row may sit below intermediate path rows.
     line.owner = NameValue ? line.row->GetParentItem(tkClass, QString()) : line.row->GetParent();
-    line.list = line.owner ? qobject_cast<TStrings *>(line.owner->GetObjectProperty(-1)) : nullptr;
+    line.list = line.owner ? qobject_cast<TStrings *>(line.owner->GetObjectProperty(ObjectIndex)) : nullptr;
     const QVariant value = line.row->RealValues(0);
     const int index = value.isValid() ? value.toInt() : -1;
     if (line.list && index >= 0 && index < line.list->Count())
@@ -528,18 +529,30 @@ ListLine listLineOf(QObject *Sender, bool NameValue)
 
 } // namespace
 
+int TQXCustomObjectInspector::writingObjectIndex() const
+{
+    if (m_writingObject)
+        for (int i = 0; i < ShownObjectCount(); ++i)
+            if (ShownObject(i) == m_writingObject)
+                return i;
+    return -1;
+}
+
 void TQXCustomObjectInspector::GetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
                                                        QString &Value)
 {
-    const ListLine line = listLineOf(Sender, false);
+    const ListLine line = listLineOf(Sender, false, -1);
     if (line.index >= 0)
         Value = line.list->Strings(line.index);
 }
 
+// The writers are called once per inspected object (SetPropertyValue) and write that object's own list,
+// so a line shown as shared reaches every list, once.
+
 void TQXCustomObjectInspector::SetTStringsItemProperty(QObject *Sender, QObject *, const QString &,
                                                        const QString &Value)
 {
-    const ListLine line = listLineOf(Sender, false);
+    const ListLine line = listLineOf(Sender, false, writingObjectIndex());
     if (line.index >= 0)
         line.list->SetStrings(line.index, Value);
     InvalidateScan();
@@ -548,14 +561,14 @@ void TQXCustomObjectInspector::SetTStringsItemProperty(QObject *Sender, QObject 
 void TQXCustomObjectInspector::GetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
                                                             QString &Value)
 {
-    const ListLine line = listLineOf(Sender, true);
+    const ListLine line = listLineOf(Sender, true, -1);
     Value = line.index >= 0 ? line.list->ValueFromIndex(line.index) : QString();
 }
 
 void TQXCustomObjectInspector::SetTStringsNameValueProperty(QObject *Sender, QObject *, const QString &,
                                                             const QString &Value)
 {
-    const ListLine line = listLineOf(Sender, true);
+    const ListLine line = listLineOf(Sender, true, writingObjectIndex());
     if (!line.list)
         return;
     const QString text = BuildName(line.row, line.owner) + line.list->NameValueSeparator() + Value;
@@ -674,6 +687,7 @@ bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProper
         return false;
     const bool changed = GetPropertyValue(instance, Item) != Value;
     if (Item->OnSetProperty) {
+        const QScopedValueRollback<QPointer<QObject>> writing(m_writingObject, Instance);
         Item->OnSetProperty(Item, instance, name, Value);
         return changed;
     }

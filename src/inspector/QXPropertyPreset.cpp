@@ -612,6 +612,9 @@ bool IsMatchClassName(const QMetaObject *AClass, const TStrings *Names)
 
 bool IsMatchClassName(const QMetaObject *AClass, const QString &Name)
 {
+    // Every QObject but a persistent sub-object counts as a component, whatever its class chain is named.
+    if (Name.compare(QLatin1String("TComponent"), Qt::CaseInsensitive) == 0 && IsComponentClass(AClass))
+        return true;
     for (const QMetaObject *meta = AClass; meta; meta = meta->superClass())
         if (ClassNameOf(meta).compare(Name, Qt::CaseInsensitive) == 0)
             return true;

@@ -87,7 +87,9 @@ class QXINSPECTORCORE_EXPORT TQXPropertyPreset : public QXPlatform::TCollectionI
                    SetParentTypeKindSet)
     Q_PROPERTY(QXPlatform::TStrings *ParentTypeNames READ ParentTypeNames WRITE SetParentTypeNames)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
-    Q_PROPERTY(QXPlatform::TEditStyle EditStyle READ EditStyle WRITE SetEditStyle)
+    // Spelled with the class that declares the enumeration: through the alias moc would not see an
+    // enumeration, and the property would be neither shown as one nor stored.
+    Q_PROPERTY(QXPlatform::TEditStyles::TEditStyle EditStyle READ EditStyle WRITE SetEditStyle)
     Q_PROPERTY(QString EditMask READ EditMask WRITE SetEditMask)
     Q_PROPERTY(TQXItemPropertyEvent OnCustomPreset MEMBER OnCustomPreset)
     Q_PROPERTY(TQXItemPropertyQueryEvent OnMatchPreset MEMBER OnMatchPreset)
@@ -293,5 +295,6 @@ QXINSPECTORCORE_EXPORT void RegisterPresets(std::initializer_list<const QMetaObj
 QXINSPECTORCORE_EXPORT void UnregisterPreset(const QMetaObject *PresetClass);
 QXINSPECTORCORE_EXPORT void UnregisterPresets(std::initializer_list<const QMetaObject *> PresetClasses);
 /// Whether AClass or one of its ancestors is named in Names (letter case ignored); false for no class.
+/// "TComponent" names every component class (IsComponentClass).
 QXINSPECTORCORE_EXPORT bool IsMatchClassName(const QMetaObject *AClass, const QXPlatform::TStrings *Names);
 QXINSPECTORCORE_EXPORT bool IsMatchClassName(const QMetaObject *AClass, const QString &Name);

@@ -1,5 +1,11 @@
 #include "Component.h"
 
+#include "Collection.h"
+#include "Graphics.h"
+#include "ListViews.h"
+#include "StringList.h"
+#include "ValueAdapters.h"
+
 namespace QXPlatform {
 
 bool IsComponent(const QObject *object)
@@ -9,6 +15,22 @@ bool IsComponent(const QObject *object)
     if (dynamic_cast<const TComponent *>(object))
         return true;
     return !dynamic_cast<const TPersistent *>(object);
+}
+
+bool IsComponentClass(const QMetaObject *AClass)
+{
+    if (!AClass || !InheritsFrom(AClass, &QObject::staticMetaObject))
+        return false;
+    // A class cannot be asked for its C++ bases; the persistent QObject classes are these roots.
+    static const QMetaObject *const persistentRoots[] = {
+        &TFont::staticMetaObject,       &TPicture::staticMetaObject,        &TStrings::staticMetaObject,
+        &TCollection::staticMetaObject, &TCollectionItem::staticMetaObject, &TValueAdapter::staticMetaObject,
+        &TListItems::staticMetaObject,  &TTreeNodes::staticMetaObject,      &TImageList::staticMetaObject,
+    };
+    for (const QMetaObject *root : persistentRoots)
+        if (InheritsFrom(AClass, root))
+            return false;
+    return true;
 }
 
 TComponent *AsComponent(const QObject *object)

@@ -31,6 +31,10 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TComponentState)
 /// A QObject counts as a component unless it is one of our persistent sub-objects (fonts, string
 /// lists, collections, collection items).
 QXINSPECTORCORE_EXPORT bool IsComponent(const QObject *object);
+/// The same for a class: any QObject class but those of the persistent sub-objects (fonts, pictures,
+/// string lists, collections, collection items, value adapters, list items, tree nodes, image lists) and
+/// their descendants.
+QXINSPECTORCORE_EXPORT bool IsComponentClass(const QMetaObject *AClass);
 
 class QXINSPECTORCORE_EXPORT TComponent : public TPersistent
 {

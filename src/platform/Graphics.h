@@ -121,6 +121,7 @@ class QXINSPECTORCORE_EXPORT TFont : public QObject, public TPersistent
     Q_PROPERTY(int Size READ Size WRITE SetSize)
     Q_PROPERTY(TFontStyles Style READ Style WRITE SetStyle)
     QX_TYPE_NAME(Color, "TColor")
+    QX_TYPE_NAME(Name, "TFontName")
 public:
     enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
     Q_DECLARE_FLAGS(TFontStyles, TFontStyle)

@@ -58,6 +58,7 @@ class QXINSPECTORCORE_EXPORT TFontAdapter : public TValueAdapter
     Q_PROPERTY(int Size READ Size WRITE SetSize)
     Q_PROPERTY(QXPlatform::TFont::TFontStyles Style READ Style WRITE SetStyle)
     QX_TYPE_NAME(Color, "TColor")
+    QX_TYPE_NAME(Name, "TFontName")
 public:
     using TValueAdapter::TValueAdapter;
     TColor Color() const;

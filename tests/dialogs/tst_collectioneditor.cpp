@@ -104,6 +104,7 @@ class tst_CollectionEditor : public QObject
     TQXObjectInspector *inspector = nullptr;
     Holder *holder = nullptr;
     QList<QPointer<TfrmCollectionEditor>> editors;
+    QList<const QMetaObject *> libraryPresets;
 
     TfrmCollectionEditor *open(bool reuse = true)
     {
@@ -114,7 +115,23 @@ class tst_CollectionEditor : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { RegisterPresets({ &ColourRule::staticMetaObject, &FontRule::staticMetaObject }); }
+    void initTestCase()
+    {
+        // Only this test's rules: the library's own presets stay out of the inspectors made here.
+        {
+            TThreadListLocker<const QMetaObject *> lock(*RegisteredPresets());
+            libraryPresets = lock.List();
+        }
+        for (const QMetaObject *preset : std::as_const(libraryPresets))
+            UnregisterPreset(preset);
+        RegisterPresets({ &ColourRule::staticMetaObject, &FontRule::staticMetaObject });
+    }
+    void cleanupTestCase()
+    {
+        UnregisterPresets({ &ColourRule::staticMetaObject, &FontRule::staticMetaObject });
+        for (const QMetaObject *preset : std::as_const(libraryPresets))
+            RegisterPreset(preset);
+    }
     void init()
     {
         holder = new Holder({ "A", "B", "C", "D", "E" });

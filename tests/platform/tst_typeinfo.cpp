@@ -157,6 +157,7 @@ private slots:
     // Classification
     void kindsAndTypeNames_data();
     void kindsAndTypeNames();
+    void fontNamesAreOfTypeTFontName();
     void qtWidgetKinds_data();
     void qtWidgetKinds();
 
@@ -260,6 +261,15 @@ void tst_TypeInfo::kindsAndTypeNames()
     QCOMPARE(info.Name, property);
     QCOMPARE(info.MetaObject, &TTypeSubject::staticMetaObject);
     QCOMPARE(info.Enumerator.isValid(), kind == tkSet || (kind == tkEnumeration && typeName != "Boolean"));
+}
+
+void tst_TypeInfo::fontNamesAreOfTypeTFontName()
+{
+    // Both kinds of font name their family alike, so that one rule offers font names on either.
+    for (const QMetaObject *font : { &TFont::staticMetaObject, &TFontAdapter::staticMetaObject }) {
+        QCOMPARE(PropTypeName(font, QStringLiteral("Name")), QStringLiteral("TFontName"));
+        QCOMPARE(PropType(font, QStringLiteral("Name")), tkLString);
+    }
 }
 
 void tst_TypeInfo::qtWidgetKinds_data()
