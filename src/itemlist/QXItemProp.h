@@ -60,7 +60,9 @@ class QXINSPECTORCORE_EXPORT TQXItemProp : public QXPlatform::TCollectionItem
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
     Q_PROPERTY(bool ReadOnly READ IsReadOnly WRITE SetReadOnly)
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
-    Q_PROPERTY(QXPlatform::TEditStyle EditStyle READ EditStyle WRITE SetEditStyle)
+    // Spelled with the class that declares the enumeration: through the alias moc would not see an
+    // enumeration, and the property would be neither shown as one nor stored.
+    Q_PROPERTY(QXPlatform::TEditStyles::TEditStyle EditStyle READ EditStyle WRITE SetEditStyle)
     Q_PROPERTY(QString EditMask READ EditMask WRITE SetEditMask)
     Q_PROPERTY(QXPlatform::TNotifyEvent OnEditButtonClick MEMBER OnEditButtonClick)
     Q_PROPERTY(TQXGetPickListEvent OnGetPickList MEMBER OnGetPickList)

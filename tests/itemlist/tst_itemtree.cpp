@@ -4,6 +4,7 @@
 #include "QXCustomDeltaFont.h"
 #include "QXException.h"
 #include "QXItemListEditor.h"
+#include "Streaming.h"
 
 #include <QTest>
 
@@ -368,6 +369,18 @@ private slots:
         item->SetEditStyle(esEllipsis);
         item->GetPickList()->Add(QStringLiteral("one"));
         QCOMPARE(item->EditStyle(), esEllipsis);
+    }
+    void editStyleIsStoredByName()
+    {
+        TQXItemProp *item = grid->Items()->Add();
+        item->SetName(QStringLiteral("File"));
+        item->SetEditStyle(esEllipsis);
+        const QByteArray stream = WriteComponent(grid);
+        QVERIFY2(stream.contains("\"esEllipsis\""), stream.constData());
+        auto *copy = Create<TQXItemListEditor>();
+        const TScopeExit freeCopy([copy] { Free(copy); });
+        ReadComponent(copy, stream);
+        QCOMPARE(copy->Items()->Items(0)->EditStyle(), esEllipsis);
     }
 
     // Fonts
