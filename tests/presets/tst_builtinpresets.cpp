@@ -143,6 +143,7 @@ class tst_BuiltInPresets : public QObject
     /// Runs answer on the next modal dialog of class Dialog until it says it has answered.
     template<class Dialog> void answerWhenReady(std::function<bool(Dialog *)> answer)
     {
+        delete answerTimer; // a test may answer several dialogs in turn
         answerTimer = new QTimer;
         QObject::connect(answerTimer, &QTimer::timeout, answerTimer, [this, answer] {
             if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget()))
