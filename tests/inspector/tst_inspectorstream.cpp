@@ -114,39 +114,29 @@ private slots:
     void formOnlyTwinsAreNeitherPublishedNorStored_data()
     {
         QTest::addColumn<bool>("inspector");
-        QTest::addColumn<QByteArray>("twin");
-        QTest::addColumn<QString>("published");
+        QTest::addColumn<QByteArray>("twin"); // the published property has the same name, capitalised
         QTest::addColumn<QVariant>("value");
         QFont font = TFont::DefaultFont();
         font.setPointSize(font.pointSize() + 5);
-        const QStringList lines { QStringLiteral("Name"), QStringLiteral("Setting") };
-        const QColor color(0x12, 0x34, 0x56);
-        for (const bool inspector : { false, true }) {
-            const char *owner = inspector ? "inspector" : "item list editor";
-            QTest::addRow("%s valueFont", owner)
-                << inspector << QByteArray("valueFont") << "ValueFont" << QVariant(font);
-            QTest::addRow("%s categoryFont", owner)
-                << inspector << QByteArray("categoryFont") << "CategoryFont" << QVariant(font);
-            QTest::addRow("%s titleCaptionFont", owner)
-                << inspector << QByteArray("titleCaptionFont") << "TitleCaptionFont" << QVariant(font);
-            QTest::addRow("%s titleCaptions", owner)
-                << inspector << QByteArray("titleCaptions") << "TitleCaptions" << QVariant(lines);
-            QTest::addRow("%s color", owner)
-                << inspector << QByteArray("color") << "Color" << QVariant(color);
-            QTest::addRow("%s fixedColor", owner)
-                << inspector << QByteArray("fixedColor") << "FixedColor" << QVariant(color);
-        }
-        QTest::newRow("inspector filters") << true << QByteArray("filters") << "Filters" << QVariant(lines);
-        QTest::newRow("inspector valueChangedFont")
-            << true << QByteArray("valueChangedFont") << "ValueChangedFont" << QVariant(font);
+        const QVariant values[] = { font, QStringList { QStringLiteral("Name"), QStringLiteral("Setting") },
+                                    QColor(0x12, 0x34, 0x56) };
+        // The item list editor has the first six; the inspector has all.
+        const std::pair<const char *, int> twins[]
+            = { { "valueFont", 0 },     { "categoryFont", 0 },    { "titleCaptionFont", 0 },
+                { "titleCaptions", 1 }, { "color", 2 },           { "fixedColor", 2 },
+                { "filters", 1 },       { "valueChangedFont", 0 } };
+        for (const bool inspector : { false, true })
+            for (int i = 0; i < (inspector ? 8 : 6); ++i)
+                QTest::addRow("%s %s", inspector ? "inspector" : "item list editor", twins[i].first)
+                    << inspector << QByteArray(twins[i].first) << values[twins[i].second];
     }
 
     void formOnlyTwinsAreNeitherPublishedNorStored()
     {
         QFETCH(bool, inspector);
         QFETCH(QByteArray, twin);
-        QFETCH(QString, published);
         QFETCH(QVariant, value);
+        const QString published = QChar(twin.at(0)).toUpper() + QString::fromLatin1(twin.mid(1));
         QObject *editor = inspector ? static_cast<QObject *>(Create<TQXObjectInspector>())
                                     : static_cast<QObject *>(Create<TQXItemListEditor>());
         auto freeEditor = qScopeGuard([editor] { FreeObject(editor); });
