@@ -188,6 +188,9 @@ class QXINSPECTORDATA_EXPORT TQXDBInspector : public TQXItemListEditor
     Q_PROPERTY(TQXDBItemFieldEvent OnItemLayoutChanged MEMBER OnItemLayoutChanged)
     Q_PROPERTY(TQXDBItemsDSEvent OnItemsLayoutChanged MEMBER OnItemsLayoutChanged)
     Q_PROPERTY(bool PreserveLayout READ PreserveLayout WRITE SetPreserveLayout)
+    // Qt-typed twin of Filters for form designers
+    Q_PROPERTY(QStringList filters READ filters WRITE setFilters STORED false)
+    Q_CLASSINFO("QXFormOnlyProperties", "filters")
     QX_DEFAULT(FiltersEnabled, "True")
     QX_DEFAULT(FilterOptions, "[]")
     QX_DEFAULT(PreserveLayout, "True")
@@ -196,6 +199,9 @@ public:
     Q_INVOKABLE explicit TQXDBInspector(QWidget *parent = nullptr);
     ~TQXDBInspector() override;
     Q_DISABLE_COPY_MOVE(TQXDBInspector)
+
+    QStringList filters() const { return Filters()->ToStringList(); }
+    void setFilters(const QStringList &lines) { Filters()->SetStrings(lines); }
 
     void BeforeDestruction() override;
     void Assign(const QObject *Source) override;

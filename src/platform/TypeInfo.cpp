@@ -233,9 +233,36 @@ TPropInfo makeInfo(const QMetaObject *metaObject, const QMetaProperty &property)
     return info;
 }
 
-bool isPublished(const QMetaProperty &property)
+// Form-only properties: a class lists, in its QXFormOnlyProperties class info (comma separated), the
+// Qt-typed twins it declares for Qt Designer and uic forms. They stand for properties that are published
+// already, so the type layer neither lists nor streams them. Read once per class, with its ancestors.
+struct FormOnlyNames
 {
-    return property.isReadable() && property.isDesignable();
+    QMutex lock;
+    QHash<const QMetaObject *, QSet<QByteArray>> byClass;
+};
+
+bool isFormOnly(const QMetaObject *metaObject, const QMetaProperty &property)
+{
+    static FormOnlyNames store;
+    QMutexLocker locker(&store.lock);
+    auto it = store.byClass.constFind(metaObject);
+    if (it == store.byClass.constEnd()) {
+        QSet<QByteArray> names;
+        for (int i = 0; i < metaObject->classInfoCount(); ++i) {
+            const QMetaClassInfo info = metaObject->classInfo(i);
+            if (qstrcmp(info.name(), "QXFormOnlyProperties") == 0)
+                for (const QByteArray &name : QByteArray(info.value()).split(','))
+                    names.insert(name.trimmed());
+        }
+        it = store.byClass.insert(metaObject, names);
+    }
+    return it->contains(property.name());
+}
+
+bool isPublished(const QMetaObject *metaObject, const QMetaProperty &property)
+{
+    return property.isReadable() && property.isDesignable() && !isFormOnly(metaObject, property);
 }
 
 template<class Subject> TPropInfo requireInfo(const Subject *subject, const QString &name)
@@ -687,7 +714,7 @@ TPropList GetPropList(const QMetaObject *metaObject, TTypeKinds kinds, bool sort
         seen.insert(name);
         const int effective = metaObject->indexOfProperty(name.constData());
         const QMetaProperty property = metaObject->property(effective >= 0 ? effective : i);
-        if (!isPublished(property))
+        if (!isPublished(metaObject, property))
             continue;
         TPropInfo info = makeInfo(metaObject, property);
         if (kinds.testFlag(info.Kind))
@@ -721,10 +748,13 @@ TPropInfo GetPropInfo(const QMetaObject *metaObject, const QString &Name)
     if (!metaObject || Name.isEmpty())
         return {};
     int index = metaObject->indexOfProperty(Name.toLatin1().constData());
+    if (index >= 0 && isFormOnly(metaObject, metaObject->property(index)))
+        index = -1; // a form-only twin's name finds the published property it stands for
     if (index < 0) {
         // Most derived first, as indexOfProperty finds them.
         for (int i = metaObject->propertyCount() - 1; i >= 0 && index < 0; --i)
-            if (QString::fromLatin1(metaObject->property(i).name()).compare(Name, Qt::CaseInsensitive) == 0)
+            if (QString::fromLatin1(metaObject->property(i).name()).compare(Name, Qt::CaseInsensitive) == 0
+                && !isFormOnly(metaObject, metaObject->property(i)))
                 index = i;
     }
     if (index < 0) {
@@ -734,7 +764,7 @@ TPropInfo GetPropInfo(const QMetaObject *metaObject, const QString &Name)
         return {};
     }
     const QMetaProperty property = metaObject->property(index);
-    if (!isPublished(property))
+    if (!isPublished(metaObject, property))
         return {};
     return makeInfo(metaObject, property);
 }

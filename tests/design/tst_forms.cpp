@@ -1,5 +1,6 @@
 // Tests of forms that hold an object inspector with presets of its own (presetsform.ui): read at run time
-// through QUiLoader and the plugin, or compiled by uic, the form sets up the inspector with those presets.
+// through QUiLoader and the plugin, or compiled by uic, the form sets up the inspector with those presets,
+// and with the font, title captions, colour and filters the form gives as Qt values.
 #include "Component.h"
 #include "QXObjectInspector.h"
 #include "QXTestSupport.h"
@@ -21,6 +22,16 @@ class tst_Forms : public QObject
     QString m_formFile = QStringLiteral(QX_DESIGN_TEST_DIR "/presetsform.ui");
     QString m_expected; // the form's presets, as an inspector that read them writes them
 
+    // The form's Qt-typed values reach the inspector's own font and string-list objects and its colour.
+    static void checkFormValues(TQXObjectInspector *inspector)
+    {
+        QCOMPARE(inspector->ValueFont()->Size(), 13);
+        QCOMPARE(inspector->TitleCaptions()->ToStringList(),
+                 QStringList({ QStringLiteral("Setting"), QStringLiteral("Current value") }));
+        QCOMPARE(inspector->Filters()->ToStringList(), QStringList(QStringLiteral("toolTip")));
+        QCOMPARE(inspector->Color(), QColorToColor(QColor(240, 248, 255)));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -35,7 +46,7 @@ private slots:
         QVERIFY(m_expected != defaults); // the form holds presets of its own
     }
 
-    void formReadThroughThePluginGetsItsPresets()
+    void formReadThroughThePluginGetsItsPresetsAndValues()
     {
         QUiLoader loader;
         loader.clearPluginPaths();
@@ -48,9 +59,10 @@ private slots:
         QVERIFY(inspector);
         QCOMPARE(inspector->PresetsStream(), m_expected);
         QVERIFY(!(inspector->ComponentState() & csDesigning)); // a program's form is not being designed
+        checkFormValues(inspector);
     }
 
-    void formCompiledByUicGetsItsPresets()
+    void formCompiledByUicGetsItsPresetsAndValues()
     {
         QWidget form;
         Ui::PresetsForm ui;
@@ -62,6 +74,7 @@ private slots:
         TQXItemProperty *row = ui.inspector->GetItems()->FindItemByFullPathName(QStringLiteral("objectName"));
         QVERIFY(row);
         QCOMPARE(row->Hint(), QStringLiteral("How the code finds the widget"));
+        checkFormValues(ui.inspector);
     }
 };
 

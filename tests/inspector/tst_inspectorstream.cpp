@@ -2,6 +2,7 @@
 // presets come back with their classes, rows come back with what they know of their properties and stay
 // until the next scan; the presets also travel alone, as the text that form files keep.
 #include "ClassRegistry.h"
+#include "QXItemListEditor.h"
 #include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "Streaming.h"
@@ -105,6 +106,59 @@ private slots:
         // The inspector's own settings keep the presets once, as "HPresets".
         const QJsonObject settings = QJsonDocument::fromJson(WriteComponent(source)).object();
         QVERIFY(!settings.contains(QStringLiteral("PresetsStream")));
+    }
+
+    // The Qt-typed twins (valueFont, titleCaptions, ...) are for form designers: set through the meta
+    // object as a form sets them, they change the published object they stand for, and the type layer
+    // neither lists nor stores them.
+    void formOnlyTwinsAreNeitherPublishedNorStored_data()
+    {
+        QTest::addColumn<bool>("inspector");
+        QTest::addColumn<QByteArray>("twin"); // the published property has the same name, capitalised
+        QTest::addColumn<QVariant>("value");
+        QFont font = TFont::DefaultFont();
+        font.setPointSize(font.pointSize() + 5);
+        const QVariant values[] = { font, QStringList { QStringLiteral("Name"), QStringLiteral("Setting") },
+                                    QColor(0x12, 0x34, 0x56) };
+        // The item list editor has the first six; the inspector has all.
+        const std::pair<const char *, int> twins[]
+            = { { "valueFont", 0 },     { "categoryFont", 0 },    { "titleCaptionFont", 0 },
+                { "titleCaptions", 1 }, { "color", 2 },           { "fixedColor", 2 },
+                { "filters", 1 },       { "valueChangedFont", 0 } };
+        for (const bool inspector : { false, true })
+            for (int i = 0; i < (inspector ? 8 : 6); ++i)
+                QTest::addRow("%s %s", inspector ? "inspector" : "item list editor", twins[i].first)
+                    << inspector << QByteArray(twins[i].first) << values[twins[i].second];
+    }
+
+    void formOnlyTwinsAreNeitherPublishedNorStored()
+    {
+        QFETCH(bool, inspector);
+        QFETCH(QByteArray, twin);
+        QFETCH(QVariant, value);
+        const QString published = QChar(twin.at(0)).toUpper() + QString::fromLatin1(twin.mid(1));
+        QObject *editor = inspector ? static_cast<QObject *>(Create<TQXObjectInspector>())
+                                    : static_cast<QObject *>(Create<TQXItemListEditor>());
+        auto freeEditor = qScopeGuard([editor] { FreeObject(editor); });
+
+        QVERIFY(editor->setProperty(twin.constData(), value));
+        const QVariant stored = editor->property(published.toLatin1().constData());
+        if (auto *font = qobject_cast<const TFont *>(stored.value<QObject *>()))
+            QCOMPARE(font->Size(), value.value<QFont>().pointSize());
+        else if (auto *strings = qobject_cast<const TStrings *>(stored.value<QObject *>()))
+            QCOMPARE(strings->ToStringList(), value.toStringList());
+        else
+            QCOMPARE(stored.value<TColor>(), QColorToColor(value.value<QColor>()));
+
+        QStringList names;
+        for (const TPropInfo &info : GetPropList(editor))
+            names.append(info.Name);
+        QVERIFY(names.contains(published));
+        QVERIFY(!names.contains(QString::fromLatin1(twin)));
+        QCOMPARE(GetPropInfo(editor, QString::fromLatin1(twin)).Name, published);
+        const QJsonObject settings = QJsonDocument::fromJson(WriteComponent(editor)).object();
+        QVERIFY(settings.contains(published));
+        QVERIFY(!settings.contains(QString::fromLatin1(twin)));
     }
 
     void emptyPresetsStreamRestoresTheDefaults()
