@@ -9,7 +9,6 @@
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QExtensionManager>
 
-
 using namespace QXPlatform;
 
 namespace {
