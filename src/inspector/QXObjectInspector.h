@@ -102,7 +102,8 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanging MEMBER OnPropertyChanging)
     Q_PROPERTY(TQXItemPropertyEvent OnPropertyChanged MEMBER OnPropertyChanged)
     // Qt-typed twins of the settings above, for Qt Designer and forms compiled by uic; they read and
-    // write the same objects and are kept out of the published list (see QXFormOnlyProperties)
+    // write the same objects (TQXCustomItemListEditor's valueFont() ...) and are kept out of the published
+    // list (see QXFormOnlyProperties)
     Q_PROPERTY(QFont valueFont READ valueFont WRITE setValueFont STORED false)
     Q_PROPERTY(QFont categoryFont READ categoryFont WRITE setCategoryFont STORED false)
     Q_PROPERTY(QFont titleCaptionFont READ titleCaptionFont WRITE setTitleCaptionFont STORED false)
@@ -163,19 +164,7 @@ public:
     ~TQXObjectInspector() override;
     Q_DISABLE_COPY_MOVE(TQXObjectInspector)
 
-    // Qt-typed twins for form designers
-    QFont valueFont() const { return ValueFont()->ToQFont(); }
-    void setValueFont(const QFont &font) { ValueFont()->SetQFont(font); }
-    QFont categoryFont() const { return CategoryFont()->ToQFont(); }
-    void setCategoryFont(const QFont &font) { CategoryFont()->SetQFont(font); }
-    QFont titleCaptionFont() const { return TitleCaptionFont()->ToQFont(); }
-    void setTitleCaptionFont(const QFont &font) { TitleCaptionFont()->SetQFont(font); }
-    QStringList titleCaptions() const { return TitleCaptions()->ToStringList(); }
-    void setTitleCaptions(const QStringList &lines) { TitleCaptions()->SetStrings(lines); }
-    QColor color() const { return QXPlatform::ColorToQColor(Color(), palette()); }
-    void setColor(const QColor &value) { SetColor(QXPlatform::QColorToColor(value)); }
-    QColor fixedColor() const { return QXPlatform::ColorToQColor(FixedColor(), palette()); }
-    void setFixedColor(const QColor &value) { SetFixedColor(QXPlatform::QColorToColor(value)); }
+    // Qt-typed twins for form designers, beside the item list editor's (valueFont() ...)
     QStringList filters() const { return Filters()->ToStringList(); }
     void setFilters(const QStringList &lines) { Filters()->SetStrings(lines); }
     QFont valueChangedFont() const { return ValueChangedFont()->ToQFont(); }

@@ -2000,3 +2000,66 @@ bool TQXItemListEditor::IsStoredProperty(const char *Name) const
             != QXConsts::PropertyTitle() + sLineBreak + QXConsts::ValueTitle() + sLineBreak;
     return TQXCustomItemListEditor::IsStoredProperty(Name);
 }
+
+// ---------------------------------------------------------------------------------------------------
+// The settings in Qt's own types
+
+QFont TQXCustomItemListEditor::valueFont() const
+{
+    return ValueFont()->ToQFont();
+}
+
+void TQXCustomItemListEditor::setValueFont(const QFont &font)
+{
+    ValueFont()->SetQFont(font);
+}
+
+QFont TQXCustomItemListEditor::categoryFont() const
+{
+    return CategoryFont()->ToQFont();
+}
+
+void TQXCustomItemListEditor::setCategoryFont(const QFont &font)
+{
+    CategoryFont()->SetQFont(font);
+}
+
+QFont TQXCustomItemListEditor::titleCaptionFont() const
+{
+    return TitleCaptionFont()->ToQFont();
+}
+
+void TQXCustomItemListEditor::setTitleCaptionFont(const QFont &font)
+{
+    TitleCaptionFont()->SetQFont(font);
+}
+
+QStringList TQXCustomItemListEditor::titleCaptions() const
+{
+    return TitleCaptions()->ToStringList();
+}
+
+void TQXCustomItemListEditor::setTitleCaptions(const QStringList &lines)
+{
+    TitleCaptions()->SetStrings(lines);
+}
+
+QColor TQXCustomItemListEditor::color() const
+{
+    return ColorToQColor(Color(), palette());
+}
+
+void TQXCustomItemListEditor::setColor(const QColor &value)
+{
+    SetColor(QColorToColor(value));
+}
+
+QColor TQXCustomItemListEditor::fixedColor() const
+{
+    return ColorToQColor(FixedColor(), palette());
+}
+
+void TQXCustomItemListEditor::setFixedColor(const QColor &value)
+{
+    SetFixedColor(QColorToColor(value));
+}

@@ -137,6 +137,21 @@ public:
     QXPlatform::TStrings *TitleCaptions() const { return m_titleCaptions; }
     void SetTitleCaptions(QXPlatform::TStrings *Value);
 
+    // The settings above in Qt's own types, for form designers: the published grids declare them as
+    // designable properties that the type layer keeps out of the published list.
+    QFont valueFont() const;
+    void setValueFont(const QFont &font);
+    QFont categoryFont() const;
+    void setCategoryFont(const QFont &font);
+    QFont titleCaptionFont() const;
+    void setTitleCaptionFont(const QFont &font);
+    QStringList titleCaptions() const;
+    void setTitleCaptions(const QStringList &lines);
+    QColor color() const;
+    void setColor(const QColor &value);
+    QColor fixedColor() const;
+    void setFixedColor(const QColor &value);
+
     bool HideSelection() const { return m_hideSelection; }
     void SetHideSelection(bool Value);
     int DropDownRows() const { return m_dropDownRows; }
