@@ -218,7 +218,7 @@ TDataSet::~TDataSet()
 
 void TDataSet::BeforeDestruction()
 {
-    // Unsaved values go: a dataset being freed cannot report a failed write to anyone.
+    PostOnTeardown();
     if (m_state == dsEdit)
         Cancel();
     if (Active()) {
@@ -249,6 +249,27 @@ void TDataSet::Open()
     m_bof = true;
     m_eof = m_cursor < 0;
     setState(dsBrowse);
+}
+
+void TDataSet::PostOnTeardown() noexcept
+{
+    // A modified record is written as Close would write it; nobody is left to catch a failure, so it goes
+    // to the application's handler, naming the record. The edit is dropped either way.
+    if (m_state != dsEdit || !m_modified)
+        return;
+    const int record = m_editRecord;
+    try {
+        Post();
+    } catch (const Exception &error) {
+        HandleException(std::make_exception_ptr(
+            EDatabaseError(QStringLiteral("The edit of record %1 was lost when its dataset was destroyed: %2")
+                               .arg(record + 1)
+                               .arg(error.Message()))));
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    if (m_state == dsEdit)
+        Cancel();
 }
 
 void TDataSet::Close()

@@ -221,6 +221,11 @@ protected:
     virtual QVariant InternalGetValue(int Record, int Field) const = 0;
     /// Writes Values (one per field) into Record; raises (EDatabaseError) when nothing was written.
     virtual void InternalPost(int Record, const QList<QVariant> &Values) = 0;
+    /// For destruction: posts a modified record as Close would, handing a failure (naming the record) to
+    /// the application's exception handler; the edit is gone afterwards. BeforeDestruction calls it; a
+    /// descendant calls it first thing in its destructor, for a dataset deleted without Free (by its Qt
+    /// parent), while its InternalPost can still run.
+    void PostOnTeardown() noexcept;
     /// For InternalOpen: makes the field list match Defs, keeping the field objects (and their settings)
     /// of names that stay with an unchanged type.
     void SetFieldDefs(const QList<TFieldDef> &Defs);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -28,8 +29,14 @@ QHash<QString, ColumnInfo> columnInfo(const QSqlDatabase &Db, const QString &Tab
     QHash<QString, ColumnInfo> info;
     QSqlQuery query(Db);
     if (Db.driverName() == QLatin1String("QSQLITE")) {
-        const QString escaped = Db.driver()->escapeIdentifier(Table, QSqlDriver::TableName);
-        if (query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(escaped))) {
+        // "schema.table": the schema goes before the pragma's name.
+        const qsizetype dot = Table.indexOf(QLatin1Char('.'));
+        const QString schema = dot < 0
+            ? QString()
+            : Db.driver()->escapeIdentifier(Table.left(dot), QSqlDriver::TableName) + QLatin1Char('.');
+        const QString escaped
+            = Db.driver()->escapeIdentifier(dot < 0 ? Table : Table.mid(dot + 1), QSqlDriver::TableName);
+        if (query.exec(QStringLiteral("PRAGMA %1table_info(%2)").arg(schema, escaped))) {
             while (query.next()) {
                 ColumnInfo &column = info[query.value(1).toString()];
                 column.declaredType = query.value(2).toString();
@@ -41,11 +48,18 @@ QHash<QString, ColumnInfo> columnInfo(const QSqlDatabase &Db, const QString &Tab
             if (record.field(i).isAutoValue())
                 info[record.fieldName(i)].autoValue = true;
     } else if (Db.driverName() == QLatin1String("QPSQL")) {
-        query.prepare(QStringLiteral(
-            "SELECT column_name, data_type, domain_name, column_default, is_identity FROM "
-            "information_schema.columns WHERE table_schema = current_schema() AND table_name = ?"));
+        // A schema-qualified name ("schema.table") is looked up in that schema, else in the current one.
+        const qsizetype dot = Table.indexOf(QLatin1Char('.'));
+        const QString schema = dot < 0 ? QString() : Table.left(dot);
+        const QString table = dot < 0 ? Table : Table.mid(dot + 1);
+        query.prepare(
+            QStringLiteral("SELECT column_name, data_type, domain_name, column_default, is_identity FROM "
+                           "information_schema.columns WHERE table_schema = %1 AND table_name = ?")
+                .arg(schema.isEmpty() ? QStringLiteral("current_schema()") : QStringLiteral("?")));
         // Unquoted names are folded to lower case by the server.
-        for (const QString &name : { Table, Table.toLower() }) {
+        for (const QString &name : { table, table.toLower() }) {
+            if (!schema.isEmpty())
+                query.addBindValue(schema);
             query.addBindValue(name);
             if (!query.exec())
                 break;
@@ -80,13 +94,88 @@ QVariant toBool(const QVariant &Value)
     return QVariant(Value.toBool());
 }
 
+/// Whether the server behind the connection is gone (PostgreSQL tells by a failing trivial statement).
+bool connectionLost(const QSqlDatabase &Db)
+{
+    if (!Db.isOpen())
+        return true;
+    if (Db.driverName() != QLatin1String("QPSQL"))
+        return false;
+    QSqlQuery probe(Db);
+    // A statement the server refused has an SQLSTATE; one that never reached a server has none.
+    return !probe.exec(QStringLiteral("SELECT 1"))
+        && (probe.lastError().type() == QSqlError::ConnectionError
+            || probe.lastError().nativeErrorCode().isEmpty());
+}
+
+/// The text of a statement with its comments, quoted names and string literals blanked out.
+QString withoutLiterals(const QString &Sql)
+{
+    QString result = Sql;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const QChar c = result[i];
+        qsizetype end = -1;
+        if (c == QLatin1Char('-') && result.mid(i, 2) == QLatin1String("--")) {
+            end = result.indexOf(QLatin1Char('\n'), i);
+            if (end < 0)
+                end = result.size();
+        } else if (c == QLatin1Char('/') && result.mid(i, 2) == QLatin1String("/*")) {
+            end = result.indexOf(QLatin1String("*/"), i + 2);
+            end = end < 0 ? result.size() : end + 2;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')
+                   || c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            end = result.indexOf(close, i + 1);
+            end = end < 0 ? result.size() : end + 1;
+        }
+        if (end > i) {
+            for (qsizetype j = i; j < end; ++j)
+                result[j] = QLatin1Char(' ');
+            i = end - 1;
+        }
+    }
+    return result;
+}
+
+/// Why a statement given as SQL is not a single query that only reads, or empty when it is one.
+QString whyNotAQuery(const QString &Sql)
+{
+    const QString text = withoutLiterals(Sql).trimmed();
+    const qsizetype semicolon = text.indexOf(QLatin1Char(';'));
+    if (semicolon >= 0 && !text.mid(semicolon + 1).trimmed().isEmpty())
+        return QStringLiteral("it holds more than one statement");
+    static const QRegularExpression words(QStringLiteral("[A-Za-z_][A-Za-z_0-9]*"));
+    QStringList tokens;
+    for (auto it = words.globalMatch(text); it.hasNext();)
+        tokens << it.next().captured().toUpper();
+    static const QStringList starts { QStringLiteral("SELECT"), QStringLiteral("WITH"),
+                                      QStringLiteral("VALUES"), QStringLiteral("TABLE") };
+    if (tokens.isEmpty() || !starts.contains(tokens.first()))
+        return QStringLiteral("it does not start with SELECT, WITH, VALUES or TABLE");
+    static const QStringList writes { QStringLiteral("INSERT"), QStringLiteral("DELETE"),
+                                      QStringLiteral("MERGE"),  QStringLiteral("INTO"),
+                                      QStringLiteral("CREATE"), QStringLiteral("DROP"),
+                                      QStringLiteral("ALTER"),  QStringLiteral("TRUNCATE") };
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        // UPDATE is a write, except in a row lock (FOR UPDATE, FOR NO KEY UPDATE).
+        const bool update = tokens[i] == QLatin1String("UPDATE")
+            && !(i > 0 && (tokens[i - 1] == QLatin1String("FOR") || tokens[i - 1] == QLatin1String("KEY")));
+        if (update || writes.contains(tokens[i]))
+            return QStringLiteral("it writes (%1)").arg(tokens[i]);
+    }
+    return QString();
+}
+
 } // namespace
 
 TQXSqlDataSet::TQXSqlDataSet(QObject *AOwner)
     : TDataSet(AOwner)
 { }
 
-TQXSqlDataSet::~TQXSqlDataSet() = default;
+TQXSqlDataSet::~TQXSqlDataSet()
+{
+    PostOnTeardown();
+}
 
 void TQXSqlDataSet::checkInactive() const
 {
@@ -209,10 +298,9 @@ QString TQXSqlDataSet::selectStatement() const
         return m_sql;
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     const QSqlDriver *driver = db.driver();
-    QString select = QStringLiteral("SELECT * FROM %1")
-                         .arg(driver->escapeIdentifier(m_tableName, QSqlDriver::TableName));
+    QString select = QStringLiteral("SELECT * FROM %1").arg(tableIdentifier(db));
     // Rows come in key order, so that a record keeps its place across reopens.
-    const QSqlIndex key = db.primaryIndex(m_tableName);
+    const QSqlIndex key = primaryKey(db);
     QStringList order;
     for (int i = 0; i < key.count(); ++i)
         order << driver->escapeIdentifier(key.fieldName(i), QSqlDriver::FieldName);
@@ -226,7 +314,10 @@ void TQXSqlDataSet::InternalOpen()
     QSqlDatabase db = QSqlDatabase::database(m_connectionName);
     if (!db.isValid())
         throw EDatabaseError(QStringLiteral("No database connection named '%1'").arg(m_connectionName));
-    if (!db.isOpen())
+    // A connection whose server went away (and came back) is opened anew.
+    if (db.isOpen() && connectionLost(db))
+        db.close();
+    if (!db.isOpen() && !db.open())
         throw EDatabaseError(QStringLiteral("Cannot open the database connection '%1': %2")
                                  .arg(m_connectionName, driverMessage(db.lastError())));
     if (m_tableName.isEmpty() && m_sql.trimmed().isEmpty())
@@ -235,9 +326,15 @@ void TQXSqlDataSet::InternalOpen()
     // forward-only query when another statement runs on the connection meanwhile.
     const QHash<QString, ColumnInfo> info
         = m_tableName.isEmpty() ? QHash<QString, ColumnInfo>() : columnInfo(db, m_tableName);
-    const QSqlIndex key = m_tableName.isEmpty() ? QSqlIndex() : db.primaryIndex(m_tableName);
+    const QSqlIndex key = m_tableName.isEmpty() ? QSqlIndex() : primaryKey(db);
+    if (m_tableName.isEmpty()) {
+        const QString why = whyNotAQuery(m_sql);
+        if (!why.isEmpty())
+            throw EDatabaseError(QStringLiteral("The SQL statement is not run: %1").arg(why));
+    }
     QSqlQuery query(db);
     query.setForwardOnly(true);
+    prepareRead(query);
     if (!query.exec(selectStatement()))
         throw EDatabaseError(QStringLiteral("Cannot open %1: %2")
                                  .arg(m_tableName.isEmpty() ? QStringLiteral("the query") : m_tableName,
@@ -250,12 +347,18 @@ void TQXSqlDataSet::InternalOpen()
                       FieldTypeOf(column.declaredType, record.field(i).metaType(), column.autoValue) });
     }
     QList<QList<QVariant>> rows;
+    QList<QList<QVariant>> raw;
     while (query.next()) {
         QList<QVariant> row;
+        QList<QVariant> values;
         row.reserve(defs.size());
-        for (int i = 0; i < defs.size(); ++i)
-            row.append(normalized(query.value(i), defs[i].DataType));
+        values.reserve(defs.size());
+        for (int i = 0; i < defs.size(); ++i) {
+            values.append(query.value(i));
+            row.append(normalized(values.last(), defs[i].DataType));
+        }
         rows.append(row);
+        raw.append(values);
     }
     m_keyFields.clear();
     for (int i = 0; i < key.count(); ++i)
@@ -271,11 +374,35 @@ void TQXSqlDataSet::InternalOpen()
             if (Fields(i)->DataType() == ftAutoInc)
                 Fields(i)->SetReadOnly(true);
     m_rows = std::move(rows);
+    m_raw = std::move(raw);
 }
 
 void TQXSqlDataSet::InternalClose()
 {
     m_rows.clear();
+    m_raw.clear();
+}
+
+QString TQXSqlDataSet::tableIdentifier(const QSqlDatabase &Db) const
+{
+    return Db.driver()->escapeIdentifier(m_tableName, QSqlDriver::TableName);
+}
+
+QSqlIndex TQXSqlDataSet::primaryKey(const QSqlDatabase &Db) const
+{
+    // PostgreSQL's driver folds an unquoted name to lower case: the name is given quoted, as every
+    // statement of this dataset quotes it.
+    if (Db.driverName() == QLatin1String("QPSQL"))
+        return Db.primaryIndex(tableIdentifier(Db));
+    return Db.primaryIndex(m_tableName);
+}
+
+void TQXSqlDataSet::prepareRead(QSqlQuery &Query) const
+{
+    // PostgreSQL's NUMERIC and REAL come as the server's text, so that a value compared when posting is
+    // exactly the one stored (as a double it may not be).
+    if (Query.driver() && Query.driver()->dbmsType() == QSqlDriver::PostgreSQL)
+        Query.setNumericalPrecisionPolicy(QSql::HighPrecision);
 }
 
 QVariant TQXSqlDataSet::InternalGetValue(int Record, int Field) const
@@ -330,6 +457,7 @@ QVariant TQXSqlDataSet::normalized(const QVariant &Value, TFieldType Type) const
 void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
 {
     const QList<QVariant> &old = m_rows[Record];
+    const QList<QVariant> &raw = m_raw[Record];
     QList<int> changed;
     for (int i = 0; i < Values.size(); ++i)
         if (Values[i] != old.value(i) || Values[i].isNull() != old.value(i).isNull())
@@ -342,8 +470,16 @@ void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
     for (int i : std::as_const(changed))
         names << Fields(i)->FieldName();
     const auto fail = [&](const QString &reason) {
-        throw EDatabaseError(QStringLiteral("Cannot post %1 to %2: %3")
-                                 .arg(names.join(QStringLiteral(", ")), m_tableName, reason));
+        throw EDatabaseError(QStringLiteral("Cannot post %1 to %2 (record %3): %4")
+                                 .arg(names.join(QStringLiteral(", ")), m_tableName)
+                                 .arg(Record + 1)
+                                 .arg(reason));
+    };
+    const auto failed = [&](const QSqlError &Error) {
+        if (Error.type() == QSqlError::ConnectionError || !db.isOpen() || connectionLost(db))
+            fail(QStringLiteral("the connection to the database was lost (%1); nothing was written")
+                     .arg(driverMessage(Error)));
+        fail(driverMessage(Error));
     };
     if (!db.isOpen())
         fail(QStringLiteral("the connection '%1' is closed").arg(m_connectionName));
@@ -354,49 +490,102 @@ void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
     QStringList assignments;
     for (int i : std::as_const(changed))
         assignments << column(i) + QStringLiteral(" = ?");
-    // Without a primary key the row is found by all of its old values (binary data left out).
+    // The row is found by its key, and must still hold what this dataset read in the columns written:
+    // otherwise another client changed it since, and writing would drop that change. Without a primary key
+    // every column's old value finds it (binary data left out). The old values are compared as the driver
+    // returned them, not as converted for the fields.
     QList<int> keys = m_keyFields;
-    if (keys.isEmpty())
+    if (keys.isEmpty()) {
         for (int i = 0; i < FieldCount(); ++i)
             if (!TField::IsBlobType(Fields(i)->DataType()))
                 keys.append(i);
+    } else {
+        for (int i : std::as_const(changed))
+            if (!keys.contains(i))
+                keys.append(i);
+    }
     QStringList conditions;
     for (int i : std::as_const(keys))
-        conditions << (old.value(i).isNull() ? column(i) + QStringLiteral(" IS NULL")
+        conditions << (raw.value(i).isNull() ? column(i) + QStringLiteral(" IS NULL")
                                              : column(i) + QStringLiteral(" = ?"));
 
     QSqlQuery query(db);
-    query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                      .arg(driver->escapeIdentifier(m_tableName, QSqlDriver::TableName),
-                           assignments.join(QStringLiteral(", ")), conditions.join(QStringLiteral(" AND "))));
+    query.setForwardOnly(true);
+    if (!query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                           .arg(tableIdentifier(db), assignments.join(QStringLiteral(", ")),
+                                conditions.join(QStringLiteral(" AND ")))))
+        failed(query.lastError());
     for (int i : std::as_const(changed))
         query.addBindValue(Values[i]);
     for (int i : std::as_const(keys))
-        if (!old.value(i).isNull())
-            query.addBindValue(old.value(i));
+        if (!raw.value(i).isNull())
+            query.addBindValue(raw.value(i));
 
-    // One statement in one transaction: it is written whole or not at all.
-    const bool transaction = driver->hasFeature(QSqlDriver::Transactions);
-    if (transaction && !db.transaction())
-        fail(driverMessage(db.lastError()));
+    // One statement in one transaction: it is written whole or not at all. Inside a transaction the
+    // application opened on the connection, the post is a savepoint of it (committed with it).
+    const auto run = [&](const QString &Sql) {
+        QSqlQuery statement(db);
+        return statement.exec(Sql);
+    };
+    bool savepoint = run(QStringLiteral("SAVEPOINT qx_post"));
+    bool transaction = false;
+    if (!savepoint) {
+        transaction = driver->hasFeature(QSqlDriver::Transactions);
+        if (transaction && !db.transaction())
+            failed(db.lastError());
+    }
     auto rollback = qScopeGuard([&] {
-        if (transaction)
+        if (savepoint) {
+            run(QStringLiteral("ROLLBACK TO SAVEPOINT qx_post"));
+            run(QStringLiteral("RELEASE SAVEPOINT qx_post"));
+        } else if (transaction) {
             db.rollback();
+        }
     });
     if (!query.exec())
-        fail(driverMessage(query.lastError()));
+        failed(query.lastError());
     if (query.numRowsAffected() != 1)
         fail(query.numRowsAffected() == 0
                  ? QStringLiteral("the record was changed or deleted by another user")
-                 : QStringLiteral("the record is not unique in the table"));
-    if (transaction && !db.commit())
-        fail(driverMessage(db.lastError()));
+                 : QStringLiteral("the record is not unique in the table (%1 rows hold the same values); "
+                                  "nothing was written")
+                       .arg(query.numRowsAffected()));
+    // The row as the database now holds it (defaults and triggers included), read before committing.
+    QList<QVariant> written;
+    if (!m_keyFields.isEmpty()) {
+        QStringList where;
+        for (int i : std::as_const(m_keyFields))
+            where << (Values[i].isNull() ? column(i) + QStringLiteral(" IS NULL")
+                                         : column(i) + QStringLiteral(" = ?"));
+        QSqlQuery reread(db);
+        reread.setForwardOnly(true);
+        prepareRead(reread);
+        reread.prepare(QStringLiteral("SELECT * FROM %1 WHERE %2")
+                           .arg(tableIdentifier(db), where.join(QStringLiteral(" AND "))));
+        for (int i : std::as_const(m_keyFields))
+            if (!Values[i].isNull())
+                reread.addBindValue(Values[i]);
+        if (!reread.exec())
+            failed(reread.lastError());
+        if (reread.next() && reread.record().count() == FieldCount())
+            for (int i = 0; i < FieldCount(); ++i)
+                written.append(reread.value(i));
+    }
+    if (savepoint) {
+        if (!run(QStringLiteral("RELEASE SAVEPOINT qx_post")))
+            failed(db.lastError());
+    } else if (transaction && !db.commit()) {
+        failed(db.lastError());
+    }
     rollback.dismiss();
 
-    QList<QVariant> row = Values;
+    if (written.isEmpty())
+        written = Values;
+    QList<QVariant> row = written;
     for (int i = 0; i < row.size(); ++i)
         row[i] = normalized(row[i], Fields(i)->DataType());
     m_rows[Record] = row;
+    m_raw[Record] = written;
 }
 
 } // namespace QXPlatform

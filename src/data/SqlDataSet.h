@@ -9,6 +9,9 @@
 
 #include "DataSet.h"
 
+#include <QSqlDatabase>
+#include <QSqlIndex>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace QXPlatform {
@@ -52,11 +55,15 @@ private:
     void checkInactive() const;
     QString selectStatement() const;
     QVariant normalized(const QVariant &Value, TFieldType Type) const;
+    QString tableIdentifier(const QSqlDatabase &Db) const;
+    QSqlIndex primaryKey(const QSqlDatabase &Db) const;
+    void prepareRead(QSqlQuery &Query) const;
 
     QString m_connectionName;
     QString m_tableName;
     QString m_sql;
-    QList<QList<QVariant>> m_rows;
+    QList<QList<QVariant>> m_rows; // as the fields show them
+    QList<QList<QVariant>> m_raw; // as the driver returned them: what a post compares
     QList<int> m_keyFields; // the primary key's fields, by position; empty without one
 };
 

@@ -15,6 +15,7 @@ namespace TestDatabase {
 namespace {
 
 const QString connection = QStringLiteral("qx_test");
+const QString otherConnection = QStringLiteral("qx_test_other");
 
 struct Server
 {
@@ -67,6 +68,19 @@ struct Server
                  error))
             return false;
         // No TCP port: the socket lives in the folder, so parallel runs never meet.
+        if (!run(QStringLiteral("pg_ctl"),
+                 { QStringLiteral("-D"), dataDir(), QStringLiteral("-l"),
+                   folder->path() + QStringLiteral("/log"), QStringLiteral("-w"), QStringLiteral("-o"),
+                   QStringLiteral("-k %1 -c listen_addresses='' -F").arg(folder->path()),
+                   QStringLiteral("start") },
+                 error))
+            return false;
+        running = true;
+        return true;
+    }
+
+    bool restart(QString *error)
+    {
         if (!run(QStringLiteral("pg_ctl"),
                  { QStringLiteral("-D"), dataDir(), QStringLiteral("-l"),
                    folder->path() + QStringLiteral("/log"), QStringLiteral("-w"), QStringLiteral("-o"),
@@ -137,6 +151,11 @@ bool start(QString *Error)
         *Error = db.lastError().text();
         return false;
     }
+    QSqlDatabase other = QSqlDatabase::cloneDatabase(connection, otherConnection);
+    if (!other.open()) {
+        *Error = other.lastError().text();
+        return false;
+    }
     if (isPostgres() && !exec(QStringLiteral("CREATE DOMAIN memo AS text"))) {
         *Error = QStringLiteral("cannot create the memo domain");
         return false;
@@ -146,6 +165,10 @@ bool start(QString *Error)
 
 void stop()
 {
+    if (QSqlDatabase::contains(otherConnection)) {
+        otherClient().close();
+        QSqlDatabase::removeDatabase(otherConnection);
+    }
     if (QSqlDatabase::contains(connection)) {
         database().close();
         QSqlDatabase::removeDatabase(connection);
@@ -171,6 +194,39 @@ bool exec(const QString &Sql)
         return true;
     qWarning("%s: %s", qPrintable(Sql), qPrintable(query.lastError().text()));
     return false;
+}
+
+QSqlDatabase otherClient()
+{
+    return QSqlDatabase::database(otherConnection, false);
+}
+
+bool execOther(const QString &Sql)
+{
+    QSqlQuery query(otherClient());
+    if (query.exec(Sql))
+        return true;
+    qWarning("other client: %s: %s", qPrintable(Sql), qPrintable(query.lastError().text()));
+    return false;
+}
+
+bool killServer()
+{
+    server().stop();
+    return isPostgres();
+}
+
+bool restartServer()
+{
+    QString error;
+    if (!server().restart(&error)) {
+        qWarning("%s", qPrintable(error));
+        return false;
+    }
+    // The other client has no dataset to reopen it: it is reconnected here.
+    QSqlDatabase other = otherClient();
+    other.close();
+    return other.open();
 }
 
 bool createSample()

@@ -31,6 +31,14 @@ bool exec(const QString &Sql);
 /// qty_not_negative), price (float), name (text, NOT NULL), born (date), active (Boolean), photo
 /// (binary), notes (memo), colour (text). Record i (from 0) holds qty 10 * (i + 1), name "Name i + 1", ...
 bool createSample();
+/// A second connection to the same database: the other client, whose changes the dataset has not read.
+QSqlDatabase otherClient();
+/// Runs a statement on the other client's connection.
+bool execOther(const QString &Sql);
+/// PostgreSQL only: stops the server at once, as a crash would (pg_ctl stop -m immediate), and starts it
+/// again; the connections stay open but broken.
+bool killServer();
+bool restartServer();
 /// A value as the database stores it, read directly: the sample's column Column of the row with id Id.
 QVariant stored(int Id, const QString &Column);
 

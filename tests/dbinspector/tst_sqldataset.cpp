@@ -6,6 +6,8 @@
 #include "SqlDataSet.h"
 #include "helper_database.h"
 
+#include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -41,6 +43,21 @@ private slots:
     void moveToAnotherRecordPosts();
     void refusedPostKeepsEditedRecord_data();
     void refusedPostKeepsEditedRecord();
+
+    // Other clients, teardown and the connection
+    void otherClientsChange_data();
+    void otherClientsChange();
+    void tableWithoutKey_data();
+    void tableWithoutKey();
+    void namesAsTheServerKeepsThem_data();
+    void namesAsTheServerKeepsThem();
+    void teardownPostsModifiedRecord_data();
+    void teardownPostsModifiedRecord();
+    void postJoinsApplicationTransaction_data();
+    void postJoinsApplicationTransaction();
+    void serverGoneWhileEditing();
+    void sqlThatIsNotAQueryIsRefused_data();
+    void sqlThatIsNotAQueryIsRefused();
 
 private:
     TQXSqlDataSet *m_dataSet = nullptr;
@@ -275,6 +292,283 @@ void tst_SqlDataSet::refusedPostKeepsEditedRecord()
     QCOMPARE(m_dataSet->FieldByName(QStringLiteral("price"))->Text(), QStringLiteral("99"));
     QCOMPARE(TestDatabase::stored(1, QStringLiteral("price")).toDouble(), 1.5);
     QCOMPARE(TestDatabase::stored(1, column).toString(), column == QLatin1String("qty") ? "10" : "Name 1");
+}
+
+namespace {
+
+int rowCount(const QString &Table)
+{
+    QSqlQuery query(TestDatabase::database());
+    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM %1").arg(Table)) || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+} // namespace
+
+void tst_SqlDataSet::otherClientsChange_data()
+{
+    QTest::addColumn<QString>("otherClient");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<int>("storedQty");
+    QTest::addColumn<QString>("colourShown");
+    // The column this dataset writes changed since it was read: writing would drop that change.
+    QTest::newRow("same column changed") << "UPDATE sample SET qty = 99 WHERE id = 1" << true << 99 << "Red";
+    QTest::newRow("row deleted") << "DELETE FROM sample WHERE id = 1" << true << -1 << "Red";
+    // Another column changed: both changes stand, and the post reads the row back.
+    QTest::newRow("other column changed")
+        << "UPDATE sample SET colour = 'Pink' WHERE id = 1" << false << 7 << "Pink";
+}
+
+void tst_SqlDataSet::otherClientsChange()
+{
+    QFETCH(QString, otherClient);
+    QFETCH(bool, refused);
+    QFETCH(int, storedQty);
+    QFETCH(QString, colourShown);
+    m_dataSet->Edit();
+    m_dataSet->FieldByName(QStringLiteral("qty"))->SetText(QStringLiteral("7"));
+    QVERIFY(TestDatabase::execOther(otherClient));
+
+    const auto [kind, message] = QXTest::raised([&] { m_dataSet->Post(); });
+    if (refused) {
+        QCOMPARE(kind, QStringLiteral("EDatabaseError"));
+        QVERIFY2(message.contains(QLatin1String("changed or deleted by another user")), qPrintable(message));
+        QCOMPARE(m_dataSet->State(), dsEdit);
+        QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("7"));
+    } else {
+        QVERIFY2(kind.isEmpty(), qPrintable(message));
+        QCOMPARE(m_dataSet->State(), dsBrowse);
+    }
+    const QVariant stored = TestDatabase::stored(1, QStringLiteral("qty"));
+    QCOMPARE(stored.typeId() == QMetaType::QString ? -1 : stored.toInt(), storedQty);
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("colour"))->Text(), colourShown);
+}
+
+void tst_SqlDataSet::tableWithoutKey_data()
+{
+    // Columns whose stored value the dataset converts: the row must still be found by what it holds.
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<int>("copies");
+    const bool pg = TestDatabase::isPostgres();
+    const QString columns = pg ? "label VARCHAR(10), d DATE, b BOOLEAN, r REAL, n NUMERIC(20,2)"
+                               : "label VARCHAR(10), d DATE, b BOOLEAN, r REAL, n NUMERIC(20,2), t TIMESTAMP";
+    const QString values = pg ? "'a', '2021-03-14', TRUE, 1.1, 12345678901234567.89"
+                              : "'a', '2021-03-14', 'true', 1.1, 0.1, '2021-03-14 10:20:30'";
+    QTest::newRow("one row") << columns << values << 1;
+    QTest::newRow("two identical rows") << columns << values << 2;
+}
+
+void tst_SqlDataSet::tableWithoutKey()
+{
+    QFETCH(QString, columns);
+    QFETCH(QString, values);
+    QFETCH(int, copies);
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP TABLE IF EXISTS nokey")));
+    QVERIFY(TestDatabase::exec(QStringLiteral("CREATE TABLE nokey (%1)").arg(columns)));
+    for (int i = 0; i < copies; ++i)
+        QVERIFY(TestDatabase::exec(QStringLiteral("INSERT INTO nokey VALUES (%1)").arg(values)));
+    TQXSqlDataSet dataSet;
+    dataSet.SetConnectionName(TestDatabase::connectionName());
+    dataSet.SetTableName(QStringLiteral("nokey"));
+    dataSet.Open();
+    dataSet.Edit();
+    dataSet.FieldByName(QStringLiteral("label"))->SetText(QStringLiteral("b"));
+    const auto [kind, message] = QXTest::raised([&] { dataSet.Post(); });
+
+    QSqlQuery query(TestDatabase::database());
+    QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*) FROM nokey WHERE label = 'a'")) && query.next());
+    if (copies == 1) {
+        QVERIFY2(kind.isEmpty(), qPrintable(message));
+        QCOMPARE(query.value(0).toInt(), 0);
+    } else {
+        QVERIFY2(message.contains(QLatin1String("not unique")), qPrintable(message));
+        QCOMPARE(query.value(0).toInt(), copies);
+        QCOMPARE(dataSet.State(), dsEdit);
+    }
+    dataSet.Cancel();
+}
+
+void tst_SqlDataSet::namesAsTheServerKeepsThem_data()
+{
+    QTest::addColumn<QString>("create");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("mixed case")
+        << "CREATE TABLE \"MixedCase\" (id INTEGER PRIMARY KEY, notes memo, name VARCHAR(10))"
+        << "MixedCase";
+    QTest::newRow("schema and table")
+        << (TestDatabase::isPostgres()
+                ? "CREATE TABLE public.qualified (id INTEGER PRIMARY KEY, notes memo, name "
+                  "VARCHAR(10))"
+                : "CREATE TABLE main.qualified (id INTEGER PRIMARY KEY, notes memo, name "
+                  "VARCHAR(10))")
+        << (TestDatabase::isPostgres() ? "public.qualified" : "main.qualified");
+}
+
+void tst_SqlDataSet::namesAsTheServerKeepsThem()
+{
+    QFETCH(QString, create);
+    QFETCH(QString, table);
+    const QString quoted = TestDatabase::database().driver()->escapeIdentifier(table, QSqlDriver::TableName);
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP TABLE IF EXISTS %1").arg(quoted)));
+    QVERIFY(TestDatabase::exec(create));
+    QVERIFY(TestDatabase::exec(
+        QStringLiteral("INSERT INTO %1 VALUES (2, 'long', 'b'), (1, 'text', 'a')").arg(quoted)));
+    TQXSqlDataSet dataSet;
+    dataSet.SetConnectionName(TestDatabase::connectionName());
+    dataSet.SetTableName(table);
+    dataSet.Open();
+    QCOMPARE(int(dataSet.FieldByName(QStringLiteral("notes"))->DataType()), int(ftMemo));
+    // The key orders the rows and finds the row to write, even when another client changed its other columns.
+    QCOMPARE(dataSet.FieldByName(QStringLiteral("name"))->Text(), QStringLiteral("a"));
+    QVERIFY(
+        TestDatabase::execOther(QStringLiteral("UPDATE %1 SET notes = 'other' WHERE id = 1").arg(quoted)));
+    dataSet.Edit();
+    dataSet.FieldByName(QStringLiteral("name"))->SetText(QStringLiteral("z"));
+    dataSet.Post();
+    QSqlQuery query(TestDatabase::database());
+    QVERIFY(query.exec(QStringLiteral("SELECT name FROM %1 WHERE id = 1").arg(quoted)) && query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("z"));
+}
+
+void tst_SqlDataSet::teardownPostsModifiedRecord_data()
+{
+    QTest::addColumn<bool>("byParent");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("freed") << false << false;
+    QTest::newRow("deleted with its Qt parent") << true << false;
+    QTest::newRow("freed, post refused") << false << true;
+    QTest::newRow("deleted with its Qt parent, post refused") << true << true;
+}
+
+void tst_SqlDataSet::teardownPostsModifiedRecord()
+{
+    QFETCH(bool, byParent);
+    QFETCH(bool, refused);
+    QStringList handled;
+    const TExceptionHandler previous
+        = SetExceptionHandler([&](std::exception_ptr e) { handled << ExceptionMessage(e); });
+    auto restore = qScopeGuard([&] { SetExceptionHandler(previous); });
+    auto *parent = new QObject;
+    auto *dataSet = new TQXSqlDataSet;
+    dataSet->setParent(parent);
+    dataSet->SetConnectionName(TestDatabase::connectionName());
+    dataSet->SetTableName(QStringLiteral("sample"));
+    dataSet->Open();
+    dataSet->Next();
+    dataSet->Edit();
+    dataSet->FieldByName(QStringLiteral("qty"))
+        ->SetText(refused ? QStringLiteral("-1") : QStringLiteral("7"));
+    if (byParent)
+        delete parent;
+    else
+        Free(dataSet);
+    if (!byParent)
+        delete parent;
+
+    QCOMPARE(TestDatabase::stored(2, QStringLiteral("qty")).toInt(), refused ? 20 : 7);
+    if (refused) {
+        QCOMPARE(handled.size(), 1);
+        QVERIFY2(handled.first().contains(QLatin1String("record 2")), qPrintable(handled.first()));
+        QVERIFY2(handled.first().contains(QLatin1String("qty_not_negative")), qPrintable(handled.first()));
+    } else {
+        QCOMPARE(handled, QStringList());
+    }
+}
+
+void tst_SqlDataSet::postJoinsApplicationTransaction_data()
+{
+    QTest::addColumn<bool>("commit");
+    QTest::newRow("committed") << true;
+    QTest::newRow("rolled back") << false;
+}
+
+void tst_SqlDataSet::postJoinsApplicationTransaction()
+{
+    QFETCH(bool, commit);
+    QSqlDatabase db = TestDatabase::database();
+    QVERIFY(db.transaction());
+    m_dataSet->Edit();
+    m_dataSet->FieldByName(QStringLiteral("qty"))->SetText(QStringLiteral("7"));
+    const auto [kind, message] = QXTest::raised([&] { m_dataSet->Post(); });
+    QVERIFY2(kind.isEmpty(), qPrintable(message));
+    // A refused post inside it rolls back its own part only.
+    m_dataSet->Next();
+    m_dataSet->Edit();
+    m_dataSet->FieldByName(QStringLiteral("qty"))->SetText(QStringLiteral("-1"));
+    QCOMPARE(QXTest::raised([&] { m_dataSet->Post(); }).first, QStringLiteral("EDatabaseError"));
+    m_dataSet->Cancel();
+    QVERIFY(commit ? db.commit() : db.rollback());
+    QCOMPARE(TestDatabase::stored(1, QStringLiteral("qty")).toInt(), commit ? 7 : 10);
+    QCOMPARE(TestDatabase::stored(2, QStringLiteral("qty")).toInt(), 20);
+}
+
+void tst_SqlDataSet::serverGoneWhileEditing()
+{
+    if (!TestDatabase::isPostgres())
+        QSKIP("only a server can go away");
+    m_dataSet->Edit();
+    m_dataSet->FieldByName(QStringLiteral("qty"))->SetText(QStringLiteral("7"));
+    m_dataSet->FieldByName(QStringLiteral("price"))->SetText(QStringLiteral("99"));
+    QVERIFY(TestDatabase::killServer());
+    auto restart = qScopeGuard([] { TestDatabase::restartServer(); });
+    const auto [kind, message] = QXTest::raised([&] { m_dataSet->Post(); });
+    QCOMPARE(kind, QStringLiteral("EDatabaseError"));
+    QVERIFY2(message.contains(QLatin1String("connection to the database was lost")), qPrintable(message));
+    QCOMPARE(m_dataSet->State(), dsEdit);
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("7"));
+
+    restart.dismiss();
+    QVERIFY(TestDatabase::restartServer());
+    m_dataSet->Cancel();
+    m_dataSet->Close();
+    m_dataSet->Open();
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("10"));
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("price"))->Text(), QStringLiteral("1.5"));
+    m_dataSet->Edit();
+    m_dataSet->FieldByName(QStringLiteral("qty"))->SetText(QStringLiteral("7"));
+    m_dataSet->Post();
+    QCOMPARE(TestDatabase::stored(1, QStringLiteral("qty")).toInt(), 7);
+}
+
+void tst_SqlDataSet::sqlThatIsNotAQueryIsRefused_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("delete") << "DELETE FROM sample" << true;
+    QTest::newRow("query then delete") << "SELECT * FROM sample; DELETE FROM sample" << true;
+    QTest::newRow("delete in a common table expression")
+        << "WITH gone AS (SELECT 1) DELETE FROM sample" << true;
+    QTest::newRow("select into") << "SELECT * INTO copied FROM sample" << true;
+    QTest::newRow("words inside literals") << "SELECT name AS \"delete\" FROM sample -- ; DELETE\n"
+                                              "WHERE name <> 'x; DELETE FROM sample'"
+                                           << false;
+    QTest::newRow("row lock") << (TestDatabase::isPostgres() ? "SELECT name FROM sample FOR UPDATE"
+                                                             : "SELECT name FROM sample;")
+                              << false;
+}
+
+void tst_SqlDataSet::sqlThatIsNotAQueryIsRefused()
+{
+    QFETCH(QString, sql);
+    QFETCH(bool, refused);
+    TQXSqlDataSet dataSet;
+    dataSet.SetConnectionName(TestDatabase::connectionName());
+    dataSet.SetSQL(sql);
+    const auto [kind, message] = QXTest::raised([&] { dataSet.Open(); });
+    QCOMPARE(rowCount(QStringLiteral("sample")), 5);
+    if (refused) {
+        QCOMPARE(kind, QStringLiteral("EDatabaseError"));
+        QVERIFY2(message.startsWith(QLatin1String("The SQL statement is not run")), qPrintable(message));
+        QVERIFY(!dataSet.Active());
+        return;
+    }
+    QVERIFY2(kind.isEmpty(), qPrintable(message));
+    // A query's rows are read-only.
+    QCOMPARE(dataSet.RecordCount(), 5);
+    QVERIFY(!dataSet.CanModify());
+    QCOMPARE(QXTest::raised([&] { dataSet.Edit(); }).first, QStringLiteral("EDatabaseError"));
 }
 
 QTEST_GUILESS_MAIN(tst_SqlDataSet)
