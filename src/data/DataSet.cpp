@@ -251,6 +251,12 @@ void TDataSet::Open()
     setState(dsBrowse);
 }
 
+TCursorKeeper::~TCursorKeeper()
+{
+    if (m_dataSet && m_dataSet->Active() && m_record >= 0 && m_record < m_dataSet->RecordCount())
+        m_dataSet->setCursorQuietly(m_record);
+}
+
 void TDataSet::PostOnTeardown() noexcept
 {
     // A modified record is written as Close would write it; nobody is left to catch a failure, so it goes

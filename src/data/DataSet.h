@@ -234,6 +234,7 @@ private:
     friend class TField;
     friend class TDataSource;
     friend class TDataLink;
+    friend class TCursorKeeper;
 
     enum TDataEvent {
         deFieldChange,
@@ -261,6 +262,24 @@ private:
     bool m_bof = true;
     bool m_eof = true;
     bool m_modified = false;
+};
+
+/// Puts a dataset's cursor back on the record it was on when the scope ends, without a notification. A
+/// walk of one link's window (ActiveRecord) moves the cursor quietly; the record it was on may lie outside
+/// that window when another link moved it there, so it is kept by record, not by window position.
+class QXINSPECTORDATA_EXPORT TCursorKeeper
+{
+public:
+    explicit TCursorKeeper(TDataSet *DataSet)
+        : m_dataSet(DataSet)
+        , m_record(DataSet ? DataSet->RecNo() : -1)
+    { }
+    ~TCursorKeeper();
+    Q_DISABLE_COPY_MOVE(TCursorKeeper)
+
+private:
+    QPointer<TDataSet> m_dataSet;
+    int m_record;
 };
 
 /// Connects one dataset to any number of data links.

@@ -186,8 +186,7 @@ void TQXDBItemProps::DataChanged(TQXDBInspectorDataLink *Link)
         const TUpdateLock lock(*this);
         const int records = Link->RecordCount();
         for (int i = 0; i < records; ++i) {
-            const int active = Link->ActiveRecord();
-            TScopeExit restore([&] { Link->SetActiveRecord(active); });
+            const TCursorKeeper keep(Link->DataSet());
             Link->SetActiveRecord(i);
             DoDataChanged(Link, i);
             if (OnDataChanged)
@@ -476,7 +475,8 @@ void TQXDBItemProp::UpdateField()
     } else {
         // Outside the grid's cursor the value of the link's active record is written, not every line.
         const int active = link->ActiveRecord();
-        text = ValueLineCount() > 1 && active < ValueLineCount() ? ValueLine(active) : GetValue();
+        text = ValueLineCount() > 1 && active >= 0 && active < ValueLineCount() ? ValueLine(active)
+                                                                                : GetValue();
     }
     // A read-only field refuses before the record is put into edit state.
     if (field->ReadOnly())

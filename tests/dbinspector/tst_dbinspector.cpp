@@ -6,6 +6,7 @@
 #include "SqlDataSet.h"
 #include "helper_database.h"
 
+#include <QScopeGuard>
 #include <QtTest>
 
 using namespace QXPlatform;
@@ -38,6 +39,7 @@ private slots:
     void editInSecondLineReachesSecondRecord();
     void refusedPostLeavesUserText();
     void linesPastBufferedRecordsAreEmptyAndRefuseEdits();
+    void twoInspectorsOnOneDataSet();
 
     // Filters and events
     void filtersApplyAfterQueue_data();
@@ -52,7 +54,11 @@ private:
     }
     QStringList itemNames() const;
     /// Puts Text into value line Line of the item and confirms it, as the grid does after an edit.
-    QString edit(const QString &Name, int Line, const QString &Text);
+    QString edit(const QString &Name, int Line, const QString &Text)
+    {
+        return edit(m_inspector, Name, Line, Text);
+    }
+    static QString edit(TQXDBInspector *Inspector, const QString &Name, int Line, const QString &Text);
 
     TQXSqlDataSet *m_dataSet = nullptr;
     TDataSource *m_source = nullptr;
@@ -98,17 +104,17 @@ QStringList tst_DBInspector::itemNames() const
     return names;
 }
 
-QString tst_DBInspector::edit(const QString &Name, int Line, const QString &Text)
+QString tst_DBInspector::edit(TQXDBInspector *Inspector, const QString &Name, int Line, const QString &Text)
 {
     QString refused;
-    m_inspector->OnValidateError
+    Inspector->OnValidateError
         = [&](QObject *, TQXItemProp *, int, const Exception &E) { refused = E.Message(); };
-    TQXDBItemProp *target = item(Name);
-    m_inspector->SetSelected(target);
-    m_inspector->SetGridCount(gcCurValuePos, Line);
+    TQXDBItemProp *target = Inspector->GetItems()->FindItemByFullPathName(Name);
+    Inspector->SetSelected(target);
+    Inspector->SetGridCount(gcCurValuePos, Line);
     target->SetValue(Text);
     target->Validate();
-    m_inspector->OnValidateError = {};
+    Inspector->OnValidateError = {};
     return refused;
 }
 
@@ -311,6 +317,37 @@ void tst_DBInspector::linesPastBufferedRecordsAreEmptyAndRefuseEdits()
     QVERIFY2(refused.contains(QLatin1String("shows no record")), qPrintable(refused));
     QCOMPARE(m_dataSet->State(), dsBrowse);
     QCOMPARE(TestDatabase::stored(2, QStringLiteral("name")).toString(), QStringLiteral("Name 2"));
+}
+
+void tst_DBInspector::twoInspectorsOnOneDataSet()
+{
+    // A full view of three records and a compact one of the current record, on one data source.
+    m_inspector->SetGridCount(gcValueLineCount, 4);
+    auto *compact = Create<TQXDBInspector>(nullptr);
+    auto freeCompact = qScopeGuard([&] { Free(compact); });
+    compact->SetGridCount(gcValueLineCount, 2);
+    compact->SetDataSource(m_source);
+    m_dataSet->Open();
+    const auto qtyLines = [](TQXDBInspector *Inspector) {
+        return Inspector->GetItems()->FindItemByFullPathName(QStringLiteral("qty"))->ValueLines();
+    };
+
+    // The third record is outside the compact view's window.
+    QCOMPARE(edit(QStringLiteral("qty"), 3, QStringLiteral("77")), QString());
+    QCOMPARE(m_dataSet->EditRecord(), 2);
+    QCOMPARE(m_dataSet->RecNo(), 2);
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("77"));
+    QCOMPARE(qtyLines(m_inspector), QStringList({ "10", "20", "77" }));
+    QCOMPARE(qtyLines(compact), QStringList({ "10" }));
+
+    // An edit in the compact view posts the other record first.
+    QCOMPARE(edit(compact, QStringLiteral("qty"), 1, QStringLiteral("55")), QString());
+    QCOMPARE(TestDatabase::stored(3, QStringLiteral("qty")).toInt(), 77);
+    QCOMPARE(m_dataSet->EditRecord(), 0);
+    QCOMPARE(qtyLines(m_inspector), QStringList({ "55", "20", "77" }));
+    QCOMPARE(qtyLines(compact), QStringList({ "55" }));
+    m_dataSet->Post();
+    QCOMPARE(TestDatabase::stored(1, QStringLiteral("qty")).toInt(), 55);
 }
 
 void tst_DBInspector::filtersApplyAfterQueue_data()
