@@ -4,6 +4,7 @@
 #include "FormatSettings.h"
 
 #include <QDateTime>
+#include <QScopeGuard>
 #include <algorithm>
 
 namespace QXPlatform {
@@ -276,6 +277,33 @@ void TDataSet::PostOnTeardown() noexcept
     }
     if (m_state == dsEdit)
         Cancel();
+}
+
+void TDataSet::Refresh()
+{
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    const int record = m_cursor;
+    std::vector<const TField *> before;
+    for (const std::unique_ptr<TField> &field : m_fields)
+        before.push_back(field.get());
+    auto closed = qScopeGuard([&] {
+        m_cursor = -1;
+        m_bof = m_eof = true;
+        setState(dsInactive);
+    });
+    InternalClose();
+    InternalOpen();
+    closed.dismiss();
+    const int count = InternalRecordCount();
+    m_cursor = count == 0 ? -1 : std::clamp(record, 0, count - 1);
+    m_bof = m_cursor <= 0;
+    m_eof = m_cursor < 0 || m_cursor == count - 1;
+    bool sameFields = before.size() == m_fields.size();
+    for (size_t i = 0; sameFields && i < before.size(); ++i)
+        sameFields = before[i] == m_fields[i].get();
+    dataEvent(sameFields ? deDataSetChange : deLayoutChange);
 }
 
 void TDataSet::Close()

@@ -173,6 +173,9 @@ public:
     void Open();
     /// Posts a pending edit first (and stays open when that fails).
     void Close();
+    /// Reads the records again (as another client left them), posting a pending edit first; the cursor
+    /// stays on the same position where the records allow. When reading fails the dataset is closed.
+    void Refresh();
     TDataSetState State() const { return m_state; }
 
     // Fields

@@ -314,7 +314,7 @@ void tst_SqlDataSet::otherClientsChange_data()
     QTest::addColumn<QString>("colourShown");
     // The column this dataset writes changed since it was read: writing would drop that change.
     QTest::newRow("same column changed") << "UPDATE sample SET qty = 99 WHERE id = 1" << true << 99 << "Red";
-    QTest::newRow("row deleted") << "DELETE FROM sample WHERE id = 1" << true << -1 << "Red";
+    QTest::newRow("row deleted") << "DELETE FROM sample WHERE id = 1" << true << -1 << "Green";
     // Another column changed: both changes stand, and the post reads the row back.
     QTest::newRow("other column changed")
         << "UPDATE sample SET colour = 'Pink' WHERE id = 1" << false << 7 << "Pink";
@@ -336,6 +336,11 @@ void tst_SqlDataSet::otherClientsChange()
         QVERIFY2(message.contains(QLatin1String("changed or deleted by another user")), qPrintable(message));
         QCOMPARE(m_dataSet->State(), dsEdit);
         QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("7"));
+        // Refresh reads what the other client left, for the user to redo the edit.
+        m_dataSet->Cancel();
+        m_dataSet->Refresh();
+        QCOMPARE(m_dataSet->RecordCount(), storedQty < 0 ? 4 : 5);
+        QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), storedQty < 0 ? "20" : "99");
     } else {
         QVERIFY2(kind.isEmpty(), qPrintable(message));
         QCOMPARE(m_dataSet->State(), dsBrowse);
