@@ -454,6 +454,14 @@ void TQXDBItemProp::DoValidated()
     TQXItemProp::DoValidated();
 }
 
+void TQXDBItemProp::DoValidateError(std::exception_ptr E)
+{
+    const TQXCustomItemListEditor *editor = GetEditor();
+    if (!editor || !editor->HasInplaceEditor())
+        E = std::make_exception_ptr(EVESKException(InvalidValueMessage(ExceptionMessage(E))));
+    TQXItemProp::DoValidateError(E);
+}
+
 void TQXDBItemProp::UpdateField()
 {
     TQXDBInspectorDataLink *link = GetDataLink();

@@ -162,6 +162,9 @@ public:
 
 protected:
     void DoValidated() override;
+    /// A value the field refused is reported as "\"value\" is not a valid property value: reason" also
+    /// when no in-place editor is open (a value set by code); the grid wraps it when one is.
+    void DoValidateError(std::exception_ptr E) override;
     /// Children of an item outside an inspector are data-aware too.
     TQXItemProps *CreateItems() override;
     virtual void DoLayoutChanged(QXPlatform::TField *Field);

@@ -40,12 +40,16 @@ private slots:
     void refusedPostLeavesUserText();
     void linesPastBufferedRecordsAreEmptyAndRefuseEdits();
     void twoInspectorsOnOneDataSet();
+    void detailDataSourceOnChildren();
+    void refusedValueIsWrappedOnce();
 
     // Filters and events
     void filtersApplyAfterQueue_data();
     void filtersApplyAfterQueue();
     void collectionHandlerSilencesInspector_data();
     void collectionHandlerSilencesInspector();
+    void itemHandlerSilencesInspector_data();
+    void itemHandlerSilencesInspector();
 
 private:
     TQXDBItemProp *item(const QString &Name) const
@@ -405,6 +409,107 @@ void tst_DBInspector::collectionHandlerSilencesInspector()
     // Once per buffered record, to one handler only.
     QCOMPARE(inspectorCalls, collectionHandler ? 0 : 3);
     QCOMPARE(collectionCalls, collectionHandler ? 3 : 0);
+}
+
+void tst_DBInspector::itemHandlerSilencesInspector_data()
+{
+    // Which handler is assigned, and which event a reopen fires.
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("event");
+    QTest::newRow("item data") << "item"
+                               << "data";
+    QTest::newRow("item layout") << "item"
+                                 << "layout";
+    QTest::newRow("collection layout") << "collection"
+                                       << "layout";
+}
+
+void tst_DBInspector::itemHandlerSilencesInspector()
+{
+    QFETCH(QString, level);
+    QFETCH(QString, event);
+    m_dataSet->Open();
+    TQXDBItemProp *qty = item("qty");
+    TQXDBItemProps *items = m_inspector->GetItems();
+    QStringList inspectorSaw;
+    QStringList ownSaw;
+    const auto itemEvent = [&](QStringList &Log) {
+        return [&Log](QObject *, TQXDBItemProp *Item, TField *Field) {
+            Log << Item->DataField() + QLatin1Char('=') + (Field ? Field->FieldName() : QString());
+        };
+    };
+    const auto itemsEvent = [&](QStringList &Log) {
+        return [&Log](QObject *, TQXDBItemProps *, TDataSource *) { Log << QStringLiteral("items"); };
+    };
+    const bool data = event == QLatin1String("data");
+    if (level == QLatin1String("item")) {
+        (data ? m_inspector->OnItemDataChanged : m_inspector->OnItemLayoutChanged) = itemEvent(inspectorSaw);
+        (data ? qty->OnDataChanged : qty->OnLayoutChanged) = itemEvent(ownSaw);
+    } else {
+        m_inspector->OnItemsLayoutChanged = itemsEvent(inspectorSaw);
+        items->OnLayoutChanged = itemsEvent(ownSaw);
+    }
+    if (data)
+        m_dataSet->Next();
+    else
+        m_inspector->RefreshDataSources(true);
+    if (level == QLatin1String("item")) {
+        // The item's own handler hears of its field; the inspector's hears of every other item only.
+        QCOMPARE(ownSaw, QStringList({ "qty=qty" }));
+        QVERIFY(!inspectorSaw.contains(QLatin1String("qty=qty")));
+        QVERIFY(inspectorSaw.contains(QLatin1String("name=name")));
+    } else {
+        QCOMPARE(ownSaw, QStringList({ "items" }));
+        QCOMPARE(inspectorSaw, QStringList());
+    }
+}
+
+void tst_DBInspector::detailDataSourceOnChildren()
+{
+    // A second dataset (the same table, its own cursor) behind the children of one item.
+    auto *detail = Create<TQXSqlDataSet>(nullptr);
+    auto *detailSource = Create<TDataSource>(nullptr);
+    auto freeDetail = qScopeGuard([&] {
+        detail->Cancel();
+        Free(detailSource);
+        Free(detail);
+    });
+    detail->SetConnectionName(TestDatabase::connectionName());
+    detail->SetTableName(QStringLiteral("sample"));
+    detailSource->SetDataSet(detail);
+    m_dataSet->Open();
+    TQXDBItemProp *orders = m_inspector->GetItems()->Add();
+    orders->SetName(QStringLiteral("Orders"));
+    orders->GetItems()->SetDataSource(detailSource);
+    detail->Open();
+    detail->Last();
+    QCOMPARE(item("Orders.name")->ValueLine(0), QStringLiteral("Name 5"));
+    QCOMPARE(item("name")->ValueLine(0), QStringLiteral("Name 1"));
+
+    // Each follows its own dataset, and an edit of a child goes to the detail.
+    m_dataSet->Next();
+    QCOMPARE(item("Orders.name")->ValueLine(0), QStringLiteral("Name 5"));
+    QCOMPARE(item("name")->ValueLine(0), QStringLiteral("Name 2"));
+    QCOMPARE(edit(QStringLiteral("Orders.qty"), 1, QStringLiteral("3")), QString());
+    QCOMPARE(detail->State(), dsEdit);
+    QCOMPARE(m_dataSet->State(), dsBrowse);
+    detail->Post();
+    QCOMPARE(TestDatabase::stored(5, QStringLiteral("qty")).toInt(), 3);
+    // Closed, the detail's items stay, disabled; the master's are untouched.
+    detail->Close();
+    QVERIFY(!item("Orders.qty")->Enabled());
+    QVERIFY(item("qty")->Enabled());
+}
+
+void tst_DBInspector::refusedValueIsWrappedOnce()
+{
+    // No in-place editor is open (a value set by code): the message still names the value, once.
+    m_dataSet->Open();
+    const QString refused = edit(QStringLiteral("qty"), 1, QStringLiteral("12abc"));
+    QVERIFY2(refused.startsWith(QLatin1String("\"12abc\" is not a valid property value: ")),
+             qPrintable(refused));
+    QCOMPARE(refused.count(QLatin1String("is not a valid property value")), 1);
+    QCOMPARE(m_dataSet->FieldByName(QStringLiteral("qty"))->Text(), QStringLiteral("10"));
 }
 
 QTEST_MAIN(tst_DBInspector)

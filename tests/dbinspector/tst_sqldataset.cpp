@@ -51,6 +51,7 @@ private slots:
     void tableWithoutKey();
     void namesAsTheServerKeepsThem_data();
     void namesAsTheServerKeepsThem();
+    void quotedIdentifiers();
     void teardownPostsModifiedRecord_data();
     void teardownPostsModifiedRecord();
     void postJoinsApplicationTransaction_data();
@@ -435,6 +436,30 @@ void tst_SqlDataSet::namesAsTheServerKeepsThem()
     QSqlQuery query(TestDatabase::database());
     QVERIFY(query.exec(QStringLiteral("SELECT name FROM %1 WHERE id = 1").arg(quoted)) && query.next());
     QCOMPARE(query.value(0).toString(), QStringLiteral("z"));
+}
+
+void tst_SqlDataSet::quotedIdentifiers()
+{
+    // A table name with a space, a column named by a keyword, a key holding a quote.
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP TABLE IF EXISTS \"odd table\"")));
+    QVERIFY(TestDatabase::exec(
+        QStringLiteral("CREATE TABLE \"odd table\" (code VARCHAR(10) PRIMARY KEY, \"group\" VARCHAR(10))")));
+    QVERIFY(
+        TestDatabase::exec(QStringLiteral("INSERT INTO \"odd table\" VALUES ('it''s', 'a'), ('x', 'b')")));
+    TQXSqlDataSet dataSet;
+    dataSet.SetConnectionName(TestDatabase::connectionName());
+    dataSet.SetTableName(QStringLiteral("odd table"));
+    dataSet.Open();
+    QCOMPARE(dataSet.FieldByName(QStringLiteral("code"))->Text(), QStringLiteral("it's"));
+    dataSet.Edit();
+    dataSet.FieldByName(QStringLiteral("group"))->SetText(QStringLiteral("c"));
+    dataSet.Post();
+    QSqlQuery query(TestDatabase::database());
+    QVERIFY(query.exec(QStringLiteral("SELECT \"group\" FROM \"odd table\" ORDER BY code")));
+    QStringList groups;
+    while (query.next())
+        groups << query.value(0).toString();
+    QCOMPARE(groups, QStringList({ "c", "b" }));
 }
 
 void tst_SqlDataSet::teardownPostsModifiedRecord_data()
