@@ -11,6 +11,8 @@
 #include <QSqlIndex>
 #include <QSqlQuery>
 #include <QUuid>
+#include <algorithm>
+#include <limits>
 
 namespace QXPlatform {
 
@@ -292,21 +294,93 @@ TFieldType TQXSqlDataSet::FieldTypeOf(const QString &DeclaredType, QMetaType Val
     return result;
 }
 
-QString TQXSqlDataSet::selectStatement() const
+QString TQXSqlDataSet::selectStatement(bool Descending) const
 {
-    if (m_tableName.isEmpty())
-        return m_sql;
+    if (m_tableName.isEmpty()) {
+        // The query is read a window at a time, as a derived table (without its closing semicolon).
+        // (A closing semicolon, which only blanks and comments may follow, ends the statement.)
+        const qsizetype end = withoutLiterals(m_sql).indexOf(QLatin1Char(';'));
+        // The line break ends a closing line comment before the parenthesis.
+        return QStringLiteral("SELECT * FROM (%1\n) AS qx_rows").arg(end < 0 ? m_sql : m_sql.left(end));
+    }
     const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    const QSqlDriver *driver = db.driver();
     QString select = QStringLiteral("SELECT * FROM %1").arg(tableIdentifier(db));
-    // Rows come in key order, so that a record keeps its place across reopens.
-    const QSqlIndex key = primaryKey(db);
-    QStringList order;
-    for (int i = 0; i < key.count(); ++i)
-        order << driver->escapeIdentifier(key.fieldName(i), QSqlDriver::FieldName);
-    if (!order.isEmpty())
+    // Rows come in key order, so that a record keeps its place across reopens and windows.
+    if (!m_keyOrder.isEmpty()) {
+        QStringList order;
+        for (const QString &column : m_keyOrder)
+            order << (Descending ? column + QStringLiteral(" DESC") : column);
         select += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+    }
     return select;
+}
+
+void TQXSqlDataSet::readWindow(QSqlQuery &Query, Window &Into) const
+{
+    while (Query.next()) {
+        QList<QVariant> row;
+        QList<QVariant> values;
+        row.reserve(m_types.size());
+        values.reserve(m_types.size());
+        for (int i = 0; i < m_types.size(); ++i) {
+            values.append(Query.value(i));
+            row.append(normalized(values.last(), m_types[i]));
+        }
+        Into.rows.append(row);
+        Into.raw.append(values);
+    }
+}
+
+TQXSqlDataSet::Window &TQXSqlDataSet::window(int Record) const
+{
+    const int first = Record - Record % WindowSize;
+    ++m_clock;
+    for (Window &held : m_windows)
+        if (held.first == first) {
+            held.used = m_clock;
+            return held;
+        }
+    const QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    // A window in the second half of a keyed table is read from the end, so that the last records cost no
+    // more than the first.
+    const int size = std::min(WindowSize, m_count - first);
+    const bool fromEnd = !m_keyOrder.isEmpty() && first > m_count / 2;
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    prepareRead(query);
+    const QString sql = QStringLiteral("%1 LIMIT %2 OFFSET %3")
+                            .arg(selectStatement(fromEnd))
+                            .arg(size)
+                            .arg(fromEnd ? m_count - first - size : first);
+    if (!query.exec(sql))
+        throw EDatabaseError(QStringLiteral("Cannot read records %1 to %2 of %3: %4")
+                                 .arg(first + 1)
+                                 .arg(first + size)
+                                 .arg(m_tableName.isEmpty() ? QStringLiteral("the query") : m_tableName,
+                                      connectionLost(db)
+                                          ? QStringLiteral("the connection to the database was lost")
+                                          : driverMessage(query.lastError())));
+    Window read;
+    read.first = first;
+    read.used = m_clock;
+    readWindow(query, read);
+    if (fromEnd) {
+        std::reverse(read.rows.begin(), read.rows.end());
+        std::reverse(read.raw.begin(), read.raw.end());
+    }
+    // Another client may have deleted rows since the count: the missing ones read as empty.
+    while (read.rows.size() < size) {
+        read.rows.append(QList<QVariant>(m_types.size()));
+        read.raw.append(QList<QVariant>(m_types.size()));
+    }
+    if (m_windows.size() >= MaxWindows) {
+        auto oldest = std::min_element(m_windows.begin(), m_windows.end(),
+                                       [](const Window &A, const Window &B) { return A.used < B.used; });
+        *oldest = std::move(read);
+        return *oldest;
+    }
+    m_windows.append(std::move(read));
+    return m_windows.last();
 }
 
 void TQXSqlDataSet::InternalOpen()
@@ -322,44 +396,57 @@ void TQXSqlDataSet::InternalOpen()
                                  .arg(m_connectionName, driverMessage(db.lastError())));
     if (m_tableName.isEmpty() && m_sql.trimmed().isEmpty())
         throw EDatabaseError(QStringLiteral("No table name and no SQL statement given"));
-    // What the driver tells of the table is asked first: some drivers (PostgreSQL) drop the rows of a
-    // forward-only query when another statement runs on the connection meanwhile.
-    const QHash<QString, ColumnInfo> info
-        = m_tableName.isEmpty() ? QHash<QString, ColumnInfo>() : columnInfo(db, m_tableName);
-    const QSqlIndex key = m_tableName.isEmpty() ? QSqlIndex() : primaryKey(db);
     if (m_tableName.isEmpty()) {
         const QString why = whyNotAQuery(m_sql);
         if (!why.isEmpty())
             throw EDatabaseError(QStringLiteral("The SQL statement is not run: %1").arg(why));
     }
+    const QString what = m_tableName.isEmpty() ? QStringLiteral("the query") : m_tableName;
+    // What the driver tells of the table is asked first: some drivers (PostgreSQL) drop the rows of a
+    // forward-only query when another statement runs on the connection meanwhile.
+    const QHash<QString, ColumnInfo> info
+        = m_tableName.isEmpty() ? QHash<QString, ColumnInfo>() : columnInfo(db, m_tableName);
+    const QSqlIndex key = m_tableName.isEmpty() ? QSqlIndex() : primaryKey(db);
+    m_keyOrder.clear();
+    for (int i = 0; i < key.count(); ++i)
+        m_keyOrder << db.driver()->escapeIdentifier(key.fieldName(i), QSqlDriver::FieldName);
+    m_windows.clear();
+
+    // Only the number of records and the first window are read now; the others when they are shown.
+    QSqlQuery count(db);
+    count.setForwardOnly(true);
+    const QString counted = m_tableName.isEmpty()
+        ? QStringLiteral("SELECT COUNT(*) FROM (%1) AS qx_count").arg(selectStatement(false))
+        : QStringLiteral("SELECT COUNT(*) FROM %1").arg(tableIdentifier(db));
+    if (!count.exec(counted) || !count.next())
+        throw EDatabaseError(
+            QStringLiteral("Cannot open %1: %2").arg(what, driverMessage(count.lastError())));
+    const qlonglong records = count.value(0).toLongLong();
+    count.finish();
+    if (records > std::numeric_limits<int>::max())
+        throw EDatabaseError(QStringLiteral("Cannot open %1: it holds %2 records").arg(what).arg(records));
+
     QSqlQuery query(db);
     query.setForwardOnly(true);
     prepareRead(query);
-    if (!query.exec(selectStatement()))
-        throw EDatabaseError(QStringLiteral("Cannot open %1: %2")
-                                 .arg(m_tableName.isEmpty() ? QStringLiteral("the query") : m_tableName,
-                                      driverMessage(query.lastError())));
+    if (!query.exec(QStringLiteral("%1 LIMIT %2").arg(selectStatement(false)).arg(WindowSize)))
+        throw EDatabaseError(
+            QStringLiteral("Cannot open %1: %2").arg(what, driverMessage(query.lastError())));
     const QSqlRecord record = query.record();
     QList<TFieldDef> defs;
+    m_types.clear();
     for (int i = 0; i < record.count(); ++i) {
         const ColumnInfo column = info.value(record.fieldName(i));
         defs.append({ record.fieldName(i),
                       FieldTypeOf(column.declaredType, record.field(i).metaType(), column.autoValue) });
+        m_types.append(defs.last().DataType);
     }
-    QList<QList<QVariant>> rows;
-    QList<QList<QVariant>> raw;
-    while (query.next()) {
-        QList<QVariant> row;
-        QList<QVariant> values;
-        row.reserve(defs.size());
-        values.reserve(defs.size());
-        for (int i = 0; i < defs.size(); ++i) {
-            values.append(query.value(i));
-            row.append(normalized(values.last(), defs[i].DataType));
-        }
-        rows.append(row);
-        raw.append(values);
-    }
+    Window first;
+    readWindow(query, first);
+    m_count = records > 0 ? std::max(int(records), int(first.rows.size())) : int(first.rows.size());
+    if (!first.rows.isEmpty())
+        m_windows.append(std::move(first));
+
     m_keyFields.clear();
     for (int i = 0; i < key.count(); ++i)
         for (int j = 0; j < defs.size(); ++j)
@@ -373,14 +460,12 @@ void TQXSqlDataSet::InternalOpen()
         for (int i = 0; i < FieldCount(); ++i)
             if (Fields(i)->DataType() == ftAutoInc)
                 Fields(i)->SetReadOnly(true);
-    m_rows = std::move(rows);
-    m_raw = std::move(raw);
 }
 
 void TQXSqlDataSet::InternalClose()
 {
-    m_rows.clear();
-    m_raw.clear();
+    m_windows.clear();
+    m_count = 0;
 }
 
 QString TQXSqlDataSet::tableIdentifier(const QSqlDatabase &Db) const
@@ -407,9 +492,10 @@ void TQXSqlDataSet::prepareRead(QSqlQuery &Query) const
 
 QVariant TQXSqlDataSet::InternalGetValue(int Record, int Field) const
 {
-    if (Record < 0 || Record >= m_rows.size())
+    if (Record < 0 || Record >= m_count)
         return QVariant();
-    return m_rows[Record].value(Field);
+    const Window &held = window(Record);
+    return held.rows.value(Record - held.first).value(Field);
 }
 
 QVariant TQXSqlDataSet::normalized(const QVariant &Value, TFieldType Type) const
@@ -456,8 +542,8 @@ QVariant TQXSqlDataSet::normalized(const QVariant &Value, TFieldType Type) const
 
 void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
 {
-    const QList<QVariant> &old = m_rows[Record];
-    const QList<QVariant> &raw = m_raw[Record];
+    const QList<QVariant> old = window(Record).rows.value(Record % WindowSize);
+    const QList<QVariant> raw = window(Record).raw.value(Record % WindowSize);
     QList<int> changed;
     for (int i = 0; i < Values.size(); ++i)
         if (Values[i] != old.value(i) || Values[i].isNull() != old.value(i).isNull())
@@ -584,8 +670,9 @@ void TQXSqlDataSet::InternalPost(int Record, const QList<QVariant> &Values)
     QList<QVariant> row = written;
     for (int i = 0; i < row.size(); ++i)
         row[i] = normalized(row[i], Fields(i)->DataType());
-    m_rows[Record] = row;
-    m_raw[Record] = written;
+    Window &held = window(Record);
+    held.rows[Record - held.first] = row;
+    held.raw[Record - held.first] = written;
 }
 
 } // namespace QXPlatform

@@ -1,10 +1,14 @@
 // A dataset over Qt SQL: the rows of a table (editable) or of a SELECT (read-only) of the connection named
-// ConnectionName, read into memory when it opens. Field types come from the column's declared type where
-// the driver reports one (SQLite, PostgreSQL), else from the value type Qt SQL gives the column.
+// ConnectionName. Opening counts the rows and reads the first window of them; other windows are read as the
+// cursor or a link reaches them (a few are held, the least recently used going first), so a large table
+// costs neither the time nor the memory of all its rows. Field types come from the column's declared type
+// where the driver reports one (SQLite, PostgreSQL), else from the value type Qt SQL gives the column.
 //
-// Posting runs one UPDATE in a transaction, keyed by the table's primary key (or, without one, by every
-// column's old value). When the database refuses it, nothing stays written and the record stays in edit
-// state with the edited values; the error names the fields written and carries the driver's message.
+// Posting runs one UPDATE, keyed by the table's primary key (or, without one, by every column's old value),
+// that also requires the columns written to hold what was read; it is a savepoint inside a transaction of
+// the application, else a transaction of its own. When the database refuses it, nothing stays written and
+// the record stays in edit state with the edited values; the error names the fields written and carries
+// the driver's message.
 #pragma once
 
 #include "DataSet.h"
@@ -47,13 +51,26 @@ public:
 protected:
     void InternalOpen() override;
     void InternalClose() override;
-    int InternalRecordCount() const override { return int(m_rows.size()); }
+    int InternalRecordCount() const override { return m_count; }
     QVariant InternalGetValue(int Record, int Field) const override;
     void InternalPost(int Record, const QList<QVariant> &Values) override;
 
 private:
     void checkInactive() const;
-    QString selectStatement() const;
+    /// Records read at once, and how many such windows are held.
+    static constexpr int WindowSize = 256;
+    static constexpr int MaxWindows = 8;
+    struct Window
+    {
+        int first = 0; // the record of rows[0]
+        quint64 used = 0;
+        QList<QList<QVariant>> rows; // as the fields show them
+        QList<QList<QVariant>> raw; // as the driver returned them: what a post compares
+    };
+    QString selectStatement(bool Descending) const;
+    /// The window holding Record, read when it is not held (the least recently used one goes).
+    Window &window(int Record) const;
+    void readWindow(QSqlQuery &Query, Window &Into) const;
     QVariant normalized(const QVariant &Value, TFieldType Type) const;
     QString tableIdentifier(const QSqlDatabase &Db) const;
     QSqlIndex primaryKey(const QSqlDatabase &Db) const;
@@ -62,8 +79,11 @@ private:
     QString m_connectionName;
     QString m_tableName;
     QString m_sql;
-    QList<QList<QVariant>> m_rows; // as the fields show them
-    QList<QList<QVariant>> m_raw; // as the driver returned them: what a post compares
+    mutable QList<Window> m_windows;
+    mutable quint64 m_clock = 0;
+    int m_count = 0;
+    QList<TFieldType> m_types;
+    QStringList m_keyOrder; // the key's columns, quoted, for ORDER BY
     QList<int> m_keyFields; // the primary key's fields, by position; empty without one
 };
 

@@ -41,6 +41,8 @@ private slots:
 
     // Posting
     void moveToAnotherRecordPosts();
+    void largeTableIsReadInWindows_data();
+    void largeTableIsReadInWindows();
     void refusedPostKeepsEditedRecord_data();
     void refusedPostKeepsEditedRecord();
 
@@ -238,6 +240,57 @@ void tst_SqlDataSet::moveToAnotherRecordPosts()
     m_dataSet->Next();
     QCOMPARE(m_dataSet->State(), dsBrowse);
     QCOMPARE(TestDatabase::stored(1, QStringLiteral("qty")).toInt(), 7);
+}
+
+void tst_SqlDataSet::largeTableIsReadInWindows_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("table") << "big";
+    QTest::newRow("query") << "SELECT * FROM big ORDER BY id";
+}
+
+void tst_SqlDataSet::largeTableIsReadInWindows()
+{
+    QFETCH(QString, source);
+    QVERIFY(TestDatabase::exec(QStringLiteral("DROP TABLE IF EXISTS big")));
+    QVERIFY(
+        TestDatabase::exec(QStringLiteral("CREATE TABLE big (id INTEGER PRIMARY KEY, name VARCHAR(20))")));
+    QVERIFY(TestDatabase::exec(
+        TestDatabase::isPostgres()
+            ? QStringLiteral("INSERT INTO big SELECT x, 'Name ' || x FROM generate_series(1, 3000) x")
+            : QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 3000) "
+                             "INSERT INTO big SELECT x, 'Name ' || x FROM c")));
+    TQXSqlDataSet dataSet;
+    dataSet.SetConnectionName(TestDatabase::connectionName());
+    if (source == QLatin1String("big"))
+        dataSet.SetTableName(source);
+    else
+        dataSet.SetSQL(source);
+    dataSet.Open();
+    QCOMPARE(dataSet.RecordCount(), 3000);
+    TField *name = dataSet.FieldByName(QStringLiteral("name"));
+    // A record far from the first ones is read when the cursor reaches it, not when the dataset opens.
+    QVERIFY(TestDatabase::execOther(QStringLiteral("UPDATE big SET name = 'Later' WHERE id = 2900")));
+    dataSet.Last();
+    QCOMPARE(name->Text(), QStringLiteral("Name 3000"));
+    QCOMPARE(dataSet.MoveBy(-100), -100);
+    QCOMPARE(name->Text(), QStringLiteral("Later"));
+    // Moves across windows, both ways, and through more windows than are held.
+    for (int record : { 1536, 1535, 1536, 10, 2000, 700, 2999, 0 }) {
+        dataSet.MoveBy(record - dataSet.RecNo());
+        QCOMPARE(dataSet.RecNo(), record);
+        QCOMPARE(name->Text(),
+                 record == 2899 ? QStringLiteral("Later") : QStringLiteral("Name %1").arg(record + 1));
+    }
+    if (source != QLatin1String("big"))
+        return;
+    dataSet.MoveBy(1500);
+    dataSet.Edit();
+    name->SetText(QStringLiteral("Edited"));
+    dataSet.Post();
+    QSqlQuery query(TestDatabase::database());
+    QVERIFY(query.exec(QStringLiteral("SELECT name FROM big WHERE id = 1501")) && query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("Edited"));
 }
 
 void tst_SqlDataSet::refusedPostKeepsEditedRecord_data()
