@@ -803,6 +803,8 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
                 throw EReadError(
                     QStringLiteral("Error reading %1: invalid property kind").arg(Reader->Path()));
             Reader->ReadListEnd();
+            if (Reader->Checking())
+                return;
             m_realPropName = realPropName;
             m_typeName = typeName;
             m_typeKind = TTypeKind(typeKind);
@@ -825,6 +827,11 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
         },
         m_isRealProperty);
     Filer->DefineProperty(
-        QStringLiteral("IsAllEqual"), [this](TReader *Reader) { m_allEqual = Reader->ReadBoolean(); },
+        QStringLiteral("IsAllEqual"),
+        [this](TReader *Reader) {
+            const bool allEqual = Reader->ReadBoolean();
+            if (!Reader->Checking())
+                m_allEqual = allEqual;
+        },
         [](TWriter *Writer) { Writer->WriteBoolean(true); }, IsAllEqual());
 }

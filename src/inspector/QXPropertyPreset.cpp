@@ -467,7 +467,7 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
         Filer->DefineProperty(
             QString::fromLatin1(name),
             [this, list = list](TReader *Reader) {
-                if (Reader->ReadBoolean()) {
+                if (Reader->ReadBoolean() && !Reader->Checking()) {
                     TStrings *target = list == &m_pickList ? PickList() : *list;
                     target->Clear();
                 }

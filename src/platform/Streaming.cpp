@@ -375,8 +375,11 @@ QJsonObject TWriter::WriteObject(const QObject *Instance)
 
 // ---------------------------------------------------------------------------------------------------------
 // Reading: TStreamLoader walks the document twice. The check pass reads nothing into the objects it is
-// given (new collection items are built apart and read for real, then freed); only when it has found
-// nothing wrong does the second pass read the document into the objects, then resolve the references.
+// given (new collection items are built apart and read for real, then freed; the readers of defined
+// properties run with TReader::Checking() set and change nothing); only when it has found nothing wrong
+// does the second pass read the document into the objects, then resolve the references. What the second
+// pass changes in the objects it was given is journaled, so a setter that still refuses a value puts back
+// every property, collection and reference the pass had changed before it.
 
 class TStreamLoader
 {
@@ -394,6 +397,12 @@ public:
     void readCollection(TCollection *collection, const QJsonArray &items, bool itemClasses, bool write);
 
 private:
+    /// Whether a write changes an object the caller gave (not one built apart, which is freed anyway).
+    bool journaling() const { return m_applying && m_apartDepth == 0; }
+    /// Remembers the value a property of a given object holds, to put it back if the reading fails.
+    void remember(QObject *instance, const QMetaProperty &property);
+    void rollBack();
+
     friend class TReader;
     struct Fixup
     {
@@ -406,14 +415,18 @@ private:
     void readProperty(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
     void readReference(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
     void readDefined(QObject *instance, const QJsonObject &defined, bool write);
-    void checkCollectionClasses(const QJsonValue &value);
     QObject *findComponent(const QString &name) const;
 
     QObject *m_root;
     QObject *m_lookupRoot;
     bool m_applying = false;
+    int m_apartDepth = 0;
     QStringList m_path;
     QList<Fixup> m_fixups;
+    // Undo steps of the second pass, in the order they were taken.
+    QList<std::function<void()>> m_journal;
+    // Items taken out of the collections the second pass replaced: freed on success, put back on failure.
+    QList<TCollectionItem *> m_replaced;
 };
 
 struct TReader::Private
@@ -506,12 +519,48 @@ void TStreamLoader::load(const QJsonObject &document)
         if (component && (component->ComponentState() & csLoading))
             component->Loaded();
     });
+    auto undo = qScopeGuard([this] { rollBack(); });
     readObject(m_root, node, true);
     for (const Fixup &fixup : std::as_const(m_fixups)) {
-        if (fixup.instance)
-            SetObjectProp(fixup.instance, fixup.property,
-                          fixup.name.isEmpty() ? nullptr : findComponent(fixup.name));
+        if (!fixup.instance)
+            continue;
+        const int index
+            = fixup.instance->metaObject()->indexOfProperty(fixup.property.toLatin1().constData());
+        if (index >= 0)
+            remember(fixup.instance, fixup.instance->metaObject()->property(index));
+        SetObjectProp(fixup.instance, fixup.property,
+                      fixup.name.isEmpty() ? nullptr : findComponent(fixup.name));
     }
+    undo.dismiss();
+    // The items that collections held before are freed only once the whole document has been taken.
+    m_journal.clear();
+    for (TCollectionItem *item : std::exchange(m_replaced, {}))
+        Free(item);
+}
+
+void TStreamLoader::remember(QObject *instance, const QMetaProperty &property)
+{
+    if (!journaling())
+        return;
+    m_journal.append([object = QPointer<QObject>(instance), property, value = property.read(instance)] {
+        if (object)
+            property.write(object, value);
+    });
+}
+
+void TStreamLoader::rollBack()
+{
+    // Newest first, so each step finds the state it was taken in. A step that fails cannot stop the
+    // others: the failure that started the roll-back is the one reported.
+    while (!m_journal.isEmpty()) {
+        const std::function<void()> step = m_journal.takeLast();
+        try {
+            step();
+        } catch (...) { }
+    }
+    for (TCollectionItem *item : std::exchange(m_replaced, {}))
+        if (!item->Collection())
+            Free(item);
 }
 
 void TStreamLoader::readObject(QObject *instance, const QJsonObject &node, bool write)
@@ -555,6 +604,8 @@ void TStreamLoader::readProperty(QObject *instance, const TPropInfo &info, const
     }
     if (!info.Property.isWritable())
         fail(QStringLiteral("property is read-only"));
+    if (write)
+        remember(instance, info.Property);
     const auto invalid = [&] {
         fail(QStringLiteral("invalid value %1 for a %2")
                  .arg(QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
@@ -725,36 +776,43 @@ void TStreamLoader::readCollection(TCollection *collection, const QJsonArray &it
         } catch (const Exception &error) {
             fail(error.Message());
         }
+        QScopedValueRollback<int> apart(m_apartDepth, m_apartDepth + 1);
         readObject(built.last(), node, true);
     }
     if (!write)
         return;
+    if (!journaling()) {
+        freeBuilt.dismiss();
+        InUpdate(*collection, [&] {
+            collection->Clear();
+            for (TCollectionItem *item : std::as_const(built))
+                item->SetCollection(collection);
+        });
+        return;
+    }
+    // The items the collection held are taken out, not freed, so that a later failure can put them back.
+    const QList<TCollectionItem *> previous = collection->ItemList();
+    m_replaced.append(previous);
+    m_journal.append([target = QPointer<TCollection>(collection), previous] {
+        if (!target)
+            return;
+        InUpdate(*target, [&] {
+            while (target->Count() > 0) {
+                TCollectionItem *item = target->ItemList().last();
+                item->SetCollection(nullptr);
+                Free(item);
+            }
+            for (TCollectionItem *item : previous)
+                item->SetCollection(target);
+        });
+    });
     freeBuilt.dismiss();
     InUpdate(*collection, [&] {
-        collection->Clear();
+        for (TCollectionItem *item : previous)
+            item->SetCollection(nullptr);
         for (TCollectionItem *item : std::as_const(built))
             item->SetCollection(collection);
     });
-}
-
-void TStreamLoader::checkCollectionClasses(const QJsonValue &value)
-{
-    if (value.isArray()) {
-        for (const QJsonValue element : value.toArray())
-            checkCollectionClasses(element);
-        return;
-    }
-    if (tagOf(value) != QLatin1String("collection"))
-        return;
-    const QJsonArray items = payload(value).toArray();
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        PathStep step(m_path, QStringLiteral("[%1]").arg(i));
-        const QJsonValue className = items.at(i).toObject().value(ClassKey);
-        if (className.isString() && !GetClass(className.toString()))
-            fail(QStringLiteral("class %1 is not registered").arg(className.toString()));
-        for (const QJsonValue defined : items.at(i).toObject().value(DefinedKey).toObject())
-            checkCollectionClasses(defined);
-    }
 }
 
 void TStreamLoader::readDefined(QObject *instance, const QJsonObject &defined, bool write)
@@ -770,14 +828,6 @@ void TStreamLoader::readDefined(QObject *instance, const QJsonObject &defined, b
     reader.d->defined = defined;
     reader.d->write = write;
     persistent->DefineProperties(&reader);
-    if (!write) {
-        // The readers of defined properties run only when the document is applied; what can be checked
-        // without them is checked now: the classes that collections in them name must be registered.
-        for (auto it = defined.begin(); it != defined.end(); ++it) {
-            PathStep step(m_path, QLatin1Char('.') + it.key());
-            checkCollectionClasses(it.value());
-        }
-    }
     for (auto it = defined.begin(); it != defined.end(); ++it) {
         if (!reader.d->claimed.contains(it.key())) {
             PathStep step(m_path, QLatin1Char('.') + it.key());
@@ -798,6 +848,11 @@ TReader::TReader(QObject *Root, TStreamLoader *Loader)
 
 TReader::~TReader() = default;
 
+bool TReader::Checking() const
+{
+    return !d->write;
+}
+
 QString TReader::Path() const
 {
     return d->loader->path();
@@ -809,7 +864,7 @@ void TReader::DefineProperty(const QString &Name, const TReaderProc &ReadData, c
     if (found == d->defined.constEnd())
         return;
     d->claimed.insert(Name);
-    if (!d->write || !ReadData)
+    if (!ReadData)
         return;
     PathStep step(d->loader->m_path, QLatin1Char('.') + Name);
     if (!found.value().isArray())

@@ -2,9 +2,11 @@
 // persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
 //
 // Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
-// the whole document before it changes anything: a document that is not well-formed, too deep, names a
-// class that is not registered or a property that does not exist, or holds a value that does not
-// convert, raises one EReadError naming the property path and leaves the component as it was. Only
+// the whole document, defined properties included, before it changes anything: a document that is not
+// well-formed, too deep, names a class that is not registered or a property that does not exist, or holds
+// a value that does not convert, raises one EReadError naming the property path and leaves the component
+// as it was. A setter that refuses a value while the document is applied puts the component's properties,
+// collections and references back as they were before the error is raised. Only
 // registered classes are ever created from a stream. The format is described in docs/streaming.md.
 //
 // Classes store values that are no published properties by overriding TPersistent::DefineProperties and
@@ -158,6 +160,11 @@ public:
     void ReadCollection(TCollection *Collection, bool ItemClasses = false);
     /// Passes over the next value.
     void SkipValue();
+
+    /// True while the document is only being checked: a defined property's reader then reads its values
+    /// as it always does (and raises on what it cannot take) but changes nothing. Each reader runs twice,
+    /// once to check and once to apply; ReadCollection changes nothing while checking.
+    bool Checking() const;
 
     /// The path of the value being read ("Inspector1.Font.Size"), for messages.
     QString Path() const;

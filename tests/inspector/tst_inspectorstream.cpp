@@ -9,11 +9,14 @@
 #include "helper_fixtures.h"
 
 #include <QApplication>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace QXPlatform;
+using QXTest::raisedMessage;
 using QXTest::settle;
 
 class HintPreset : public TQXPropertyPreset
@@ -77,6 +80,133 @@ private slots:
         target->Rescan();
         QVERIFY(target->GetItems()->FindItemByFullPathName(QStringLiteral("Tag")) != tag);
         QCOMPARE(WriteComponent(target), data);
+    }
+
+    // A failed read changes nothing
+
+    void failedReadLeavesTheInspectorAsItWas()
+    {
+        QWidget form;
+        auto *sample = new Sample(&form);
+        sample->setObjectName(QStringLiteral("Sample1"));
+        auto *other = new Sample(&form);
+        other->setObjectName(QStringLiteral("Sample2"));
+        auto *source = Create<TQXObjectInspector>(&form);
+        auto freeSource = qScopeGuard([source] { Free(source); });
+        source->setObjectName(QStringLiteral("Source"));
+        source->Objects()->Add(sample);
+        source->Filters()->Add(QStringLiteral("Big"));
+        source->SetDisplayOptions(source->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
+        source->Presets()->Add(&HintPreset::staticMetaObject)->SetHint(QStringLiteral("a number"));
+        settle();
+        // A row with a property no row has: only the reader of the defined rows can find it.
+        QJsonObject document = QJsonDocument::fromJson(WriteComponent(source)).object();
+        QJsonObject defined = document.value(QStringLiteral("@defined")).toObject();
+        QJsonObject rows = defined.value(QStringLiteral("HItems")).toArray().first().toObject();
+        QJsonArray items = rows.value(QStringLiteral("collection")).toArray();
+        QVERIFY(!items.isEmpty());
+        QJsonObject row = items.first().toObject();
+        QVERIFY(row.contains(QStringLiteral("Name")));
+        row.insert(QStringLiteral("Na|me"), row.take(QStringLiteral("Name")));
+        items.replace(0, row);
+        rows.insert(QStringLiteral("collection"), items);
+        defined.insert(QStringLiteral("HItems"), QJsonArray { rows });
+        document.insert(QStringLiteral("@defined"), defined);
+
+        auto *target = Create<TQXObjectInspector>(&form);
+        auto freeTarget = qScopeGuard([target] { Free(target); });
+        target->setObjectName(QStringLiteral("Target"));
+        target->Objects()->Add(other);
+        target->Filters()->Add(QStringLiteral("Tag"));
+        settle();
+        const QByteArray before = WriteComponent(target);
+
+        QVERIFY(!raisedMessage<EReadError>([&] {
+                     ReadComponent(target, QJsonDocument(document).toJson());
+                 }).startsWith(QStringLiteral("<nothing")));
+
+        QCOMPARE(target->objectName(), QStringLiteral("Target"));
+        QCOMPARE(target->Objects()->Count(), 1);
+        QCOMPARE(target->Objects()->Items(0)->Objects(), other);
+        QCOMPARE(WriteComponent(target), before);
+    }
+
+    // Damaged documents of every kind: each one that is refused leaves the settings as they were.
+    void damagedDocumentsNeverChangeTheTarget_data()
+    {
+        QTest::addColumn<bool>("presetsStream");
+        QTest::newRow("settings document") << false;
+        QTest::newRow("presets stream") << true;
+    }
+
+    void damagedDocumentsNeverChangeTheTarget()
+    {
+        QFETCH(bool, presetsStream);
+        QWidget form;
+        auto *sample = new Sample(&form);
+        sample->setObjectName(QStringLiteral("Sample1"));
+        auto *source = Create<TQXObjectInspector>(&form);
+        auto freeSource = qScopeGuard([source] { Free(source); });
+        source->Objects()->Add(sample);
+        source->Filters()->Add(QStringLiteral("Big"));
+        // Two presets, not the built-in ones: the documents stay small enough to damage by the thousand.
+        source->Presets()->Clear();
+        source->Presets()->Add(&HintPreset::staticMetaObject)->PropNames()->Add(QStringLiteral("Tag"));
+        source->Presets()->Add()->SetAlias(QStringLiteral("Label"));
+        settle();
+        const QByteArray good = presetsStream ? source->PresetsStream().toUtf8() : WriteComponent(source);
+
+        auto *target = Create<TQXObjectInspector>(&form);
+        auto freeTarget = qScopeGuard([target] { Free(target); });
+        target->setObjectName(QStringLiteral("Target"));
+        target->Filters()->Add(QStringLiteral("Caption"));
+        target->Presets()->Clear();
+        const auto settings
+            = [&] { return presetsStream ? target->PresetsStream().toUtf8() : WriteComponent(target); };
+        bool refused = false;
+        const TExceptionHandler previous
+            = SetExceptionHandler([&refused](std::exception_ptr) { refused = true; });
+        auto restore = qScopeGuard([previous] { SetExceptionHandler(previous); });
+
+        QRandomGenerator random(20261209);
+        QByteArray before = settings();
+        int refusals = 0;
+        for (int round = 0; round < 1500; ++round) {
+            QByteArray bad = good;
+            const qsizetype at = random.bounded(bad.size());
+            switch (round % 4) {
+            case 0:
+                bad[at] = char(bad.at(at) ^ (1 << random.bounded(8)));
+                break;
+            case 1:
+                bad.truncate(at);
+                break;
+            case 2:
+                bad.insert(at, "\"|\",{}[]0-."[random.bounded(11)]);
+                break;
+            default:
+                bad.insert(at, QByteArray(80, '[') + QByteArray(80, ']'));
+                break;
+            }
+            refused = false;
+            if (presetsStream) {
+                target->setPresetsStream(QString::fromUtf8(bad));
+            } else {
+                try {
+                    ReadComponent(target, bad);
+                } catch (const EReadError &) {
+                    refused = true;
+                }
+            }
+            if (!refused) {
+                before = settings();
+                continue;
+            }
+            ++refusals;
+            QVERIFY2(settings() == before,
+                     qPrintable(QStringLiteral("round %1 changed the target").arg(round)));
+        }
+        QVERIFY(refusals > 1000);
     }
 
     // The presets as one text (PresetsStream)
