@@ -581,11 +581,22 @@ bool TQXItemProperty::RefreshValue()
             }
             texts[line] = text;
         };
+        // With one value line for several objects, the other objects are read too: a value that became
+        // different must show as the blank a scan would give it, and one that became equal as the value.
+        const int objects = inspector->ShownObjectCount();
+        const bool compareOthers = !multi && objects > 1 && m_isRealProperty && !OnGetProperty;
+        bool allEqual = true;
+        const auto showText = [&](int line, const QString &text) {
+            if (line < lines)
+                putText(line, text);
+            else if (allEqual)
+                allEqual = text == (textsMade ? texts.at(0) : ValueLines().at(0));
+        };
         // Inside the inspector's refresh of all rows the objects are known; otherwise the path is
         // resolved by name.
         const bool ownersKnown = inspector->m_refreshRow == this;
         QString fullPath;
-        for (int b = 0; b < lines; ++b) {
+        for (int b = 0; b < (compareOthers ? objects : lines); ++b) {
             QString name;
             QObject *instance = nullptr;
             if (ownersKnown) {
@@ -627,12 +638,12 @@ bool TQXItemProperty::RefreshValue()
                 if (info && name == m_realPropName && textFollowsValue(info->Kind)) {
                     value = QXPlatform::GetPropValue(instance, *info, false);
                     valueRead = true;
-                    putText(b, textOfValue(info->Kind, value));
+                    showText(b, textOfValue(info->Kind, value));
                 } else {
-                    putText(b, inspector->GetPropertyValue(instance, this));
+                    showText(b, inspector->GetPropertyValue(instance, this));
                 }
             }
-            if (m_isRealProperty) {
+            if (m_isRealProperty && b < lines) {
                 if (!valueRead)
                     value = QXPlatform::GetPropValue(instance, *info, false);
                 if (b >= m_realValues.size()
@@ -642,6 +653,8 @@ bool TQXItemProperty::RefreshValue()
         }
         if (textsMade)
             SetValueLines(texts);
+        if (compareOthers && result)
+            SetAllEqual(allEqual);
     }
     if (OnRefreshValue)
         OnRefreshValue(inspector, this);

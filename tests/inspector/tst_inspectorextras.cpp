@@ -183,6 +183,37 @@ private slots:
         QCOMPARE(gauge.QuietReads, 0);
     }
 
+    // Several objects on one value line: a value that became different shows blank, as a scan shows it,
+    // after a refresh and with live values alike.
+    void sharedValueFollowsEveryObject_data()
+    {
+        QTest::addColumn<bool>("live");
+        QTest::newRow("refresh") << false;
+        QTest::newRow("live values") << true;
+    }
+    void sharedValueFollowsEveryObject()
+    {
+        QFETCH(bool, live);
+        Gauge one, two;
+        inspector->SetLiveUpdate(live);
+        inspect({ &one, &two });
+        inspector->SetSelected(row("Quiet")); // the current cell shows its text even when values differ
+        QCOMPARE(cell("Level"), QStringLiteral("1"));
+        const auto change = [&](Gauge &gauge, int level) {
+            gauge.SetLevel(level);
+            if (!live)
+                inspector->RefreshProperties();
+            settle();
+        };
+
+        change(two, 3);
+        QVERIFY(!row("Level")->IsAllEqual());
+        QCOMPARE(cell("Level"), QString());
+        change(one, 3);
+        QVERIFY(row("Level")->IsAllEqual());
+        QCOMPARE(cell("Level"), QStringLiteral("3"));
+    }
+
     void expansionAndScrollSurviveRescan_data()
     {
         QTest::addColumn<bool>("otherObject");

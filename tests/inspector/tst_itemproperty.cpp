@@ -1577,12 +1577,10 @@ private slots:
         caption->Validate();
         QVERIFY2(validateErrors.isEmpty(), qPrintable(validateErrors.join(QLatin1Char('\n'))));
         QCOMPARE(survivor->Caption, QStringLiteral("X"));
-        // Refreshing a line of the missing object reports the loss.
-        const bool readsDeleted = multi || deleted == 0;
-        QCOMPARE(tag->RefreshValue(), !readsDeleted);
+        // A refresh reads every object, also those that share one value line: the missing one is
+        // reported, so the rows are built again.
+        QVERIFY(!tag->RefreshValue());
         QVERIFY(tag->IsModified(deleted)); // no object: counts as changed, and reads nothing
-        if (!readsDeleted)
-            QCOMPARE(tag->GetValue(), QStringLiteral("1"));
     }
     void typedReadersOfAReferenceNowHoldingAnotherClassReadNothing()
     {
