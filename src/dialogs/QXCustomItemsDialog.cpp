@@ -1,5 +1,6 @@
 #include "QXCustomItemsDialog.h"
 
+#include "Collection.h"
 #include "QXConsts.h"
 #include "ui_QXCustomItemsDialog.h"
 
@@ -131,6 +132,13 @@ void TNodeListItem::Assign(const QObject *Source)
         m_subItemImages = source->m_subItemImages;
     }
     TCustomNodeItem::Assign(Source);
+}
+
+void TNodeListItem::SetSubItemImage(int Index, int Value)
+{
+    if (Index < 0 || Index >= m_subItemImages.size())
+        ListIndexError(Index);
+    m_subItemImages[Index] = Value;
 }
 
 void TNodeListItem::AssignFromListItem(const TListItems *Items, int Index)
@@ -534,6 +542,13 @@ TfrmTListItemsDlg::~TfrmTListItemsDlg() = default;
 
 void TfrmTListItemsDlg::Copy(QAbstractItemView *ListView)
 {
+    // Only a list widget or a tree widget has list items; editing nothing and applying it would report a
+    // success that never happened.
+    if (!ListItemsOf(ListView))
+        throw EInvalidOperation(QStringLiteral("Cannot edit the list items of %1: only a QListWidget or a "
+                                               "QTreeWidget has list items")
+                                    .arg(ListView ? QString::fromLatin1(ListView->metaObject()->className())
+                                                  : QStringLiteral("no view")));
     SetSmallImages(QXPlatform::SmallImages(ListView));
     SetListItems(ListItemsOf(ListView));
     SetLargeImages(QXPlatform::LargeImages(ListView));

@@ -78,7 +78,8 @@ public:
     QXPlatform::TStrings *SubItems() const { return m_subItems; }
     QList<int> SubItemImages() const { return m_subItemImages; }
     void SetSubItemImages(const QList<int> &Value) { m_subItemImages = Value; }
-    void SetSubItemImage(int Index, int Value) { m_subItemImages[Index] = Value; }
+    /// Sets the image of sub-item Index; an index outside the sub-items raises EListError.
+    void SetSubItemImage(int Index, int Value);
     /// Deletes sub-item Index together with its image.
     void DeleteSubItem(int Index);
 
@@ -195,7 +196,8 @@ public:
     explicit TfrmTListItemsDlg(QWidget *parent = nullptr);
     ~TfrmTListItemsDlg() override;
 
-    /// Takes the view's items and image lists (a QListWidget or a list-style QTreeWidget).
+    /// Takes the view's items and image lists (a QListWidget or a list-style QTreeWidget); any other view
+    /// raises EInvalidOperation and leaves the dialog as it was.
     void Copy(QAbstractItemView *ListView);
     QXPlatform::TListItems *ListItems() const { return m_items; }
     void SetListItems(QXPlatform::TListItems *Items);

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QToolButton>
 
+#include <algorithm>
 #include <memory>
 
 using namespace QXPlatform;
@@ -239,6 +240,8 @@ TfrmCollectionEditor::TfrmCollectionEditor(QObject *Owner)
 
 TfrmCollectionEditor::~TfrmCollectionEditor()
 {
+    // However the editor goes (Free, delete, deleteLater, WA_DeleteOnClose), the registry lets go of it.
+    RemoveCollectionEditor(this);
     delete m_ui;
 }
 
@@ -513,20 +516,40 @@ void TfrmCollectionEditor::AddItem(const QMetaObject *ItemClass)
     SelectItem(item);
 }
 
+QList<QPointer<TCollectionItem>> TfrmCollectionEditor::SelectedItems() const
+{
+    // The rows' own items, in the collection's order: a collection changed behind the list's back
+    // never makes an action reach an item other than the one the selected row shows.
+    QList<QPointer<TCollectionItem>> items;
+    const TQXCollectionListView *list = m_ui->ListView1;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (!list->topLevelItem(i)->isSelected())
+            continue;
+        TCollectionItem *item = list->RowItem(i);
+        if (item && item->Collection() == m_collection)
+            items << item;
+    }
+    std::sort(items.begin(), items.end(),
+              [](const QPointer<TCollectionItem> &a, const QPointer<TCollectionItem> &b) {
+                  return a->Index() < b->Index();
+              });
+    return items;
+}
+
 void TfrmCollectionEditor::DeleteSelected()
 {
     if (!m_collection)
         return;
     const TScopeExit refresh([this] { RefreshView(); });
-    TQXCollectionListView *list = m_ui->ListView1;
-    for (int i = list->topLevelItemCount() - 1; i >= 0; --i) {
-        if (!list->topLevelItem(i)->isSelected() || i >= m_collection->Count())
+    const QList<QPointer<TCollectionItem>> items = SelectedItems();
+    for (auto it = items.crbegin(); it != items.crend(); ++it) {
+        TCollectionItem *item = it->data();
+        if (!item || item->Collection() != m_collection)
             continue;
-        TCollectionItem *item = m_collection->Items(i);
         if (m_inspector)
             m_inspector->Objects()->RemoveAll(item);
         m_snapshot->RemoveAll(item);
-        m_collection->Delete(i);
+        m_collection->Delete(item->Index());
     }
 }
 
@@ -535,18 +558,17 @@ void TfrmCollectionEditor::MoveSelected(bool Up)
     if (!m_collection)
         return;
     const TScopeExit refresh([this] { RefreshView(); });
-    TQXCollectionListView *list = m_ui->ListView1;
-    const int count = qMin(list->topLevelItemCount(), m_collection->Count());
-    if (Up) {
-        for (int i = 1; i < count; ++i) {
-            if (list->topLevelItem(i)->isSelected())
-                m_collection->Items(i)->SetIndex(i - 1);
-        }
-    } else {
-        for (int i = count - 2; i >= 0; --i) {
-            if (list->topLevelItem(i)->isSelected())
-                m_collection->Items(i)->SetIndex(i + 1);
-        }
+    QList<QPointer<TCollectionItem>> items = SelectedItems();
+    if (!Up)
+        std::reverse(items.begin(), items.end());
+    for (const QPointer<TCollectionItem> &item : std::as_const(items)) {
+        if (!item || item->Collection() != m_collection)
+            continue;
+        const int index = item->Index();
+        if (Up && index > 0)
+            item->SetIndex(index - 1);
+        else if (!Up && index < m_collection->Count() - 1)
+            item->SetIndex(index + 1);
     }
 }
 

@@ -117,6 +117,8 @@ protected:
     virtual void ResetPresets();
     /// Rebuilds the rows from the collection, keeping the selected items selected.
     virtual void RefreshView();
+    /// The live items of the selected rows, in the collection's order.
+    QList<QPointer<QXPlatform::TCollectionItem>> SelectedItems() const;
 
     void Notification(QObject *AComponent, QXPlatform::TOperation Operation) override;
     void closeEvent(QCloseEvent *event) override;

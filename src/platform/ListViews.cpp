@@ -329,16 +329,35 @@ void TTreeNodes::LoadFromFile(const QString &FileName)
 {
     TStringList lines;
     lines.LoadFromFile(FileName);
+    // A file indented with tabs counts each leading tab or space as one level, as it always did; a file
+    // indented with spaces only counts them in its own unit, the narrowest indentation it uses (two,
+    // four or any other number of spaces per level).
+    const auto leading = [](const QString &line) {
+        qsizetype n = 0;
+        while (n < line.size() && (line.at(n) == QLatin1Char('\t') || line.at(n) == QLatin1Char(' ')))
+            ++n;
+        return n;
+    };
+    const QStringList all = lines.ToStringList();
+    qsizetype unit = 0;
+    for (const QString &line : all) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const qsizetype width = leading(line);
+        if (line.left(width).contains(QLatin1Char('\t'))) {
+            unit = 1;
+            break;
+        }
+        if (width > 0 && (unit == 0 || width < unit))
+            unit = width;
+    }
     QList<QTreeWidgetItem *> topLevel;
     QList<QTreeWidgetItem *> path; // the last node of each depth
-    for (const QString &line : lines.ToStringList()) {
+    for (const QString &line : all) {
         const QString text = line.trimmed();
         if (text.isEmpty())
             continue;
-        qsizetype depth = 0;
-        while (depth < line.size()
-               && (line.at(depth) == QLatin1Char('\t') || line.at(depth) == QLatin1Char(' ')))
-            ++depth;
+        qsizetype depth = unit > 0 ? leading(line) / unit : 0;
         depth = qMin(depth, path.size());
         auto *node = new QTreeWidgetItem(QStringList(text));
         if (depth == 0)

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QProcess>
 #include <QTest>
 
 using namespace QXPlatform;
@@ -149,14 +150,30 @@ private Q_SLOTS:
     // Opening and the registry
     void registryJoinedOnlyOnceRequestedAndReused()
     {
-        // Runs first: no request has asked for reuse yet, so there is no registry to join.
-        TfrmCollectionEditor *loose = open(false);
-        QVERIFY(!CollectionEditors());
-        QCOMPARE(loose->windowTitle(), QStringLiteral("Editing Items"));
-        QVERIFY(loose->isVisible());
+        // The registry is process-wide: whether it exists before the first request for reuse is seen
+        // only in a fresh process, so this test runs itself once more in one, whatever ran before here.
+        if (qEnvironmentVariableIsSet("QX_TST_FRESH_REGISTRY")) {
+            QVERIFY(!CollectionEditors());
+            TfrmCollectionEditor *loose = open(false);
+            QVERIFY(!CollectionEditors());
+            QCOMPARE(loose->windowTitle(), QStringLiteral("Editing Items"));
+            QVERIFY(loose->isVisible());
+            QVERIFY(open(true) != loose);
+            QVERIFY(CollectionEditors());
+            QVERIFY(!CollectionEditors()->Snapshot().contains(loose));
+            return;
+        }
+        QProcess fresh;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QX_TST_FRESH_REGISTRY"), QStringLiteral("1"));
+        fresh.setProcessEnvironment(environment);
+        fresh.start(QCoreApplication::applicationFilePath(),
+                    { QStringLiteral("registryJoinedOnlyOnceRequestedAndReused") });
+        QVERIFY(fresh.waitForFinished(60000));
+        QVERIFY2(fresh.exitStatus() == QProcess::NormalExit && fresh.exitCode() == 0,
+                 fresh.readAllStandardOutput().constData());
 
         TfrmCollectionEditor *first = open(true);
-        QVERIFY(first != loose);
         QVERIFY(CollectionEditors());
         first->setWindowTitle(QStringLiteral("Mine"));
         QCOMPARE(open(true), first);
@@ -172,6 +189,36 @@ private Q_SLOTS:
         QVERIFY(!first->isVisible());
         QVERIFY(!first->Collection());
         QVERIFY(open(true) != first);
+    }
+
+    void registryLeftHoweverFreed_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("delete") << 0;
+        QTest::newRow("deleteLater") << 1;
+        QTest::newRow("WA_DeleteOnClose") << 2;
+    }
+    void registryLeftHoweverFreed()
+    {
+        QFETCH(int, way);
+        QPointer<TfrmCollectionEditor> editor = open(true);
+        const TfrmCollectionEditor *address = editor.data();
+        QVERIFY(CollectionEditors()->Snapshot().contains(editor.data()));
+        if (way == 0) {
+            delete editor.data();
+        } else if (way == 1) {
+            editor->deleteLater();
+            QTRY_VERIFY(!editor);
+        } else {
+            editor->setAttribute(Qt::WA_DeleteOnClose);
+            editor->close();
+            QTRY_VERIFY(!editor);
+        }
+        QVERIFY(!editor);
+        QVERIFY(!CollectionEditors()->Snapshot().contains(address));
+        // The next request searches the registry: it must meet no freed editor.
+        TfrmCollectionEditor *next = open(true);
+        QCOMPARE(next->Collection(), holder->Items());
     }
 
     void rowsCaptionItemsAndOpenWithoutSelection()
@@ -235,6 +282,26 @@ private Q_SLOTS:
             stillSelected << row->text(0).right(1);
         stillSelected.sort();
         QCOMPARE(stillSelected.join(QString()), selected);
+    }
+
+    void actionsReachTheRowsOwnItems_data()
+    {
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<QString>("order");
+        QTest::newRow("delete") << true << "BCE";
+        QTest::newRow("move up") << false << "BDCE";
+    }
+    void actionsReachTheRowsOwnItems()
+    {
+        // The collection loses its first item behind the editor's back: the rows still show A to E, and
+        // the action on row D must reach D, not the item now at D's old index.
+        QFETCH(bool, remove);
+        QFETCH(QString, order);
+        TfrmCollectionEditor *editor = open();
+        holder->Items()->Delete(0);
+        selectRows(editor, "D");
+        (remove ? editor->DeleteSelectedAction() : editor->MoveSelectedUpAction())->trigger();
+        QCOMPARE(namesOf(holder->Items()).join(QString()), order);
     }
 
     void dropSelected_data()

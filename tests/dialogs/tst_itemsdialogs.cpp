@@ -8,12 +8,16 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+
+#include <memory>
 
 using namespace QXPlatform;
 
@@ -136,6 +140,42 @@ private Q_SLOTS:
         QCOMPARE(item->SubItemImages(), QList<int>({ 6, 7 }));
         item->DeleteSubItem(5);
         QCOMPARE(item->SubItems()->Count(), 2);
+    }
+
+    void subItemImageIndexChecked()
+    {
+        TNodeListItem *item = Create<TNodeListItem>();
+        const auto freeItem = qScopeGuard([item] { Free(item); });
+        item->SubItems()->Add(QStringLiteral("a"));
+        item->SetSubItemImage(0, 4);
+        QVERIFY_THROWS_EXCEPTION(EListError, item->SetSubItemImage(1, 5));
+        QVERIFY_THROWS_EXCEPTION(EListError, item->SetSubItemImage(-1, 5));
+        QCOMPARE(item->SubItemImages(), QList<int>({ 4 }));
+    }
+
+    void copyRefusesViewWithoutListItems_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::newRow("QListView") << "QListView";
+        QTest::newRow("QTableWidget") << "QTableWidget";
+    }
+    void copyRefusesViewWithoutListItems()
+    {
+        QFETCH(QString, view);
+        std::unique_ptr<QAbstractItemView> other;
+        if (view == QLatin1String("QListView"))
+            other = std::make_unique<QListView>();
+        else
+            other = std::make_unique<QTableWidget>(2, 2);
+        TfrmTListItemsDlg dialog;
+        try {
+            dialog.Copy(other.get());
+            QFAIL("Copy took a view it cannot edit");
+        } catch (const EInvalidOperation &error) {
+            QVERIFY2(error.Message().contains(view), qPrintable(error.Message()));
+        }
+        QVERIFY(!dialog.ListItems());
+        QCOMPARE(dialog.TreeView()->topLevelItemCount(), 0);
     }
 
     void iconStyleOffersLargeImagesForItems()

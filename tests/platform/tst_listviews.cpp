@@ -84,6 +84,28 @@ private Q_SLOTS:
         QVERIFY(error.second.contains(QStringLiteral("none.txt")));
         QCOMPARE(TreeNodesOf(&tree)->Count(), 6);
     }
+
+    void treeIndentUnitDetected_data()
+    {
+        QTest::addColumn<QString>("indent");
+        QTest::newRow("tab") << "\t";
+        QTest::newRow("two spaces") << "  ";
+        QTest::newRow("four spaces") << "    ";
+        QTest::newRow("three spaces") << "   ";
+    }
+    void treeIndentUnitDetected()
+    {
+        QFETCH(QString, indent);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("tree.txt"));
+        TStringList lines;
+        lines.SetStrings({ "Europe", indent + "France", indent.repeated(2) + "Lyon", indent + "Spain", "Asia",
+                           indent + "Japan" });
+        lines.SaveToFile(fileName);
+        QTreeWidget tree;
+        TreeNodesOf(&tree)->LoadFromFile(fileName);
+        QCOMPARE(outline(tree), QStringLiteral("Europe\n  France\n    Lyon\n  Spain\nAsia\n  Japan\n"));
+    }
 };
 
 QTEST_MAIN(tst_ListViews)
