@@ -1047,7 +1047,11 @@ void TQXCustomObjectInspector::CustomPreset(TQXPropertyPreset *Preset, TQXItemPr
 }
 
 void TQXCustomObjectInspector::PresetNotify(TQXPropertyPreset *, TCollectionNotification)
-{ }
+{
+    // A preset added, removed or replaced brings every row in step: rows keep the handlers of their
+    // presets until then (and a handler whose preset is gone falls back to the plain read and write).
+    InvalidateScan();
+}
 
 void TQXCustomObjectInspector::PresetUpdate(TQXPropertyPreset *)
 {

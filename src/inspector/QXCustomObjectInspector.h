@@ -178,6 +178,13 @@ public:
     /// Writes Value to the row's property on the object resolved from Instance; true when the text
     /// differs from the text before. An object that no longer resolves is left alone (false).
     virtual bool SetPropertyValue(QObject *Instance, TQXItemProperty *Item, const QString &Value);
+    /// The text Instance's property of the row shows without the row's own reader (as a row no preset
+    /// gave a reader shows it).
+    QString GetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item) const;
+    /// Writes Value to property PropName of Instance, the object owning it, as a row without a writer of
+    /// its own does.
+    void SetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item, const QString &PropName,
+                               const QString &Value);
 
     // Filters and presets
     /// Whether the filters remove Item.

@@ -633,6 +633,11 @@ QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemPro
         Item->OnGetProperty(Item, Instance, Item->RealPropName(), value);
         return value;
     }
+    return GetPlainPropertyValue(Instance, Item);
+}
+
+QString TQXCustomObjectInspector::GetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item) const
+{
     // A path that no longer leads to an object has no value to read.
     if (!Instance)
         return QString();
@@ -691,15 +696,23 @@ bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProper
         Item->OnSetProperty(Item, instance, name, Value);
         return changed;
     }
+    SetPlainPropertyValue(instance, Item, name, Value);
+    return changed;
+}
+
+void TQXCustomObjectInspector::SetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item,
+                                                     const QString &PropName, const QString &Value)
+{
+    if (!Instance)
+        return;
     if (Item->TypeKind() == tkEnumeration && Item->TypeName() == QLatin1String("WordBool"))
-        SetPropValue(instance, name, QVariant(GetEnumValue(QMetaType::fromType<bool>(), Value) == 1));
-    else if (Item->TypeKind() == tkClass && GetObjectPropClass(instance, name)) {
-        SetObjectProp(instance, name, componentNamed(instance, Value));
+        SetPropValue(Instance, PropName, QVariant(GetEnumValue(QMetaType::fromType<bool>(), Value) == 1));
+    else if (Item->TypeKind() == tkClass && GetObjectPropClass(Instance, PropName)) {
+        SetObjectProp(Instance, PropName, componentNamed(Instance, Value));
         // The rows below a reference are those of the object it holds.
         InvalidateScan();
     } else
-        SetPropValue(instance, name, QVariant(Value));
-    return changed;
+        SetPropValue(Instance, PropName, QVariant(Value));
 }
 
 QObject *TQXCustomObjectInspector::componentNamed(QObject *Instance, const QString &Name) const

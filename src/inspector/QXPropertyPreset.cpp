@@ -6,6 +6,7 @@
 #include "QXItemProperty.h"
 #include "Streaming.h"
 
+#include <QScopedValueRollback>
 #include <memory>
 
 using namespace QXPlatform;
@@ -224,11 +225,14 @@ void TQXPropertyPreset::StringsChange(TStrings *Sender)
     for (const auto &[list, matchType] : drives)
         if (list == Sender)
             m_matchTypes.setFlag(matchType, list->Count() > 0);
-    Changed(false);
+    if (!m_assigning)
+        Changed(false);
 }
 
 void TQXPropertyPreset::PickListChange()
 {
+    if (m_assigning) // Assign copies the edit style after the list
+        return;
     if (m_editStyle == esSimple && HasPickList())
         SetEditStyle(esPickList);
     else if (m_editStyle == esPickList && !HasPickList())
@@ -239,7 +243,8 @@ void TQXPropertyPreset::PickListChange()
 void TQXPropertyPreset::fontChanged(QObject *Sender)
 {
     setAction(Sender == m_font ? pftFont : pftValueFont, true);
-    Changed(false);
+    if (!m_assigning)
+        Changed(false);
 }
 
 void TQXPropertyPreset::getOriginalFont(QObject *Sender, TFont *&Font) const
@@ -413,8 +418,18 @@ void TQXPropertyPreset::Assign(const QObject *Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    // The lists notify as they are copied; the copied MatchTypes and Actions then put back exactly the
+    // The lists and fonts stay quiet while they are copied (each notification would apply the presets to
+    // the rows with this one half copied); the copied MatchTypes and Actions then put back exactly the
     // source's sets, and one notification follows.
+    {
+        const QScopedValueRollback<bool> assigning(m_assigning, true);
+        assignFrom(source);
+    }
+    Changed(false);
+}
+
+void TQXPropertyPreset::assignFrom(const TQXPropertyPreset *source)
+{
     m_active = source->m_active;
     m_alias = source->m_alias;
     m_inclusive = source->m_inclusive;
@@ -446,7 +461,6 @@ void TQXPropertyPreset::Assign(const QObject *Source)
     m_valueFont->Assign(source->m_valueFont);
     m_matchTypes = source->m_matchTypes;
     m_actions = source->m_actions;
-    Changed(false);
 }
 
 void TQXPropertyPreset::DefineProperties(TFiler *Filer)

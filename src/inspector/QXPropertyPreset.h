@@ -216,6 +216,7 @@ private:
     }
     QXPlatform::TStringList *makeList();
     void fontChanged(QObject *Sender);
+    void assignFrom(const TQXPropertyPreset *source);
     void getOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) const;
     void setAction(TQXPropertyPresetType Action, bool On);
     bool nameTest(TQXItemProperty *Item, const QXPlatform::TStrings *Names, bool CheckName,
@@ -242,6 +243,7 @@ private:
     mutable QXPlatform::TStringList *m_pickList = nullptr;
     TQXCustomDeltaFont *m_font = nullptr;
     TQXCustomDeltaFont *m_valueFont = nullptr;
+    bool m_assigning = false; // Assign copying: the lists and fonts send no notification of their own
 };
 
 class QXINSPECTORCORE_EXPORT TQXPropertyPresets : public QXPlatform::TOwnedCollection

@@ -36,8 +36,15 @@ QString defaultName(TQXPresetDefaultType Type)
     return QString::fromLatin1(PresetDefaultTypeNames[Type]);
 }
 
-// Handlers given to rows outlive neither the preset nor the rows' next scan, but a row can be refreshed
-// after its preset was deleted and before that scan: the handler then does nothing.
+TQXItemProperty *senderRow(QObject *Sender)
+{
+    return qobject_cast<TQXItemProperty *>(Sender);
+}
+
+// A row keeps the handlers its presets gave it until the rescan that follows a change to the presets, so a
+// row can be read or written after its preset is gone. A reader or writer whose preset is gone then reads
+// or writes the property as a row without a preset does: an edit never passes for written when it was not.
+// Pick lists and edit buttons of a preset that is gone offer nothing.
 template<class Preset, class... Args> auto bound(Preset *preset, void (Preset::*method)(Args...))
 {
     return [guard = QPointer<Preset>(preset), method](Args... args) {
@@ -46,9 +53,38 @@ template<class Preset, class... Args> auto bound(Preset *preset, void (Preset::*
     };
 }
 
-TQXItemProperty *senderRow(QObject *Sender)
+template<class Preset>
+TQXItemGetPropertyEvent bound(Preset *preset,
+                              void (Preset::*method)(QObject *, QObject *, const QString &, QString &))
 {
-    return qobject_cast<TQXItemProperty *>(Sender);
+    return [guard = QPointer<Preset>(preset), method](QObject *Sender, QObject *Instance,
+                                                      const QString &PropName, QString &Value) {
+        if (guard) {
+            (guard.data()->*method)(Sender, Instance, PropName, Value);
+            return;
+        }
+        TQXItemProperty *row = senderRow(Sender);
+        TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
+        Value = inspector ? inspector->GetPlainPropertyValue(Instance, row) : QString();
+    };
+}
+
+template<class Preset>
+TQXItemSetPropertyEvent bound(Preset *preset,
+                              void (Preset::*method)(QObject *, QObject *, const QString &, const QString &))
+{
+    return [guard = QPointer<Preset>(preset), method](QObject *Sender, QObject *Instance,
+                                                      const QString &PropName, const QString &Value) {
+        if (guard) {
+            (guard.data()->*method)(Sender, Instance, PropName, Value);
+            return;
+        }
+        TQXItemProperty *row = senderRow(Sender);
+        TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
+        if (!inspector)
+            throw EPropertyConvertError(QStringLiteral("The property %1 cannot be written").arg(PropName));
+        inspector->SetPlainPropertyValue(Instance, row, PropName, Value);
+    };
 }
 
 [[noreturn]] void raiseNotA(const QObject *Value, const char *ClassName)

@@ -8,6 +8,7 @@
 #include "helper_fixtures.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -229,6 +230,27 @@ private slots:
         settle();
         QCOMPARE(inspector->ValueChangedFont()->Color(), changedColor);
         QCOMPARE(row(QStringLiteral("Caption"))->GetIndividualValueFont(0)->Color(), changedColor);
+    }
+
+    void assignSendsOneNotification()
+    {
+        TQXPropertyPresets *presets = inspector->Presets();
+        TQXPropertyPreset *source = presets->Add();
+        source->PropNames()->Add(QStringLiteral("Caption"));
+        source->TypeNames()->Add(QStringLiteral("Integer"));
+        source->ParentPropNames()->Add(QStringLiteral("Font"));
+        source->PickList()->Add(QStringLiteral("one"));
+        source->Font()->SetSize(source->Font()->Size() + 3);
+        source->ValueFont()->SetColor(0x008000);
+        source->SetActions(source->Actions() | pftReadOnly);
+        TQXPropertyPreset *copy = presets->Add();
+        QSignalSpy changes(presets, &TCollection::changed);
+        copy->Assign(source);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(copy->MatchTypes(), source->MatchTypes());
+        QCOMPARE(copy->Actions(), source->Actions());
+        QCOMPARE(copy->EditStyle(), esPickList);
+        QCOMPARE(copy->Font()->Size(), source->Font()->Size());
     }
 
     void indexOfTakesExactClassesAndCase()

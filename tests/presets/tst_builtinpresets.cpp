@@ -126,6 +126,22 @@ class tst_BuiltInPresets : public QObject
         row(path)->Validate();
         settle();
     }
+    /// The gadget's property at path as plain text, to compare with what a row wrote.
+    QString stored(const QString &path) const
+    {
+        const QVariant value = gadget->property(qPrintable(path));
+        if (value.metaType() == QMetaType::fromType<QColor>())
+            return value.value<QColor>().name();
+        if (value.metaType() == QMetaType::fromType<QCursor>())
+            return QString::number(value.value<QCursor>().shape());
+        if (value.metaType() == QMetaType::fromType<QDate>())
+            return value.toDate().toString(Qt::ISODate);
+        if (value.metaType() == QMetaType::fromType<QTime>())
+            return value.toTime().toString(Qt::ISODate);
+        if (value.metaType().flags().testFlag(QMetaType::PointerToQObject))
+            return value.value<QObject *>() ? value.value<QObject *>()->objectName() : QString();
+        return value.toString();
+    }
     /// Presses the ellipsis button of the row at path.
     void clickEllipsis(const QString &path)
     {
@@ -354,6 +370,66 @@ private slots:
         QCOMPARE(row("Button.checkable")->EffectiveFont()->Color(), clGreen);
         QVERIFY(row("Font.Size")->EffectiveFont()->Color() != clGreen);
         QCOMPARE(row("Font.Size")->EffectiveFont()->Color(), inspector->Font()->Color());
+    }
+
+    // Rows after a change to the set of presets
+    void editsReachTheObjectAfterThePresetsChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        const struct
+        {
+            const char *path;
+            QString typed;
+            const char *written;
+        } kinds[] = {
+            { "Colour", QStringLiteral("#0000ff"), "#0000ff" },
+            { "Pointer", QStringLiteral("crCross"), "2" },
+            { "Day", DateToStr(QDate(2023, 12, 1)), "2023-12-01" },
+            { "Hour", TimeToStr(QTime(8, 5, 0)), "08:05:00" },
+            { "ModalResult", QStringLiteral("mrYes"), "6" },
+            { "Button", QStringLiteral("checkBox1"), "checkBox1" },
+            { "Document", QStringLiteral("out.log"), "out.log" },
+        };
+        for (const char *change : { "clear", "delete its preset", "from another inspector", "from a stream" })
+            for (const auto &kind : kinds)
+                QTest::addRow("%s, %s", change, kind.path)
+                    << change << kind.path << kind.typed << kind.written;
+    }
+    void editsReachTheObjectAfterThePresetsChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, path);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        TQXPropertyPresets *presets = inspector->Presets();
+        if (change == QLatin1String("clear")) {
+            presets->Clear();
+        } else if (change == QLatin1String("delete its preset")) {
+            for (int i = presets->Count() - 1; i >= 0; --i)
+                if (presets->Items(i)->Matches(row(path)))
+                    presets->Delete(i);
+        } else if (change == QLatin1String("from another inspector")) {
+            // The copies are left with the handlers of presets that go with their inspector.
+            TQXObjectInspector *other = Create<TQXObjectInspector>(form);
+            inspector->SetPresets(other->Presets());
+            Free(other);
+        } else {
+            inspector->setPresetsStream(inspector->PresetsStream());
+        }
+        const QString before = stored(path);
+        // The edit arrives before the rows are brought in step with the presets...
+        write(path, typed);
+        QVERIFY2(stored(path) == written || (errors.size() == 1 && stored(path) == before),
+                 qPrintable(stored(path) + QLatin1Char('/') + errors.join(QLatin1Char('/'))));
+        // ...which they are once the events ran: a rescan changes nothing more.
+        const TEditStyle style = row(path)->EditStyle();
+        const QString mask = row(path)->EditMask();
+        inspector->Rescan();
+        QCOMPARE(row(path)->EditStyle(), style);
+        QCOMPARE(row(path)->EditMask(), mask);
     }
 
     void modalResultTexts_data()
