@@ -1050,7 +1050,9 @@ void TQXCustomObjectInspector::PresetNotify(TQXPropertyPreset *, TCollectionNoti
 {
     // A preset added, removed or replaced brings every row in step: rows keep the handlers of their
     // presets until then (and a handler whose preset is gone falls back to the plain read and write).
-    InvalidateScan();
+    // Without rows nothing is out of step, and one waiting rescan serves a whole batch of changes.
+    if (GetItems() && GetItems()->Count() > 0 && WaitingMessageCount(this, QX_INVALIDATESCAN) == 0)
+        InvalidateScan();
 }
 
 void TQXCustomObjectInspector::PresetUpdate(TQXPropertyPreset *)
