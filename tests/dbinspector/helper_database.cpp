@@ -187,13 +187,21 @@ bool setReadOnly(bool ReadOnly)
     return db.open();
 }
 
-bool exec(const QString &Sql)
+namespace {
+bool execOn(const QSqlDatabase &Connection, const QString &Sql)
 {
-    QSqlQuery query(database());
+    QSqlQuery query(Connection);
     if (query.exec(Sql))
         return true;
-    qWarning("%s: %s", qPrintable(Sql), qPrintable(query.lastError().text()));
+    qWarning("%s: %s: %s", qPrintable(Connection.connectionName()), qPrintable(Sql),
+             qPrintable(query.lastError().text()));
     return false;
+}
+} // namespace
+
+bool exec(const QString &Sql)
+{
+    return execOn(database(), Sql);
 }
 
 QSqlDatabase otherClient()
@@ -203,11 +211,7 @@ QSqlDatabase otherClient()
 
 bool execOther(const QString &Sql)
 {
-    QSqlQuery query(otherClient());
-    if (query.exec(Sql))
-        return true;
-    qWarning("other client: %s: %s", qPrintable(Sql), qPrintable(query.lastError().text()));
-    return false;
+    return execOn(otherClient(), Sql);
 }
 
 bool killServer()
