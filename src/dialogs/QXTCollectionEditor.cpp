@@ -242,6 +242,8 @@ TfrmCollectionEditor::~TfrmCollectionEditor()
 {
     // However the editor goes (Free, delete, deleteLater, WA_DeleteOnClose), the registry lets go of it.
     RemoveCollectionEditor(this);
+    // A plain delete passes by BeforeDestruction, so the snapshot of inspected objects is freed here.
+    FreeAndNil(m_snapshot);
     delete m_ui;
 }
 
