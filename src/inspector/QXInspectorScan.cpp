@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QWidget>
 
 using namespace QXPlatform;
@@ -408,6 +409,34 @@ QString TQXCustomObjectInspector::BuildName(TQXItemProperty *Item, TQXItemProper
     return result;
 }
 
+namespace {
+
+/// The row of a name-value line named Name below Rows. Each step of the path is the first row of exactly
+/// that name (case counts: a row writes its line back under the name it shows, so "Font.Color" never
+/// joins a "font" row), made when missing. The last step is a new row unless a row of that name already
+/// has rows below it.
+TQXItemProperty *addLineRow(TQXItemProperties *Rows, const QString &Name, const QString &Delimiter)
+{
+    const QStringList steps = Delimiter.isEmpty() ? QStringList { Name } : Name.split(Delimiter);
+    TQXItemProperties *level = Rows;
+    TQXItemProperty *row = nullptr;
+    for (qsizetype s = 0; s < steps.size(); ++s) {
+        const QString &step = steps.at(s);
+        row = nullptr;
+        for (int i = 0; i < level->Count() && !row; ++i)
+            if (level->Items(i)->Name() == step)
+                row = level->Items(i);
+        if (!row || (s + 1 == steps.size() && !row->HasChildren())) {
+            row = level->Add();
+            row->SetName(step);
+        }
+        level = row->GetItems();
+    }
+    return row;
+}
+
+} // namespace
+
 void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item)
 {
     const TInplaceTStringsOptions options = m_inplaceTStringsOptions;
@@ -444,6 +473,7 @@ void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item
         };
     };
 
+    QSet<TQXItemProperty *> lineRows;
     for (int i = 0; i < current->Count(); ++i) {
         bool nameValue = false;
         if (options & isUseNameValue) {
@@ -460,10 +490,7 @@ void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item
         QStringList texts;
         bool allEqual = true;
         if (nameValue) {
-            const QString name = current->Names(i);
-            // A row of that path that already has children is reused; otherwise every line gets its own.
-            TQXItemProperty *existing = rows->FindItemByFullPathName(name);
-            row = rows->AddFullPath(name, QString(), !(existing && existing->HasChildren()));
+            row = addLineRow(rows, current->Names(i), PathDelimiter());
             for (TStrings *list : std::as_const(lists))
                 allEqual = allEqual
                     && (multi ? list->ValueFromIndex(i) == first->ValueFromIndex(i)
@@ -489,8 +516,12 @@ void TQXCustomObjectInspector::BuildTStringsItemProperties(TQXItemProperty *Item
         row->SetAllEqual(allEqual);
         row->SetTypeKind(tkString);
         row->SetTypeName(QStringLiteral("TStrings Item"));
-        // Rows made only as steps of a path have no line of their own.
+        lineRows.insert(row);
+        // Rows made only as steps of a path have no line of their own; a step that is also a line's row
+        // ("Font=x" before "Font.Size=8") keeps its line, so an edit of it changes that line.
         for (TQXItemProperty *step = row->GetParent(); step && step != Item; step = step->GetParent()) {
+            if (lineRows.contains(step))
+                continue;
             step->SetAllEqual(true);
             for (int o = 0; o < lines; ++o)
                 step->SetRealValues(o, -1);

@@ -770,6 +770,22 @@ void TQXTFilenamePropertyPreset::SetTitle(const QString &Value)
     Changed(false);
 }
 
+void TQXTFilenamePropertyPreset::SetAcceptMode(QFileDialog::AcceptMode Value)
+{
+    if (Value == m_acceptMode)
+        return;
+    m_acceptMode = Value;
+    Changed(false);
+}
+
+void TQXTFilenamePropertyPreset::SetFileMode(QFileDialog::FileMode Value)
+{
+    if (Value == m_fileMode)
+        return;
+    m_fileMode = Value;
+    Changed(false);
+}
+
 void TQXTFilenamePropertyPreset::Assign(const QObject *Source)
 {
     if (auto *source = qobject_cast<const TQXTFilenamePropertyPreset *>(Source)) {
@@ -779,6 +795,8 @@ void TQXTFilenamePropertyPreset::Assign(const QObject *Source)
         m_initialDir = source->m_initialDir;
         m_options = source->m_options;
         m_title = source->m_title;
+        m_acceptMode = source->m_acceptMode;
+        m_fileMode = source->m_fileMode;
     }
     TQXPropertyPreset::Assign(Source);
 }
@@ -787,8 +805,10 @@ QFileDialog *TQXTFilenamePropertyPreset::CreateDialog(const QString &FileName) c
 {
     auto *dialog = new QFileDialog(nullptr, m_title, m_initialDir, m_filter);
     dialog->setOptions(m_options);
-    dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setAcceptMode(m_acceptMode);
+    // Only a single file name fits the row.
+    const bool anyName = m_acceptMode == QFileDialog::AcceptSave || m_fileMode == QFileDialog::AnyFile;
+    dialog->setFileMode(anyName ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setDefaultSuffix(m_defaultExt);
     const QStringList filters = dialog->nameFilters();
     if (m_filterIndex >= 1 && m_filterIndex <= filters.size())

@@ -321,12 +321,16 @@ class QXINSPECTORCORE_EXPORT TQXTFilenamePropertyPreset : public TQXPropertyPres
     Q_PROPERTY(QString InitialDir READ InitialDir WRITE SetInitialDir)
     Q_PROPERTY(QFileDialog::Options Options READ Options WRITE SetOptions)
     Q_PROPERTY(QString Title READ Title WRITE SetTitle)
+    Q_PROPERTY(QFileDialog::AcceptMode AcceptMode READ AcceptMode WRITE SetAcceptMode)
+    Q_PROPERTY(QFileDialog::FileMode FileMode READ FileMode WRITE SetFileMode)
     QX_DEFAULT(DefaultExt, "")
     QX_DEFAULT(Filter, "")
     QX_DEFAULT(FilterIndex, "1")
     QX_DEFAULT(InitialDir, "")
     QX_DEFAULT(Options, "[]")
     QX_DEFAULT(Title, "")
+    QX_DEFAULT(AcceptMode, "AcceptOpen")
+    QX_DEFAULT(FileMode, "ExistingFile")
 public:
     Q_INVOKABLE explicit TQXTFilenamePropertyPreset(QXPlatform::TCollection *Collection);
 
@@ -347,6 +351,15 @@ public:
     void SetOptions(QFileDialog::Options Value);
     QString Title() const { return m_title; }
     void SetTitle(const QString &Value);
+    /// AcceptSave makes it a save dialog: any name may be chosen (an output or log file), and an existing
+    /// file is confirmed before it is taken unless Options holds DontConfirmOverwrite.
+    QFileDialog::AcceptMode AcceptMode() const { return m_acceptMode; }
+    void SetAcceptMode(QFileDialog::AcceptMode Value);
+    /// What an open dialog accepts: ExistingFile (the default) or AnyFile, a name that need not exist yet;
+    /// the modes for several files or a folder count as ExistingFile, since the row holds one file name.
+    /// A save dialog accepts any name whatever this says.
+    QFileDialog::FileMode FileMode() const { return m_fileMode; }
+    void SetFileMode(QFileDialog::FileMode Value);
 
     void Assign(const QObject *Source) override;
     virtual void EditButtonClick(QObject *Sender);
@@ -361,6 +374,8 @@ private:
     QString m_initialDir;
     QString m_title;
     QFileDialog::Options m_options;
+    QFileDialog::AcceptMode m_acceptMode = QFileDialog::AcceptOpen;
+    QFileDialog::FileMode m_fileMode = QFileDialog::ExistingFile;
     int m_filterIndex = 1;
 };
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+#include <functional>
 
 using namespace QXPlatform;
 
@@ -129,9 +130,10 @@ class tst_ObjectInspector : public QObject
         return line < 0 ? QStringLiteral("<hidden>") : inspector->GetCell(valueLine, line + 1);
     }
     /// Types text into the value cell of the row at path and presses Enter.
-    void typeInto(const QString &path, const QString &text)
+    void typeInto(const QString &path, const QString &text) { typeInto(row(path), text); }
+    void typeInto(TQXItemProperty *item, const QString &text)
     {
-        inspector->SetSelected(row(path));
+        inspector->SetSelected(item);
         inspector->SetGridCount(1, 1);
         inspector->ShowEditor();
         QLineEdit *editor = inspector->InplaceEditor();
@@ -894,6 +896,49 @@ private slots:
         settle();
         typeInto("Lines.Font", QStringLiteral("x"));
         QCOMPARE(memo.Lines().last(), QStringLiteral("Font=x"));
+    }
+
+    void stringListEditChangesTheLineItShows_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList keyFirst { "Font=x", "Font.Size=8" };
+        QTest::newRow("key line before its sub-keys")
+            << keyFirst << 0 << "y" << QStringList { "Font=y", "Font.Size=8" };
+        QTest::newRow("sub-key after its key line")
+            << keyFirst << 1 << "9" << QStringList { "Font=x", "Font.Size=9" };
+        QTest::newRow("paths differing in case")
+            << QStringList { "font.Size=8", "Font.Color=red" } << 1 << "blue"
+            << QStringList { "font.Size=8", "Font.Color=blue" };
+    }
+
+    void stringListEditChangesTheLineItShows()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(int, line);
+        Memo memo(lines);
+        inspector->SetInplaceTStrings(true);
+        inspector->SetInplaceTStringsOptions(TQXCustomObjectInspector::isUseNameValue);
+        inspect({ &memo });
+        // The row that holds the line (row paths are looked up ignoring case, so find it by its line).
+        std::function<TQXItemProperty *(TQXItemProperties *)> rowOfLine = [&](TQXItemProperties *rows) {
+            TQXItemProperty *found = nullptr;
+            for (int i = 0; i < rows->Count() && !found; ++i) {
+                TQXItemProperty *item = rows->Items(i);
+                const bool lineRow
+                    = item->TypeName() == QLatin1String("TStrings Item") && item->RealValues(0) == line;
+                found = lineRow ? item : rowOfLine(item->GetItems());
+            }
+            return found;
+        };
+        TQXItemProperty *item = rowOfLine(row("Lines")->GetItems());
+        QVERIFY(item);
+        QCOMPARE(item->GetValue(), memo.Lines().at(line).section(u'=', 1));
+        QFETCH(QString, value);
+        typeInto(item, value);
+        QTEST(memo.Lines(), "expected");
     }
 
     void stringListRowsSortedKeepTheirLines()

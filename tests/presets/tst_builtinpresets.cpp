@@ -29,6 +29,7 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <optional>
 
 using namespace QXPlatform;
 using QXTest::settle;
@@ -613,6 +614,44 @@ private slots:
         QCOMPARE(gadget->Document, chosen);
         // A string property called FileName gets the dialog whatever its type.
         QCOMPARE(row("FileName")->EditStyle(), esEllipsis);
+    }
+
+    void fileDialogTakesANameThatNeedNotExist_data()
+    {
+        QTest::addColumn<QFileDialog::AcceptMode>("acceptMode");
+        QTest::addColumn<QFileDialog::FileMode>("fileMode");
+        QTest::newRow("save dialog") << QFileDialog::AcceptSave << QFileDialog::ExistingFile;
+        QTest::newRow("open dialog for any file") << QFileDialog::AcceptOpen << QFileDialog::AnyFile;
+    }
+    void fileDialogTakesANameThatNeedNotExist()
+    {
+        QFETCH(QFileDialog::AcceptMode, acceptMode);
+        QFETCH(QFileDialog::FileMode, fileMode);
+        QTemporaryDir dir;
+        const QString chosen = dir.filePath(QStringLiteral("run.log"));
+        auto *preset
+            = static_cast<TQXTFilenamePropertyPreset *>(inspector->Presets()->Items(pdTFilenameDlg - 1));
+        preset->SetAcceptMode(acceptMode);
+        preset->SetFileMode(fileMode);
+        preset->SetInitialDir(dir.path());
+        settle();
+        std::optional<std::pair<QFileDialog::AcceptMode, QFileDialog::FileMode>> shown;
+        answerWhenReady<QFileDialog>([&, chosen](QFileDialog *dialog) {
+            shown = { dialog->acceptMode(), dialog->fileMode() };
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(chosen);
+            if (dialog->selectedFiles() != QStringList { chosen })
+                return false;
+            // In AnyFile mode the dialog takes a name that does not exist; done skips its file system model.
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+            return true;
+        });
+        clickEllipsis(QStringLiteral("Document"));
+        settle();
+        QVERIFY(shown);
+        QCOMPARE(shown->first, acceptMode);
+        QCOMPARE(shown->second, QFileDialog::AnyFile);
+        QCOMPARE(gadget->Document, chosen);
     }
 
     void pictureDialogLoadsTheChosenImage()
