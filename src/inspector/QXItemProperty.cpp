@@ -251,7 +251,7 @@ qint64 TQXItemProperty::GetOrdProperty(int Index) const
     checkReal();
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
-    return instance ? QXPlatform::GetOrdProp(instance, name) : 0;
+    return instance ? QXPlatform::GetOrdProp(instance, propInfoOn(instance, name)) : 0;
 }
 
 QObject *TQXItemProperty::GetObjectProperty(int Index) const
@@ -266,7 +266,7 @@ QObject *TQXItemProperty::GetObjectProperty(int Index) const
     }
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
-    return instance ? QXPlatform::GetObjectProp(instance, name) : nullptr;
+    return instance ? QXPlatform::GetObjectProp(instance, propInfoOn(instance, name)) : nullptr;
 }
 
 const QMetaObject *TQXItemProperty::GetObjectPropertyClass() const
@@ -280,7 +280,7 @@ const QMetaObject *TQXItemProperty::GetObjectPropertyClass() const
     }
     QString name;
     const QObject *instance = resolvedInstance(0, name);
-    return instance ? QXPlatform::GetObjectPropClass(instance, name) : nullptr;
+    return instance ? QXPlatform::GetObjectPropClass(propInfoOn(instance, name)) : nullptr;
 }
 
 double TQXItemProperty::GetFloatProperty(int Index) const
@@ -289,7 +289,7 @@ double TQXItemProperty::GetFloatProperty(int Index) const
         return StrToFloat(GetValue());
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
-    return instance ? QXPlatform::GetFloatProp(instance, name) : 0.0;
+    return instance ? QXPlatform::GetFloatProp(instance, propInfoOn(instance, name)) : 0.0;
 }
 
 qint64 TQXItemProperty::GetInt64Property(int Index) const
@@ -322,7 +322,7 @@ QString TQXItemProperty::GetStringProperty(int Index) const
         return GetValue();
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
-    return instance ? QXPlatform::GetStrProp(instance, name) : QString();
+    return instance ? QXPlatform::GetStrProp(instance, propInfoOn(instance, name)) : QString();
 }
 
 QVariant TQXItemProperty::GetVariantProperty(int Index) const
@@ -331,7 +331,7 @@ QVariant TQXItemProperty::GetVariantProperty(int Index) const
         return QVariant(GetValue());
     QString name;
     const QObject *instance = resolvedInstance(Index, name);
-    return instance ? QXPlatform::GetVariantProp(instance, name) : QVariant();
+    return instance ? QXPlatform::GetVariantProp(instance, propInfoOn(instance, name)) : QVariant();
 }
 
 // ---------------------------------------------------------------------------------------------------

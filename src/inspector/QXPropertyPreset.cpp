@@ -215,6 +215,10 @@ void TQXPropertyPreset::SetActions(TQXPropertyPresetTypes Value)
 
 void TQXPropertyPreset::StringsChange(TStrings *Sender)
 {
+    if (Sender == m_typeNames)
+        m_typeNameClasses.clear();
+    else if (Sender == m_parentTypeNames)
+        m_parentTypeNameClasses.clear();
     const QPair<TStrings *, TQXPresetMatchType> drives[] = {
         { m_propNames, mtPropertyName },
         { m_typeNames, mtPropertyType },
@@ -308,11 +312,29 @@ bool TQXPropertyPreset::typeTest(TQXItemProperty *Item, TTypeKinds Kinds, const 
     if (Kinds.contains(Item->TypeKind()) && (Names->Count() == 0 || Names->IndexOf(Item->TypeName()) >= 0))
         return true;
     if (Kinds.contains(tkClass) && Item->TypeKind() == tkClass) {
-        // Class-typed rows also match names of their ancestors, when their class can be found.
-        const QMetaObject *itemClass = GetClass(Item->TypeName());
-        if (!itemClass)
-            itemClass = Item->GetObjectPropertyClass();
-        return itemClass && IsMatchClassName(itemClass, Names);
+        // Class-typed rows also match names of their ancestors, when their class can be found: the class
+        // a type name stands for, else the class of the row's object.
+        ClassMatches &known = Names == m_typeNames ? m_typeNameClasses : m_parentTypeNameClasses;
+        const quint64 generation = ClassRegistryGeneration();
+        if (known.registryGeneration != generation) {
+            known.clear();
+            known.registryGeneration = generation;
+        }
+        auto byName = known.byTypeName.constFind(Item->TypeName());
+        if (byName == known.byTypeName.constEnd()) {
+            const QMetaObject *typeClass = GetClass(Item->TypeName());
+            byName = known.byTypeName.insert(Item->TypeName(),
+                                             typeClass ? IsMatchClassName(typeClass, Names) : -1);
+        }
+        if (*byName >= 0)
+            return *byName == 1;
+        const QMetaObject *objectClass = Item->GetObjectPropertyClass();
+        if (!objectClass)
+            return false;
+        auto byClass = known.byClass.constFind(objectClass);
+        if (byClass == known.byClass.constEnd())
+            byClass = known.byClass.insert(objectClass, IsMatchClassName(objectClass, Names));
+        return *byClass;
     }
     return false;
 }
@@ -630,7 +652,7 @@ bool IsMatchClassName(const QMetaObject *AClass, const QString &Name)
     if (Name.compare(QLatin1String("TComponent"), Qt::CaseInsensitive) == 0 && IsComponentClass(AClass))
         return true;
     for (const QMetaObject *meta = AClass; meta; meta = meta->superClass())
-        if (ClassNameOf(meta).compare(Name, Qt::CaseInsensitive) == 0)
+        if (Name.compare(ClassNameView(meta), Qt::CaseInsensitive) == 0)
             return true;
     return false;
 }

@@ -17,6 +17,7 @@
 #include "ThreadList.h"
 #include "TypeInfo.h"
 
+#include <QHash>
 #include <QMetaObject>
 #include <initializer_list>
 
@@ -223,6 +224,22 @@ private:
                   bool CheckFullName) const;
     bool typeTest(TQXItemProperty *Item, QXPlatform::TTypeKinds Kinds,
                   const QXPlatform::TStrings *Names) const;
+
+    /// Whether the class a type name stands for matches a type name list, worked out once per type name
+    /// and not per row; forgotten when the list or the class registry changes.
+    struct ClassMatches
+    {
+        quint64 registryGeneration = 0;
+        QHash<QString, signed char> byTypeName; // 1 matches, 0 does not, -1 names no registered class
+        QHash<const QMetaObject *, bool> byClass; // the classes of rows' objects
+        void clear()
+        {
+            byTypeName.clear();
+            byClass.clear();
+        }
+    };
+    mutable ClassMatches m_typeNameClasses; // for TypeNames
+    mutable ClassMatches m_parentTypeNameClasses; // for ParentTypeNames
 
     bool m_active = true;
     bool m_inclusive = true;

@@ -4,6 +4,8 @@
 #include "Persistent.h"
 #include "ThreadList.h"
 
+#include <atomic>
+
 namespace QXPlatform {
 
 namespace {
@@ -12,7 +14,14 @@ TThreadList<const QMetaObject *> &registry()
     static TThreadList<const QMetaObject *> classes;
     return classes;
 }
+
+std::atomic<quint64> generation { 1 };
 } // namespace
+
+quint64 ClassRegistryGeneration()
+{
+    return generation.load(std::memory_order_acquire);
+}
 
 void RegisterClass(const QMetaObject *AClass)
 {
@@ -25,9 +34,10 @@ void RegisterClass(const QMetaObject *AClass)
     // A different class under a name already taken would make reading settings ambiguous.
     const QString name = ClassNameOf(AClass);
     for (const QMetaObject *known : list)
-        if (ClassNameOf(known).compare(name, Qt::CaseInsensitive) == 0)
+        if (name.compare(ClassNameView(known), Qt::CaseInsensitive) == 0)
             throw EInvalidOperation(QStringLiteral("A class named %1 is already registered").arg(name));
     list.append(AClass);
+    generation.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void RegisterClasses(std::initializer_list<const QMetaObject *> AClasses)
@@ -39,6 +49,7 @@ void RegisterClasses(std::initializer_list<const QMetaObject *> AClasses)
 void UnRegisterClass(const QMetaObject *AClass)
 {
     registry().Remove(AClass);
+    generation.fetch_add(1, std::memory_order_acq_rel);
 }
 
 void UnRegisterClasses(std::initializer_list<const QMetaObject *> AClasses)
@@ -51,7 +62,7 @@ const QMetaObject *GetClass(const QString &ClassName)
 {
     TThreadListLocker locker(registry());
     for (const QMetaObject *known : locker.List())
-        if (ClassNameOf(known).compare(ClassName, Qt::CaseInsensitive) == 0)
+        if (ClassName.compare(ClassNameView(known), Qt::CaseInsensitive) == 0)
             return known;
     return nullptr;
 }

@@ -18,6 +18,8 @@ QXINSPECTORCORE_EXPORT void UnRegisterClass(const QMetaObject *AClass);
 QXINSPECTORCORE_EXPORT void UnRegisterClasses(std::initializer_list<const QMetaObject *> AClasses);
 /// The registered class of that name (case-insensitive), or null.
 QXINSPECTORCORE_EXPORT const QMetaObject *GetClass(const QString &ClassName);
+/// Counts the changes to the registry: what a cache worked out from GetClass holds while this stays.
+QXINSPECTORCORE_EXPORT quint64 ClassRegistryGeneration();
 /// As GetClass, but raises EClassNotFound "Class X not found" when there is none.
 QXINSPECTORCORE_EXPORT const QMetaObject *FindClass(const QString &ClassName);
 QXINSPECTORCORE_EXPORT QList<const QMetaObject *> RegisteredClasses();

@@ -11,9 +11,20 @@ QString ClassNameOf(const QMetaObject *metaObject)
 {
     if (!metaObject)
         return QStringLiteral("nil");
-    const QString name = QString::fromLatin1(metaObject->className());
-    const qsizetype cut = name.lastIndexOf(QLatin1String("::"));
-    return cut < 0 ? name : name.mid(cut + 2);
+    return ClassNameView(metaObject);
+}
+
+QLatin1String ClassNameView(const QMetaObject *metaObject)
+{
+    if (!metaObject)
+        return {};
+    // Reported names drop the namespace: the text after the last "::".
+    const char *name = metaObject->className();
+    const char *start = name;
+    for (const char *c = name; *c; ++c)
+        if (c[0] == ':' && c[1] == ':')
+            start = c + 2;
+    return QLatin1String(start);
 }
 
 QString ClassNameOf(const QObject *object)

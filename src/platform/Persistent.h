@@ -32,6 +32,9 @@ QXINSPECTORCORE_EXPORT QString DeclaredDefault(const QMetaObject *metaObject, co
 
 /// The class name users see: the meta-object's name without any namespace ("TFont").
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QMetaObject *metaObject);
+/// The class name ClassNameOf reports, as a view of the meta-object's own text: comparing with it
+/// allocates nothing. Empty for no class.
+QXINSPECTORCORE_EXPORT QLatin1String ClassNameView(const QMetaObject *metaObject);
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
 /// True when metaObject is ancestor or equal to the class of object (class references are meta-objects).
 QXINSPECTORCORE_EXPORT bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor);

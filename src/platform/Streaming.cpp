@@ -495,7 +495,7 @@ void TStreamLoader::load(const QJsonObject &document)
     const QString className = document.value(ClassKey).toString();
     bool classFits = false;
     for (const QMetaObject *meta = m_root->metaObject(); meta && !classFits; meta = meta->superClass())
-        classFits = ClassNameOf(meta).compare(className, Qt::CaseInsensitive) == 0;
+        classFits = QString::compare(ClassNameView(meta), className, Qt::CaseInsensitive) == 0;
     if (!classFits)
         fail(QStringLiteral("the document holds a %1, not a %2").arg(className, ClassNameOf(m_root)));
     if (depthOf(document, 0) > MaxStreamDepth)

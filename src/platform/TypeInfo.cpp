@@ -950,7 +950,11 @@ void SetObjectProp(QObject *object, const QString &Name, QObject *Value)
 
 const QMetaObject *GetObjectPropClass(const QObject *object, const QString &Name)
 {
-    const TPropInfo info = requireInfo(object, Name);
+    return GetObjectPropClass(requireInfo(object, Name));
+}
+
+const QMetaObject *GetObjectPropClass(const TPropInfo &info)
+{
     const QMetaType type = info.Property.metaType();
     if (info.Kind != tkClass || !type.flags().testFlag(QMetaType::PointerToQObject))
         return nullptr;

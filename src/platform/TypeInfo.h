@@ -273,6 +273,7 @@ QXINSPECTORCORE_EXPORT QString GetStrProp(const QObject *object, const TPropInfo
 QXINSPECTORCORE_EXPORT qint64 GetInt64Prop(const QObject *object, const TPropInfo &Info);
 QXINSPECTORCORE_EXPORT QVariant GetVariantProp(const QObject *object, const TPropInfo &Info);
 QXINSPECTORCORE_EXPORT QObject *GetObjectProp(const QObject *object, const TPropInfo &Info);
+QXINSPECTORCORE_EXPORT const QMetaObject *GetObjectPropClass(const TPropInfo &Info);
 QXINSPECTORCORE_EXPORT QString GetSetProp(const QObject *object, const TPropInfo &Info, bool Brackets);
 QXINSPECTORCORE_EXPORT QVariant GetPropValue(const QObject *object, const TPropInfo &Info,
                                              bool PreferStrings);

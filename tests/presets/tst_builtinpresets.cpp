@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QImage>
@@ -801,6 +802,114 @@ private slots:
             static_cast<TQXTFilenamePropertyPreset *>(target->Presets()->Items(pdTFilenameDlg - 1))->Filter(),
             QStringLiteral("Texts (*.txt)"));
         QCOMPARE(WriteComponent(target), data);
+    }
+
+    // Matching kept cheap: what the presets make of each row is worked out once per type, not per row
+    void rowsAreThoseTheRulesGive_data()
+    {
+        QTest::addColumn<QString>("object");
+        QTest::newRow("gadget") << "gadget1";
+        QTest::newRow("push button") << "okButton";
+    }
+    void rowsAreThoseTheRulesGive()
+    {
+        // Every row with what the presets gave it, after the first scan and after a rescan, against the
+        // rows recorded from matching each row against each preset's lists (QX_RECORD_ROWS=1 records).
+        QFETCH(QString, object);
+        inspector->Objects()->Clear();
+        inspector->Objects()->Add(form->findChild<QObject *>(object));
+        settle();
+        const QString first = rowsText();
+        inspector->Rescan();
+        settle();
+        QCOMPARE(rowsText(), first);
+        const QString name = object + QLatin1String(".rows");
+        if (qEnvironmentVariableIntValue("QX_RECORD_ROWS")) { // into the working folder, for data/
+            QFile recorded(name);
+            QVERIFY(recorded.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            recorded.write(first.toUtf8());
+            return;
+        }
+        QFile recorded(QStringLiteral(QX_TEST_SOURCE_DIR "/data/") + name);
+        QVERIFY2(recorded.open(QIODevice::ReadOnly), qPrintable(recorded.fileName()));
+        const QStringList expected = QString::fromUtf8(recorded.readAll()).split(QLatin1Char('\n'));
+        const QStringList actual = first.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < qMax(expected.size(), actual.size()); ++i)
+            QCOMPARE(actual.value(i), expected.value(i));
+    }
+
+    void presetChangesReachEveryMatchingRow()
+    {
+        // A preset for class-typed rows, whose answer per type name is kept: it must follow the lists. A
+        // change re-applies the presets to the rows (a row that stops matching keeps what it was given
+        // until the next scan).
+        auto *preset = inspector->Presets()->Add(&TQXPropertyPreset::staticMetaObject);
+        preset->SetTypeKinds(tkClass);
+        preset->TypeNames()->Add(QStringLiteral("TFont"));
+        preset->SetHint(QStringLiteral("marked"));
+        preset->SetActions(pftHint);
+        settle();
+        const auto marked
+            = [this](const QString &path) { return row(path)->Hint() == QLatin1String("marked"); };
+        const auto rescan = [this] {
+            inspector->Rescan();
+            settle();
+        };
+        QVERIFY(marked("Font") && !marked("Lines"));
+        preset->TypeNames()->SetStrings(0, QStringLiteral("TStrings"));
+        settle();
+        QVERIFY(marked("Lines"));
+        rescan();
+        QVERIFY(!marked("Font"));
+        // Object references match the names of their classes' ancestors.
+        preset->TypeNames()->Add(QStringLiteral("QWidget"));
+        settle();
+        QVERIFY(marked("Button") && marked("Tree") && marked("Lines"));
+        preset->SetActive(false);
+        rescan();
+        QVERIFY(!marked("Button") && !marked("Lines"));
+        preset->SetActive(true);
+        settle();
+        QVERIFY(marked("Button") && marked("Lines"));
+        Free(preset);
+        settle();
+        QVERIFY(!marked("Button") && !marked("Lines"));
+    }
+
+private:
+    /// One line per row, depth first: what the scan and the presets made of it.
+    QString rowsText() const
+    {
+        inspector->FullExpand();
+        QStringList lines;
+        std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
+            for (int i = 0; i < rows->Count(); ++i) {
+                TQXItemProperty *item = rows->Items(i);
+                const auto fontText = [](const TFont *font) {
+                    return font ? ColorToString(font->Color()) + QLatin1Char('/')
+                            + QString::number(int(font->Style()))
+                                : QStringLiteral("-");
+                };
+                lines << QStringList { item->GetFullPathName(),
+                                       TypeKindName(item->TypeKind()),
+                                       item->TypeName(),
+                                       QString::number(int(item->EditStyle())),
+                                       QString::number(int(item->IsReadOnly())),
+                                       QString::number(int(item->GetVisible())),
+                                       item->Hint(),
+                                       item->EditMask(),
+                                       fontText(item->EffectiveFont()),
+                                       fontText(item->EffectiveValueFont()),
+                                       QString::number(int(bool(item->OnEditButtonClick))),
+                                       QString::number(int(bool(item->OnGetPickList))),
+                                       QString::number(int(bool(item->OnSetProperty))),
+                                       item->GetValue() }
+                             .join(QLatin1Char('\t'));
+                walk(item->GetItems());
+            }
+        };
+        walk(inspector->GetItems());
+        return lines.join(QLatin1Char('\n'));
     }
 };
 
