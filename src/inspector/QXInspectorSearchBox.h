@@ -16,15 +16,18 @@ class TQXCustomObjectInspector;
 class TQXItemProp;
 class TQXItemProps;
 
+/// A search line that keeps only the inspector's rows whose name or value holds its text in view.
 class QXINSPECTORCORE_EXPORT TQXInspectorSearchBox : public QXPlatform::TGuarded<QLineEdit>
 {
     Q_OBJECT
     Q_PROPERTY(TQXCustomObjectInspector *Inspector READ Inspector WRITE SetInspector)
 public:
+    /// A search line tied to no inspector yet.
     explicit TQXInspectorSearchBox(QWidget *parent = nullptr);
     ~TQXInspectorSearchBox() override;
     Q_DISABLE_COPY_MOVE(TQXInspectorSearchBox)
 
+    /// The inspector whose rows the text filters, or null.
     TQXCustomObjectInspector *Inspector() const { return m_inspector; }
     /// The inspector whose rows the text filters; the rows of the one before get their state back.
     void SetInspector(TQXCustomObjectInspector *Value);

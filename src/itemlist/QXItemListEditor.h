@@ -93,9 +93,11 @@ class QXINSPECTORCORE_EXPORT TQXItemListEditor : public TQXCustomItemListEditor
     QX_DEFAULT(ShowItemHintStyle, "shValueAndHint")
 
 public:
+    /// An item list editor in widget parent, with the default settings.
     Q_INVOKABLE explicit TQXItemListEditor(QWidget *parent = nullptr);
     ~TQXItemListEditor() override;
     Q_DISABLE_COPY_MOVE(TQXItemListEditor)
 
+    /// Leaves TitleCaptions out while they are the default "Property" and "Value" lines.
     bool IsStoredProperty(const char *Name) const override;
 };

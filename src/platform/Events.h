@@ -11,6 +11,7 @@
 
 namespace QXPlatform {
 
+/// The base of every event type: a std::function of Signature that QMetaType can compare.
 template<class Signature> struct TEventBase : std::function<Signature>
 {
     using std::function<Signature>::function;

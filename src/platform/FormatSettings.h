@@ -12,8 +12,10 @@
 
 namespace QXPlatform {
 
+/// The process-wide text formats of numbers, dates and times (FormatSettings()).
 struct QXINSPECTORCORE_EXPORT TFormatSettings
 {
+    /// The character between the whole and the fractional part of a float's text.
     QChar DecimalSeparator = QLatin1Char('.');
     /// Qt date format of short dates; matches the default date edit mask "90/00/0000".
     QString ShortDateFormat = QStringLiteral("M/d/yyyy");

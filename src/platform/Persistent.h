@@ -36,6 +36,8 @@ QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
 /// True when metaObject is ancestor or equal to the class of object (class references are meta-objects).
 QXINSPECTORCORE_EXPORT bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor);
 
+/// Two-phase construction and destruction: hooks that run after the most derived constructor and before
+/// the destructor (see Create and Free).
 class QXINSPECTORCORE_EXPORT TLifecycle
 {
 public:
@@ -65,6 +67,7 @@ private:
 template<class F> class TScopeExit
 {
 public:
+    /// A guard that runs cleanup when it goes.
     explicit TScopeExit(F cleanup)
         : m_cleanup(std::move(cleanup))
     { }
@@ -128,6 +131,7 @@ QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
 template<class T> class TUpdateLock
 {
 public:
+    /// Begins target's update; the lock ends it with the scope.
     explicit TUpdateLock(T &target)
         : m_end((target.BeginUpdate(), End { target })) // armed only once the update has begun
     { }
@@ -173,11 +177,13 @@ public:
     /// default (QX_DEFAULT) is left out by the writer on top of this test.
     virtual bool IsStoredProperty(const char *Name) const;
 
+    /// The QObject this mixin is part of.
     QObject *Self() const;
 
 protected:
     /// Copies this object into Dest; the default reports the incompatible assignment.
     virtual void AssignTo(QObject *Dest) const;
+    /// Raises EConvertError "Cannot assign a X to a Y" for Source and this object.
     [[noreturn]] void AssignError(const QObject *Source) const;
 };
 

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+/// The regular expression of an edit mask, matched against a text framed by line ends.
 class QXINSPECTORCORE_EXPORT TGRegularExpression
 {
 public:
@@ -17,6 +18,7 @@ public:
 
     /// Compiles Pattern once, in multi-line mode with CR, LF and CRLF all ending a line.
     void SetExpression(const QString &Pattern);
+    /// The pattern last given to SetExpression.
     QString GetExpression() const { return m_expression; }
     /// False when the pattern does not compile; an empty pattern is valid.
     bool IsValid() const { return m_regex.isValid(); }

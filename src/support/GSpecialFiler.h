@@ -12,10 +12,13 @@ class TReader;
 class TWriter;
 } // namespace QXPlatform
 
+/// Reads and writes a collection whose items are of several classes, each item with its class.
 class QXINSPECTORCORE_EXPORT TGSpecialFiler
 {
 public:
+    /// A filer that reads collections from Reader.
     explicit TGSpecialFiler(QXPlatform::TReader *Reader);
+    /// A filer that writes collections to Writer.
     explicit TGSpecialFiler(QXPlatform::TWriter *Writer);
     Q_DISABLE_COPY_MOVE(TGSpecialFiler)
 

@@ -4,6 +4,7 @@
 
 #include "Exceptions.h"
 
+/// Base of the exceptions the library raises for its own errors.
 class QXINSPECTORCORE_EXPORT EQXException : public QXPlatform::Exception
 {
 public:
@@ -11,6 +12,7 @@ public:
     QString ClassName() const override { return QStringLiteral("EQXException"); }
 };
 
+/// The item list editor's and inspector's errors, with the messages of QXConsts.h.
 class QXINSPECTORCORE_EXPORT EVESKException : public EQXException
 {
 public:
