@@ -36,6 +36,7 @@ QXINSPECTORCORE_EXPORT bool IsComponent(const QObject *object);
 /// their descendants.
 QXINSPECTORCORE_EXPORT bool IsComponentClass(const QMetaObject *AClass);
 
+/// The component mixin: an owner, a name, a state (loading, designing) and free notifications.
 class QXINSPECTORCORE_EXPORT TComponent : public TPersistent
 {
 public:
@@ -43,17 +44,23 @@ public:
     TComponent(QObject *self, QObject *Owner);
     ~TComponent() override;
 
+    /// The owner given at construction, or null.
     QObject *Owner() const { return m_owner; }
     QObject *GetOwner() const override { return m_owner; }
+    ///@{
+    /// The component's name: its QObject's objectName.
     QString Name() const { return m_self->objectName(); }
     void SetName(const QString &name) { m_self->setObjectName(name); }
+    ///@}
     QString GetNamePath() const override;
 
+    /// Whether the component is being read (csLoading) or designed (csDesigning).
     TComponentState ComponentState() const { return m_state; }
     /// Marks the component as being read from a stream; Loaded ends that state.
     void Loading() { m_state |= csLoading; }
     /// Called once a stream has been read; overrides call the inherited one first.
     virtual void Loaded() { m_state &= ~TComponentState(csLoading); }
+    /// Puts the component in or out of design state (csDesigning).
     void SetDesigning(bool designing);
 
     /// Asks to hear (once) through Notification(object, opRemove) when object is destroyed.
@@ -65,11 +72,13 @@ public:
 
     void BeforeDestruction() override;
 
+    /// The QObject this mixin is part of.
     QObject *ComponentSelf() const { return m_self; }
 
 protected:
     /// Told of objects that are going away (opRemove). Overrides call the inherited one.
     virtual void Notification(QObject *AComponent, TOperation Operation);
+    /// Replaces the state flags, for descendants that manage them themselves.
     void SetComponentState(TComponentState state) { m_state = state; }
 
 private:

@@ -41,11 +41,16 @@ struct TGridCoord
 /// A range of cells, inclusive on all sides.
 struct TGridRect
 {
+    /// The first column.
     int Left = 0;
+    /// The first row.
     int Top = 0;
+    /// The last column.
     int Right = 0;
+    /// The last row.
     int Bottom = 0;
     friend bool operator==(const TGridRect &, const TGridRect &) = default;
+    /// Whether the cell (ACol, ARow) lies in the range.
     bool Contains(int ACol, int ARow) const
     {
         return ACol >= Left && ACol <= Right && ARow >= Top && ARow <= Bottom;
@@ -284,15 +289,21 @@ protected:
         int FixedBoundary = 0; ///< end of the fixed lines, grid lines included
         int GridBoundary = 0; ///< end of the last visible cell and its line, at most GridExtent
         int GridExtent = 0; ///< size of the viewport along the axis
+        /// The last cell shown whole (LeftCol or TopRow counted in).
         int LastFullVisibleCell = 0;
         int FullVisBoundary = 0; ///< end of the last whole visible cell and its line
+        /// FixedCols or FixedRows.
         int FixedCellCount = 0;
         int FirstGridCell = 0; ///< LeftCol or TopRow
+        /// ColCount or RowCount.
         int GridCellCount = 0;
     };
+    /// The extent of the visible part of both axes.
     struct TGridDrawInfo
     {
+        /// The columns.
         TGridAxisDrawInfo Horz;
+        /// The rows.
         TGridAxisDrawInfo Vert;
     };
     /// The visible geometry of both axes.

@@ -12,20 +12,28 @@
 
 namespace QXPlatform {
 
+/// A posted message: its number and parameters, and the result its handler gives.
 struct TMessage
 {
+    /// The message number (QX_INVALIDATEPROPERTY, ...).
     int Msg = 0;
+    /// The first parameter; its meaning depends on the message.
     qintptr WParam = 0;
+    /// The second parameter; its meaning depends on the message.
     qintptr LParam = 0;
+    /// Set by the handler.
     qintptr Result = 0;
 };
 
+/// The QEvent that carries a message while it waits in Qt's queue.
 class QXINSPECTORCORE_EXPORT TMessageEvent : public QEvent
 {
 public:
+    /// An event of type (MessageEventType(message.Msg)) carrying message.
     TMessageEvent(QEvent::Type type, const TMessage &message);
     ~TMessageEvent() override;
 
+    /// The message carried; its handler may set Result.
     TMessage Message;
 
 private:
