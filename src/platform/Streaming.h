@@ -73,7 +73,9 @@ enum TStreamFormat {
 class QXINSPECTORCORE_EXPORT TFiler
 {
 public:
+    /// Reads a defined property's value from the reader.
     using TReaderProc = std::function<void(TReader *)>;
+    /// Writes a defined property's value to the writer.
     using TWriterProc = std::function<void(TWriter *)>;
 
     virtual ~TFiler();
@@ -88,6 +90,7 @@ public:
     QObject *Root() const { return m_root; }
 
 protected:
+    /// A filer of Root's settings.
     explicit TFiler(QObject *Root);
 
 private:
@@ -99,20 +102,30 @@ private:
 class QXINSPECTORCORE_EXPORT TWriter : public TFiler
 {
 public:
+    /// A writer of Root's settings.
     explicit TWriter(QObject *Root);
     ~TWriter() override;
 
     void DefineProperty(const QString &Name, const TReaderProc &ReadData, const TWriterProc &WriteData,
                         bool HasData) override;
 
+    /// Starts a list of values; the values written up to WriteListEnd are its items.
     void WriteListBegin();
+    /// Ends the list WriteListBegin started.
     void WriteListEnd();
+    /// Writes an integer.
     void WriteInteger(qint64 Value);
+    /// Writes a float.
     void WriteFloat(double Value);
+    /// Writes a string.
     void WriteString(const QString &Value);
+    /// Writes a Boolean.
     void WriteBoolean(bool Value);
+    /// Writes an identifier (an enumeration's name, "clRed").
     void WriteIdent(const QString &Value);
+    /// Writes a set by the names of its members.
     void WriteSet(const QStringList &Members);
+    /// Writes bytes (as Base64).
     void WriteBinary(const QByteArray &Value);
     /// A variant of a simple kind (null, Boolean, integer, float, string, byte array); others as text.
     void WriteVariant(const QVariant &Value);
@@ -143,16 +156,27 @@ public:
     /// Reads the kind of the next value; for a list or a collection this also enters it, so that
     /// ReadCollection or the list's values follow.
     TValueType ReadValue();
+    /// Whether the list being read has no value left.
     bool EndOfList() const;
+    /// Enters a list (unless ReadValue already entered it).
     void ReadListBegin();
+    /// Leaves the list being read.
     void ReadListEnd();
+    /// Reads an integer; EReadError when the next value is of another kind, as for every Read below.
     qint64 ReadInteger();
+    /// Reads a float.
     double ReadFloat();
+    /// Reads a string.
     QString ReadString();
+    /// Reads a Boolean.
     bool ReadBoolean();
+    /// Reads an identifier.
     QString ReadIdent();
+    /// Reads a set as the names of its members.
     QStringList ReadSet();
+    /// Reads bytes.
     QByteArray ReadBinary();
+    /// Reads a value of a simple kind as WriteVariant wrote it.
     QVariant ReadVariant();
     /// Replaces the items of Collection with the items in the stream. The new items are built and read
     /// apart first, so a failure leaves the collection as it was. With ItemClasses, the items recorded

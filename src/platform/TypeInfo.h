@@ -27,6 +27,7 @@ struct QXINSPECTORCORE_EXPORT TTypeInfo
 {
     Q_GADGET
 public:
+    /// The kinds of type a published property can be of.
     enum TTypeKind {
         tkUnknown,
         tkInteger,
@@ -58,35 +59,47 @@ class TTypeKinds
 {
 public:
     constexpr TTypeKinds() = default;
+    /// The set of kind alone.
     constexpr TTypeKinds(TTypeKind kind)
         : m_bits(bit(kind))
     { }
+    /// The set of the kinds listed.
     constexpr TTypeKinds(std::initializer_list<TTypeKind> kinds)
     {
         for (TTypeKind kind : kinds)
             m_bits |= bit(kind);
     }
 
+    /// Whether kind is in the set.
     constexpr bool testFlag(TTypeKind kind) const { return (m_bits & bit(kind)) != 0; }
+    /// Whether kind is in the set (testFlag).
     constexpr bool contains(TTypeKind kind) const { return testFlag(kind); }
+    /// Whether the set holds no kind.
     constexpr bool isEmpty() const { return m_bits == 0; }
+    /// The set's bits: kind k is bit k.
     constexpr quint32 toInt() const { return m_bits; }
 
+    /// The kinds in either set.
     constexpr TTypeKinds operator|(TTypeKinds other) const { return fromBits(m_bits | other.m_bits); }
+    /// The kinds in both sets.
     constexpr TTypeKinds operator&(TTypeKinds other) const { return fromBits(m_bits & other.m_bits); }
     /// The kinds of this set that are not in other.
     constexpr TTypeKinds operator-(TTypeKinds other) const { return fromBits(m_bits & ~other.m_bits); }
+    /// Adds the kinds of other.
     constexpr TTypeKinds &operator|=(TTypeKinds other)
     {
         m_bits |= other.m_bits;
         return *this;
     }
+    /// Removes the kinds of other.
     constexpr TTypeKinds &operator-=(TTypeKinds other)
     {
         m_bits &= ~other.m_bits;
         return *this;
     }
+    /// Whether both sets hold the same kinds.
     constexpr bool operator==(const TTypeKinds &other) const = default;
+    /// The set whose bits are bits (toInt reversed).
     static constexpr TTypeKinds FromInt(quint32 bits) { return fromBits(bits); }
 
 private:
@@ -106,6 +119,7 @@ struct QXINSPECTORCORE_EXPORT TTypeKindSet
 {
     Q_GADGET
 public:
+    /// The type kinds as flags (kind k is bit k), so that a set of them is a Q_FLAG.
     enum TTypeKind : quint32 {
         tkUnknown = 1u << 0,
         tkInteger = 1u << 1,
@@ -129,7 +143,9 @@ public:
     Q_DECLARE_FLAGS(TTypeKinds, TTypeKind)
     Q_FLAG(TTypeKinds)
 
+    /// The flags of a set of type kinds.
     static TTypeKinds From(::QXPlatform::TTypeKinds Kinds) { return TTypeKinds::fromInt(Kinds.toInt()); }
+    /// The set of type kinds of Flags.
     static ::QXPlatform::TTypeKinds To(TTypeKinds Flags)
     {
         return ::QXPlatform::TTypeKinds::FromInt(Flags.toInt());
@@ -152,9 +168,11 @@ struct QXINSPECTORCORE_EXPORT TPropInfo
 {
     /// The property's name as declared (Qt's own names: "objectName", "flat").
     QString Name;
+    /// The property's meta-property.
     QMetaProperty Property;
     /// The class the property was looked up on (a descendant of the declaring class, or that class).
     const QMetaObject *MetaObject = nullptr;
+    /// The kind of the property's type.
     TTypeKind Kind = tkUnknown;
     /// "Integer", "TColor", "TFontStyles", "TNotifyEvent", ...
     QString TypeName;
@@ -163,8 +181,11 @@ struct QXINSPECTORCORE_EXPORT TPropInfo
     /// The default declared with QX_DEFAULT, or a null string.
     QString DefaultText;
 
+    /// Whether the property exists.
     bool IsValid() const { return MetaObject != nullptr; }
+    /// Whether the property exists (IsValid).
     explicit operator bool() const { return IsValid(); }
+    /// Whether the property can be written.
     bool IsWritable() const { return Property.isWritable(); }
 };
 
