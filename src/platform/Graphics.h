@@ -123,6 +123,7 @@ class QXINSPECTORCORE_EXPORT TFont : public QObject, public TPersistent
     QX_TYPE_NAME(Color, "TColor")
     QX_TYPE_NAME(Name, "TFontName")
 public:
+    /// The style flags of a font.
     enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
     Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
     Q_FLAG(TFontStyles)
@@ -130,29 +131,42 @@ public:
     /// Height and Size convert at this fixed resolution.
     static constexpr int PixelsPerInch = 96;
 
+    /// The default font (DefaultFont) in clWindowText.
     Q_INVOKABLE explicit TFont(QObject *parent = nullptr);
     ~TFont() override;
     Q_DISABLE_COPY_MOVE(TFont)
 
+    ///@{
+    /// The text colour.
     TColor Color() const { return m_color; }
     void SetColor(TColor Value);
+    ///@}
     /// The character height in pixels, negative: -round(Size * PixelsPerInch / 72).
     int Height() const;
     /// Sets Size from a pixel height; a positive height counts as its negative.
     void SetHeight(int Value);
+    ///@{
+    /// The family.
     QString Name() const { return m_font.family(); }
     void SetName(const QString &Value);
+    ///@}
     /// Points.
     int Size() const { return m_font.pointSize(); }
     /// A size of 0 or less selects the default size.
     void SetSize(int Value);
+    ///@{
+    /// Bold, italic, underline and strike-out.
     TFontStyles Style() const;
     void SetStyle(TFontStyles Value);
+    ///@}
 
+    /// The font as a QFont (without the colour).
     QFont ToQFont() const { return m_font; }
     /// Takes the whole QFont; a pixel-sized font is converted to points.
     void SetQFont(const QFont &Value);
+    /// The colour as a QColor.
     QColor ToQColor() const;
+    /// A pen of the colour, for drawing text.
     QPen Pen() const;
     /// Same font and colour.
     bool Equals(const TFont *Other) const;
@@ -179,6 +193,7 @@ protected:
     /// font with its style flags set to Value; flags that do not change are left untouched (a
     /// demi-bold weight stays when bold stays).
     static QFont WithStyle(QFont font, TFontStyles Value);
+    /// The style flags of font.
     static TFontStyles StyleOf(const QFont &font);
 
 private:
@@ -197,16 +212,22 @@ class QXINSPECTORCORE_EXPORT TPicture : public QObject, public TPersistent
 {
     Q_OBJECT
 public:
+    /// An empty picture.
     Q_INVOKABLE explicit TPicture(QObject *parent = nullptr);
     ~TPicture() override;
     Q_DISABLE_COPY_MOVE(TPicture)
 
+    /// The image; null when empty.
     QPixmap Pixmap() const { return m_pixmap; }
     /// Takes Value; setting the pixmap already held does nothing.
     void SetPixmap(const QPixmap &Value);
+    /// Empties the picture.
     void Clear() { SetPixmap(QPixmap()); }
+    /// The image's width in pixels.
     int Width() const { return m_pixmap.width(); }
+    /// The image's height in pixels.
     int Height() const { return m_pixmap.height(); }
+    /// Whether there is no image.
     bool IsEmpty() const { return m_pixmap.isNull(); }
 
     /// Reads an image file in any format Qt reads. EFOpenError when the file cannot be opened,

@@ -19,6 +19,7 @@ class QXINSPECTORCORE_EXPORT TQXCustomDeltaFont : public QXPlatform::TFont
 {
     Q_OBJECT
 public:
+    /// A font without a reference and without a delta.
     Q_INVOKABLE explicit TQXCustomDeltaFont(QObject *parent = nullptr);
     ~TQXCustomDeltaFont() override;
     Q_DISABLE_COPY_MOVE(TQXCustomDeltaFont)
@@ -33,9 +34,13 @@ public:
 
     /// Forgets every difference; with a reference at hand, takes all of its attributes at once.
     void ResetDelta();
+    /// Whether the font differs from its reference in anything.
     bool HasDelta() const;
+    /// Whether the family is the font's own rather than the reference's.
     bool IsNameOverridden() const { return m_delta.name; }
+    /// Whether the size is the font's own rather than the reference's.
     bool IsSizeOverridden() const { return m_delta.size; }
+    /// Whether the colour is the font's own rather than the reference's.
     bool IsColorOverridden() const { return m_delta.color; }
     /// Styles this font has that the reference lacks.
     QXPlatform::TFontStyles AddedStyles() const { return m_delta.added; }
@@ -45,6 +50,7 @@ public:
     /// The reference font, as OnGetOriginalFont answers; null without a handler.
     QXPlatform::TFont *OriginalFont();
 
+    /// Answers the reference font; the owner's.
     TQXGetOriginalFontEvent OnGetOriginalFont;
 
 protected:
