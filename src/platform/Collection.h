@@ -21,6 +21,7 @@ namespace QXPlatform {
 
 class TCollection;
 
+/// What a collection tells its Notify of an item: added, being extracted, being deleted.
 enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 
 /// An item of a collection: owned by its collection, with an index, an ID that stays and a display name.

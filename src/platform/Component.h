@@ -16,8 +16,10 @@
 
 namespace QXPlatform {
 
+/// What a component is told of another one: it was inserted, or it is going (Notification).
 enum TOperation { opInsert, opRemove };
 
+/// The states of a component: being read (loading, reading), being written, being destroyed, designed.
 enum TComponentStateFlag {
     csLoading = 0x1,
     csReading = 0x2,
@@ -101,6 +103,7 @@ private:
     QList<TComponent *> m_watchers;
 };
 
+/// The component mixin of object, or null when it has none.
 QXINSPECTORCORE_EXPORT TComponent *AsComponent(const QObject *object);
 
 } // namespace QXPlatform

@@ -603,12 +603,19 @@ private:
 Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridDrawState)
 
+/// TCustomDrawGrid::TGridOption at namespace level.
 using TGridOption = TCustomDrawGrid::TGridOption;
+/// TCustomDrawGrid::TGridOptions at namespace level.
 using TGridOptions = TCustomDrawGrid::TGridOptions;
+/// TCustomDrawGrid::TGridDrawStateFlag at namespace level.
 using TGridDrawStateFlag = TCustomDrawGrid::TGridDrawStateFlag;
+/// TCustomDrawGrid::TGridDrawState at namespace level.
 using TGridDrawState = TCustomDrawGrid::TGridDrawState;
+/// TCustomDrawGrid::TScrollStyle at namespace level.
 using TScrollStyle = TCustomDrawGrid::TScrollStyle;
+/// TCustomDrawGrid::TGridState at namespace level.
 using TGridState = TCustomDrawGrid::TGridState;
+/// TCustomDrawGrid::TDrawCellEvent at namespace level.
 using TDrawCellEvent = TCustomDrawGrid::TDrawCellEvent;
 using enum TCustomDrawGrid::TGridOption;
 using enum TCustomDrawGrid::TGridDrawStateFlag;

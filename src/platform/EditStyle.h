@@ -19,6 +19,7 @@ public:
     Q_ENUM(TEditStyle)
 };
 
+/// TEditStyles::TEditStyle at namespace level.
 using TEditStyle = TEditStyles::TEditStyle;
 using enum TEditStyles::TEditStyle;
 

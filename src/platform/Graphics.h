@@ -23,8 +23,11 @@ namespace QXPlatform {
 /// A colour in 0x00BBGGRR order (red in the low byte), or a system colour 0xFF0000nn (nn = index).
 using TColor = qint32;
 
+/// The flag of a system colour; the low byte is the colour's index.
 inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
 
+///@{
+/// The standard colours.
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
 inline constexpr TColor clGreen = 0x008000;
@@ -41,12 +44,18 @@ inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 inline constexpr TColor clAqua = 0xFFFF00;
 inline constexpr TColor clWhite = 0xFFFFFF;
+///@}
 
+///@{
+/// Further named colours.
 inline constexpr TColor clMoneyGreen = 0xC0DCC0;
 inline constexpr TColor clSkyBlue = 0xF0CAA6;
 inline constexpr TColor clCream = 0xF0FBFF;
 inline constexpr TColor clMedGray = 0xA4A0A0;
+///@}
 
+///@{
+/// The system colours: taken from the application's palette when drawn (ColorToQColor).
 inline constexpr TColor clScrollBar = clSystemColor | 0;
 inline constexpr TColor clBackground = clSystemColor | 1;
 inline constexpr TColor clActiveCaption = clSystemColor | 2;
@@ -77,6 +86,7 @@ inline constexpr TColor clGradientActiveCaption = clSystemColor | 27;
 inline constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
 inline constexpr TColor clMenuHighlight = clSystemColor | 29;
 inline constexpr TColor clMenuBar = clSystemColor | 30;
+///@}
 
 /// No colour: draws nothing (ColorToQColor gives a fully transparent colour).
 inline constexpr TColor clNone = 0x1FFFFFFF;
@@ -203,7 +213,9 @@ private:
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFont::TFontStyles)
 
+/// TFont::TFontStyle at namespace level.
 using TFontStyle = TFont::TFontStyle;
+/// TFont::TFontStyles at namespace level.
 using TFontStyles = TFont::TFontStyles;
 using enum TFont::TFontStyle;
 

@@ -61,12 +61,16 @@ private:
 };
 
 // The image lists a view carries (never owned; read as null once freed).
+///@{
+/// The image lists a view carries (never owned; read as null once freed): small images, large images
+/// (icon mode) and state images.
 QXINSPECTORCORE_EXPORT TImageList *SmallImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetSmallImages(QAbstractItemView *View, TImageList *Images);
 QXINSPECTORCORE_EXPORT TImageList *LargeImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetLargeImages(QAbstractItemView *View, TImageList *Images);
 QXINSPECTORCORE_EXPORT TImageList *StateImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetStateImages(QAbstractItemView *View, TImageList *Images);
+///@}
 
 /// The items of a list view, addressed by index. One adapter per view (ListItemsOf), freed with it.
 class QXINSPECTORCORE_EXPORT TListItems : public QObject, public TPersistent

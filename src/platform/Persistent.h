@@ -32,6 +32,7 @@ QXINSPECTORCORE_EXPORT QString DeclaredDefault(const QMetaObject *metaObject, co
 
 /// The class name users see: the meta-object's name without any namespace ("TFont").
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QMetaObject *metaObject);
+/// The class name of object as users see it.
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
 /// True when metaObject is ancestor or equal to the class of object (class references are meta-objects).
 QXINSPECTORCORE_EXPORT bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor);
@@ -152,6 +153,7 @@ template<class T, class F> void InUpdate(T &target, F &&f)
     std::forward<F>(f)();
 }
 
+/// Frees object (Free) and sets the pointer to null first.
 template<class T> void FreeAndNil(T *&object)
 {
     T *doomed = std::exchange(object, nullptr);
@@ -187,6 +189,7 @@ protected:
     [[noreturn]] void AssignError(const QObject *Source) const;
 };
 
+/// The persistent mixin of object, or null when it has none.
 QXINSPECTORCORE_EXPORT TPersistent *AsPersistent(const QObject *object);
 
 } // namespace QXPlatform

@@ -63,6 +63,7 @@ inline constexpr int StreamFormatVersion = 1;
 /// How deep objects and lists may nest in a document that is read.
 inline constexpr int MaxStreamDepth = 64;
 
+/// How a document is written.
 enum TStreamFormat {
     sfJson, ///< indented JSON text
     sfCompactJson, ///< JSON text without white space
@@ -210,10 +211,12 @@ QXINSPECTORCORE_EXPORT void WriteComponent(const QObject *Instance, QIODevice *D
 /// references are resolved by name among the objects below the top-most parent of Instance once the
 /// whole document is read. EReadError, with Instance unchanged, for a document it cannot take.
 QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, const QByteArray &Data);
+/// The same from a device.
 QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, QIODevice *Device);
 /// The same through a file; EFOpenError when the file cannot be opened.
 QXINSPECTORCORE_EXPORT void WriteComponentFile(const QString &FileName, const QObject *Instance,
                                                TStreamFormat Format = sfJson);
+/// Reads settings into Instance from a file; EFOpenError when the file cannot be opened.
 QXINSPECTORCORE_EXPORT void ReadComponentFile(const QString &FileName, QObject *Instance);
 
 } // namespace QXPlatform

@@ -14,8 +14,11 @@ QXINSPECTORCORE_EXPORT bool VarIsEmpty(const QVariant &value);
 QXINSPECTORCORE_EXPORT bool VarIsNull(const QVariant &value);
 /// Integer-like: the integer types, characters, Booleans and enumerations.
 QXINSPECTORCORE_EXPORT bool VarIsOrdinal(const QVariant &value);
+/// A double or a float.
 QXINSPECTORCORE_EXPORT bool VarIsFloat(const QVariant &value);
+/// A Boolean.
 QXINSPECTORCORE_EXPORT bool VarIsBoolean(const QVariant &value);
+/// Text: a string, a byte array or a character.
 QXINSPECTORCORE_EXPORT bool VarIsStr(const QVariant &value);
 /// The text of a value: empty for empty and null, "True"/"False", the library's float, date and time
 /// texts, QVariant's own conversion otherwise.
