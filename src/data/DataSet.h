@@ -1,12 +1,13 @@
-// The dataset layer: a dataset (TDataSet) holds records and a cursor, and describes its columns as fields
-// (TField); data sources (TDataSource) connect it to data links (TDataLink), through which controls follow
-// it. A concrete dataset supplies the records (TQXSqlDataSet reads them through Qt SQL).
-//
-// Each link sees a window of BufferCount records that always contains the cursor; the link's record i is
-// the dataset's record FirstRecord + i. Every change of the dataset reaches its links as a data event:
-// opening and closing (ActiveChanged), the field list (LayoutChanged), a move of the cursor
-// (DataSetScrolled), the records (DataSetChanged), one record's fields (RecordChanged), the edit state
-// (EditingChanged), and the moment before a post (UpdateData).
+/// \file
+/// The dataset layer: a dataset (TDataSet) holds records and a cursor, and describes its columns as fields
+/// (TField); data sources (TDataSource) connect it to data links (TDataLink), through which controls follow
+/// it. A concrete dataset supplies the records (TQXSqlDataSet reads them through Qt SQL).
+///
+/// Each link sees a window of BufferCount records that always contains the cursor; the link's record i is
+/// the dataset's record FirstRecord + i. Every change of the dataset reaches its links as a data event:
+/// opening and closing (ActiveChanged), the field list (LayoutChanged), a move of the cursor
+/// (DataSetScrolled), the records (DataSetChanged), one record's fields (RecordChanged), the edit state
+/// (EditingChanged), and the moment before a post (UpdateData).
 #pragma once
 
 #include "Component.h"

@@ -1,14 +1,15 @@
-// A dataset over Qt SQL: the rows of a table (editable) or of a SELECT (read-only) of the connection named
-// ConnectionName. Opening counts the rows and reads the first window of them; other windows are read as the
-// cursor or a link reaches them (a few are held, the least recently used going first), so a large table
-// costs neither the time nor the memory of all its rows. Field types come from the column's declared type
-// where the driver reports one (SQLite, PostgreSQL), else from the value type Qt SQL gives the column.
-//
-// Posting runs one UPDATE, keyed by the table's primary key (or, without one, by every column's old value),
-// that also requires the columns written to hold what was read; it is a savepoint inside a transaction of
-// the application, else a transaction of its own. When the database refuses it, nothing stays written and
-// the record stays in edit state with the edited values; the error names the fields written and carries
-// the driver's message.
+/// \file
+/// A dataset over Qt SQL: the rows of a table (editable) or of a SELECT (read-only) of the connection named
+/// ConnectionName. Opening counts the rows and reads the first window of them; other windows are read as the
+/// cursor or a link reaches them (a few are held, the least recently used going first), so a large table
+/// costs neither the time nor the memory of all its rows. Field types come from the column's declared type
+/// where the driver reports one (SQLite, PostgreSQL), else from the value type Qt SQL gives the column.
+///
+/// Posting runs one UPDATE, keyed by the table's primary key (or, without one, by every column's old value),
+/// that also requires the columns written to hold what was read; it is a savepoint inside a transaction of
+/// the application, else a transaction of its own. When the database refuses it, nothing stays written and
+/// the record stays in edit state with the edited values; the error names the fields written and carries
+/// the driver's message.
 #pragma once
 
 #include "DataSet.h"

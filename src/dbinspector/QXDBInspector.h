@@ -1,12 +1,13 @@
-// The data-aware inspector: an item list editor whose items show the fields of a dataset. Each item is
-// bound by field name (DataField) to a field of the dataset behind its collection's data source; its name
-// is the field's display label and its values are the field's text in the records the data link buffers,
-// one record per value line (value line 1 holds the link's record 0). Confirming an edited value writes
-// the text into that record's field; the dataset stays in edit state until the application posts.
-//
-// Items are made from the dataset's field list and kept in step with it. The tree may nest: the children
-// of a category item share the category's data source, those of any other item may have a data source of
-// their own (a detail dataset).
+/// \file
+/// The data-aware inspector: an item list editor whose items show the fields of a dataset. Each item is
+/// bound by field name (DataField) to a field of the dataset behind its collection's data source; its name
+/// is the field's display label and its values are the field's text in the records the data link buffers,
+/// one record per value line (value line 1 holds the link's record 0). Confirming an edited value writes
+/// the text into that record's field; the dataset stays in edit state until the application posts.
+///
+/// Items are made from the dataset's field list and kept in step with it. The tree may nest: the children
+/// of a category item share the category's data source, those of any other item may have a data source of
+/// their own (a detail dataset).
 #pragma once
 
 #include "DataSet.h"

@@ -1,6 +1,7 @@
-// The date editor: a borderless month calendar shown modally under the mouse by the date presets. A click
-// on a day other than the one it was given closes it with OK; Esc closes it with Cancel. A date editor
-// may be kept and shown again: the caller writes Date before each showing.
+/// \file
+/// The date editor: a borderless month calendar shown modally under the mouse by the date presets. A click
+/// on a day other than the one it was given closes it with OK; Esc closes it with Cancel. A date editor
+/// may be kept and shown again: the caller writes Date before each showing.
 #pragma once
 
 #include "Guarded.h"

@@ -1,6 +1,7 @@
-// The strings editor: a modal dialog that edits a string list as free text in a memo or, as name=value
-// pairs, in an item list editor grid, counts the lines as the user types, and loads and saves text files.
-// The strings preset opens it: it writes Lines and the views, shows the dialog and reads Lines on OK.
+/// \file
+/// The strings editor: a modal dialog that edits a string list as free text in a memo or, as name=value
+/// pairs, in an item list editor grid, counts the lines as the user types, and loads and saves text files.
+/// The strings preset opens it: it writes Lines and the views, shows the dialog and reads Lines on OK.
 #pragma once
 
 #include "Guarded.h"

@@ -1,10 +1,11 @@
-// The object inspector: an item list editor whose rows are the published properties that the objects in
-// its Objects collection have in common. It scans them into a tree of TQXItemProperty rows, writes edited
-// texts back to every object and refreshes the rows afterwards.
-//
-// Rescans and refreshes never run inside the change that asks for them: they are messages the control
-// posts to itself (QX_INVALIDATESCAN, QX_INVALIDATEPROPERTY) and handles later in the same thread. The
-// scan itself and the value texts live in QXInspectorScan.cpp.
+/// \file
+/// The object inspector: an item list editor whose rows are the published properties that the objects in
+/// its Objects collection have in common. It scans them into a tree of TQXItemProperty rows, writes edited
+/// texts back to every object and refreshes the rows afterwards.
+///
+/// Rescans and refreshes never run inside the change that asks for them: they are messages the control
+/// posts to itself (QX_INVALIDATESCAN, QX_INVALIDATEPROPERTY) and handles later in the same thread. The
+/// scan itself and the value texts live in QXInspectorScan.cpp.
 #pragma once
 
 #include "QXCustomItemListEditor.h"
@@ -453,5 +454,7 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomObjectInspector::TInplaceTStringsOptions)
+/// TQXCustomObjectInspector::TInplaceTStringsOption at global scope.
 using TInplaceTStringsOption = TQXCustomObjectInspector::TInplaceTStringsOption;
+/// TQXCustomObjectInspector::TInplaceTStringsOptions at global scope.
 using TInplaceTStringsOptions = TQXCustomObjectInspector::TInplaceTStringsOptions;

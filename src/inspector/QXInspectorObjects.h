@@ -1,7 +1,8 @@
-// The objects an inspector shows: a small collection of entries, each referring to one live object and,
-// optionally, to a component whose destruction must remove the entry (the object may be a sub-object of
-// it). The collection tells its owner before the list changes (the inspector drops its rows) and after
-// (the inspector schedules a rescan), once per batch. Working copies without an owner tell nobody.
+/// \file
+/// The objects an inspector shows: a small collection of entries, each referring to one live object and,
+/// optionally, to a component whose destruction must remove the entry (the object may be a sub-object of
+/// it). The collection tells its owner before the list changes (the inspector drops its rows) and after
+/// (the inspector schedules a rescan), once per batch. Working copies without an owner tell nobody.
 #pragma once
 
 #include "Collection.h"

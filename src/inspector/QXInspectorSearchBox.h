@@ -1,8 +1,9 @@
-// A search line for the object inspector: as the user types, only the rows whose name or value holds the
-// text stay shown, together with every parent and category above them (opened, so the match is in view)
-// and everything below a matching row. Rows are tested against the whole tree, nested rows included.
-// Clearing the text gives every row back its own visibility and expansion; a rescan while a text is
-// typed searches the new rows.
+/// \file
+/// A search line for the object inspector: as the user types, only the rows whose name or value holds the
+/// text stay shown, together with every parent and category above them (opened, so the match is in view)
+/// and everything below a matching row. Rows are tested against the whole tree, nested rows included.
+/// Clearing the text gives every row back its own visibility and expansion; a rescan while a text is
+/// typed searches the new rows.
 #pragma once
 
 #include "Guarded.h"

@@ -1,7 +1,8 @@
-// The rows of the object inspector: each TQXItemProperty knows which published property it stands for, of
-// what kind and type, and reads and writes that property on every inspected object through the
-// inspector. Rows that are no property themselves (set members, collection items, category rows) are
-// "not real": they take their values from their parent or from their OnGetProperty/OnSetProperty events.
+/// \file
+/// The rows of the object inspector: each TQXItemProperty knows which published property it stands for, of
+/// what kind and type, and reads and writes that property on every inspected object through the
+/// inspector. Rows that are no property themselves (set members, collection items, category rows) are
+/// "not real": they take their values from their parent or from their OnGetProperty/OnSetProperty events.
 #pragma once
 
 #include "Messages.h"
@@ -210,6 +211,7 @@ private:
     bool m_isRealProperty = false;
 };
 
+/// TQXItemProperty::TQXPropertyKind at global scope.
 using TQXPropertyKind = TQXItemProperty::TQXPropertyKind;
 using enum TQXItemProperty::TQXPropertyKind;
 

@@ -1,5 +1,6 @@
-// The object inspector unit: the inspected objects, the property rows, the presets and the inspector
-// control with its settings published.
+/// \file
+/// The object inspector unit: the inspected objects, the property rows, the presets and the inspector
+/// control with its settings published.
 #pragma once
 
 #include "QXCustomDeltaFont.h"

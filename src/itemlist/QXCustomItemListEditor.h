@@ -1,10 +1,11 @@
-// The item list editor: a grid that shows an item tree (QXItemProp.h) as lines of cells, one line per
-// shown item with a name cell and one or more value cells, an optional title line, tree indentation with
-// plus/minus glyphs and categories in their own font. It lies vertically (items are rows) or
-// horizontally (items are columns). The object inspector derives from it.
-//
-// The grid keeps two flat lists in step with the tree: every item in depth-first pre-order, and the
-// shown items in the same order. A cell maps to an item by a plain index into the shown list.
+/// \file
+/// The item list editor: a grid that shows an item tree (QXItemProp.h) as lines of cells, one line per
+/// shown item with a name cell and one or more value cells, an optional title line, tree indentation with
+/// plus/minus glyphs and categories in their own font. It lies vertically (items are rows) or
+/// horizontally (items are columns). The object inspector derives from it.
+///
+/// The grid keeps two flat lists in step with the tree: every item in depth-first pre-order, and the
+/// shown items in the same order. A cell maps to an item by a plain index into the shown list.
 #pragma once
 
 #include "DrawGrid.h"
@@ -525,11 +526,19 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEDisplayOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEPropOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomItemListEditor::TILEFilterOptions)
 
+/// TQXCustomItemListEditor::TQXGridOrientation at global scope.
 using TQXGridOrientation = TQXCustomItemListEditor::TQXGridOrientation;
+/// TQXCustomItemListEditor::TILEDisplayOption at global scope.
 using TILEDisplayOption = TQXCustomItemListEditor::TILEDisplayOption;
+/// TQXCustomItemListEditor::TILEDisplayOptions at global scope.
 using TILEDisplayOptions = TQXCustomItemListEditor::TILEDisplayOptions;
+/// TQXCustomItemListEditor::TILEPropOption at global scope.
 using TILEPropOption = TQXCustomItemListEditor::TILEPropOption;
+/// TQXCustomItemListEditor::TILEPropOptions at global scope.
 using TILEPropOptions = TQXCustomItemListEditor::TILEPropOptions;
+/// TQXCustomItemListEditor::TGridShowHints at global scope.
 using TGridShowHints = TQXCustomItemListEditor::TGridShowHints;
+/// TQXCustomItemListEditor::TILEFilterOption at global scope.
 using TILEFilterOption = TQXCustomItemListEditor::TILEFilterOption;
+/// TQXCustomItemListEditor::TILEFilterOptions at global scope.
 using TILEFilterOptions = TQXCustomItemListEditor::TILEFilterOptions;

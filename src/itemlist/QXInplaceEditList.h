@@ -1,9 +1,10 @@
-// The item list editor's cell editor: the grid's in-place edit plus, per cell, an ellipsis button, a
-// drop-down pick list and an expression mask (a regular expression the text must satisfy). The grid
-// (QXCustomItemListEditor.h) makes one when editing first starts and loads it for every cell it moves to.
-//
-// The drop-down, TPopupListbox, is a frameless tool-tip-type window: it never takes the focus, so the
-// keyboard focus stays in the editor, which forwards the keys the list needs while it is shown.
+/// \file
+/// The item list editor's cell editor: the grid's in-place edit plus, per cell, an ellipsis button, a
+/// drop-down pick list and an expression mask (a regular expression the text must satisfy). The grid
+/// (QXCustomItemListEditor.h) makes one when editing first starts and loads it for every cell it moves to.
+///
+/// The drop-down, TPopupListbox, is a frameless tool-tip-type window: it never takes the focus, so the
+/// keyboard focus stays in the editor, which forwards the keys the list needs while it is shown.
 #pragma once
 
 #include "EditStyle.h"

@@ -1,4 +1,5 @@
-// The item list editor unit: the item tree, its string views and the grid that shows and edits it.
+/// \file
+/// The item list editor unit: the item tree, its string views and the grid that shows and edits it.
 #pragma once
 
 #include "QXCustomDeltaFont.h"

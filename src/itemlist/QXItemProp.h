@@ -1,13 +1,14 @@
-// The item tree that the item list editor shows: name/value items (TQXItemProp) in owned collections
-// (TQXItemProps). The top collection belongs to the grid, every other one to the item whose children it
-// holds. The tree also works without a grid: then no fonts come from a grid and paths use ".".
-//
-// Changes to the tree travel up the owner chain (item, collection, owning item, ..., grid): Changing
-// before a change, Update after it, Notify for additions and removals, VisibleChanged for visibility.
-// The grid keeps its flat item lists in step from them. Besides that, an item asks the grid that shows it
-// (GetEditor, found at the top of that chain) directly for what only the grid knows: its options,
-// orientation and path delimiter, its fonts and value line count (GetGridCount), the item's place in its
-// flat lists, the current item, validation, and repainting or undoing the item's cells.
+/// \file
+/// The item tree that the item list editor shows: name/value items (TQXItemProp) in owned collections
+/// (TQXItemProps). The top collection belongs to the grid, every other one to the item whose children it
+/// holds. The tree also works without a grid: then no fonts come from a grid and paths use ".".
+///
+/// Changes to the tree travel up the owner chain (item, collection, owning item, ..., grid): Changing
+/// before a change, Update after it, Notify for additions and removals, VisibleChanged for visibility.
+/// The grid keeps its flat item lists in step from them. Besides that, an item asks the grid that shows it
+/// (GetEditor, found at the top of that chain) directly for what only the grid knows: its options,
+/// orientation and path delimiter, its fonts and value line count (GetGridCount), the item's place in its
+/// flat lists, the current item, validation, and repainting or undoing the item's cells.
 #pragma once
 
 #include "Collection.h"

@@ -1,6 +1,7 @@
-// Two string-list views of the item tree. TQXItemStrings shows a grid's whole tree as lines
-// path=value, so a tree can be read or built as text. TQXItemPropValueStrings is the list in which an
-// item keeps its values, one entry per value line of the grid.
+/// \file
+/// Two string-list views of the item tree. TQXItemStrings shows a grid's whole tree as lines
+/// path=value, so a tree can be read or built as text. TQXItemPropValueStrings is the list in which an
+/// item keeps its values, one entry per value line of the grid.
 #pragma once
 
 #include "StringList.h"

@@ -1,6 +1,7 @@
-// The class registry: classes that can be created by name, as settings are read back. A class reference
-// is its const QMetaObject*; creating an instance uses QMetaObject::newInstance, so registered classes
-// need Q_INVOKABLE constructors. Names are the class names without namespace ("TFont").
+/// \file
+/// The class registry: classes that can be created by name, as settings are read back. A class reference
+/// is its const QMetaObject*; creating an instance uses QMetaObject::newInstance, so registered classes
+/// need Q_INVOKABLE constructors. Names are the class names without namespace ("TFont").
 #pragma once
 
 #include "QXGlobal.h"

@@ -1,15 +1,16 @@
-// Collections of persistent items: the base of every item tree in the library.
-//
-// A collection owns its items. An item is created from the collection's item class (a meta-object with a
-// Q_INVOKABLE constructor taking QXPlatform::TCollection*), fully constructed, and only then inserted, so
-// the add notification already sees the whole item. Notifications, in the order they come:
-//   adding:     Notify(item, cnAdded), then Update(nullptr) unless inside BeginUpdate/EndUpdate
-//   extracting: Notify(item, cnExtracting), removal, then Update(nullptr) unless inside an update
-//   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
-//   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
-//               Update(nullptr), both only outside an update.
-// Every Update is followed by the signal changed(item) with the same argument, for whoever is not the
-// collection itself.
+/// \file
+/// Collections of persistent items: the base of every item tree in the library.
+///
+/// A collection owns its items. An item is created from the collection's item class (a meta-object with a
+/// Q_INVOKABLE constructor taking QXPlatform::TCollection*), fully constructed, and only then inserted, so
+/// the add notification already sees the whole item. Notifications, in the order they come:
+///   adding:     Notify(item, cnAdded), then Update(nullptr) unless inside BeginUpdate/EndUpdate
+///   extracting: Notify(item, cnExtracting), removal, then Update(nullptr) unless inside an update
+///   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
+///   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
+///               Update(nullptr), both only outside an update.
+/// Every Update is followed by the signal changed(item) with the same argument, for whoever is not the
+/// collection itself.
 #pragma once
 
 #include "Persistent.h"

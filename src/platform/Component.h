@@ -1,10 +1,11 @@
-// Components: any QObject counts as one (its Name is objectName); our own component classes mix in
-// TComponent for an owner, a component state, Loaded and free notification.
-//
-// Free notification tells a component that another object it refers to is going away, so it can drop
-// the reference. It rides on QObject::destroyed for every QObject; our own components also notify at the
-// start of their destruction (BeforeDestruction), while they can still be read. Each receiver hears of an
-// object once, however often it asked.
+/// \file
+/// Components: any QObject counts as one (its Name is objectName); our own component classes mix in
+/// TComponent for an owner, a component state, Loaded and free notification.
+///
+/// Free notification tells a component that another object it refers to is going away, so it can drop
+/// the reference. It rides on QObject::destroyed for every QObject; our own components also notify at the
+/// start of their destruction (BeforeDestruction), while they can still be read. Each receiver hears of an
+/// object once, however often it asked.
 #pragma once
 
 #include "Persistent.h"

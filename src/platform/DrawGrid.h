@@ -1,11 +1,12 @@
-// The custom draw grid: a scrolled grid of cells with fixed title rows and columns at the top and left
-// (right under right-to-left layout), one current cell with a selection rectangle, and one persistent
-// in-place editor that the grid moves from cell to cell. Descendants draw the cells (DrawCell) and supply
-// the texts the editor shows and writes back (GetEditText, SetEditText); the item list editor is one.
-//
-// Geometry is kept per axis: every line has the default size unless it was given its own, and positions
-// come from a prefix sum that is rebuilt lazily after a size changes, so finding a cell costs O(log n) and
-// painting walks only the visible cells, whatever the number of rows.
+/// \file
+/// The custom draw grid: a scrolled grid of cells with fixed title rows and columns at the top and left
+/// (right under right-to-left layout), one current cell with a selection rectangle, and one persistent
+/// in-place editor that the grid moves from cell to cell. Descendants draw the cells (DrawCell) and supply
+/// the texts the editor shows and writes back (GetEditText, SetEditText); the item list editor is one.
+///
+/// Geometry is kept per axis: every line has the default size unless it was given its own, and positions
+/// come from a prefix sum that is rebuilt lazily after a size changes, so finding a cell costs O(log n) and
+/// painting walks only the visible cells, whatever the number of rows.
 #pragma once
 
 #include "Component.h"

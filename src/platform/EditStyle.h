@@ -1,4 +1,5 @@
-// How a cell is edited: plain text, text with an ellipsis button, or text with a drop-down list.
+/// \file
+/// How a cell is edited: plain text, text with an ellipsis button, or text with a drop-down list.
 #pragma once
 
 #include "QXGlobal.h"

@@ -1,5 +1,6 @@
-// The exception family that the library raises, and the one application-level handler that every event
-// handler of ours hands exceptions to, so that no exception ever crosses Qt's event loop.
+/// \file
+/// The exception family that the library raises, and the one application-level handler that every event
+/// handler of ours hands exceptions to, so that no exception ever crosses Qt's event loop.
 #pragma once
 
 #include "QXGlobal.h"
@@ -34,6 +35,7 @@ private:
     QByteArray m_utf8;
 };
 
+/// Declares exception class Name derived from Base, with Base's constructors and its own ClassName.
 #define QX_DECLARE_EXCEPTION(Name, Base)                                                                     \
     class QXINSPECTORCORE_EXPORT Name : public Base                                                          \
     {                                                                                                        \

@@ -1,6 +1,7 @@
-// Text formats and conversions of numbers, dates and times, kept in one place so that every value text
-// the library shows or parses follows the same settings. The settings are process-wide and may be
-// changed by the application before its inspectors are created.
+/// \file
+/// Text formats and conversions of numbers, dates and times, kept in one place so that every value text
+/// the library shows or parses follows the same settings. The settings are process-wide and may be
+/// changed by the application before its inspectors are created.
 #pragma once
 
 #include "QXGlobal.h"

@@ -1,7 +1,8 @@
-// Colours, fonts and pictures as the library's published properties hold them. A TColor is a plain
-// integer (so it streams and compares like one) that is either an RGB value or a reference to a system
-// colour resolved against a QPalette when it is drawn; TFont and TPicture are the persistent sub-objects
-// that controls publish for their font and glyph properties.
+/// \file
+/// Colours, fonts and pictures as the library's published properties hold them. A TColor is a plain
+/// integer (so it streams and compares like one) that is either an RGB value or a reference to a system
+/// colour resolved against a QPalette when it is drawn; TFont and TPicture are the persistent sub-objects
+/// that controls publish for their font and glyph properties.
 #pragma once
 
 #include "Events.h"

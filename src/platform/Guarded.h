@@ -1,9 +1,10 @@
-// The base of every widget and event-handling object of ours: its whole event dispatch is guarded, so an
-// exception raised by any event handler (paint, mouse, keys, posted messages) goes to the application's
-// exception handler instead of crossing Qt's event loop.
-//
-// Derive from TGuarded<QSomething>, override the usual virtual event handlers, GuardedEvent instead of
-// event(), GuardedEventFilter instead of eventFilter(), and Dispatch to handle posted messages.
+/// \file
+/// The base of every widget and event-handling object of ours: its whole event dispatch is guarded, so an
+/// exception raised by any event handler (paint, mouse, keys, posted messages) goes to the application's
+/// exception handler instead of crossing Qt's event loop.
+///
+/// Derive from TGuarded<QSomething>, override the usual virtual event handlers, GuardedEvent instead of
+/// event(), GuardedEventFilter instead of eventFilter(), and Dispatch to handle posted messages.
 #pragma once
 
 #include "Exceptions.h"

@@ -1,7 +1,8 @@
-// The in-place editor of a custom draw grid: one single-line editor per grid, a child of the grid's
-// viewport, that the grid moves over its current cell and loads with that cell's text. What the user types
-// goes back to the grid on every change (the grid's SetEditText); keys that move between cells are passed
-// to the grid's key handling. Descendants add drop-down lists, buttons and masks.
+/// \file
+/// The in-place editor of a custom draw grid: one single-line editor per grid, a child of the grid's
+/// viewport, that the grid moves over its current cell and loads with that cell's text. What the user types
+/// goes back to the grid on every change (the grid's SetEditText); keys that move between cells are passed
+/// to the grid's key handling. Descendants add drop-down lists, buttons and masks.
 #pragma once
 
 #include "Component.h"

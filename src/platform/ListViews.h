@@ -1,8 +1,9 @@
-// List and tree views in the library's terms: a list view's items (caption, image indexes, sub-items and
-// their images) over a QListWidget or a QTreeWidget used as a list view (caption in column 0, sub-items
-// in the next columns), a tree view's nodes over a QTreeWidget, and the image lists a view carries. The
-// index of a view's image, state image and overlay (list items) or selected image (tree nodes) live in
-// item data roles, so they survive any copy of the items.
+/// \file
+/// List and tree views in the library's terms: a list view's items (caption, image indexes, sub-items and
+/// their images) over a QListWidget or a QTreeWidget used as a list view (caption in column 0, sub-items
+/// in the next columns), a tree view's nodes over a QTreeWidget, and the image lists a view carries. The
+/// index of a view's image, state image and overlay (list items) or selected image (tree nodes) live in
+/// item data roles, so they survive any copy of the items.
 #pragma once
 
 #include "Persistent.h"

@@ -1,8 +1,9 @@
-// Messages that a control posts to itself and handles later in the same thread (a rescan, a refresh).
-// A message is a QEvent whose type is the message number, posted with QCoreApplication::postEvent, so
-// messages arrive in the order they were posted and are never merged. On top of Qt this keeps a record of
-// the messages waiting for each receiver, so a control can ask whether one is already waiting and take
-// back exactly one of them (Qt can only remove all posted events of a type).
+/// \file
+/// Messages that a control posts to itself and handles later in the same thread (a rescan, a refresh).
+/// A message is a QEvent whose type is the message number, posted with QCoreApplication::postEvent, so
+/// messages arrive in the order they were posted and are never merged. On top of Qt this keeps a record of
+/// the messages waiting for each receiver, so a control can ask whether one is already waiting and take
+/// back exactly one of them (Qt can only remove all posted events of a type).
 #pragma once
 
 #include "QXGlobal.h"

@@ -1,10 +1,11 @@
-// The life cycle and copying protocol shared by all of the library's objects.
-//
-// Qt cannot dispatch virtual calls to a derived class during its construction or destruction, but the
-// library's classes rely on exactly that (an owner's constructor asks a descendant which item class to
-// use; an item leaving its collection asks derived code to hide it). So construction is two-phase
-// (Create<T>: constructor, then the virtual AfterConstruction) and destruction goes through Free
-// (the virtual BeforeDestruction, then delete). Never delete a TLifecycle object directly.
+/// \file
+/// The life cycle and copying protocol shared by all of the library's objects.
+///
+/// Qt cannot dispatch virtual calls to a derived class during its construction or destruction, but the
+/// library's classes rely on exactly that (an owner's constructor asks a descendant which item class to
+/// use; an item leaving its collection asks derived code to hide it). So construction is two-phase
+/// (Create<T>: constructor, then the virtual AfterConstruction) and destruction goes through Free
+/// (the virtual BeforeDestruction, then delete). Never delete a TLifecycle object directly.
 #pragma once
 
 #include "QXGlobal.h"

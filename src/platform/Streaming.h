@@ -1,17 +1,18 @@
-// Component streaming: writing the settings of a component (its stored published properties, its
-// persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
-//
-// Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
-// the whole document, defined properties included, before it changes anything: a document that is not
-// well-formed, too deep, names a class that is not registered or a property that does not exist, or holds
-// a value that does not convert, raises one EReadError naming the property path and leaves the component
-// as it was. A setter that refuses a value while the document is applied puts the component's properties,
-// collections and references back as they were before the error is raised. Only
-// registered classes are ever created from a stream. The format is described in docs/streaming.md.
-//
-// Classes store values that are no published properties by overriding TPersistent::DefineProperties and
-// calling DefineProperty(name, reader, writer, hasData) on the filer they are given; the reader and
-// writer procedures use the typed value operations of TReader and TWriter.
+/// \file
+/// Component streaming: writing the settings of a component (its stored published properties, its
+/// persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
+///
+/// Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
+/// the whole document, defined properties included, before it changes anything: a document that is not
+/// well-formed, too deep, names a class that is not registered or a property that does not exist, or holds
+/// a value that does not convert, raises one EReadError naming the property path and leaves the component
+/// as it was. A setter that refuses a value while the document is applied puts the component's properties,
+/// collections and references back as they were before the error is raised. Only
+/// registered classes are ever created from a stream. The format is described in docs/streaming.md.
+///
+/// Classes store values that are no published properties by overriding TPersistent::DefineProperties and
+/// calling DefineProperty(name, reader, writer, hasData) on the filer they are given; the reader and
+/// writer procedures use the typed value operations of TReader and TWriter.
 #pragma once
 
 #include "Exceptions.h"

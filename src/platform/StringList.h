@@ -1,11 +1,12 @@
-// String lists: TStrings, the abstract list of lines with an object per line that property editors,
-// persisted settings and the inspector's value lists are written against, and TStringList, the concrete
-// list that can keep itself sorted and reports its changes.
-//
-// TStrings is built on a handful of virtual primitives (Get, GetCount, Insert, Delete, Clear and the
-// optional Put, GetObject, PutObject). Everything else (Add, Text, CommaText, name=value access, Assign,
-// files) is written in terms of them, so a descendant that stores its lines elsewhere implements the
-// primitives and gets the rest for free.
+/// \file
+/// String lists: TStrings, the abstract list of lines with an object per line that property editors,
+/// persisted settings and the inspector's value lists are written against, and TStringList, the concrete
+/// list that can keep itself sorted and reports its changes.
+///
+/// TStrings is built on a handful of virtual primitives (Get, GetCount, Insert, Delete, Clear and the
+/// optional Put, GetObject, PutObject). Everything else (Add, Text, CommaText, name=value access, Assign,
+/// files) is written in terms of them, so a descendant that stores its lines elsewhere implements the
+/// primitives and gets the rest for free.
 #pragma once
 
 #include "Events.h"

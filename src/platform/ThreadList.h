@@ -1,5 +1,6 @@
-// A list guarded by a lock, for the few process-wide registries. The lock is recursive: a registry
-// operation may call back into code that takes the same registry again in the same thread.
+/// \file
+/// A list guarded by a lock, for the few process-wide registries. The lock is recursive: a registry
+/// operation may call back into code that takes the same registry again in the same thread.
 #pragma once
 
 #include "Exceptions.h"

@@ -1,9 +1,10 @@
-// Run-time type information of published properties: which properties a class publishes, what kind of
-// value each holds and under which type name, and typed and text access to their values. Built on
-// QMetaObject and QMetaProperty; the object inspector scans, shows and writes properties through it.
-//
-// A published property is a Q_PROPERTY that is readable and designable. Names are looked up without
-// regard to case. Every access to a property that does not exist raises EPropertyError.
+/// \file
+/// Run-time type information of published properties: which properties a class publishes, what kind of
+/// value each holds and under which type name, and typed and text access to their values. Built on
+/// QMetaObject and QMetaProperty; the object inspector scans, shows and writes properties through it.
+///
+/// A published property is a Q_PROPERTY that is readable and designable. Names are looked up without
+/// regard to case. Every access to a property that does not exist raises EPropertyError.
 #pragma once
 
 #include "Exceptions.h"

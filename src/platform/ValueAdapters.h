@@ -1,9 +1,10 @@
-// Value adapters: objects that stand for a value-type property (a QFont, a QStringList, a QSize, ...) so
-// that an inspector can open it into rows. Each adapter reads the owning property when asked and writes
-// the whole value back when one of its own properties changes (read-modify-write). The same adapter comes
-// back for the same object and property while the object lives, so a scan can compare sub-objects by
-// identity. Adapters are persistent sub-objects, not components; the registry owns them and frees them
-// with their object.
+/// \file
+/// Value adapters: objects that stand for a value-type property (a QFont, a QStringList, a QSize, ...) so
+/// that an inspector can open it into rows. Each adapter reads the owning property when asked and writes
+/// the whole value back when one of its own properties changes (read-modify-write). The same adapter comes
+/// back for the same object and property while the object lives, so a scan can compare sub-objects by
+/// identity. Adapters are persistent sub-objects, not components; the registry owns them and frees them
+/// with their object.
 #pragma once
 
 #include "Graphics.h"

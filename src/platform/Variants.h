@@ -1,5 +1,6 @@
-// Helpers for QVariant, the library's variant type: the tests and conversions that value texts and
-// comparisons need.
+/// \file
+/// Helpers for QVariant, the library's variant type: the tests and conversions that value texts and
+/// comparisons need.
 #pragma once
 
 #include "QXGlobal.h"

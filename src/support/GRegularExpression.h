@@ -1,6 +1,7 @@
-// The regular expression behind edit masks: the in-place editor checks a typed text against its
-// property's mask by matching the text framed as "\n" + text + "\r", so that ^ and $ in a mask anchor at
-// the start and end of the text. Descendants may replace the matching itself through MatchFrom.
+/// \file
+/// The regular expression behind edit masks: the in-place editor checks a typed text against its
+/// property's mask by matching the text framed as "\n" + text + "\r", so that ^ and $ in a mask anchor at
+/// the start and end of the text. Descendants may replace the matching itself through MatchFrom.
 #pragma once
 
 #include "QXGlobal.h"

@@ -1,7 +1,8 @@
-// A filer for collections whose items are of several classes: each item is written with its class and
-// comes back as an instance of that class. The object inspector keeps its presets this way, since each
-// preset is of its own class. Construct it on the reader or writer a defined property is given, use it,
-// and let it go.
+/// \file
+/// A filer for collections whose items are of several classes: each item is written with its class and
+/// comes back as an instance of that class. The object inspector keeps its presets this way, since each
+/// preset is of its own class. Construct it on the reader or writer a defined property is given, use it,
+/// and let it go.
 #pragma once
 
 #include "QXGlobal.h"

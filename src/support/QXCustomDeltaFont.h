@@ -1,6 +1,7 @@
-// A font held relative to a reference font: the grid's value and caption fonts follow the grid's font
-// and keep only what the user changed on them (a colour, an added bold). The owner answers
-// OnGetOriginalFont with the reference and calls OriginalFontChanged whenever the reference changes.
+/// \file
+/// A font held relative to a reference font: the grid's value and caption fonts follow the grid's font
+/// and keep only what the user changed on them (a colour, an added bold). The owner answers
+/// OnGetOriginalFont with the reference and calls OriginalFontChanged whenever the reference changes.
 #pragma once
 
 #include "Events.h"

@@ -1,5 +1,6 @@
-// The library's own exception classes. EQXException is the base of everything the library raises for its
-// own errors; EVESKException carries the item list editor's and inspector's messages (QXConsts.h).
+/// \file
+/// The library's own exception classes. EQXException is the base of everything the library raises for its
+/// own errors; EVESKException carries the item list editor's and inspector's messages (QXConsts.h).
 #pragma once
 
 #include "Exceptions.h"

@@ -1,5 +1,6 @@
-// The hint window: a tool-tip-like label that shows a cell's full text next to the cell when the text
-// does not fit. The grid owns one as a sub-component and places it by its top-left screen corner.
+/// \file
+/// The hint window: a tool-tip-like label that shows a cell's full text next to the cell when the text
+/// does not fit. The grid owns one as a sub-component and places it by its top-left screen corner.
 #pragma once
 
 #include "Component.h"

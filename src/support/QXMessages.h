@@ -1,4 +1,5 @@
-// The messages the inspectors post to themselves (see Messages.h for how posting works).
+/// \file
+/// The messages the inspectors post to themselves (see Messages.h for how posting works).
 #pragma once
 
 #include "Messages.h"
