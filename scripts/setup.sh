@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build qt6-base-dev libqt6opengl6-dev qt6-tools-dev libqt6sql6-sqlite
           libqt6sql6-psql postgresql designer-qt6 xvfb xauth xdotool imagemagick fonts-dejavu-core
-          clang-format clang-tidy git)
+          clang-format clang-tidy git dpkg-dev doxygen qt6-documentation-tools)
 
 missing=()
 for p in "${packages[@]}"; do

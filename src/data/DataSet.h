@@ -1,12 +1,13 @@
-// The dataset layer: a dataset (TDataSet) holds records and a cursor, and describes its columns as fields
-// (TField); data sources (TDataSource) connect it to data links (TDataLink), through which controls follow
-// it. A concrete dataset supplies the records (TQXSqlDataSet reads them through Qt SQL).
-//
-// Each link sees a window of BufferCount records that always contains the cursor; the link's record i is
-// the dataset's record FirstRecord + i. Every change of the dataset reaches its links as a data event:
-// opening and closing (ActiveChanged), the field list (LayoutChanged), a move of the cursor
-// (DataSetScrolled), the records (DataSetChanged), one record's fields (RecordChanged), the edit state
-// (EditingChanged), and the moment before a post (UpdateData).
+/// \file
+/// The dataset layer: a dataset (TDataSet) holds records and a cursor, and describes its columns as fields
+/// (TField); data sources (TDataSource) connect it to data links (TDataLink), through which controls follow
+/// it. A concrete dataset supplies the records (TQXSqlDataSet reads them through Qt SQL).
+///
+/// Each link sees a window of BufferCount records that always contains the cursor; the link's record i is
+/// the dataset's record FirstRecord + i. Every change of the dataset reaches its links as a data event:
+/// opening and closing (ActiveChanged), the field list (LayoutChanged), a move of the cursor
+/// (DataSetScrolled), the records (DataSetChanged), one record's fields (RecordChanged), the edit state
+/// (EditingChanged), and the moment before a post (UpdateData).
 #pragma once
 
 #include "Component.h"
@@ -68,6 +69,7 @@ enum TFieldType {
     ftFMTBcd = 37,
 };
 
+/// The state of a dataset: closed, open for browsing, or editing its current record.
 enum TDataSetState { dsInactive, dsBrowse, dsEdit };
 
 /// What datasets raise: a refused operation, a failed read or write (with the driver's message).
@@ -91,12 +93,16 @@ class QXINSPECTORDATA_EXPORT TField : public QObject
     Q_PROPERTY(bool Lookup READ Lookup WRITE SetLookup)
 
 public:
+    /// A field of DataSet named FieldName, of type DataType; datasets make their fields (SetFieldDefs).
     TField(TDataSet *DataSet, const QString &FieldName, TFieldType DataType);
     ~TField() override;
     Q_DISABLE_COPY_MOVE(TField)
 
+    /// The dataset the field is a column of.
     TDataSet *DataSet() const { return m_dataSet; }
+    /// The column's name, as the dataset reports it.
     QString FieldName() const { return m_fieldName; }
+    /// The column's type.
     TFieldType DataType() const { return m_dataType; }
     /// Position in the dataset's field list.
     int Index() const;
@@ -104,21 +110,35 @@ public:
     // Settings; a change of one that a control shows is a layout change of the dataset.
     /// The caption controls show; the field name unless set.
     QString DisplayLabel() const { return m_displayLabel.isEmpty() ? m_fieldName : m_displayLabel; }
+    /// Sets the caption; an empty one gives the field name back.
     void SetDisplayLabel(const QString &Value);
+    ///@{
+    /// Whether controls show the field.
     bool Visible() const { return m_visible; }
     void SetVisible(bool Value);
+    ///@}
+    ///@{
+    /// Whether the field refuses values written through it.
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool Value);
+    ///@}
+    ///@{
+    /// The edit mask that controls apply to the field's text.
     QString EditMask() const { return m_editMask; }
     void SetEditMask(const QString &Value);
+    ///@}
+    ///@{
     /// The field takes its values from a list of choices (which the application supplies).
     bool Lookup() const { return m_lookup; }
     void SetLookup(bool Value);
+    ///@}
 
     // The value in the active record
+    /// The value in the active record (the edited value while the record is edited); null without a record.
     QVariant Value() const;
     /// Writes into the record being edited; EDatabaseError outside edit state or for a read-only field.
     void SetValue(const QVariant &Value);
+    /// Whether the value is null.
     bool IsNull() const { return Value().isNull(); }
     /// The edit text: numbers, dates and times as FormatSettings writes them, empty for null.
     QString Text() const;
@@ -148,7 +168,9 @@ private:
 /// A column as a concrete dataset describes it when it opens.
 struct TFieldDef
 {
+    /// The column's name.
     QString Name;
+    /// The column's type.
     TFieldType DataType = ftUnknown;
 };
 
@@ -161,6 +183,7 @@ class QXINSPECTORDATA_EXPORT TDataSet : public QObject, public TComponent
     Q_PROPERTY(bool Active READ Active WRITE SetActive)
 
 public:
+    /// A closed dataset without fields.
     explicit TDataSet(QObject *AOwner = nullptr);
     ~TDataSet() override;
     Q_DISABLE_COPY_MOVE(TDataSet)
@@ -168,18 +191,25 @@ public:
     void BeforeDestruction() override;
 
     // Opening
+    ///@{
+    /// Whether the dataset is open; setting it opens or closes it.
     bool Active() const { return m_state != dsInactive; }
     void SetActive(bool Value);
+    ///@}
+    /// Opens the dataset (InternalOpen) on its first record; nothing when it is open.
     void Open();
     /// Posts a pending edit first (and stays open when that fails).
     void Close();
     /// Reads the records again (as another client left them), posting a pending edit first; the cursor
     /// stays on the same position where the records allow. When reading fails the dataset is closed.
     void Refresh();
+    /// Closed, browsing or editing.
     TDataSetState State() const { return m_state; }
 
     // Fields
+    /// The number of fields.
     int FieldCount() const { return int(m_fields.size()); }
+    /// The field at Index; EDatabaseError outside the list.
     TField *Fields(int Index) const;
     /// The field named Name (case-insensitive), or null.
     TField *FindField(const QString &Name) const;
@@ -187,16 +217,23 @@ public:
     TField *FieldByName(const QString &Name) const;
 
     // The cursor
+    /// The number of records; 0 while closed.
     int RecordCount() const;
+    /// Whether there is no record.
     bool IsEmpty() const { return RecordCount() == 0; }
     /// The current record, from 0; -1 when there is none.
     int RecNo() const { return m_cursor; }
+    /// Whether the last move tried to go before the first record, or was First (true after opening).
     bool Bof() const { return m_bof; }
+    /// Whether the last move tried to go past the last record, or was Last; true without records.
     bool Eof() const { return m_eof; }
     /// Each move posts a pending edit first.
     void First();
+    /// Moves to the last record.
     void Last();
+    /// Moves to the next record.
     void Next();
+    /// Moves to the previous record.
     void Prior();
     /// Moves Distance records (clipped to the records); returns how far the cursor went.
     int MoveBy(int Distance);
@@ -218,9 +255,13 @@ public:
     int EditRecord() const { return m_state == dsEdit ? m_editRecord : -1; }
 
 protected:
+    /// Opens the records and describes the fields (SetFieldDefs); raises (EDatabaseError) when it cannot.
     virtual void InternalOpen() = 0;
+    /// Lets the records go.
     virtual void InternalClose() = 0;
+    /// The number of records of the open dataset.
     virtual int InternalRecordCount() const = 0;
+    /// The value of field Field in record Record.
     virtual QVariant InternalGetValue(int Record, int Field) const = 0;
     /// Writes Values (one per field) into Record; raises (EDatabaseError) when nothing was written.
     virtual void InternalPost(int Record, const QList<QVariant> &Values) = 0;
@@ -273,6 +314,7 @@ private:
 class QXINSPECTORDATA_EXPORT TCursorKeeper
 {
 public:
+    /// Remembers DataSet's current record.
     explicit TCursorKeeper(TDataSet *DataSet)
         : m_dataSet(DataSet)
         , m_record(DataSet ? DataSet->RecNo() : -1)
@@ -293,17 +335,24 @@ class QXINSPECTORDATA_EXPORT TDataSource : public QObject, public TComponent
     Q_PROPERTY(bool AutoEdit READ AutoEdit WRITE SetAutoEdit)
 
 public:
+    /// A data source without a dataset.
     explicit TDataSource(QObject *AOwner = nullptr);
     ~TDataSource() override;
     Q_DISABLE_COPY_MOVE(TDataSource)
 
     void BeforeDestruction() override;
 
+    ///@{
+    /// The dataset the links follow; setting it moves every link to the new one.
     TDataSet *DataSet() const { return m_dataSet; }
     void SetDataSet(TDataSet *Value);
+    ///@}
+    ///@{
     /// Whether Edit may start editing (true by default).
     bool AutoEdit() const { return m_autoEdit; }
     void SetAutoEdit(bool Value) { m_autoEdit = Value; }
+    ///@}
+    /// The dataset's state; dsInactive without a dataset.
     TDataSetState State() const { return m_dataSet ? m_dataSet->State() : dsInactive; }
     /// Starts editing the dataset's current record when AutoEdit allows it.
     void Edit();
@@ -328,36 +377,53 @@ public:
 
     /// The data source is set and its dataset is open.
     bool Active() const { return m_active; }
+    /// The data source's dataset, or null.
     TDataSet *DataSet() const { return m_dataSource ? m_dataSource->DataSet() : nullptr; }
+    ///@{
+    /// The data source the link follows.
     TDataSource *DataSource() const { return m_dataSource; }
     void SetDataSource(TDataSource *Value);
+    ///@}
+    ///@{
     /// How many records the link's window holds (at least 1).
     int BufferCount() const { return m_bufferCount; }
     void SetBufferCount(int Value);
+    ///@}
     /// The records in the window: BufferCount, or fewer near the end of the dataset.
     int RecordCount() const;
     /// The dataset's record that the window's record 0 is.
     int FirstRecord() const { return m_firstRecord; }
+    ///@{
     /// The window's record the dataset's fields read from; setting it moves the cursor inside the window
     /// without a notification (EDatabaseError outside the buffered records).
     int ActiveRecord() const;
     void SetActiveRecord(int Value);
+    ///@}
     /// Asks the data source to start editing.
     void Edit();
 
 protected:
+    /// The dataset opened or closed (Active changed).
     virtual void ActiveChanged() { }
+    /// The records changed as a whole (opened, refreshed, posted); the base reports a record change.
     virtual void DataSetChanged() { RecordChanged(nullptr); }
+    /// The cursor moved by Distance records; the base reports a data set change.
     virtual void DataSetScrolled(int Distance)
     {
         Q_UNUSED(Distance);
         DataSetChanged();
     }
+    /// The fields or their settings changed; the base reports a data set change.
     virtual void LayoutChanged() { DataSetChanged(); }
+    /// Field's value in the active record changed.
     virtual void RecordChanged(TField *Field) { Q_UNUSED(Field); }
+    /// The dataset entered or left edit state.
     virtual void EditingChanged() { }
+    /// The dataset is about to post: write what the control holds into the fields.
     virtual void UpdateData() { }
+    /// The dataset is about to post a pending edit (CheckBrowseMode, before every move).
     virtual void CheckBrowseMode() { }
+    /// Asks the control that shows Field to take the focus; the base does nothing.
     virtual void FocusControl(TField *Field) { Q_UNUSED(Field); }
 
 private:

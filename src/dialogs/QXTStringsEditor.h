@@ -1,6 +1,7 @@
-// The strings editor: a modal dialog that edits a string list as free text in a memo or, as name=value
-// pairs, in an item list editor grid, counts the lines as the user types, and loads and saves text files.
-// The strings preset opens it: it writes Lines and the views, shows the dialog and reads Lines on OK.
+/// \file
+/// The strings editor: a modal dialog that edits a string list as free text in a memo or, as name=value
+/// pairs, in an item list editor grid, counts the lines as the user types, and loads and saves text files.
+/// The strings preset opens it: it writes Lines and the views, shows the dialog and reads Lines on OK.
 #pragma once
 
 #include "Guarded.h"
@@ -20,6 +21,7 @@ namespace Ui {
 class frmQXStringsEditor;
 }
 
+/// The strings editor: a memo and, for name=value lines, an INI view in an item list editor.
 class QXINSPECTORCORE_EXPORT TfrmQXStringsEditor : public QXPlatform::TGuarded<QDialog>
 {
     Q_OBJECT
@@ -33,6 +35,7 @@ public:
     /// The filter of the open and save dialogs.
     static QString FileFilter();
 
+    /// A strings editor with both views on and no lines.
     explicit TfrmQXStringsEditor(QWidget *parent = nullptr);
     ~TfrmQXStringsEditor() override;
     Q_DISABLE_COPY_MOVE(TfrmQXStringsEditor)
@@ -41,25 +44,40 @@ public:
     QStringList Lines() const;
     /// Fills the memo and the INI view with Value.
     void SetLines(const QStringList &Value);
+    /// Fills the memo and the INI view with the lines of Value.
     void SetLines(const QXPlatform::TStrings *Value);
+    ///@{
+    /// Whether the memo view is on.
     bool MemoView() const { return m_memoView; }
     void SetMemoView(bool Value);
+    ///@}
+    ///@{
+    /// Whether the INI view is on.
     bool INIView() const { return m_iniView; }
     void SetINIView(bool Value);
+    ///@}
 
     /// The lines as the INI view shows them: name=value for every row, a line without "=" kept as it
     /// came while its row has no value.
     QStringList INILines() const;
 
+    /// The memo of the form.
     QPlainTextEdit *Memo() const;
+    /// The item list editor of the INI view.
     TQXItemListEditor *INIEditor() const { return m_iniEditor; }
+    /// The tab widget that holds the two views.
     QTabWidget *Pages() const;
+    /// The menu of the memo (load, save).
     QMenu *StringEditorMenu() const { return m_menu; }
+    ///@{
     /// The open and save dialogs, kept from one use to the next (the save dialog starts with the file
     /// last opened).
     QFileDialog *OpenDialog() const { return m_openDialog; }
     QFileDialog *SaveDialog() const { return m_saveDialog; }
+    ///@}
 
+    /// Takes the INI view's lines into the memo first when it is the page shown; closes only when that
+    /// works.
     void done(int r) override;
 
 protected:
@@ -69,6 +87,7 @@ protected:
     virtual void LoadFromFile();
     /// Saves the memo (brought in step with the INI view while it is shown) to the file chosen.
     virtual void SaveToFile();
+    /// Esc in the memo cancels the dialog.
     bool GuardedEventFilter(QObject *watched, QEvent *e) override;
 
 private:

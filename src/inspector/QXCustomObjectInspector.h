@@ -1,10 +1,11 @@
-// The object inspector: an item list editor whose rows are the published properties that the objects in
-// its Objects collection have in common. It scans them into a tree of TQXItemProperty rows, writes edited
-// texts back to every object and refreshes the rows afterwards.
-//
-// Rescans and refreshes never run inside the change that asks for them: they are messages the control
-// posts to itself (QX_INVALIDATESCAN, QX_INVALIDATEPROPERTY) and handles later in the same thread. The
-// scan itself and the value texts live in QXInspectorScan.cpp.
+/// \file
+/// The object inspector: an item list editor whose rows are the published properties that the objects in
+/// its Objects collection have in common. It scans them into a tree of TQXItemProperty rows, writes edited
+/// texts back to every object and refreshes the rows afterwards.
+///
+/// Rescans and refreshes never run inside the change that asks for them: they are messages the control
+/// posts to itself (QX_INVALIDATESCAN, QX_INVALIDATEPROPERTY) and handles later in the same thread. The
+/// scan itself and the value texts live in QXInspectorScan.cpp.
 #pragma once
 
 #include "QXCustomItemListEditor.h"
@@ -30,27 +31,38 @@ QX_DECLARE_EVENT(TQXCustomPresetItemQueryEvent,
 Q_DECLARE_METATYPE(TQXCustomPresetItemEvent)
 Q_DECLARE_METATYPE(TQXCustomPresetItemQueryEvent)
 
+/// The object inspector's machinery: the rows of the published properties that the inspected objects
+/// share, their presets, filters, undo and live values. TQXObjectInspector publishes its settings.
 class QXINSPECTORCORE_EXPORT TQXCustomObjectInspector : public TQXCustomItemListEditor,
                                                         public TQXInspectorObjectsOwner
 {
     Q_OBJECT
 public:
+    /// How string-list rows open into line rows: by name=value pairs, and sorted.
     enum TInplaceTStringsOption { isUseNameValue = 0x1, isSort = 0x2 };
     Q_DECLARE_FLAGS(TInplaceTStringsOptions, TInplaceTStringsOption)
     Q_FLAG(TInplaceTStringsOptions)
 
+    /// An inspector with no objects; the presets are made once construction is over.
     explicit TQXCustomObjectInspector(QWidget *parent = nullptr);
     ~TQXCustomObjectInspector() override;
     Q_DISABLE_COPY_MOVE(TQXCustomObjectInspector)
 
+    /// Makes the presets, one per registered class.
     void AfterConstruction() override;
+    /// Marks the inspector as going and lets go of the live values and the inspected objects.
     void BeforeDestruction() override;
+    /// After reading settings, hands the presets to the rows.
     void Loaded() override;
+    /// From another inspector: its options, filters and presets too.
     void Assign(const QObject *Source) override;
 
     // The inspected objects
+    ///@{
+    /// The inspected objects; setting copies Value's entries.
     TQXInspectorObjects *Objects() const { return m_objects; }
     void SetObjects(TQXInspectorObjects *Value);
+    ///@}
     /// The first entry's component; null without entries.
     QObject *GetComponent() const;
     /// Replaces the first entry's object, adds one when there is none; null removes the first entry.
@@ -59,72 +71,129 @@ public:
     /// last scan. Reads, writes and refreshes address objects by these positions; null once an object
     /// is gone.
     int ShownObjectCount() const { return int(m_shownObjects.size()); }
+    /// The shown object at Index, or null once it is gone.
     QObject *ShownObject(int Index) const;
 
     // Rows
+    ///@{
+    /// The top rows.
     TQXItemProperties *GetItems() const { return static_cast<TQXItemProperties *>(Items()); }
     void SetItems(TQXItemProperties *Value) { TQXCustomItemListEditor::SetItems(Value); }
+    ///@}
+    /// The row at absolute index Index (GetItem of the grid), typed.
     TQXItemProperty *GetItem(int Index) const
     {
         return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetItem(Index));
     }
+    /// The shown row at Index (GetVisibleItem of the grid), typed.
     TQXItemProperty *GetVisibleItem(int Index) const
     {
         return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetVisibleItem(Index));
     }
+    /// The selected row, typed; null for none.
     TQXItemProperty *GetSelected() const
     {
         return static_cast<TQXItemProperty *>(TQXCustomItemListEditor::GetSelected());
     }
+    /// Selects Item.
     void SetSelected(TQXItemProperty *Item) { TQXCustomItemListEditor::SetSelected(Item); }
 
     // Options
+    /// The type kinds whose properties get rows.
     QXPlatform::TTypeKinds DisplayKinds() const { return m_displayKinds; }
     /// Arrays, records and lists are always taken out.
     void SetDisplayKinds(QXPlatform::TTypeKinds Value);
+    ///@{
+    /// Whether the column titles name the shown objects (their names, or their items' display names)
+    /// rather than the title captions.
     bool DynamicTitleCaptions() const { return m_dynamicTitleCaptions; }
     void SetDynamicTitleCaptions(bool Value);
+    ///@}
+    ///@{
+    /// Whether collection properties open into one row per item, each with the item's properties.
     bool InplaceCollections() const { return m_inplaceCollections; }
     void SetInplaceCollections(bool Value);
+    ///@}
+    ///@{
+    /// Whether properties holding a component open into the component's properties (on by default).
     bool InplaceComponents() const { return m_inplaceComponents; }
     void SetInplaceComponents(bool Value);
+    ///@}
+    ///@{
+    /// Whether string-list properties open into one row per line.
     bool InplaceTStrings() const { return m_inplaceTStrings; }
     void SetInplaceTStrings(bool Value);
+    ///@}
+    ///@{
+    /// How string-list rows open (InplaceTStrings).
     TInplaceTStringsOptions InplaceTStringsOptions() const { return m_inplaceTStringsOptions; }
     void SetInplaceTStringsOptions(TInplaceTStringsOptions Value);
+    ///@}
+    ///@{
+    /// The name of a line row, %d standing for the line's index ("Items[%d]").
     QString StringsItemFormat() const { return m_stringsItemFormat; }
     void SetStringsItemFormat(const QString &Value);
+    ///@}
+    ///@{
+    /// The name of a collection item row, %d standing for the item's index ("Items[%d]").
     QString CollectionItemFormat() const { return m_collectionItemFormat; }
     void SetCollectionItemFormat(const QString &Value);
+    ///@}
+    ///@{
+    /// Whether Filters apply; a change rescans.
     bool FiltersEnabled() const { return m_filtersEnabled; }
     void SetFiltersEnabled(bool Value);
+    ///@}
+    ///@{
+    /// How Filters match: letter case, and whether they keep (foInclusive) rather than leave out.
     TILEFilterOptions FilterOptions() const { return m_filterOptions; }
     void SetFilterOptions(TILEFilterOptions Value);
+    ///@}
+    ///@{
+    /// The row names or full path names that the filters match, one per line.
     QXPlatform::TStrings *Filters() const;
     void SetFilters(QXPlatform::TStrings *Value);
+    ///@}
+    ///@{
+    /// Whether values that differ from their declared default are drawn in ValueChangedFont.
     bool ShowValueChangedFont() const { return m_showValueChangedFont; }
     void SetShowValueChangedFont(bool Value);
+    ///@}
+    ///@{
+    /// The font of values that differ from their default: the value font with changes of its own.
     TQXCustomDeltaFont *ValueChangedFont() const { return m_valueChangedFont; }
     void SetValueChangedFont(QXPlatform::TFont *Value);
+    ///@}
     /// The presets; made (with one preset per registered class) on first use.
     TQXPropertyPresets *Presets() const;
+    /// Copies Value's presets into the inspector's.
     void SetPresets(TQXPropertyPresets *Value);
+    /// Arranges the rows by category or not, and rescans.
     void SetArrangeByCategory(bool Value) override;
+    /// A change of doMultiColValues clears the selection and rescans: value lines change meaning.
     void SetDisplayOptions(TILEDisplayOptions Value) override;
+    ///@{
     /// Whether every value written through the inspector becomes an undo command on UndoStack (a write to
     /// several objects is one command); Ctrl+Z and Ctrl+Shift+Z undo and redo while the grid has the focus.
     bool UndoEnabled() const { return m_undoEnabled; }
     void SetUndoEnabled(bool Value);
+    ///@}
+    ///@{
     /// The application's stack (SetUndoStack), else the inspector's own, made on first use.
     QUndoStack *UndoStack() const;
     void SetUndoStack(QUndoStack *Value);
+    ///@}
+    ///@{
     /// Whether rows follow the inspected properties' notify signals: a property changed by the program is
     /// shown on the next turn of the event loop, re-reading only the rows whose property changed.
     bool LiveUpdate() const { return m_liveUpdate; }
     void SetLiveUpdate(bool Value);
+    ///@}
+    ///@{
     /// Whether a rescan keeps the rows that were open open, and the row at the top at the top, by path.
     bool KeepExpansion() const { return m_keepExpansion; }
     void SetKeepExpansion(bool Value) { m_keepExpansion = Value; }
+    ///@}
     /// Whether a scan agreed by OnBeforeScan is running.
     bool IsScanning() const { return m_scanning; }
 
@@ -143,13 +212,19 @@ public:
     virtual void SetProperty(TQXItemProperty *Item);
 
     // Building rows
+    /// Builds the rows from the inspected objects that are there: one value line per object with
+    /// doMultiColValues, else one for them all.
     virtual void ScanProperties();
     /// Adds to Properties one row per published property common to all Objects.
     void BuildCommonProperties(TQXInspectorObjects *Objects, TQXItemProperties *Properties,
                                TQXInspectorObjects *ParentObjects);
     /// Whether every object publishes the property with the same kind and exactly the same type name.
     bool IsSharedProperty(TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &PropInfo) const;
+    /// Makes Item the row of property PropName of Objects, with its children; EPropertyError when the
+    /// first object has no such property.
     void BuildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QString &PropName);
+    /// Makes Item the row of CollectionItem (named by CollectionItemFormat) of the collection
+    /// PropName of Objects, with the item's properties as children.
     void BuildCollectionItemProperty(const QString &PropName, QXPlatform::TCollection *Collection,
                                      TQXItemProperty *Item, TQXInspectorObjects *Objects,
                                      QXPlatform::TCollectionItem *CollectionItem);
@@ -161,11 +236,15 @@ public:
     /// Item's name relative to Owner: the real property names below Owner joined with the path delimiter.
     QString BuildName(TQXItemProperty *Item, TQXItemProperty *Owner) const;
     // How line rows read and write their string list (bound to their OnGetProperty/OnSetProperty).
+    /// Reads the line of a line row.
     void GetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
+    /// Writes the line of a line row.
     void SetTStringsItemProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                  const QString &Value);
+    /// Reads the value of a name=value row.
     void GetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                       QString &Value);
+    /// Writes the value of a name=value row.
     void SetTStringsNameValueProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                       const QString &Value);
 
@@ -189,12 +268,19 @@ public:
     // Filters and presets
     /// Whether the filters remove Item.
     bool IsFiltered(TQXItemProperty *Item) const;
+    /// Removes the rows the filters leave out, with their children.
     void RemoveFilterProperties();
+    /// Hands every row, at every depth, to the presets, which equip the rows they match.
     void CopyPresetsToProperties();
+    /// Adds a preset of each registered class that the presets lack.
     virtual void ResetDefaultPresets();
+    /// For a preset without a handler of its own: fires OnMatchPreset, which may change Result.
     virtual void MatchPreset(TQXPropertyPreset *Preset, TQXItemProperty *Item, bool &Result);
+    /// For a preset without a handler of its own: fires OnCustomPreset.
     virtual void CustomPreset(TQXPropertyPreset *Preset, TQXItemProperty *Item);
+    /// A preset added or removed queues one rescan while there are rows.
     virtual void PresetNotify(TQXPropertyPreset *Preset, QXPlatform::TCollectionNotification Action);
+    /// A preset changed: the rows are equipped again (not while loading).
     virtual void PresetUpdate(TQXPropertyPreset *Preset);
 
     // Clipboard
@@ -204,31 +290,46 @@ public:
     virtual void PasteFromClipboard();
 
     // What the grid shows
+    /// The title cells name the shown objects with DynamicTitleCaptions; other cells as the grid shows
+    /// them.
     QString GetCell(int ACol, int ARow) const override;
     QXPlatform::TEditStyle GetEditStyle(int ACol, int ARow) override;
     TQXItemProps *CreateItems(QObject *Owner) override;
+    /// The inspector's category table: which properties go under which category.
     void FillCategories() override;
+    /// The grid's other ways to categorize.
     using TQXCustomItemListEditor::Categorize;
     /// Only rows directly below the top or a category are placed into categories.
     TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName,
                             QXPlatform::TStrings *Categories) override;
 
     // What the rows call
+    /// A row is about to be written: fires OnPropertyChanging.
     virtual void PropertyChanging(TQXItemProperty *Item);
+    /// A row was written: queues the refresh of the rows (InvalidateProperty).
     virtual void PropertyChanged(int AbsoluteIndex);
 
     // The objects collection tells us
     void ListUpdating() override;
     void ListUpdate(TQXInspectorObject *Item) override;
 
+    /// Fired after a row's values were read again.
     TQXItemPropertyEvent OnRefreshValue;
+    /// Fired after a row was built, and with null after the whole scan.
     TQXItemPropertyEvent OnAfterScan;
+    /// Asked before a row is built (null: before the whole scan); Result false leaves it out.
     TQXItemPropertyQueryEvent OnBeforeScan;
+    /// Receives the custom action of a preset without a handler of its own.
     TQXCustomPresetItemEvent OnCustomPreset;
+    /// Decides whether a preset without a handler of its own matches a row.
     TQXCustomPresetItemQueryEvent OnMatchPreset;
+    /// Fired before the filters change.
     QXPlatform::TNotifyEvent OnFiltersChanging;
+    /// Fired after the filters changed.
     QXPlatform::TNotifyEvent OnFiltersChanged;
+    /// Fired before a row is written to the objects.
     TQXItemPropertyEvent OnPropertyChanging;
+    /// Fired after a written row and the rows after it were refreshed.
     TQXItemPropertyEvent OnPropertyChanged;
 
     /// Stores the presets ("HPresets", each with its class) and the rows ("HItems"). Rows read back stay
@@ -240,23 +341,40 @@ Q_SIGNALS:
     void scanned();
 
 protected:
+    /// After a row was built (null: after the scan, which then ends): fires OnAfterScan.
     virtual void AfterScan(TQXItemProperty *Item);
+    /// Before a row is built (null: before the scan): asks OnBeforeScan; false leaves it out.
     virtual bool BeforeScan(TQXItemProperty *Item);
+    /// Makes the presets; descendants make presets of their own class.
     virtual TQXPropertyPresets *CreatePresets();
+    /// Before the filter lines change: fires OnFiltersChanging.
     virtual void ChangingFilters(QObject *Sender);
+    /// After the filter lines changed: fires OnFiltersChanged and, while filters apply, rescans.
     virtual void ChangeFilters(QObject *Sender);
+    /// Switches the title line; with more than one value line the first value line is current.
     void SetColumnTitles(bool Value) override;
+    /// An object going away takes every entry that refers to it (as object or owner) out of Objects.
     void Notification(QObject *AComponent, QXPlatform::TOperation Operation) override;
+    /// The grid's font changed: the presets' fonts follow it.
     void FontChanged() override;
+    /// The value font changed: ValueChangedFont and the presets' value fonts follow it.
     void InternalValueFontChanged() override;
+    /// ValueChangedFont changed: the grid is repainted.
     virtual void InternalValueChangedFontChanged();
+    /// ValueChangedFont's original is the value font.
     void GetOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) override;
+    /// Handles the queued rescan and refresh (QX_INVALIDATESCAN, QX_INVALIDATEPROPERTY).
     void Dispatch(QXPlatform::TMessage &Message) override;
+    /// Ctrl+Z and Ctrl+Shift+Z undo and redo while UndoEnabled.
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
+    /// The grid's editor, watched for undo keys (GuardedEventFilter).
     QXPlatform::TInplaceEdit *CreateEditor() override;
     /// Takes undo and redo from the in-place editor while nothing is typed in it (UndoEnabled).
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
+    /// The queued refresh: refreshes every row (rescans when an object path no longer resolves), then
+    /// fires OnPropertyChanged for the written row.
     virtual void QXInvalidateProperty(QXPlatform::TMessage &Message);
+    /// The queued rescan.
     virtual void QXInvalidateScan(QXPlatform::TMessage &Message);
 
 private:
@@ -336,5 +454,7 @@ private:
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TQXCustomObjectInspector::TInplaceTStringsOptions)
+/// TQXCustomObjectInspector::TInplaceTStringsOption at global scope.
 using TInplaceTStringsOption = TQXCustomObjectInspector::TInplaceTStringsOption;
+/// TQXCustomObjectInspector::TInplaceTStringsOptions at global scope.
 using TInplaceTStringsOptions = TQXCustomObjectInspector::TInplaceTStringsOptions;

@@ -1,5 +1,6 @@
-// The category table an inspector fills its categories with: where properties of well-known names go when
-// the rows are arranged by category. Shared by the object inspector and the data-aware inspector.
+/// \file
+/// The category table an inspector fills its categories with: where properties of well-known names go when
+/// the rows are arranged by category. Shared by the object inspector and the data-aware inspector.
 #pragma once
 
 #include "QXGlobal.h"

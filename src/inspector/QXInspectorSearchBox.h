@@ -1,8 +1,9 @@
-// A search line for the object inspector: as the user types, only the rows whose name or value holds the
-// text stay shown, together with every parent and category above them (opened, so the match is in view)
-// and everything below a matching row. Rows are tested against the whole tree, nested rows included.
-// Clearing the text gives every row back its own visibility and expansion; a rescan while a text is
-// typed searches the new rows.
+/// \file
+/// A search line for the object inspector: as the user types, only the rows whose name or value holds the
+/// text stay shown, together with every parent and category above them (opened, so the match is in view)
+/// and everything below a matching row. Rows are tested against the whole tree, nested rows included.
+/// Clearing the text gives every row back its own visibility and expansion; a rescan while a text is
+/// typed searches the new rows.
 #pragma once
 
 #include "Guarded.h"
@@ -16,15 +17,18 @@ class TQXCustomObjectInspector;
 class TQXItemProp;
 class TQXItemProps;
 
+/// A search line that keeps only the inspector's rows whose name or value holds its text in view.
 class QXINSPECTORCORE_EXPORT TQXInspectorSearchBox : public QXPlatform::TGuarded<QLineEdit>
 {
     Q_OBJECT
     Q_PROPERTY(TQXCustomObjectInspector *Inspector READ Inspector WRITE SetInspector)
 public:
+    /// A search line tied to no inspector yet.
     explicit TQXInspectorSearchBox(QWidget *parent = nullptr);
     ~TQXInspectorSearchBox() override;
     Q_DISABLE_COPY_MOVE(TQXInspectorSearchBox)
 
+    /// The inspector whose rows the text filters, or null.
     TQXCustomObjectInspector *Inspector() const { return m_inspector; }
     /// The inspector whose rows the text filters; the rows of the one before get their state back.
     void SetInspector(TQXCustomObjectInspector *Value);

@@ -1,7 +1,8 @@
-// The rows of the object inspector: each TQXItemProperty knows which published property it stands for, of
-// what kind and type, and reads and writes that property on every inspected object through the
-// inspector. Rows that are no property themselves (set members, collection items, category rows) are
-// "not real": they take their values from their parent or from their OnGetProperty/OnSetProperty events.
+/// \file
+/// The rows of the object inspector: each TQXItemProperty knows which published property it stands for, of
+/// what kind and type, and reads and writes that property on every inspected object through the
+/// inspector. Rows that are no property themselves (set members, collection items, category rows) are
+/// "not real": they take their values from their parent or from their OnGetProperty/OnSetProperty events.
 #pragma once
 
 #include "Messages.h"
@@ -32,6 +33,8 @@ Q_DECLARE_METATYPE(TQXItemSetPropertyEvent)
 Q_DECLARE_METATYPE(TQXItemPropertyEvent)
 Q_DECLARE_METATYPE(TQXItemPropertyQueryEvent)
 
+/// A row of the object inspector: the published property it stands for, its kind and type, and the
+/// reading and writing of that property on every inspected object.
 class QXINSPECTORCORE_EXPORT TQXItemProperty : public TQXItemProp
 {
     Q_OBJECT
@@ -51,6 +54,7 @@ public:
     };
     Q_ENUM(TQXPropertyKind)
 
+    /// A row inserted into Collection (null: none).
     Q_INVOKABLE explicit TQXItemProperty(QXPlatform::TCollection *Collection);
     ~TQXItemProperty() override;
     Q_DISABLE_COPY_MOVE(TQXItemProperty)
@@ -59,9 +63,13 @@ public:
     /// The inspector the row is shown in; null without one. EInvalidCast when the row's grid is
     /// another kind of grid.
     TQXCustomObjectInspector *GetEditor() const;
+    /// The row above this one, or null for a top row.
     TQXItemProperty *GetParent() const;
+    ///@{
+    /// The rows below this one: sub-properties, set members, collection items.
     TQXItemProperties *GetItems() const;
     void SetItems(TQXItemProperties *Value);
+    ///@}
     /// The real property names from the top row down to this one, joined with the path delimiter.
     QString GetFullPathPropName() const;
     /// The nearest ancestor whose property kind is Kind.
@@ -70,25 +78,48 @@ public:
     TQXItemProperty *GetParentItem(QXPlatform::TTypeKind Kind, const QString &TypeName) const;
 
     // Property data
+    ///@{
+    /// Whether the row's value is the same on every inspected object.
     virtual bool IsAllEqual() const { return m_allEqual; }
     virtual void SetAllEqual(bool Value);
+    ///@}
     /// Whether every real value equals the first.
     virtual bool IsAllValuesEqual() const;
+    ///@{
+    /// The name of the property the row stands for, whatever name the row shows.
     QString RealPropName() const { return m_realPropName; }
     virtual void SetRealPropName(const QString &Value);
+    ///@}
+    ///@{
+    /// The kind of the property's type.
     QXPlatform::TTypeKind TypeKind() const { return m_typeKind; }
     virtual void SetTypeKind(QXPlatform::TTypeKind Value);
+    ///@}
+    ///@{
+    /// The name of the property's type ("Integer", "TColor", ...).
     QString TypeName() const { return m_typeName; }
     virtual void SetTypeName(const QString &Value);
+    ///@}
+    ///@{
+    /// What the row stands for: an ordinary property, a set or one of its members, a collection or
+    /// one of its items.
     TQXPropertyKind PropertyKind() const { return m_propertyKind; }
     virtual void SetPropertyKind(TQXPropertyKind Value);
+    ///@}
+    ///@{
+    /// Whether the row stands for a published property itself (false for set members, collection
+    /// items and categories).
     bool IsRealProperty() const { return m_isRealProperty; }
     virtual void SetIsRealProperty(bool Value);
+    ///@}
     /// The real values, one per value line: the property's non-text value on that line's object, or an
     /// index for rows that are not real. With a grid the array is first cut or padded to the value lines.
     const TVariantArray &GetRealValues() const;
+    ///@{
+    /// The real value of value line Index.
     QVariant RealValues(int Index) const;
     virtual void SetRealValues(int Index, const QVariant &Value);
+    ///@}
 
     /// Whether the value on any shown object (one object in single-value layout) differs from the
     /// property's declared default.
@@ -96,8 +127,9 @@ public:
     /// Whether the value on object Index differs from the property's declared default.
     virtual bool IsModified(int Index) const;
 
-    // Typed access to the property on object Index of the inspector (-1: the object of the current
-    // value line). Rows that are not real answer from their Value or raise "not a real property".
+    ///@{
+    /// Typed access to the property on object Index of the inspector (-1: the object of the current
+    /// value line). Rows that are not real answer from their Value or raise "not a real property".
     virtual double GetFloatProperty(int Index) const;
     virtual qint64 GetInt64Property(int Index) const;
     virtual QVariant GetInterfaceProperty(int Index) const;
@@ -116,6 +148,7 @@ public:
     virtual void SetOrdProperty(qint64 Value, int Index);
     virtual void SetStringProperty(const QString &Value, int Index);
     virtual void SetVariantProperty(const QVariant &Value, int Index);
+    ///@}
 
     // Writing and refreshing
     /// Writes the row after it was validated: through the inspector for a real row, else via the parent.
@@ -131,20 +164,25 @@ public:
     // Overrides
     void Assign(const QObject *Source) override;
     void AssignEvents(TQXItemProp *Source) override;
+    /// Renames the row; the first name also becomes the real property name when there is none.
     void SetName(const QString &NewName) override;
     bool IsReadOnly() const override;
     bool IsVisibleItem() const override;
     QXPlatform::TFont *GetValueFont() const override;
     const QXPlatform::TFont *GetIndividualValueFont(int Index) const override;
 
+    /// Reads the row's text instead of the type information; the application's.
     TQXItemGetPropertyEvent OnGetProperty;
+    /// Writes the row's text instead of the type information; the application's.
     TQXItemSetPropertyEvent OnSetProperty;
+    /// Fired after the row's values were read again.
     TQXItemPropertyEvent OnRefreshValue;
 
     /// Stores "TypeData" (what the row knows of its property, for real rows) and "IsAllEqual".
     void DefineProperties(QXPlatform::TFiler *Filer) override;
 
 protected:
+    /// Writes the validated row (UpdateProperty), then reports it as the item does.
     void DoValidated() override;
     QString InvalidValueMessage(const QString &Reason) const override;
     TQXItemProps *CreateItems() override;
@@ -173,23 +211,30 @@ private:
     bool m_isRealProperty = false;
 };
 
+/// TQXItemProperty::TQXPropertyKind at global scope.
 using TQXPropertyKind = TQXItemProperty::TQXPropertyKind;
 using enum TQXItemProperty::TQXPropertyKind;
 
+/// The rows below an inspector row, or the inspector's top rows, typed as TQXItemProperty.
 class QXINSPECTORCORE_EXPORT TQXItemProperties : public TQXItemProps
 {
     Q_OBJECT
 public:
+    /// An empty list of rows of ItemClass (TQXItemProperty or a descendant), owned by AOwner.
     Q_INVOKABLE TQXItemProperties(QObject *AOwner, const QMetaObject *ItemClass);
     ~TQXItemProperties() override;
     Q_DISABLE_COPY_MOVE(TQXItemProperties)
 
+    /// The row at Index; EListError outside the list.
     TQXItemProperty *Items(int Index) const
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::Items(Index));
     }
+    /// The row at Index (Items).
     TQXItemProperty *operator[](int Index) const { return Items(Index); }
+    /// A new row, appended.
     TQXItemProperty *Add() { return static_cast<TQXItemProperty *>(TQXItemProps::Add()); }
+    /// A new row named Name with Value, appended.
     TQXItemProperty *Add(const QString &Name, const QString &Value)
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::Add(Name, Value));
@@ -199,24 +244,32 @@ public:
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::AddCategory(Name, true));
     }
+    /// The row at Path (delimited names from this list down) with its values set to Value, made with
+    /// the rows above it when missing; with AllowDuplicate the last row is made anew even when one exists.
     TQXItemProperty *AddFullPath(const QString &Path, const QString &Value, bool AllowDuplicate)
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::AddFullPath(Path, Value, AllowDuplicate));
     }
+    /// The row at Path below this list, or null.
     TQXItemProperty *FindItemByFullPathName(const QString &Path) const
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::FindItemByFullPathName(Path));
     }
+    /// The row with ID, or null.
     TQXItemProperty *FindItemID(int ID) const
     {
         return static_cast<TQXItemProperty *>(TQXItemProps::FindItemID(ID));
     }
+    /// A new row, placed at Index.
     TQXItemProperty *Insert(int Index) { return static_cast<TQXItemProperty *>(TQXItemProps::Insert(Index)); }
+    /// The category row that rows without a category of their own go under, or null.
     TQXItemProperty *GetDefaultCategory() const
     {
         return static_cast<TQXItemProperty *>(DefaultCategoryItem());
     }
+    /// The inspector the rows are shown in, or null.
     TQXCustomObjectInspector *GetEditor() const;
+    /// The row the list belongs to, or null for the top rows.
     TQXItemProperty *GetParent() const { return static_cast<TQXItemProperty *>(TQXItemProps::GetParent()); }
 };
 

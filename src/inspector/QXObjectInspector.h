@@ -1,5 +1,6 @@
-// The object inspector unit: the inspected objects, the property rows, the presets and the inspector
-// control with its settings published.
+/// \file
+/// The object inspector unit: the inspected objects, the property rows, the presets and the inspector
+/// control with its settings published.
 #pragma once
 
 #include "QXCustomDeltaFont.h"
@@ -160,16 +161,25 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     QX_DEFAULT(Sorted, "True")
 
 public:
+    /// An object inspector in widget parent, inspecting nothing yet, with the default presets.
     Q_INVOKABLE explicit TQXObjectInspector(QWidget *parent = nullptr);
     ~TQXObjectInspector() override;
     Q_DISABLE_COPY_MOVE(TQXObjectInspector)
 
     // Qt-typed twins for form designers, beside the item list editor's (valueFont() ...)
+    ///@{
+    /// The filters as a QStringList, for form designers (Filters() is the string list itself).
     QStringList filters() const { return Filters()->ToStringList(); }
     void setFilters(const QStringList &lines) { Filters()->SetStrings(lines); }
+    ///@}
+    ///@{
+    /// The font of values that differ from their default, as a QFont, for form designers.
     QFont valueChangedFont() const { return ValueChangedFont()->ToQFont(); }
     void setValueChangedFont(const QFont &font) { ValueChangedFont()->SetQFont(font); }
+    ///@}
 
+    ///@{
+    /// DisplayKinds as a set of type kinds, the form QMetaType shows.
     QXPlatform::TTypeKindSet::TTypeKinds DisplayKindSet() const
     {
         return QXPlatform::TTypeKindSet::From(DisplayKinds());
@@ -178,6 +188,9 @@ public:
     {
         SetDisplayKinds(QXPlatform::TTypeKindSet::To(Value));
     }
+    ///@}
+    /// Leaves out TitleCaptions while they are the default lines, and PresetsStream, which is stored as
+    /// the defined property HPresets.
     bool IsStoredProperty(const char *Name) const override;
 
     /// The presets as a settings document (JSON text), each preset with its class.

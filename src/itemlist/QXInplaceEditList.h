@@ -1,9 +1,10 @@
-// The item list editor's cell editor: the grid's in-place edit plus, per cell, an ellipsis button, a
-// drop-down pick list and an expression mask (a regular expression the text must satisfy). The grid
-// (QXCustomItemListEditor.h) makes one when editing first starts and loads it for every cell it moves to.
-//
-// The drop-down, TPopupListbox, is a frameless tool-tip-type window: it never takes the focus, so the
-// keyboard focus stays in the editor, which forwards the keys the list needs while it is shown.
+/// \file
+/// The item list editor's cell editor: the grid's in-place edit plus, per cell, an ellipsis button, a
+/// drop-down pick list and an expression mask (a regular expression the text must satisfy). The grid
+/// (QXCustomItemListEditor.h) makes one when editing first starts and loads it for every cell it moves to.
+///
+/// The drop-down, TPopupListbox, is a frameless tool-tip-type window: it never takes the focus, so the
+/// keyboard focus stays in the editor, which forwards the keys the list needs while it is shown.
 #pragma once
 
 #include "EditStyle.h"
@@ -44,21 +45,26 @@ public:
     ~TPopupListbox() override;
     Q_DISABLE_COPY_MOVE(TPopupListbox)
 
+    /// The editor that owns the list, or null.
     TQXInplaceEditList *Editor() const { return m_editor; }
     /// The entries as a string list: reading and changing it reads and changes the rows.
     QXPlatform::TStrings *Items() const { return m_items; }
+    ///@{
     /// The selected row, -1 for none. Setting -1 clears the selection; setting a row scrolls it into view.
     int ItemIndex() const;
     void SetItemIndex(int Value);
+    ///@}
     /// The height of every row: the font's line spacing plus a pixel above and below.
     int ItemHeight() const;
     /// The pixels that the frame adds to the rows' height (and to the client width).
     static constexpr int BorderSize = 4;
     /// The search text typed so far.
     QString SearchText() const { return m_searchText; }
+    ///@{
     /// The most characters the search text grows to, and the pause in milliseconds that starts a new one.
     static constexpr int MaxSearchLength = 32;
     static constexpr int SearchPause = 2000;
+    ///@}
 
     /// QListWidget's own type-ahead search is replaced by the incremental search.
     void keyboardSearch(const QString &search) override;
@@ -73,8 +79,12 @@ protected:
     /// and selects the first matching entry. Sets Key to a null character when it used it.
     virtual void KeyPress(QChar &Key);
 
+    /// Hands typed characters, Backspace and Escape to KeyPress; other keys go to the list.
     void keyPressEvent(QKeyEvent *event) override;
+    /// Fires OnMouseUp, then closes the owning editor's list, taking the entry when the button went up
+    /// inside the list.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// Keeps the selection drawn as focused when the palette changes.
     void changeEvent(QEvent *event) override;
     /// The rows' mouse events arrive through the viewport; guarded like event().
     bool viewportEvent(QEvent *event) final;
@@ -88,14 +98,18 @@ private:
     qint64 m_lastSearchTick = 0;
 };
 
+/// The item list editor's cell editor: the in-place edit with an ellipsis button, a drop-down pick list
+/// and an expression mask, by the cell's edit style.
 class QXINSPECTORCORE_EXPORT TQXInplaceEditList : public QXPlatform::TInplaceEdit
 {
     Q_OBJECT
 public:
+    /// An editor for Grid's cells, owned by Grid.
     explicit TQXInplaceEditList(TQXCustomItemListEditor *Grid);
     ~TQXInplaceEditList() override;
     Q_DISABLE_COPY_MOVE(TQXInplaceEditList)
 
+    /// The grid that owns the editor.
     TQXCustomItemListEditor *GetGrid() const;
 
     /// The drop-down list, made hidden on first request and kept for the editor's lifetime.
@@ -116,27 +130,40 @@ public:
     /// the cell. A read-only item never accepts. Checking and validating happen also without a list shown.
     virtual void CloseUp(bool Accept);
 
+    ///@{
     /// The cell's expression; empty for none.
     QString GetExpression() const;
     void SetExpression(const QString &Value);
+    ///@}
+    /// The current cell's edit style: plain, with an ellipsis button, or with a pick list.
     QXPlatform::TEditStyle EditStyle() const { return m_editStyle; }
     /// The drop-down of the current cell: the pick list for esPickList, otherwise null.
     QWidget *ActiveList() const { return m_activeList; }
+    ///@{
     /// Width in pixels of the button area at the right (left under right-to-left layout).
     int ButtonWidth() const { return m_buttonWidth; }
     void SetButtonWidth(int Value);
+    ///@}
+    ///@{
     /// The most rows the pick list shows before it scrolls; 0 shows all.
     int DropDownRows() const { return m_dropDownRows; }
     void SetDropDownRows(int Value) { m_dropDownRows = Value; }
+    ///@}
+    ///@{
     /// Whether the pick list holds the entries of the current cell.
     bool PickListLoaded() const { return m_pickListLoaded; }
     void SetPickListLoaded(bool Value) { m_pickListLoaded = Value; }
+    ///@}
+    /// Whether the drop-down is shown.
     bool ListVisible() const { return m_listVisible; }
+    ///@{
     /// Whether a press on the button is being followed, and whether the button is drawn pressed.
     bool Tracking() const { return m_tracking; }
     bool Pressed() const { return m_pressed; }
+    ///@}
     /// The button area in the editor's coordinates.
     QRect ButtonRect() const;
+    /// Whether P (editor coordinates) lies on the button.
     bool OverButton(const QPoint &P) const;
 
     /// Loads the grid's current cell, then its edit style, expression and font.
@@ -145,7 +172,9 @@ public:
     /// of it, the assignment is undone.
     void TextAssigned() override;
 
+    /// Fired by a click on the ellipsis button, with the grid as sender.
     QXPlatform::TNotifyEvent OnEditButtonClick;
+    /// Asks for the entries of the current cell's pick list.
     TQXGetPickListItemsEvent OnGetPickListItems;
 
 protected:
@@ -164,6 +193,7 @@ protected:
     void ArrowKeys(int Key, Qt::KeyboardModifiers Shift);
     /// Follows a press on the button: the button is drawn pressed while (X, Y) is over it.
     void TrackButton(int X, int Y);
+    /// Ends following a press on the button; the button is drawn released.
     void StopTracking();
     /// The pick list's OnMouseUp: a left button going up closes the list, taking the entry when inside.
     void ListMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -171,13 +201,23 @@ protected:
     void BoundsChanged() override;
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
 
+    /// A pick-list cell's keys go to DoDropDownKeys first, and to the shown list after; other keys as
+    /// for the in-place edit.
     void keyPressEvent(QKeyEvent *event) override;
+    /// A left press on the button starts following it (or closes a shown list); other presses edit the
+    /// text.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Follows a press on the button, or passes the move to the list or the text.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// A left release over an ellipsis button still drawn pressed clicks it (DoEditButtonClick).
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// On the button, a second press; on the text, DblClick after the line edit's own handling.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    /// Paints the text, then the button of an ellipsis or pick-list cell.
     void paintEvent(QPaintEvent *event) override;
+    /// Stops following the button and closes the list without taking a value.
     void focusOutEvent(QFocusEvent *event) override;
+    /// Stops following the button and closes a shown list without taking a value.
     void hideEvent(QHideEvent *event) override;
     /// While the list is shown: a press anywhere else in the application closes it without taking a value.
     bool GuardedEventFilter(QObject *watched, QEvent *event) override;

@@ -1,4 +1,5 @@
-// The item list editor unit: the item tree, its string views and the grid that shows and edits it.
+/// \file
+/// The item list editor unit: the item tree, its string views and the grid that shows and edits it.
 #pragma once
 
 #include "QXCustomDeltaFont.h"
@@ -93,9 +94,11 @@ class QXINSPECTORCORE_EXPORT TQXItemListEditor : public TQXCustomItemListEditor
     QX_DEFAULT(ShowItemHintStyle, "shValueAndHint")
 
 public:
+    /// An item list editor in widget parent, with the default settings.
     Q_INVOKABLE explicit TQXItemListEditor(QWidget *parent = nullptr);
     ~TQXItemListEditor() override;
     Q_DISABLE_COPY_MOVE(TQXItemListEditor)
 
+    /// Leaves TitleCaptions out while they are the default "Property" and "Value" lines.
     bool IsStoredProperty(const char *Name) const override;
 };

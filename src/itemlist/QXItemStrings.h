@@ -1,6 +1,7 @@
-// Two string-list views of the item tree. TQXItemStrings shows a grid's whole tree as lines
-// path=value, so a tree can be read or built as text. TQXItemPropValueStrings is the list in which an
-// item keeps its values, one entry per value line of the grid.
+/// \file
+/// Two string-list views of the item tree. TQXItemStrings shows a grid's whole tree as lines
+/// path=value, so a tree can be read or built as text. TQXItemPropValueStrings is the list in which an
+/// item keeps its values, one entry per value line of the grid.
 #pragma once
 
 #include "StringList.h"
@@ -10,6 +11,8 @@
 class TQXCustomItemListEditor;
 class TQXItemProp;
 
+/// The item list editor's rows as a list of lines: one "path=value" line per item, read from and
+/// written to the items.
 class QXINSPECTORCORE_EXPORT TQXItemStrings : public QXPlatform::TStrings
 {
     Q_OBJECT
@@ -22,8 +25,11 @@ public:
     ~TQXItemStrings() override;
     Q_DISABLE_COPY_MOVE(TQXItemStrings)
 
+    ///@{
+    /// Whether only the items shown count as lines (GetVisibleItemCount rather than GetItemCount).
     bool ShowVisibleOnly() const { return m_showVisibleOnly; }
     void SetShowVisibleOnly(bool Value) { m_showVisibleOnly = Value; }
+    ///@}
 
     /// Clears the whole tree.
     void Clear() override;
@@ -37,8 +43,10 @@ public:
 
 protected:
     QString Get(int Index) const override;
+    /// The number of items, or of those shown while ShowVisibleOnly.
     int GetCount() const override;
     QObject *GetObject(int Index) const override;
+    /// Sets the object of the item on line Index.
     void PutObject(int Index, QObject *AObject) override;
 
 private:
@@ -58,25 +66,34 @@ class QXINSPECTORCORE_EXPORT TQXItemPropValueStrings : public QXPlatform::TStrin
     Q_PROPERTY(QXPlatform::TNotifyEvent OnChange MEMBER OnChange)
     Q_PROPERTY(QXPlatform::TNotifyEvent OnChanging MEMBER OnChanging)
 public:
+    /// The view of Item's value lines.
     explicit TQXItemPropValueStrings(TQXItemProp *Item);
     ~TQXItemPropValueStrings() override;
     Q_DISABLE_COPY_MOVE(TQXItemPropValueStrings)
 
+    /// The item whose values the lines are.
     TQXItemProp *Item() const { return m_item; }
+    ///@{
     /// While set, changes are not reported.
     void SetInitializing(bool Value) { m_initializing = Value; }
     bool Initializing() const { return m_initializing; }
+    ///@}
 
     void Insert(int Index, const QString &S) override;
+    /// Deletes the value line at Index from the item.
     void Delete(int Index) override;
+    /// Deletes every value line of the item.
     void Clear() override;
 
+    /// Fired after a change of the lines; the application's.
     QXPlatform::TNotifyEvent OnChange;
+    /// Fired before a change of the lines; the application's.
     QXPlatform::TNotifyEvent OnChanging;
 
 protected:
     /// Fits the lines to the grid's value lines first (see TQXItemProp::FitValueLines), then reads.
     QString Get(int Index) const override;
+    /// The number of value lines the item holds.
     int GetCount() const override;
     /// Writes only when the text differs from the entry.
     void Put(int Index, const QString &S) override;

@@ -1,15 +1,16 @@
-// Collections of persistent items: the base of every item tree in the library.
-//
-// A collection owns its items. An item is created from the collection's item class (a meta-object with a
-// Q_INVOKABLE constructor taking QXPlatform::TCollection*), fully constructed, and only then inserted, so
-// the add notification already sees the whole item. Notifications, in the order they come:
-//   adding:     Notify(item, cnAdded), then Update(nullptr) unless inside BeginUpdate/EndUpdate
-//   extracting: Notify(item, cnExtracting), removal, then Update(nullptr) unless inside an update
-//   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
-//   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
-//               Update(nullptr), both only outside an update.
-// Every Update is followed by the signal changed(item) with the same argument, for whoever is not the
-// collection itself.
+/// \file
+/// Collections of persistent items: the base of every item tree in the library.
+///
+/// A collection owns its items. An item is created from the collection's item class (a meta-object with a
+/// Q_INVOKABLE constructor taking QXPlatform::TCollection*), fully constructed, and only then inserted, so
+/// the add notification already sees the whole item. Notifications, in the order they come:
+///   adding:     Notify(item, cnAdded), then Update(nullptr) unless inside BeginUpdate/EndUpdate
+///   extracting: Notify(item, cnExtracting), removal, then Update(nullptr) unless inside an update
+///   Delete:     Notify(item, cnDeleting), then the item is freed (which extracts it as above)
+///   item edits: TCollectionItem::Changed(false) gives Update(item); Changed(true) and EndUpdate give
+///               Update(nullptr), both only outside an update.
+/// Every Update is followed by the signal changed(item) with the same argument, for whoever is not the
+/// collection itself.
 #pragma once
 
 #include "Persistent.h"
@@ -21,8 +22,10 @@ namespace QXPlatform {
 
 class TCollection;
 
+/// What a collection tells its Notify of an item: added, being extracted, being deleted.
 enum TCollectionNotification { cnAdded, cnExtracting, cnDeleting };
 
+/// An item of a collection: owned by its collection, with an index, an ID that stays and a display name.
 class QXINSPECTORCORE_EXPORT TCollectionItem : public QObject, public TPersistent
 {
     Q_OBJECT
@@ -35,16 +38,21 @@ public:
     void AfterConstruction() override;
     void BeforeDestruction() override;
 
+    /// The collection that owns the item, or null.
     TCollection *Collection() const { return m_collection; }
     /// Moves the item to another collection: extract from the old, add to the new (which gives a new ID).
     virtual void SetCollection(TCollection *Value);
+    /// The item's position in its collection, or -1.
     int Index() const;
     /// Moves the item to position Value of its collection.
     virtual void SetIndex(int Value);
+    /// The item's identifier, unique in its collection and kept when the item moves within it.
     int ID() const { return m_id; }
+    /// The text shown for the item in lists (GetDisplayName).
     QString DisplayName() const { return GetDisplayName(); }
     /// The text shown for the item in lists; the class name unless overridden.
     virtual QString GetDisplayName() const;
+    /// Sets the display name; the base only reports the change.
     virtual void SetDisplayName(const QString &Value);
 
     QObject *GetOwner() const override;
@@ -65,10 +73,13 @@ private:
     int m_id = 0;
 };
 
+/// A list of items of one class (or its descendants) that owns them, reports their changes and stores
+/// them with its owner's settings.
 class QXINSPECTORCORE_EXPORT TCollection : public QObject, public TPersistent
 {
     Q_OBJECT
 public:
+    /// An empty collection of items of ItemClass, a TCollectionItem descendant.
     explicit TCollection(const QMetaObject *ItemClass);
     ~TCollection() override;
     Q_DISABLE_COPY_MOVE(TCollection)
@@ -79,22 +90,30 @@ public:
     TCollectionItem *Add();
     /// A new item of the item class, placed at Index.
     TCollectionItem *Insert(int Index);
+    /// Starts an update: changes are reported once, when the outermost update ends.
     virtual void BeginUpdate();
+    /// Ends an update; the outermost one reports the changes.
     virtual void EndUpdate();
     /// Frees every item, inside one update.
     void Clear();
     /// Notifies cnDeleting, then frees the item at Index.
     void Delete(int Index);
+    /// The item with ID, or null.
     TCollectionItem *FindItemID(int ID) const;
 
+    /// The number of items.
     int Count() const { return int(m_items.size()); }
     /// The item at Index; EListError "List index out of bounds (n)" outside the collection.
     TCollectionItem *Items(int Index) const;
     /// Assigns Value into the item at Index.
     void SetItem(int Index, TCollectionItem *Value);
+    /// The items in order.
     const QList<TCollectionItem *> &ItemList() const { return m_items; }
+    /// The class of the items, given at construction.
     const QMetaObject *ItemClass() const { return m_itemClass; }
+    /// How many updates are open.
     int UpdateCount() const { return m_updateCount; }
+    /// The ID the next item added gets.
     int NextID() const { return m_nextID; }
 
     /// From another collection: Clear, then Add and Assign each of its items, inside one update.
@@ -104,9 +123,13 @@ public:
     QString PropName() const;
 
 protected:
+    /// Told after Item joined the collection; the base does nothing.
     virtual void Added(TCollectionItem *Item);
+    /// Told before Item leaves the collection to be freed; the base does nothing.
     virtual void Deleting(TCollectionItem *Item);
+    /// Told of Item joining, being extracted or being deleted; the base calls Added and Deleting.
     virtual void Notify(TCollectionItem *Item, TCollectionNotification Action);
+    /// Gives a new item a name; the base gives none.
     virtual void SetItemName(TCollectionItem *Item);
     /// Told of changes: Item for one item's properties, nullptr for the structure or all items.
     virtual void Update(TCollectionItem *Item);
@@ -142,8 +165,10 @@ class QXINSPECTORCORE_EXPORT TOwnedCollection : public TCollection
 {
     Q_OBJECT
 public:
+    /// An empty collection of items of ItemClass, owned by AOwner.
     TOwnedCollection(QObject *AOwner, const QMetaObject *ItemClass);
     QObject *GetOwner() const override { return m_owner; }
+    /// The owner given at construction.
     QObject *Owner() const { return m_owner; }
 
 private:

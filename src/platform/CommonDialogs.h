@@ -1,5 +1,6 @@
-// What the library's dialogs share with the application: the help hook that a dialog's Help button
-// calls, and the file dialog filters written as "Text files (*.TXT)|*.TXT|All files (*.*)|*.*".
+/// \file
+/// What the library's dialogs share with the application: the help hook that a dialog's Help button
+/// calls, and the file dialog filters written as "Text files (*.TXT)|*.TXT|All files (*.*)|*.*".
 #pragma once
 
 #include "QXGlobal.h"

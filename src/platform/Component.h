@@ -1,10 +1,11 @@
-// Components: any QObject counts as one (its Name is objectName); our own component classes mix in
-// TComponent for an owner, a component state, Loaded and free notification.
-//
-// Free notification tells a component that another object it refers to is going away, so it can drop
-// the reference. It rides on QObject::destroyed for every QObject; our own components also notify at the
-// start of their destruction (BeforeDestruction), while they can still be read. Each receiver hears of an
-// object once, however often it asked.
+/// \file
+/// Components: any QObject counts as one (its Name is objectName); our own component classes mix in
+/// TComponent for an owner, a component state, Loaded and free notification.
+///
+/// Free notification tells a component that another object it refers to is going away, so it can drop
+/// the reference. It rides on QObject::destroyed for every QObject; our own components also notify at the
+/// start of their destruction (BeforeDestruction), while they can still be read. Each receiver hears of an
+/// object once, however often it asked.
 #pragma once
 
 #include "Persistent.h"
@@ -16,8 +17,10 @@
 
 namespace QXPlatform {
 
+/// What a component is told of another one: it was inserted, or it is going (Notification).
 enum TOperation { opInsert, opRemove };
 
+/// The states of a component: being read (loading, reading), being written, being destroyed, designed.
 enum TComponentStateFlag {
     csLoading = 0x1,
     csReading = 0x2,
@@ -36,6 +39,7 @@ QXINSPECTORCORE_EXPORT bool IsComponent(const QObject *object);
 /// their descendants.
 QXINSPECTORCORE_EXPORT bool IsComponentClass(const QMetaObject *AClass);
 
+/// The component mixin: an owner, a name, a state (loading, designing) and free notifications.
 class QXINSPECTORCORE_EXPORT TComponent : public TPersistent
 {
 public:
@@ -43,17 +47,23 @@ public:
     TComponent(QObject *self, QObject *Owner);
     ~TComponent() override;
 
+    /// The owner given at construction, or null.
     QObject *Owner() const { return m_owner; }
     QObject *GetOwner() const override { return m_owner; }
+    ///@{
+    /// The component's name: its QObject's objectName.
     QString Name() const { return m_self->objectName(); }
     void SetName(const QString &name) { m_self->setObjectName(name); }
+    ///@}
     QString GetNamePath() const override;
 
+    /// Whether the component is being read (csLoading) or designed (csDesigning).
     TComponentState ComponentState() const { return m_state; }
     /// Marks the component as being read from a stream; Loaded ends that state.
     void Loading() { m_state |= csLoading; }
     /// Called once a stream has been read; overrides call the inherited one first.
     virtual void Loaded() { m_state &= ~TComponentState(csLoading); }
+    /// Puts the component in or out of design state (csDesigning).
     void SetDesigning(bool designing);
 
     /// Asks to hear (once) through Notification(object, opRemove) when object is destroyed.
@@ -65,11 +75,13 @@ public:
 
     void BeforeDestruction() override;
 
+    /// The QObject this mixin is part of.
     QObject *ComponentSelf() const { return m_self; }
 
 protected:
     /// Told of objects that are going away (opRemove). Overrides call the inherited one.
     virtual void Notification(QObject *AComponent, TOperation Operation);
+    /// Replaces the state flags, for descendants that manage them themselves.
     void SetComponentState(TComponentState state) { m_state = state; }
 
 private:
@@ -92,6 +104,7 @@ private:
     QList<TComponent *> m_watchers;
 };
 
+/// The component mixin of object, or null when it has none.
 QXINSPECTORCORE_EXPORT TComponent *AsComponent(const QObject *object);
 
 } // namespace QXPlatform

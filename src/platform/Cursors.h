@@ -1,6 +1,7 @@
-// Mouse cursors as published properties hold them: a TCursor is the number of a Qt::CursorShape, and the
-// cursor table gives each standard shape an identifier ("crArrow", "crIBeam"), so that an inspector can
-// show and offer cursors by name.
+/// \file
+/// Mouse cursors as published properties hold them: a TCursor is the number of a Qt::CursorShape, and the
+/// cursor table gives each standard shape an identifier ("crArrow", "crIBeam"), so that an inspector can
+/// show and offer cursors by name.
 #pragma once
 
 #include "QXGlobal.h"

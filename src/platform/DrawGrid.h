@@ -1,11 +1,12 @@
-// The custom draw grid: a scrolled grid of cells with fixed title rows and columns at the top and left
-// (right under right-to-left layout), one current cell with a selection rectangle, and one persistent
-// in-place editor that the grid moves from cell to cell. Descendants draw the cells (DrawCell) and supply
-// the texts the editor shows and writes back (GetEditText, SetEditText); the item list editor is one.
-//
-// Geometry is kept per axis: every line has the default size unless it was given its own, and positions
-// come from a prefix sum that is rebuilt lazily after a size changes, so finding a cell costs O(log n) and
-// painting walks only the visible cells, whatever the number of rows.
+/// \file
+/// The custom draw grid: a scrolled grid of cells with fixed title rows and columns at the top and left
+/// (right under right-to-left layout), one current cell with a selection rectangle, and one persistent
+/// in-place editor that the grid moves from cell to cell. Descendants draw the cells (DrawCell) and supply
+/// the texts the editor shows and writes back (GetEditText, SetEditText); the item list editor is one.
+///
+/// Geometry is kept per axis: every line has the default size unless it was given its own, and positions
+/// come from a prefix sum that is rebuilt lazily after a size changes, so finding a cell costs O(log n) and
+/// painting walks only the visible cells, whatever the number of rows.
 #pragma once
 
 #include "Component.h"
@@ -33,7 +34,9 @@ QX_DECLARE_EXCEPTION(EInvalidGridOperation, Exception)
 /// A cell position; -1 on an axis where a point lies outside the cells.
 struct TGridCoord
 {
+    /// The column.
     int X = 0;
+    /// The row.
     int Y = 0;
     friend bool operator==(const TGridCoord &, const TGridCoord &) = default;
 };
@@ -41,11 +44,16 @@ struct TGridCoord
 /// A range of cells, inclusive on all sides.
 struct TGridRect
 {
+    /// The first column.
     int Left = 0;
+    /// The first row.
     int Top = 0;
+    /// The last column.
     int Right = 0;
+    /// The last row.
     int Bottom = 0;
     friend bool operator==(const TGridRect &, const TGridRect &) = default;
+    /// Whether the cell (ACol, ARow) lies in the range.
     bool Contains(int ACol, int ARow) const
     {
         return ACol >= Left && ACol <= Right && ARow >= Top && ARow <= Bottom;
@@ -73,6 +81,8 @@ QX_DECLARE_EVENT(TMouseMoveEvent, void(QObject *Sender, Qt::KeyboardModifiers Sh
 QX_DECLARE_EVENT(TMouseWheelUpDownEvent,
                  void(QObject *Sender, Qt::KeyboardModifiers Shift, const QPoint &MousePos, bool &Handled))
 
+/// A grid of owner-drawn cells: fixed and scrolling rows and columns, a current cell and a selection,
+/// sizing and moving of lines, and an in-place editor. Descendants draw the cells and supply their texts.
 class QXINSPECTORCORE_EXPORT TCustomDrawGrid : public TGuarded<QAbstractScrollArea>, public TComponent
 {
     Q_OBJECT
@@ -104,6 +114,8 @@ class QXINSPECTORCORE_EXPORT TCustomDrawGrid : public TGuarded<QAbstractScrollAr
     QX_DEFAULT(Options, "[goFixedVertLine,goFixedHorzLine,goVertLine,goHorzLine,goRangeSelect]")
 
 public:
+    /// What the grid draws and allows: grid lines, range selection, sizing and moving of lines, editing,
+    /// Tab between cells, whole-row selection, an editor always shown, scrolling while the thumb is dragged.
     enum TGridOption {
         goFixedVertLine = 0x1,
         goFixedHorzLine = 0x2,
@@ -130,6 +142,7 @@ public:
     Q_DECLARE_FLAGS(TGridDrawState, TGridDrawStateFlag)
     Q_FLAG(TGridDrawState)
 
+    /// Which scroll bars the grid shows when the cells do not fit.
     enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
     Q_ENUM(TScrollStyle)
 
@@ -151,86 +164,144 @@ public:
 
     // Counts. A count below 1 counts as 1; a count at or below its fixed lines lowers them to count - 1.
     // Shrinking keeps the current cell, the selection and the top-left cell inside the grid.
+    ///@{
+    /// The number of columns, the fixed ones included.
     int ColCount() const { return m_cols.Count; }
     void SetColCount(int Value);
+    ///@}
+    ///@{
+    /// The number of rows, the fixed ones included.
     int RowCount() const { return m_rows.Count; }
     void SetRowCount(int Value);
+    ///@}
+    ///@{
     /// EInvalidGridOperation unless 0 <= Value < ColCount.
     int FixedCols() const { return m_cols.Fixed; }
     void SetFixedCols(int Value);
+    ///@}
+    ///@{
     /// EInvalidGridOperation unless 0 <= Value < RowCount.
     int FixedRows() const { return m_rows.Fixed; }
     void SetFixedRows(int Value);
+    ///@}
 
     // The current cell. Setting it asks SelectCell first and moves the selection anchor with it.
+    ///@{
+    /// The current cell's column.
     int Col() const { return m_current.X; }
     void SetCol(int Value);
+    ///@}
+    ///@{
+    /// The current cell's row.
     int Row() const { return m_current.Y; }
     void SetRow(int Value);
+    ///@}
     /// The selected range (with goRowSelect, whole rows of non-fixed columns).
     TGridRect Selection() const;
     /// Sets anchor (Left, Top) and current cell (Right, Bottom), clamped into the grid, without SelectCell.
     void SetSelection(const TGridRect &Value);
 
     // Sizes
+    ///@{
     int DefaultColWidth() const { return m_cols.DefaultSize; }
     /// Also gives every column the new default width.
     void SetDefaultColWidth(int Value);
+    ///@}
+    ///@{
     int DefaultRowHeight() const { return m_rows.DefaultSize; }
     /// Also gives every row the new default height.
     void SetDefaultRowHeight(int Value);
+    ///@}
+    ///@{
+    /// The width of column Index in pixels.
     int ColWidths(int Index) const { return m_cols.Size(Index); }
     void SetColWidths(int Index, int Value);
+    ///@}
+    ///@{
+    /// The height of row Index in pixels.
     int RowHeights(int Index) const { return m_rows.Size(Index); }
     void SetRowHeights(int Index, int Value);
+    ///@}
+    ///@{
+    /// The width of the grid lines in pixels.
     int GridLineWidth() const { return m_gridLineWidth; }
     void SetGridLineWidth(int Value);
+    ///@}
 
     // Look
+    ///@{
+    /// The grid options (TGridOption).
     TGridOptions Options() const { return m_options; }
     void SetOptions(TGridOptions Value);
+    ///@}
+    ///@{
+    /// The colour of the non-fixed cells' background.
     TColor Color() const { return m_color; }
     void SetColor(TColor Value);
+    ///@}
+    ///@{
+    /// The colour of the fixed cells' background.
     TColor FixedColor() const { return m_fixedColor; }
     void SetFixedColor(TColor Value);
+    ///@}
+    ///@{
     /// Whether the grid fills backgrounds and draws the focus rectangle around DrawCell.
     bool DefaultDrawing() const { return m_defaultDrawing; }
     void SetDefaultDrawing(bool Value);
+    ///@}
+    ///@{
+    /// Which scroll bars the grid shows.
     TScrollStyle ScrollBars() const { return m_scrollBars; }
     void SetScrollBars(TScrollStyle Value);
+    ///@}
 
     // Scrolling
+    ///@{
     /// The first non-fixed row shown below the fixed rows.
     int TopRow() const { return m_topLeft.Y; }
     void SetTopRow(int Value);
+    ///@}
+    ///@{
     /// The first non-fixed column shown after the fixed columns.
     int LeftCol() const { return m_topLeft.X; }
     void SetLeftCol(int Value);
+    ///@}
     /// Non-fixed columns (rows) shown whole from LeftCol (TopRow) on.
     int VisibleColCount() const;
+    /// Non-fixed rows shown whole from TopRow on.
     int VisibleRowCount() const;
 
     // Cells and points, in viewport coordinates
     /// The cell under a point; -1 on each axis where the point is outside the cells.
     TGridCoord MouseCoord(int X, int Y) const;
+    /// The cell under a point, into ACol and ARow (MouseCoord).
     void MouseToCell(int X, int Y, int &ACol, int &ARow) const;
     /// The cell's rectangle without its grid lines; empty when the cell is not on screen.
     QRect CellRect(int ACol, int ARow) const;
 
     // Repainting: each schedules an update of only the area named.
+    /// Repaints one cell.
     void InvalidateCell(int ACol, int ARow);
+    /// Repaints one row.
     void InvalidateRow(int ARow);
+    /// Repaints one column.
     void InvalidateCol(int ACol);
+    /// Repaints every cell.
     void InvalidateGrid();
+    /// Repaints every cell (InvalidateGrid).
     void Invalidate() { InvalidateGrid(); }
 
     // The in-place editor
     /// The editor, or null before editing first started.
     TInplaceEdit *InplaceEditor() const { return m_inplaceEdit; }
+    ///@{
     /// Whether the editor is meant to show over the current cell.
     bool EditorMode() const { return m_editorMode; }
     void SetEditorMode(bool Value);
+    ///@}
+    /// Shows the editor over the current cell, when CanEditShow allows.
     void ShowEditor();
+    /// Hides the editor; shown again, it reloads the cell's text.
     void HideEditor();
     /// Makes the editor reload its contents from the grid for the current cell.
     void InvalidateEditor();
@@ -254,25 +325,45 @@ public:
     /// The painter in use while the grid paints (inside DrawCell); null at any other time.
     QPainter *Canvas() const { return m_canvas; }
 
+    /// Asked before the current cell moves; CanSelect false refuses.
     TSelectCellEvent OnSelectCell;
+    /// Draws or decorates a cell after the grid's own drawing.
     TDrawCellEvent OnDrawCell;
+    /// Supplies the editor's text for a cell.
     TGetEditEvent OnGetEditText;
+    /// Supplies the edit mask for a cell.
     TGetEditEvent OnGetEditMask;
+    /// Receives the editor's text for a cell on every change the user makes.
     TSetEditEvent OnSetEditText;
+    /// A row moved.
     TMovedEvent OnRowMoved;
+    /// A column moved.
     TMovedEvent OnColumnMoved;
+    /// TopRow or LeftCol changed.
     TNotifyEvent OnTopLeftChanged;
+    /// A click moved the current cell.
     TNotifyEvent OnClick;
+    /// A double click.
     TNotifyEvent OnDblClick;
+    /// The focus entered the grid.
     TNotifyEvent OnEnter;
+    /// The focus left the grid and its editor.
     TNotifyEvent OnExit;
+    /// A key went down, before the grid handles it.
     TKeyEvent OnKeyDown;
+    /// A character was typed.
     TKeyPressEvent OnKeyPress;
+    /// A key went up.
     TKeyEvent OnKeyUp;
+    /// A mouse button went down, before the grid handles it.
     TMouseEvent OnMouseDown;
+    /// The mouse moved, before the grid handles it.
     TMouseMoveEvent OnMouseMove;
+    /// A mouse button went up, before the grid handles it.
     TMouseEvent OnMouseUp;
+    /// The wheel turned down; Handled keeps the grid from scrolling.
     TMouseWheelUpDownEvent OnMouseWheelDown;
+    /// The wheel turned up; Handled keeps the grid from scrolling.
     TMouseWheelUpDownEvent OnMouseWheelUp;
 
 protected:
@@ -284,15 +375,21 @@ protected:
         int FixedBoundary = 0; ///< end of the fixed lines, grid lines included
         int GridBoundary = 0; ///< end of the last visible cell and its line, at most GridExtent
         int GridExtent = 0; ///< size of the viewport along the axis
+        /// The last cell shown whole (LeftCol or TopRow counted in).
         int LastFullVisibleCell = 0;
         int FullVisBoundary = 0; ///< end of the last whole visible cell and its line
+        /// FixedCols or FixedRows.
         int FixedCellCount = 0;
         int FirstGridCell = 0; ///< LeftCol or TopRow
+        /// ColCount or RowCount.
         int GridCellCount = 0;
     };
+    /// The extent of the visible part of both axes.
     struct TGridDrawInfo
     {
+        /// The columns.
         TGridAxisDrawInfo Horz;
+        /// The rows.
         TGridAxisDrawInfo Vert;
     };
     /// The visible geometry of both axes.
@@ -324,11 +421,13 @@ protected:
     virtual void SizeChanged(int OldColCount, int OldRowCount);
     /// After a column width (row height) changed; the base brings the scroll bars and the editor in step.
     virtual void ColWidthsChanged();
+    /// After a row height changed; the base brings the scroll bars and the editor in step.
     virtual void RowHeightsChanged();
     /// After TopRow or LeftCol changed; fires OnTopLeftChanged.
     virtual void TopLeftChanged();
     /// After MoveRow (MoveColumn, or a drag with goRowMoving / goColMoving); fire OnRowMoved (OnColumnMoved).
     virtual void RowMoved(int FromIndex, int ToIndex);
+    /// After a column moved; fires OnColumnMoved.
     virtual void ColumnMoved(int FromIndex, int ToIndex);
     /// What a press at (X, Y) would start. The base tests the fixed cells only: along X within the fixed
     /// rows with goColSizing, along Y within the fixed columns with goRowSizing. A line is hit within its
@@ -343,7 +442,9 @@ protected:
     /// moving, selecting, showing the editor): overrides call the inherited one for what they do not take.
     /// OnMouseDown, OnMouseMove and OnMouseUp fire before these, for every press, move and release.
     virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// The mouse moved: sizes, moves or selects while a drag is under way.
     virtual void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    /// A button went up: ends sizing, moving or selecting.
     virtual void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     /// After a click moved the current cell (and after FocusCell); fires OnClick.
     virtual void Click();
@@ -352,6 +453,7 @@ protected:
     /// When the focus enters the grid (fires OnEnter) or leaves the grid and its editor (hides the editor
     /// unless goAlwaysShowEditor, fires OnExit).
     virtual void DoEnter();
+    /// The focus left the grid and its editor: hides the editor unless goAlwaysShowEditor, fires OnExit.
     virtual void DoExit();
     /// After the viewport changed its size and the grid brought its scroll bars in step.
     virtual void Resize();
@@ -369,19 +471,34 @@ protected:
 
     // Qt entry points
     bool GuardedEvent(QEvent *event) override;
+    /// Paints the cells in the damaged area (DrawCell for each).
     void paintEvent(QPaintEvent *event) override;
+    /// Brings the scroll bars and the editor in step, then Resize.
     void resizeEvent(QResizeEvent *event) override;
+    /// Hands the key to HandleKey; Backtab arrives as Shift+Tab.
     void keyPressEvent(QKeyEvent *event) override;
+    /// Fires OnKeyUp; Key set to 0 consumes the key.
     void keyReleaseEvent(QKeyEvent *event) override;
+    /// Fires OnMouseWheelDown or OnMouseWheelUp; unless a handler takes the turn, the grid scrolls.
     void wheelEvent(QWheelEvent *event) override;
+    /// Fires OnMouseDown, then MouseDown.
     void mousePressEvent(QMouseEvent *event) override;
+    /// Fires OnMouseMove, then MouseMove.
     void mouseMoveEvent(QMouseEvent *event) override;
+    /// Fires OnMouseUp, then MouseUp.
     void mouseReleaseEvent(QMouseEvent *event) override;
+    /// Fires OnMouseDown, then MouseDown as a double click's second press, then DblClick.
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    /// Repaints the current cell; the focus entering the grid from outside runs DoEnter.
     void focusInEvent(QFocusEvent *event) override;
+    /// Repaints the current cell; the focus leaving the grid and its editor (not to a popup, nor by window
+    /// activation) runs DoExit.
     void focusOutEvent(QFocusEvent *event) override;
+    /// Follows the scroll bars: moves TopRow and LeftCol.
     void scrollContentsBy(int dx, int dy) override;
+    /// With goTabs, Tab moves between cells rather than out of the grid.
     bool focusNextPrevChild(bool next) override;
+    /// A change of layout direction, enabled state or activation repaints and brings the editor in step.
     void changeEvent(QEvent *event) override;
     /// Events of the viewport (paint, mouse, resize) arrive here; guarded like event().
     bool viewportEvent(QEvent *event) final;
@@ -487,12 +604,19 @@ private:
 Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridOptions)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TCustomDrawGrid::TGridDrawState)
 
+/// TCustomDrawGrid::TGridOption at namespace level.
 using TGridOption = TCustomDrawGrid::TGridOption;
+/// TCustomDrawGrid::TGridOptions at namespace level.
 using TGridOptions = TCustomDrawGrid::TGridOptions;
+/// TCustomDrawGrid::TGridDrawStateFlag at namespace level.
 using TGridDrawStateFlag = TCustomDrawGrid::TGridDrawStateFlag;
+/// TCustomDrawGrid::TGridDrawState at namespace level.
 using TGridDrawState = TCustomDrawGrid::TGridDrawState;
+/// TCustomDrawGrid::TScrollStyle at namespace level.
 using TScrollStyle = TCustomDrawGrid::TScrollStyle;
+/// TCustomDrawGrid::TGridState at namespace level.
 using TGridState = TCustomDrawGrid::TGridState;
+/// TCustomDrawGrid::TDrawCellEvent at namespace level.
 using TDrawCellEvent = TCustomDrawGrid::TDrawCellEvent;
 using enum TCustomDrawGrid::TGridOption;
 using enum TCustomDrawGrid::TGridDrawStateFlag;

@@ -1,6 +1,7 @@
-// Events: object-bound callables with the sender first. Each event type is a distinct type (not a bare
-// std::function alias) so that it can be registered with QMetaType under its own name and shown by an
-// inspector as a method-kind property.
+/// \file
+/// Events: object-bound callables with the sender first. Each event type is a distinct type (not a bare
+/// std::function alias) so that it can be registered with QMetaType under its own name and shown by an
+/// inspector as a method-kind property.
 #pragma once
 
 #include "QXGlobal.h"
@@ -11,6 +12,7 @@
 
 namespace QXPlatform {
 
+/// The base of every event type: a std::function of Signature that QMetaType can compare.
 template<class Signature> struct TEventBase : std::function<Signature>
 {
     using std::function<Signature>::function;

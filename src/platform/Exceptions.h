@@ -1,5 +1,6 @@
-// The exception family that the library raises, and the one application-level handler that every event
-// handler of ours hands exceptions to, so that no exception ever crosses Qt's event loop.
+/// \file
+/// The exception family that the library raises, and the one application-level handler that every event
+/// handler of ours hands exceptions to, so that no exception ever crosses Qt's event loop.
 #pragma once
 
 #include "QXGlobal.h"
@@ -15,11 +16,16 @@ namespace QXPlatform {
 class QXINSPECTORCORE_EXPORT Exception : public std::exception
 {
 public:
+    /// An exception with message as its text.
     explicit Exception(QString message);
     ~Exception() override;
 
+    ///@{
+    /// The text shown to the user; setting it updates what().
     QString Message() const { return m_message; }
     void SetMessage(const QString &message);
+    ///@}
+    /// The message as UTF-8, valid as long as the exception lives.
     const char *what() const noexcept override { return m_utf8.constData(); }
     /// The class name as reported to users ("EConvertError"); every subclass overrides it.
     virtual QString ClassName() const { return QStringLiteral("Exception"); }
@@ -29,6 +35,7 @@ private:
     QByteArray m_utf8;
 };
 
+/// Declares exception class Name derived from Base, with Base's constructors and its own ClassName.
 #define QX_DECLARE_EXCEPTION(Name, Base)                                                                     \
     class QXINSPECTORCORE_EXPORT Name : public Base                                                          \
     {                                                                                                        \
@@ -42,18 +49,28 @@ class QXINSPECTORCORE_EXPORT EAbort : public Exception
 {
 public:
     EAbort();
+    /// An EAbort that carries a message after all.
     using Exception::Exception;
     QString ClassName() const override { return QStringLiteral("EAbort"); }
 };
 
+/// A text that does not convert to the value's type.
 QX_DECLARE_EXCEPTION(EConvertError, Exception)
+/// A property that cannot be read or written.
 QX_DECLARE_EXCEPTION(EPropertyError, Exception)
+/// A property's text that does not convert to its type.
 QX_DECLARE_EXCEPTION(EPropertyConvertError, Exception)
+/// A list index out of range, or an operation a list does not allow.
 QX_DECLARE_EXCEPTION(EListError, Exception)
+/// A string list operation that fails: a duplicate refused, an index out of range.
 QX_DECLARE_EXCEPTION(EStringListError, EListError)
+/// An object that is not of the class an operation needs.
 QX_DECLARE_EXCEPTION(EInvalidCast, Exception)
+/// An operation that the object's state does not allow.
 QX_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+/// A class name that is not registered (ClassRegistry.h).
 QX_DECLARE_EXCEPTION(EClassNotFound, Exception)
+/// A file that cannot be opened.
 QX_DECLARE_EXCEPTION(EFOpenError, Exception)
 
 /// Raises EAbort.

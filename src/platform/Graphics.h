@@ -1,7 +1,8 @@
-// Colours, fonts and pictures as the library's published properties hold them. A TColor is a plain
-// integer (so it streams and compares like one) that is either an RGB value or a reference to a system
-// colour resolved against a QPalette when it is drawn; TFont and TPicture are the persistent sub-objects
-// that controls publish for their font and glyph properties.
+/// \file
+/// Colours, fonts and pictures as the library's published properties hold them. A TColor is a plain
+/// integer (so it streams and compares like one) that is either an RGB value or a reference to a system
+/// colour resolved against a QPalette when it is drawn; TFont and TPicture are the persistent sub-objects
+/// that controls publish for their font and glyph properties.
 #pragma once
 
 #include "Events.h"
@@ -23,8 +24,11 @@ namespace QXPlatform {
 /// A colour in 0x00BBGGRR order (red in the low byte), or a system colour 0xFF0000nn (nn = index).
 using TColor = qint32;
 
+/// The flag of a system colour; the low byte is the colour's index.
 inline constexpr TColor clSystemColor = static_cast<TColor>(0xFF000000u);
 
+///@{
+/// The standard colours.
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
 inline constexpr TColor clGreen = 0x008000;
@@ -41,12 +45,18 @@ inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clFuchsia = 0xFF00FF;
 inline constexpr TColor clAqua = 0xFFFF00;
 inline constexpr TColor clWhite = 0xFFFFFF;
+///@}
 
+///@{
+/// Further named colours.
 inline constexpr TColor clMoneyGreen = 0xC0DCC0;
 inline constexpr TColor clSkyBlue = 0xF0CAA6;
 inline constexpr TColor clCream = 0xF0FBFF;
 inline constexpr TColor clMedGray = 0xA4A0A0;
+///@}
 
+///@{
+/// The system colours: taken from the application's palette when drawn (ColorToQColor).
 inline constexpr TColor clScrollBar = clSystemColor | 0;
 inline constexpr TColor clBackground = clSystemColor | 1;
 inline constexpr TColor clActiveCaption = clSystemColor | 2;
@@ -77,6 +87,7 @@ inline constexpr TColor clGradientActiveCaption = clSystemColor | 27;
 inline constexpr TColor clGradientInactiveCaption = clSystemColor | 28;
 inline constexpr TColor clMenuHighlight = clSystemColor | 29;
 inline constexpr TColor clMenuBar = clSystemColor | 30;
+///@}
 
 /// No colour: draws nothing (ColorToQColor gives a fully transparent colour).
 inline constexpr TColor clNone = 0x1FFFFFFF;
@@ -123,6 +134,7 @@ class QXINSPECTORCORE_EXPORT TFont : public QObject, public TPersistent
     QX_TYPE_NAME(Color, "TColor")
     QX_TYPE_NAME(Name, "TFontName")
 public:
+    /// The style flags of a font.
     enum TFontStyle { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
     Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
     Q_FLAG(TFontStyles)
@@ -130,29 +142,42 @@ public:
     /// Height and Size convert at this fixed resolution.
     static constexpr int PixelsPerInch = 96;
 
+    /// The default font (DefaultFont) in clWindowText.
     Q_INVOKABLE explicit TFont(QObject *parent = nullptr);
     ~TFont() override;
     Q_DISABLE_COPY_MOVE(TFont)
 
+    ///@{
+    /// The text colour.
     TColor Color() const { return m_color; }
     void SetColor(TColor Value);
+    ///@}
     /// The character height in pixels, negative: -round(Size * PixelsPerInch / 72).
     int Height() const;
     /// Sets Size from a pixel height; a positive height counts as its negative.
     void SetHeight(int Value);
+    ///@{
+    /// The family.
     QString Name() const { return m_font.family(); }
     void SetName(const QString &Value);
+    ///@}
     /// Points.
     int Size() const { return m_font.pointSize(); }
     /// A size of 0 or less selects the default size.
     void SetSize(int Value);
+    ///@{
+    /// Bold, italic, underline and strike-out.
     TFontStyles Style() const;
     void SetStyle(TFontStyles Value);
+    ///@}
 
+    /// The font as a QFont (without the colour).
     QFont ToQFont() const { return m_font; }
     /// Takes the whole QFont; a pixel-sized font is converted to points.
     void SetQFont(const QFont &Value);
+    /// The colour as a QColor.
     QColor ToQColor() const;
+    /// A pen of the colour, for drawing text.
     QPen Pen() const;
     /// Same font and colour.
     bool Equals(const TFont *Other) const;
@@ -179,6 +204,7 @@ protected:
     /// font with its style flags set to Value; flags that do not change are left untouched (a
     /// demi-bold weight stays when bold stays).
     static QFont WithStyle(QFont font, TFontStyles Value);
+    /// The style flags of font.
     static TFontStyles StyleOf(const QFont &font);
 
 private:
@@ -188,7 +214,9 @@ private:
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TFont::TFontStyles)
 
+/// TFont::TFontStyle at namespace level.
 using TFontStyle = TFont::TFontStyle;
+/// TFont::TFontStyles at namespace level.
 using TFontStyles = TFont::TFontStyles;
 using enum TFont::TFontStyle;
 
@@ -197,16 +225,22 @@ class QXINSPECTORCORE_EXPORT TPicture : public QObject, public TPersistent
 {
     Q_OBJECT
 public:
+    /// An empty picture.
     Q_INVOKABLE explicit TPicture(QObject *parent = nullptr);
     ~TPicture() override;
     Q_DISABLE_COPY_MOVE(TPicture)
 
+    /// The image; null when empty.
     QPixmap Pixmap() const { return m_pixmap; }
     /// Takes Value; setting the pixmap already held does nothing.
     void SetPixmap(const QPixmap &Value);
+    /// Empties the picture.
     void Clear() { SetPixmap(QPixmap()); }
+    /// The image's width in pixels.
     int Width() const { return m_pixmap.width(); }
+    /// The image's height in pixels.
     int Height() const { return m_pixmap.height(); }
+    /// Whether there is no image.
     bool IsEmpty() const { return m_pixmap.isNull(); }
 
     /// Reads an image file in any format Qt reads. EFOpenError when the file cannot be opened,

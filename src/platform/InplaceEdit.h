@@ -1,7 +1,8 @@
-// The in-place editor of a custom draw grid: one single-line editor per grid, a child of the grid's
-// viewport, that the grid moves over its current cell and loads with that cell's text. What the user types
-// goes back to the grid on every change (the grid's SetEditText); keys that move between cells are passed
-// to the grid's key handling. Descendants add drop-down lists, buttons and masks.
+/// \file
+/// The in-place editor of a custom draw grid: one single-line editor per grid, a child of the grid's
+/// viewport, that the grid moves over its current cell and loads with that cell's text. What the user types
+/// goes back to the grid on every change (the grid's SetEditText); keys that move between cells are passed
+/// to the grid's key handling. Descendants add drop-down lists, buttons and masks.
 #pragma once
 
 #include "Component.h"
@@ -15,6 +16,7 @@ namespace QXPlatform {
 
 class TCustomDrawGrid;
 
+/// The line edit that edits a grid's cell in place, with the cell's length limit and edit mask.
 class QXINSPECTORCORE_EXPORT TInplaceEdit : public TGuarded<QLineEdit>, public TComponent
 {
     Q_OBJECT
@@ -25,23 +27,29 @@ public:
     ~TInplaceEdit() override;
     Q_DISABLE_COPY_MOVE(TInplaceEdit)
 
+    /// The grid that owns the editor, or null.
     TCustomDrawGrid *Grid() const { return m_grid; }
 
     /// Loads the grid's current cell: its text (GetEditText), its length limit (GetEditLimit, 0 for none)
     /// and its edit mask (GetEditMask). Afterwards the editor is unmodified and has nothing to undo.
     /// Loading does not count as an assignment: TextAssigned is not called.
     virtual void UpdateContents();
+    ///@{
     /// The edit mask of the loaded cell, kept as the grid gave it.
     QString EditMask() const { return m_editMask; }
     void SetEditMask(const QString &Value) { m_editMask = Value; }
+    ///@}
 
     /// Assigns the whole text: Undo can go back to the text before, Modified keeps its value, the grid is
     /// not told, and TextAssigned follows.
     void SetText(const QString &Value);
+    /// The text in the editor.
     QString Text() const { return text(); }
+    ///@{
     /// Whether the user changed the text since it was loaded (or since SetModified(false)).
     bool Modified() const { return isModified(); }
     void SetModified(bool Value) { setModified(Value); }
+    ///@}
     /// Back to the text loaded by UpdateContents, unmodified. Assigns the whole text (TextAssigned
     /// follows); the grid is not told.
     void Reset();
@@ -77,10 +85,14 @@ protected:
     /// For descendants, which are not friends of the grid: the grid's key handling and its SetEditText for
     /// its current cell.
     bool SendToGrid(int Key, Qt::KeyboardModifiers Shift);
+    /// Hands Value to the grid's SetEditText for its current cell.
     void GridSetEditText(const QString &Value);
 
+    /// Runs KeyDown and leaves the key to the line edit unless KeyDown took it (set it to 0).
     void keyPressEvent(QKeyEvent *event) override;
+    /// Tells the grid that its editor took the focus.
     void focusInEvent(QFocusEvent *event) override;
+    /// Tells the grid that its editor lost the focus.
     void focusOutEvent(QFocusEvent *event) override;
 
 private:

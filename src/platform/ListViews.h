@@ -1,8 +1,9 @@
-// List and tree views in the library's terms: a list view's items (caption, image indexes, sub-items and
-// their images) over a QListWidget or a QTreeWidget used as a list view (caption in column 0, sub-items
-// in the next columns), a tree view's nodes over a QTreeWidget, and the image lists a view carries. The
-// index of a view's image, state image and overlay (list items) or selected image (tree nodes) live in
-// item data roles, so they survive any copy of the items.
+/// \file
+/// List and tree views in the library's terms: a list view's items (caption, image indexes, sub-items and
+/// their images) over a QListWidget or a QTreeWidget used as a list view (caption in column 0, sub-items
+/// in the next columns), a tree view's nodes over a QTreeWidget, and the image lists a view carries. The
+/// index of a view's image, state image and overlay (list items) or selected image (tree nodes) live in
+/// item data roles, so they survive any copy of the items.
 #pragma once
 
 #include "Persistent.h"
@@ -38,17 +39,22 @@ class QXINSPECTORCORE_EXPORT TImageList : public QObject
 {
     Q_OBJECT
 public:
+    /// An empty image list.
     explicit TImageList(QObject *parent = nullptr);
     ~TImageList() override;
     Q_DISABLE_COPY_MOVE(TImageList)
 
+    /// The number of images.
     int Count() const { return int(m_icons.size()); }
     /// The image at Index; a null icon out of range.
     QIcon Icon(int Index) const { return m_icons.value(Index); }
+    /// Appends Icon; returns its index.
     int Add(const QIcon &Icon);
+    /// Removes every image.
     void Clear();
 
 Q_SIGNALS:
+    /// Emitted after the images changed, so that views showing them repaint.
     void changed();
 
 private:
@@ -56,12 +62,16 @@ private:
 };
 
 // The image lists a view carries (never owned; read as null once freed).
+///@{
+/// The image lists a view carries (never owned; read as null once freed): small images, large images
+/// (icon mode) and state images.
 QXINSPECTORCORE_EXPORT TImageList *SmallImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetSmallImages(QAbstractItemView *View, TImageList *Images);
 QXINSPECTORCORE_EXPORT TImageList *LargeImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetLargeImages(QAbstractItemView *View, TImageList *Images);
 QXINSPECTORCORE_EXPORT TImageList *StateImages(const QAbstractItemView *View);
 QXINSPECTORCORE_EXPORT void SetStateImages(QAbstractItemView *View, TImageList *Images);
+///@}
 
 /// The items of a list view, addressed by index. One adapter per view (ListItemsOf), freed with it.
 class QXINSPECTORCORE_EXPORT TListItems : public QObject, public TPersistent
@@ -73,27 +83,46 @@ public:
     ~TListItems() override;
     Q_DISABLE_COPY_MOVE(TListItems)
 
+    /// The view whose items these are.
     QAbstractItemView *View() const { return m_view; }
     /// Whether the view shows large icons (a QListWidget in icon mode).
     bool IsIconStyle() const;
+    /// The number of items.
     int Count() const;
+    /// Deletes every item.
     void Clear();
     /// Appends an empty item; returns its index.
     int Add();
+    /// Deletes the item at Index; EListError outside the list.
     void Delete(int Index);
 
+    ///@{
+    /// The item's text.
     QString Caption(int Index) const;
     void SetCaption(int Index, const QString &Value);
+    ///@}
+    ///@{
+    /// The item's image index in the view's image list, -1 for none; setting it shows the image.
     int ImageIndex(int Index) const { return indexData(Index, ImageIndexRole); }
     void SetImageIndex(int Index, int Value);
+    ///@}
+    ///@{
+    /// The item's state image index, -1 for none.
     int StateIndex(int Index) const { return indexData(Index, StateIndexRole); }
     void SetStateIndex(int Index, int Value) { setIndexData(Index, StateIndexRole, Value); }
+    ///@}
+    ///@{
+    /// The item's overlay image index, -1 for none.
     int OverlayIndex(int Index) const { return indexData(Index, OverlayIndexRole); }
     void SetOverlayIndex(int Index, int Value) { setIndexData(Index, OverlayIndexRole, Value); }
+    ///@}
+    /// The item's sub-items (the further columns of a tree view).
     QStringList SubItems(int Index) const;
     /// Replaces the sub-items; images of sub-items that remain stay, new ones have none.
     void SetSubItems(int Index, const QStringList &Value);
+    /// The image indexes of the item's sub-items, one per sub-item.
     QList<int> SubItemImages(int Index) const;
+    /// Sets the image of sub-item SubItem; EListError when there is no such sub-item.
     void SetSubItemImage(int Index, int SubItem, int Image);
     /// Repaints the items First to Last.
     void UpdateItems(int First, int Last);
@@ -113,13 +142,16 @@ class QXINSPECTORCORE_EXPORT TTreeNodes : public QObject, public TPersistent
 {
     Q_OBJECT
 public:
+    /// The adapter of View's nodes; TreeNodesOf makes it.
     explicit TTreeNodes(QTreeWidget *View);
     ~TTreeNodes() override;
     Q_DISABLE_COPY_MOVE(TTreeNodes)
 
+    /// The tree whose nodes these are.
     QTreeWidget *View() const { return m_view; }
     /// Every node, at every depth.
     int Count() const;
+    /// Deletes every node.
     void Clear();
     /// From another TTreeNodes: the same nodes with their texts and image indexes (not their other data).
     void Assign(const QObject *Source) override;
@@ -128,12 +160,21 @@ public:
     /// cannot be read, with the tree unchanged.
     void LoadFromFile(const QString &FileName);
 
+    ///@{
+    /// A node's image index, -1 for none; setting it shows the image.
     static int ImageIndex(const QTreeWidgetItem *Node);
     static void SetImageIndex(QTreeWidgetItem *Node, int Value);
+    ///@}
+    ///@{
+    /// A node's state image index, -1 for none.
     static int StateIndex(const QTreeWidgetItem *Node);
     static void SetStateIndex(QTreeWidgetItem *Node, int Value);
+    ///@}
+    ///@{
+    /// A node's image index while it is selected, -1 for none.
     static int SelectedIndex(const QTreeWidgetItem *Node);
     static void SetSelectedIndex(QTreeWidgetItem *Node, int Value);
+    ///@}
 
 private:
     QTreeWidget *m_view;

@@ -1,8 +1,9 @@
-// Messages that a control posts to itself and handles later in the same thread (a rescan, a refresh).
-// A message is a QEvent whose type is the message number, posted with QCoreApplication::postEvent, so
-// messages arrive in the order they were posted and are never merged. On top of Qt this keeps a record of
-// the messages waiting for each receiver, so a control can ask whether one is already waiting and take
-// back exactly one of them (Qt can only remove all posted events of a type).
+/// \file
+/// Messages that a control posts to itself and handles later in the same thread (a rescan, a refresh).
+/// A message is a QEvent whose type is the message number, posted with QCoreApplication::postEvent, so
+/// messages arrive in the order they were posted and are never merged. On top of Qt this keeps a record of
+/// the messages waiting for each receiver, so a control can ask whether one is already waiting and take
+/// back exactly one of them (Qt can only remove all posted events of a type).
 #pragma once
 
 #include "QXGlobal.h"
@@ -12,20 +13,28 @@
 
 namespace QXPlatform {
 
+/// A posted message: its number and parameters, and the result its handler gives.
 struct TMessage
 {
+    /// The message number (QX_INVALIDATEPROPERTY, ...).
     int Msg = 0;
+    /// The first parameter; its meaning depends on the message.
     qintptr WParam = 0;
+    /// The second parameter; its meaning depends on the message.
     qintptr LParam = 0;
+    /// Set by the handler.
     qintptr Result = 0;
 };
 
+/// The QEvent that carries a message while it waits in Qt's queue.
 class QXINSPECTORCORE_EXPORT TMessageEvent : public QEvent
 {
 public:
+    /// An event of type (MessageEventType(message.Msg)) carrying message.
     TMessageEvent(QEvent::Type type, const TMessage &message);
     ~TMessageEvent() override;
 
+    /// The message carried; its handler may set Result.
     TMessage Message;
 
 private:

@@ -1,10 +1,11 @@
-// The life cycle and copying protocol shared by all of the library's objects.
-//
-// Qt cannot dispatch virtual calls to a derived class during its construction or destruction, but the
-// library's classes rely on exactly that (an owner's constructor asks a descendant which item class to
-// use; an item leaving its collection asks derived code to hide it). So construction is two-phase
-// (Create<T>: constructor, then the virtual AfterConstruction) and destruction goes through Free
-// (the virtual BeforeDestruction, then delete). Never delete a TLifecycle object directly.
+/// \file
+/// The life cycle and copying protocol shared by all of the library's objects.
+///
+/// Qt cannot dispatch virtual calls to a derived class during its construction or destruction, but the
+/// library's classes rely on exactly that (an owner's constructor asks a descendant which item class to
+/// use; an item leaving its collection asks derived code to hide it). So construction is two-phase
+/// (Create<T>: constructor, then the virtual AfterConstruction) and destruction goes through Free
+/// (the virtual BeforeDestruction, then delete). Never delete a TLifecycle object directly.
 #pragma once
 
 #include "QXGlobal.h"
@@ -35,10 +36,13 @@ QXINSPECTORCORE_EXPORT QString ClassNameOf(const QMetaObject *metaObject);
 /// The class name ClassNameOf reports, as a view of the meta-object's own text: comparing with it
 /// allocates nothing. Empty for no class.
 QXINSPECTORCORE_EXPORT QLatin1String ClassNameView(const QMetaObject *metaObject);
+/// The class name of object as users see it.
 QXINSPECTORCORE_EXPORT QString ClassNameOf(const QObject *object);
 /// True when metaObject is ancestor or equal to the class of object (class references are meta-objects).
 QXINSPECTORCORE_EXPORT bool InheritsFrom(const QMetaObject *metaObject, const QMetaObject *ancestor);
 
+/// Two-phase construction and destruction: hooks that run after the most derived constructor and before
+/// the destructor (see Create and Free).
 class QXINSPECTORCORE_EXPORT TLifecycle
 {
 public:
@@ -68,6 +72,7 @@ private:
 template<class F> class TScopeExit
 {
 public:
+    /// A guard that runs cleanup when it goes.
     explicit TScopeExit(F cleanup)
         : m_cleanup(std::move(cleanup))
     { }
@@ -131,6 +136,7 @@ QXINSPECTORCORE_EXPORT void FreeObject(QObject *object);
 template<class T> class TUpdateLock
 {
 public:
+    /// Begins target's update; the lock ends it with the scope.
     explicit TUpdateLock(T &target)
         : m_end((target.BeginUpdate(), End { target })) // armed only once the update has begun
     { }
@@ -151,6 +157,7 @@ template<class T, class F> void InUpdate(T &target, F &&f)
     std::forward<F>(f)();
 }
 
+/// Frees object (Free) and sets the pointer to null first.
 template<class T> void FreeAndNil(T *&object)
 {
     T *doomed = std::exchange(object, nullptr);
@@ -176,14 +183,17 @@ public:
     /// default (QX_DEFAULT) is left out by the writer on top of this test.
     virtual bool IsStoredProperty(const char *Name) const;
 
+    /// The QObject this mixin is part of.
     QObject *Self() const;
 
 protected:
     /// Copies this object into Dest; the default reports the incompatible assignment.
     virtual void AssignTo(QObject *Dest) const;
+    /// Raises EConvertError "Cannot assign a X to a Y" for Source and this object.
     [[noreturn]] void AssignError(const QObject *Source) const;
 };
 
+/// The persistent mixin of object, or null when it has none.
 QXINSPECTORCORE_EXPORT TPersistent *AsPersistent(const QObject *object);
 
 } // namespace QXPlatform

@@ -1,17 +1,18 @@
-// Component streaming: writing the settings of a component (its stored published properties, its
-// persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
-//
-// Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
-// the whole document, defined properties included, before it changes anything: a document that is not
-// well-formed, too deep, names a class that is not registered or a property that does not exist, or holds
-// a value that does not convert, raises one EReadError naming the property path and leaves the component
-// as it was. A setter that refuses a value while the document is applied puts the component's properties,
-// collections and references back as they were before the error is raised. Only
-// registered classes are ever created from a stream. The format is described in docs/streaming.md.
-//
-// Classes store values that are no published properties by overriding TPersistent::DefineProperties and
-// calling DefineProperty(name, reader, writer, hasData) on the filer they are given; the reader and
-// writer procedures use the typed value operations of TReader and TWriter.
+/// \file
+/// Component streaming: writing the settings of a component (its stored published properties, its
+/// persistent sub-objects, collections and defined properties) to a JSON document, and reading them back.
+///
+/// Writing leaves out what is not stored and what equals its declared default. Reading parses and checks
+/// the whole document, defined properties included, before it changes anything: a document that is not
+/// well-formed, too deep, names a class that is not registered or a property that does not exist, or holds
+/// a value that does not convert, raises one EReadError naming the property path and leaves the component
+/// as it was. A setter that refuses a value while the document is applied puts the component's properties,
+/// collections and references back as they were before the error is raised. Only
+/// registered classes are ever created from a stream. The format is described in docs/streaming.md.
+///
+/// Classes store values that are no published properties by overriding TPersistent::DefineProperties and
+/// calling DefineProperty(name, reader, writer, hasData) on the filer they are given; the reader and
+/// writer procedures use the typed value operations of TReader and TWriter.
 #pragma once
 
 #include "Exceptions.h"
@@ -63,6 +64,7 @@ inline constexpr int StreamFormatVersion = 1;
 /// How deep objects and lists may nest in a document that is read.
 inline constexpr int MaxStreamDepth = 64;
 
+/// How a document is written.
 enum TStreamFormat {
     sfJson, ///< indented JSON text
     sfCompactJson, ///< JSON text without white space
@@ -73,7 +75,9 @@ enum TStreamFormat {
 class QXINSPECTORCORE_EXPORT TFiler
 {
 public:
+    /// Reads a defined property's value from the reader.
     using TReaderProc = std::function<void(TReader *)>;
+    /// Writes a defined property's value to the writer.
     using TWriterProc = std::function<void(TWriter *)>;
 
     virtual ~TFiler();
@@ -88,6 +92,7 @@ public:
     QObject *Root() const { return m_root; }
 
 protected:
+    /// A filer of Root's settings.
     explicit TFiler(QObject *Root);
 
 private:
@@ -99,20 +104,30 @@ private:
 class QXINSPECTORCORE_EXPORT TWriter : public TFiler
 {
 public:
+    /// A writer of Root's settings.
     explicit TWriter(QObject *Root);
     ~TWriter() override;
 
     void DefineProperty(const QString &Name, const TReaderProc &ReadData, const TWriterProc &WriteData,
                         bool HasData) override;
 
+    /// Starts a list of values; the values written up to WriteListEnd are its items.
     void WriteListBegin();
+    /// Ends the list WriteListBegin started.
     void WriteListEnd();
+    /// Writes an integer.
     void WriteInteger(qint64 Value);
+    /// Writes a float.
     void WriteFloat(double Value);
+    /// Writes a string.
     void WriteString(const QString &Value);
+    /// Writes a Boolean.
     void WriteBoolean(bool Value);
+    /// Writes an identifier (an enumeration's name, "clRed").
     void WriteIdent(const QString &Value);
+    /// Writes a set by the names of its members.
     void WriteSet(const QStringList &Members);
+    /// Writes bytes (as Base64).
     void WriteBinary(const QByteArray &Value);
     /// A variant of a simple kind (null, Boolean, integer, float, string, byte array); others as text.
     void WriteVariant(const QVariant &Value);
@@ -143,16 +158,27 @@ public:
     /// Reads the kind of the next value; for a list or a collection this also enters it, so that
     /// ReadCollection or the list's values follow.
     TValueType ReadValue();
+    /// Whether the list being read has no value left.
     bool EndOfList() const;
+    /// Enters a list (unless ReadValue already entered it).
     void ReadListBegin();
+    /// Leaves the list being read.
     void ReadListEnd();
+    /// Reads an integer; EReadError when the next value is of another kind, as for every Read below.
     qint64 ReadInteger();
+    /// Reads a float.
     double ReadFloat();
+    /// Reads a string.
     QString ReadString();
+    /// Reads a Boolean.
     bool ReadBoolean();
+    /// Reads an identifier.
     QString ReadIdent();
+    /// Reads a set as the names of its members.
     QStringList ReadSet();
+    /// Reads bytes.
     QByteArray ReadBinary();
+    /// Reads a value of a simple kind as WriteVariant wrote it.
     QVariant ReadVariant();
     /// Replaces the items of Collection with the items in the stream. The new items are built and read
     /// apart first, so a failure leaves the collection as it was. With ItemClasses, the items recorded
@@ -186,10 +212,12 @@ QXINSPECTORCORE_EXPORT void WriteComponent(const QObject *Instance, QIODevice *D
 /// references are resolved by name among the objects below the top-most parent of Instance once the
 /// whole document is read. EReadError, with Instance unchanged, for a document it cannot take.
 QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, const QByteArray &Data);
+/// The same from a device.
 QXINSPECTORCORE_EXPORT void ReadComponent(QObject *Instance, QIODevice *Device);
 /// The same through a file; EFOpenError when the file cannot be opened.
 QXINSPECTORCORE_EXPORT void WriteComponentFile(const QString &FileName, const QObject *Instance,
                                                TStreamFormat Format = sfJson);
+/// Reads settings into Instance from a file; EFOpenError when the file cannot be opened.
 QXINSPECTORCORE_EXPORT void ReadComponentFile(const QString &FileName, QObject *Instance);
 
 } // namespace QXPlatform

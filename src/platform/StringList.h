@@ -1,11 +1,12 @@
-// String lists: TStrings, the abstract list of lines with an object per line that property editors,
-// persisted settings and the inspector's value lists are written against, and TStringList, the concrete
-// list that can keep itself sorted and reports its changes.
-//
-// TStrings is built on a handful of virtual primitives (Get, GetCount, Insert, Delete, Clear and the
-// optional Put, GetObject, PutObject). Everything else (Add, Text, CommaText, name=value access, Assign,
-// files) is written in terms of them, so a descendant that stores its lines elsewhere implements the
-// primitives and gets the rest for free.
+/// \file
+/// String lists: TStrings, the abstract list of lines with an object per line that property editors,
+/// persisted settings and the inspector's value lists are written against, and TStringList, the concrete
+/// list that can keep itself sorted and reports its changes.
+///
+/// TStrings is built on a handful of virtual primitives (Get, GetCount, Insert, Delete, Clear and the
+/// optional Put, GetObject, PutObject). Everything else (Add, Text, CommaText, name=value access, Assign,
+/// files) is written in terms of them, so a descendant that stores its lines elsewhere implements the
+/// primitives and gets the rest for free.
 #pragma once
 
 #include "Events.h"
@@ -35,6 +36,8 @@ QXINSPECTORCORE_EXPORT int AnsiCompareStr(QStringView S1, QStringView S2);
 /// EStringListError "List index out of bounds (n)".
 [[noreturn]] QXINSPECTORCORE_EXPORT void StringListIndexError(qsizetype Index);
 
+/// An abstract list of lines, each with an optional object: the text, delimited, name=value and file
+/// forms of the lines over the storage a descendant supplies.
 class QXINSPECTORCORE_EXPORT TStrings : public QObject, public TPersistent
 {
     Q_OBJECT
@@ -57,31 +60,44 @@ public:
     Q_DISABLE_COPY_MOVE(TStrings)
 
     // Lines and objects
+    /// The number of lines.
     int Count() const { return GetCount(); }
     /// The line at Index; EStringListError outside the list.
     QString Strings(int Index) const { return Get(Index); }
+    /// The line at Index; EStringListError outside the list.
     QString operator[](int Index) const { return Get(Index); }
     /// Replaces the line at Index, keeping its object.
     void SetStrings(int Index, const QString &S) { Put(Index, S); }
     /// Replaces all lines with Lines, as one change.
     void SetStrings(const QStringList &Lines);
+    ///@{
+    /// The object of the line at Index (null when there is none).
     QObject *Objects(int Index) const { return GetObject(Index); }
     void SetObjects(int Index, QObject *AObject) { PutObject(Index, AObject); }
+    ///@}
+    /// The lines as a QStringList.
     QStringList ToStringList() const;
 
     // Adding, inserting, removing
     /// Appends S (a sorted list places it in order) and returns the index where it went.
     virtual int Add(const QString &S);
+    /// Adds S with AObject, as Add does, and returns its index.
     virtual int AddObject(const QString &S, QObject *AObject);
+    /// Add without the index, for code written against QStringList.
     void Append(const QString &S) { Add(S); }
     /// Adds every line of Strings with its object, as one change.
     void AddStrings(const TStrings *Strings);
+    /// Adds the lines, as one change.
     void AddStrings(const QStringList &Lines);
     /// Inserts S before Index (Index == Count appends).
     virtual void Insert(int Index, const QString &S) = 0;
+    /// Inserts S with AObject before Index.
     virtual void InsertObject(int Index, const QString &S, QObject *AObject);
+    /// Deletes the line at Index with its object (which is not freed).
     virtual void Delete(int Index) = 0;
+    /// Deletes every line.
     virtual void Clear() = 0;
+    /// Swaps two lines with their objects.
     virtual void Exchange(int Index1, int Index2);
     /// Moves the line at CurIndex, with its object, so that it ends up at NewIndex.
     virtual void Move(int CurIndex, int NewIndex);
@@ -91,6 +107,7 @@ public:
     virtual int IndexOf(const QString &S) const;
     /// The first line whose name part equals Name under CompareStrings, or -1.
     virtual int IndexOfName(const QString &Name) const;
+    /// The first line whose object is AObject, or -1.
     int IndexOfObject(const QObject *AObject) const;
     /// The order lines are compared and searched in; the default ignores case.
     virtual int CompareStrings(QStringView S1, QStringView S2) const;
@@ -110,23 +127,38 @@ public:
     void SetDelimitedText(const QString &Value);
     /// DelimitedText with ',' and '"'.
     QString CommaText() const;
+    /// Replaces the lines with the items of Value, as SetDelimitedText with ',' and '"'.
     void SetCommaText(const QString &Value);
+    ///@{
+    /// The character between items of DelimitedText (',').
     QChar Delimiter() const { return m_delimiter; }
     void SetDelimiter(QChar Value) { m_delimiter = Value; }
+    ///@}
+    ///@{
+    /// The character that quotes an item of DelimitedText ('"').
     QChar QuoteChar() const { return m_quoteChar; }
     void SetQuoteChar(QChar Value) { m_quoteChar = Value; }
+    ///@}
+    ///@{
+    /// Whether only Delimiter separates items; otherwise spaces do too.
     bool StrictDelimiter() const { return m_strictDelimiter; }
     void SetStrictDelimiter(bool Value) { m_strictDelimiter = Value; }
+    ///@}
 
     // name=value lines; a line without the separator has an empty name and an empty value
+    ///@{
+    /// The character between a line's name and its value ('=').
     QChar NameValueSeparator() const { return m_nameValueSeparator; }
     void SetNameValueSeparator(QChar Value) { m_nameValueSeparator = Value; }
+    ///@}
+    /// The name part of the line at Index.
     QString Names(int Index) const;
     /// The value of the first line named Name, or empty.
     QString Values(const QString &Name) const;
     /// Sets the value of the line named Name, adding "Name=Value" when there is none; an empty Value
     /// deletes the line.
     void SetValues(const QString &Name, const QString &Value);
+    /// The value part of the line at Index.
     QString ValueFromIndex(int Index) const;
     /// Sets the value part of the line at Index; an empty Value deletes the line.
     void SetValueFromIndex(int Index, const QString &Value);
@@ -134,7 +166,9 @@ public:
     // Batches of changes
     /// Starts a batch; nested batches count, and only the outermost one reaches SetUpdateState.
     void BeginUpdate();
+    /// Ends a batch that BeginUpdate started.
     void EndUpdate();
+    /// How many batches are open.
     int UpdateCount() const { return m_updateCount; }
 
     // Files, in UTF-8
@@ -150,11 +184,13 @@ public:
 protected:
     /// The line at Index; raises EStringListError outside the list.
     virtual QString Get(int Index) const = 0;
+    /// The number of lines.
     virtual int GetCount() const = 0;
     /// Replaces the line at Index, keeping its object; the default deletes and reinserts.
     virtual void Put(int Index, const QString &S);
     /// The object of the line at Index; the default stores no objects.
     virtual QObject *GetObject(int Index) const;
+    /// Sets the object of the line at Index; the default stores no objects and ignores it.
     virtual void PutObject(int Index, QObject *AObject);
     /// Told before a change of the lines.
     virtual void Changing();
@@ -187,6 +223,7 @@ class TStringList;
 /// Orders two lines of List by index: <0, 0 or >0.
 using TStringListSortCompare = std::function<int(TStringList *List, int Index1, int Index2)>;
 
+/// The list of lines that keeps them itself: sorting, duplicates, case and change events.
 class QXINSPECTORCORE_EXPORT TStringList : public TStrings
 {
     Q_OBJECT
@@ -201,11 +238,16 @@ public:
     ~TStringList() override;
 
     int Add(const QString &S) override;
+    /// Adds S with AObject (in order while Sorted) and returns its index.
     int AddObject(const QString &S, QObject *AObject) override;
     void Insert(int Index, const QString &S) override;
+    /// Inserts S with AObject before Index; refused while Sorted.
     void InsertObject(int Index, const QString &S, QObject *AObject) override;
+    /// Deletes the line at Index; the object is not freed.
     void Delete(int Index) override;
+    /// Deletes every line.
     void Clear() override;
+    /// Swaps two lines; refused while Sorted.
     void Exchange(int Index1, int Index2) override;
     void Move(int CurIndex, int NewIndex) override;
     int IndexOf(const QString &S) const override;
@@ -220,25 +262,33 @@ public:
     /// stays as it was. Not allowed on a sorted list, whose order is fixed.
     virtual void CustomSort(const TStringListSortCompare &Compare);
 
+    /// Whether the list keeps its lines in order.
     bool Sorted() const { return m_sorted; }
     /// Switching on sorts the list; from then on Add places lines in order and positional edits are
     /// refused.
     void SetSorted(bool Value);
+    ///@{
     /// What Add does with a line already in a sorted list. Lines already there are left alone.
     TDuplicates Duplicates() const { return m_duplicates; }
     void SetDuplicates(TDuplicates Value) { m_duplicates = Value; }
+    ///@}
+    /// Whether lines are compared with case told apart.
     bool CaseSensitive() const { return m_caseSensitive; }
     /// Changes the comparison; a sorted list is sorted again under the new one.
     void SetCaseSensitive(bool Value);
 
+    ///@{
     /// Fired after each change outside a batch, and once when the outermost batch ends, right after
     /// changed(). The application's: the library listens to changed().
     TNotifyEvent OnChange() const { return m_onChange; }
     void SetOnChange(const TNotifyEvent &Value) { m_onChange = Value; }
+    ///@}
+    ///@{
     /// Fired before each change outside a batch, and once when the outermost batch starts, right after
     /// changing(). The application's: the library listens to changing().
     TNotifyEvent OnChanging() const { return m_onChanging; }
     void SetOnChanging(const TNotifyEvent &Value) { m_onChanging = Value; }
+    ///@}
 
 protected:
     QString Get(int Index) const override;

@@ -1,9 +1,10 @@
-// Value adapters: objects that stand for a value-type property (a QFont, a QStringList, a QSize, ...) so
-// that an inspector can open it into rows. Each adapter reads the owning property when asked and writes
-// the whole value back when one of its own properties changes (read-modify-write). The same adapter comes
-// back for the same object and property while the object lives, so a scan can compare sub-objects by
-// identity. Adapters are persistent sub-objects, not components; the registry owns them and frees them
-// with their object.
+/// \file
+/// Value adapters: objects that stand for a value-type property (a QFont, a QStringList, a QSize, ...) so
+/// that an inspector can open it into rows. Each adapter reads the owning property when asked and writes
+/// the whole value back when one of its own properties changes (read-modify-write). The same adapter comes
+/// back for the same object and property while the object lives, so a scan can compare sub-objects by
+/// identity. Adapters are persistent sub-objects, not components; the registry owns them and frees them
+/// with their object.
 #pragma once
 
 #include "Graphics.h"
@@ -25,13 +26,17 @@ class QXINSPECTORCORE_EXPORT TValueAdapter : public QObject, public TPersistent
 {
     Q_OBJECT
 public:
+    /// The adapter of Property of Owner (ValueAdapter makes adapters; this is for descendants).
     TValueAdapter(QObject *Owner, const QMetaProperty &Property);
     ~TValueAdapter() override;
     Q_DISABLE_COPY_MOVE(TValueAdapter)
 
     QObject *GetOwner() const override { return m_owner; }
+    /// The property the adapter stands for.
     QMetaProperty Property() const { return m_property; }
+    /// The property's current value, read from the owner (invalid once the owner is gone).
     QVariant Read() const;
+    /// Writes the whole value back to the owner's property.
     void Write(const QVariant &Value);
 
 protected:
@@ -60,15 +65,29 @@ class QXINSPECTORCORE_EXPORT TFontAdapter : public TValueAdapter
     QX_TYPE_NAME(Color, "TColor")
     QX_TYPE_NAME(Name, "TFontName")
 public:
+    /// The adapter of a QFont property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The owner's text colour (its palette's foreground role) when the owner is a widget, clWindowText
+    /// otherwise.
     TColor Color() const;
     void SetColor(TColor Value);
+    ///@}
+    ///@{
+    /// The font's family.
     QString Name() const { return font().family(); }
     void SetName(const QString &Value);
+    ///@}
+    ///@{
+    /// The font's size in points.
     int Size() const { return font().pointSize(); }
     void SetSize(int Value);
+    ///@}
+    ///@{
+    /// Bold, italic, underline and strike-out.
     TFont::TFontStyles Style() const;
     void SetStyle(TFont::TFontStyles Value);
+    ///@}
 
 private:
     QFont font() const { return Read().value<QFont>(); }
@@ -81,11 +100,18 @@ class QXINSPECTORCORE_EXPORT TSizeAdapter : public TValueAdapter
     Q_PROPERTY(int Width READ Width WRITE SetWidth)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
 public:
+    /// The adapter of a QSize or QSizeF property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The width.
     int Width() const { return Read().toSize().width(); }
     void SetWidth(int Value);
+    ///@}
+    ///@{
+    /// The height.
     int Height() const { return Read().toSize().height(); }
     void SetHeight(int Value);
+    ///@}
 };
 
 /// A QPoint property.
@@ -95,11 +121,18 @@ class QXINSPECTORCORE_EXPORT TPointAdapter : public TValueAdapter
     Q_PROPERTY(int X READ X WRITE SetX)
     Q_PROPERTY(int Y READ Y WRITE SetY)
 public:
+    /// The adapter of a QPoint property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The horizontal coordinate.
     int X() const { return Read().toPoint().x(); }
     void SetX(int Value);
+    ///@}
+    ///@{
+    /// The vertical coordinate.
     int Y() const { return Read().toPoint().y(); }
     void SetY(int Value);
+    ///@}
 };
 
 /// A QRect property.
@@ -111,15 +144,28 @@ class QXINSPECTORCORE_EXPORT TRectAdapter : public TValueAdapter
     Q_PROPERTY(int Width READ Width WRITE SetWidth)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
 public:
+    /// The adapter of a QRect property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The left edge; setting it keeps the width.
     int Left() const { return Read().toRect().left(); }
     void SetLeft(int Value);
+    ///@}
+    ///@{
+    /// The top edge; setting it keeps the height.
     int Top() const { return Read().toRect().top(); }
     void SetTop(int Value);
+    ///@}
+    ///@{
+    /// The width.
     int Width() const { return Read().toRect().width(); }
     void SetWidth(int Value);
+    ///@}
+    ///@{
+    /// The height.
     int Height() const { return Read().toRect().height(); }
     void SetHeight(int Value);
+    ///@}
 };
 
 /// A QMargins property.
@@ -131,15 +177,28 @@ class QXINSPECTORCORE_EXPORT TMarginsAdapter : public TValueAdapter
     Q_PROPERTY(int Right READ Right WRITE SetRight)
     Q_PROPERTY(int Bottom READ Bottom WRITE SetBottom)
 public:
+    /// The adapter of a QMargins property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The left margin.
     int Left() const { return margins().left(); }
     void SetLeft(int Value);
+    ///@}
+    ///@{
+    /// The top margin.
     int Top() const { return margins().top(); }
     void SetTop(int Value);
+    ///@}
+    ///@{
+    /// The right margin.
     int Right() const { return margins().right(); }
     void SetRight(int Value);
+    ///@}
+    ///@{
+    /// The bottom margin.
     int Bottom() const { return margins().bottom(); }
     void SetBottom(int Value);
+    ///@}
 
 private:
     QMargins margins() const { return Read().value<QMargins>(); }
@@ -154,15 +213,28 @@ class QXINSPECTORCORE_EXPORT TSizePolicyAdapter : public TValueAdapter
     Q_PROPERTY(int HorizontalStretch READ HorizontalStretch WRITE SetHorizontalStretch)
     Q_PROPERTY(int VerticalStretch READ VerticalStretch WRITE SetVerticalStretch)
 public:
+    /// The adapter of a QSizePolicy property of Owner.
     using TValueAdapter::TValueAdapter;
+    ///@{
+    /// The horizontal policy.
     QSizePolicy::Policy HorizontalPolicy() const { return policy().horizontalPolicy(); }
     void SetHorizontalPolicy(QSizePolicy::Policy Value);
+    ///@}
+    ///@{
+    /// The vertical policy.
     QSizePolicy::Policy VerticalPolicy() const { return policy().verticalPolicy(); }
     void SetVerticalPolicy(QSizePolicy::Policy Value);
+    ///@}
+    ///@{
+    /// The horizontal stretch factor.
     int HorizontalStretch() const { return policy().horizontalStretch(); }
     void SetHorizontalStretch(int Value);
+    ///@}
+    ///@{
+    /// The vertical stretch factor.
     int VerticalStretch() const { return policy().verticalStretch(); }
     void SetVerticalStretch(int Value);
+    ///@}
 
 private:
     QSizePolicy policy() const { return Read().value<QSizePolicy>(); }
@@ -174,6 +246,7 @@ class QXINSPECTORCORE_EXPORT TPictureAdapter : public TPicture
 {
     Q_OBJECT
 public:
+    /// The picture of Property of Owner, holding its current image.
     TPictureAdapter(QObject *Owner, const QMetaProperty &Property);
     ~TPictureAdapter() override;
     Q_DISABLE_COPY_MOVE(TPictureAdapter)
@@ -183,6 +256,7 @@ public:
     void Reload();
 
 protected:
+    /// Writes the image back to the property, unless it is being reloaded.
     void Changed() override;
 
 private:
@@ -197,6 +271,7 @@ class QXINSPECTORCORE_EXPORT TStringListAdapter : public TStringList
 {
     Q_OBJECT
 public:
+    /// The string list of Property of Owner, holding its current lines.
     TStringListAdapter(QObject *Owner, const QMetaProperty &Property);
     ~TStringListAdapter() override;
     Q_DISABLE_COPY_MOVE(TStringListAdapter)

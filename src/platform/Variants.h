@@ -1,5 +1,6 @@
-// Helpers for QVariant, the library's variant type: the tests and conversions that value texts and
-// comparisons need.
+/// \file
+/// Helpers for QVariant, the library's variant type: the tests and conversions that value texts and
+/// comparisons need.
 #pragma once
 
 #include "QXGlobal.h"
@@ -14,8 +15,11 @@ QXINSPECTORCORE_EXPORT bool VarIsEmpty(const QVariant &value);
 QXINSPECTORCORE_EXPORT bool VarIsNull(const QVariant &value);
 /// Integer-like: the integer types, characters, Booleans and enumerations.
 QXINSPECTORCORE_EXPORT bool VarIsOrdinal(const QVariant &value);
+/// A double or a float.
 QXINSPECTORCORE_EXPORT bool VarIsFloat(const QVariant &value);
+/// A Boolean.
 QXINSPECTORCORE_EXPORT bool VarIsBoolean(const QVariant &value);
+/// Text: a string, a byte array or a character.
 QXINSPECTORCORE_EXPORT bool VarIsStr(const QVariant &value);
 /// The text of a value: empty for empty and null, "True"/"False", the library's float, date and time
 /// texts, QVariant's own conversion otherwise.

@@ -1,6 +1,7 @@
-// The regular expression behind edit masks: the in-place editor checks a typed text against its
-// property's mask by matching the text framed as "\n" + text + "\r", so that ^ and $ in a mask anchor at
-// the start and end of the text. Descendants may replace the matching itself through MatchFrom.
+/// \file
+/// The regular expression behind edit masks: the in-place editor checks a typed text against its
+/// property's mask by matching the text framed as "\n" + text + "\r", so that ^ and $ in a mask anchor at
+/// the start and end of the text. Descendants may replace the matching itself through MatchFrom.
 #pragma once
 
 #include "QXGlobal.h"
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+/// The regular expression of an edit mask, matched against a text framed by line ends.
 class QXINSPECTORCORE_EXPORT TGRegularExpression
 {
 public:
@@ -17,6 +19,7 @@ public:
 
     /// Compiles Pattern once, in multi-line mode with CR, LF and CRLF all ending a line.
     void SetExpression(const QString &Pattern);
+    /// The pattern last given to SetExpression.
     QString GetExpression() const { return m_expression; }
     /// False when the pattern does not compile; an empty pattern is valid.
     bool IsValid() const { return m_regex.isValid(); }

@@ -1,7 +1,8 @@
-// A filer for collections whose items are of several classes: each item is written with its class and
-// comes back as an instance of that class. The object inspector keeps its presets this way, since each
-// preset is of its own class. Construct it on the reader or writer a defined property is given, use it,
-// and let it go.
+/// \file
+/// A filer for collections whose items are of several classes: each item is written with its class and
+/// comes back as an instance of that class. The object inspector keeps its presets this way, since each
+/// preset is of its own class. Construct it on the reader or writer a defined property is given, use it,
+/// and let it go.
 #pragma once
 
 #include "QXGlobal.h"
@@ -12,10 +13,13 @@ class TReader;
 class TWriter;
 } // namespace QXPlatform
 
+/// Reads and writes a collection whose items are of several classes, each item with its class.
 class QXINSPECTORCORE_EXPORT TGSpecialFiler
 {
 public:
+    /// A filer that reads collections from Reader.
     explicit TGSpecialFiler(QXPlatform::TReader *Reader);
+    /// A filer that writes collections to Writer.
     explicit TGSpecialFiler(QXPlatform::TWriter *Writer);
     Q_DISABLE_COPY_MOVE(TGSpecialFiler)
 

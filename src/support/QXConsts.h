@@ -1,5 +1,6 @@
-// The texts the library shows and raises. They are translatable through Qt's translation system
-// (context "QXInspector"); the English texts are the ones below.
+/// \file
+/// The texts the library shows and raises. They are translatable through Qt's translation system
+/// (context "QXInspector"); the English texts are the ones below.
 #pragma once
 
 #include "QXGlobal.h"
@@ -24,7 +25,9 @@ QXINSPECTORCORE_EXPORT QString DefaultCategoryName();
 QXINSPECTORCORE_EXPORT QString NotACategory();
 /// Line counter: "line" for one, "lines" otherwise.
 QXINSPECTORCORE_EXPORT QString LineCounter(int count);
+/// "line".
 QXINSPECTORCORE_EXPORT QString LineSingular();
+/// "lines".
 QXINSPECTORCORE_EXPORT QString LinePlural();
 /// "TreeView Items Editor".
 QXINSPECTORCORE_EXPORT QString TreeNodesEditorCaption();

@@ -1,6 +1,7 @@
-// A font held relative to a reference font: the grid's value and caption fonts follow the grid's font
-// and keep only what the user changed on them (a colour, an added bold). The owner answers
-// OnGetOriginalFont with the reference and calls OriginalFontChanged whenever the reference changes.
+/// \file
+/// A font held relative to a reference font: the grid's value and caption fonts follow the grid's font
+/// and keep only what the user changed on them (a colour, an added bold). The owner answers
+/// OnGetOriginalFont with the reference and calls OriginalFontChanged whenever the reference changes.
 #pragma once
 
 #include "Events.h"
@@ -19,6 +20,7 @@ class QXINSPECTORCORE_EXPORT TQXCustomDeltaFont : public QXPlatform::TFont
 {
     Q_OBJECT
 public:
+    /// A font without a reference and without a delta.
     Q_INVOKABLE explicit TQXCustomDeltaFont(QObject *parent = nullptr);
     ~TQXCustomDeltaFont() override;
     Q_DISABLE_COPY_MOVE(TQXCustomDeltaFont)
@@ -33,9 +35,13 @@ public:
 
     /// Forgets every difference; with a reference at hand, takes all of its attributes at once.
     void ResetDelta();
+    /// Whether the font differs from its reference in anything.
     bool HasDelta() const;
+    /// Whether the family is the font's own rather than the reference's.
     bool IsNameOverridden() const { return m_delta.name; }
+    /// Whether the size is the font's own rather than the reference's.
     bool IsSizeOverridden() const { return m_delta.size; }
+    /// Whether the colour is the font's own rather than the reference's.
     bool IsColorOverridden() const { return m_delta.color; }
     /// Styles this font has that the reference lacks.
     QXPlatform::TFontStyles AddedStyles() const { return m_delta.added; }
@@ -45,6 +51,7 @@ public:
     /// The reference font, as OnGetOriginalFont answers; null without a handler.
     QXPlatform::TFont *OriginalFont();
 
+    /// Answers the reference font; the owner's.
     TQXGetOriginalFontEvent OnGetOriginalFont;
 
 protected:

@@ -1,4 +1,5 @@
-// The messages the inspectors post to themselves (see Messages.h for how posting works).
+/// \file
+/// The messages the inspectors post to themselves (see Messages.h for how posting works).
 #pragma once
 
 #include "Messages.h"
@@ -13,10 +14,13 @@ constexpr int QX_DESIGNUPDATE = 2477;
 /// The refresh message as its receiver reads it.
 struct TQXInvalidateProperty
 {
+    /// The message number, QX_INVALIDATEPROPERTY.
     int Msg = QX_INVALIDATEPROPERTY;
     int Index = -1; ///< absolute index of the row to refresh
+    /// The answer the receiver gives the sender.
     qintptr Result = 0;
 
+    /// Reads the refresh message out of a posted message.
     static TQXInvalidateProperty From(const QXPlatform::TMessage &message)
     {
         return TQXInvalidateProperty { message.Msg, int(message.WParam), message.Result };

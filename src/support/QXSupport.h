@@ -1,5 +1,6 @@
-// The support library: regular-expression masks, the hint window, delta fonts, the library's exception
-// classes, its texts and the message numbers its controls post to themselves.
+/// \file
+/// The support library: regular-expression masks, the hint window, delta fonts, the library's exception
+/// classes, its texts and the message numbers its controls post to themselves.
 #pragma once
 
 #include "GRegularExpression.h"
