@@ -7,16 +7,22 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QHash>
+#include <QListWidget>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QSet>
 #include <QTreeWidget>
+
+#include <memory>
 
 using namespace QXPlatform;
 
 namespace {
 
-const char *const NodeDataProperty = "qx_NodeData";
 constexpr int NodeDataRole = Qt::UserRole + 0x5180;
+// The QPersistentModelIndex of the live item a node was copied from.
+constexpr int NodeSourceRole = Qt::UserRole + 0x5181;
 
 int comboNumber(const QComboBox *combo)
 {
@@ -45,6 +51,250 @@ void makeEditable(QTreeWidgetItem *node)
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     for (int i = 0; i < node->childCount(); ++i)
         makeEditable(node->child(i));
+}
+
+QPersistentModelIndex nodeSource(const QTreeWidgetItem *node)
+{
+    return node->data(0, NodeSourceRole).value<QPersistentModelIndex>();
+}
+
+void setSource(QTreeWidgetItem *node, const QModelIndex &source)
+{
+    node->setData(0, NodeSourceRole, QVariant::fromValue(QPersistentModelIndex(source)));
+}
+
+// A node's parent, the tree's invisible root for a top-level node; null for a node in no tree.
+QTreeWidgetItem *parentOf(QTreeWidgetItem *node)
+{
+    if (QTreeWidgetItem *parent = node->parent())
+        return parent;
+    return node->treeWidget() ? node->treeWidget()->invisibleRootItem() : nullptr;
+}
+
+// The node of view that index stands for, found by its path of rows; null for an index of another model.
+QTreeWidgetItem *nodeAt(const QTreeWidget *view, const QModelIndex &index)
+{
+    if (!index.isValid() || index.model() != view->model())
+        return nullptr;
+    QList<int> rows;
+    for (QModelIndex i = index; i.isValid(); i = i.parent())
+        rows.prepend(i.row());
+    QTreeWidgetItem *node = view->invisibleRootItem();
+    for (int row : rows) {
+        node = node->child(row);
+        if (!node)
+            break;
+    }
+    return node;
+}
+
+// The dialog's copy of the children of liveParent (standing at liveIndex of model) under parent: the text
+// and image indexes the dialog edits, the icon for the looks, and where each node came from.
+void copyNodes(QTreeWidgetItem *parent, const QTreeWidgetItem *liveParent, const QModelIndex &liveIndex,
+               const QAbstractItemModel *model)
+{
+    for (int i = 0; i < liveParent->childCount(); ++i) {
+        const QTreeWidgetItem *live = liveParent->child(i);
+        const QModelIndex index = model->index(i, 0, liveIndex);
+        QTreeWidgetItem *node = newNode(live->text(0));
+        node->setIcon(0, live->icon(0));
+        for (int role : { ImageIndexRole, StateIndexRole, SelectedIndexRole })
+            if (const QVariant value = live->data(0, role); value.isValid())
+                node->setData(0, role, value);
+        setSource(node, index);
+        parent->addChild(node);
+        copyNodes(node, live, index, model);
+        node->setExpanded(live->isExpanded());
+    }
+}
+
+// Points every node under parent at the live node in the same place under liveIndex: after a write the
+// two trees have one shape.
+void refreshSources(QTreeWidgetItem *parent, const QModelIndex &liveIndex, const QAbstractItemModel *model)
+{
+    for (int i = 0; i < parent->childCount(); ++i) {
+        const QModelIndex index = model->index(i, 0, liveIndex);
+        setSource(parent->child(i), index);
+        refreshSources(parent->child(i), index, model);
+    }
+}
+
+// Brings the nodes of a live tree view into the shape of the dialog's tree. Each dialog node stands for
+// the live node it was copied from, or for a new one; live nodes that no dialog node stands for are
+// deleted. A kept node stays the same object, and is taken out and put back only when the dialog moved
+// it, so the nodes the user did not touch keep everything the application gave them. Into each node go
+// only its text and image indexes, and only where they differ.
+class TreeWriter
+{
+public:
+    TreeWriter(QTreeWidget *dialogTree, QTreeWidget *view)
+        : m_dialogTree(dialogTree)
+        , m_view(view)
+    {
+        for (QTreeWidgetItemIterator it(dialogTree); *it; ++it) {
+            QTreeWidgetItem *live = nodeAt(view, nodeSource(*it));
+            if (!live || m_kept.contains(live))
+                continue;
+            m_kept.insert(live);
+            m_liveOf.insert(*it, live);
+        }
+    }
+
+    void Write()
+    {
+        place(m_dialogTree->invisibleRootItem(), m_view->invisibleRootItem());
+        trim(m_dialogTree->invisibleRootItem(), m_view->invisibleRootItem());
+        // Last, and by place rather than through the nodes noted above: a write tells the application
+        // (itemChanged), which may change its tree in answer.
+        writeNodes(m_dialogTree->invisibleRootItem(), m_view->invisibleRootItem());
+    }
+
+private:
+    void place(const QTreeWidgetItem *parent, QTreeWidgetItem *liveParent)
+    {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            const QTreeWidgetItem *node = parent->child(i);
+            QTreeWidgetItem *live = m_liveOf.value(node);
+            // Nodes that go are deleted before anything moves, so that the nodes after them stay put.
+            while (i < liveParent->childCount() && liveParent->child(i) != live
+                   && !m_kept.contains(liveParent->child(i)))
+                discard(liveParent->child(i));
+            const bool made = !live;
+            if (made) {
+                live = new QTreeWidgetItem;
+                liveParent->insertChild(i, live);
+                m_liveOf.insert(node, live);
+            } else if (liveParent->child(i) != live) {
+                take(live);
+                liveParent->insertChild(i, live);
+                restoreExpansion(live);
+            }
+            place(node, live);
+            if (made && node->isExpanded())
+                live->setExpanded(true);
+        }
+    }
+
+    // After place every kept node is where the dialog has it, so what lies beyond a parent's wanted
+    // children holds no kept node.
+    void trim(const QTreeWidgetItem *parent, QTreeWidgetItem *liveParent)
+    {
+        while (liveParent->childCount() > parent->childCount())
+            delete liveParent->child(liveParent->childCount() - 1);
+        for (int i = 0; i < parent->childCount(); ++i)
+            trim(parent->child(i), m_liveOf.value(parent->child(i)));
+    }
+
+    static void writeNodes(const QTreeWidgetItem *parent, QTreeWidgetItem *liveParent)
+    {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QTreeWidgetItem *live = liveParent->child(i);
+            if (!live)
+                return;
+            writeNode(parent->child(i), live);
+            writeNodes(parent->child(i), live);
+        }
+    }
+
+    static void writeNode(const QTreeWidgetItem *node, QTreeWidgetItem *live)
+    {
+        if (live->text(0) != node->text(0))
+            live->setText(0, node->text(0));
+        // Only a changed image index replaces the icon: the application's own icon stays otherwise.
+        if (TTreeNodes::ImageIndex(live) != TTreeNodes::ImageIndex(node))
+            TTreeNodes::SetImageIndex(live, TTreeNodes::ImageIndex(node));
+        if (TTreeNodes::StateIndex(live) != TTreeNodes::StateIndex(node))
+            TTreeNodes::SetStateIndex(live, TTreeNodes::StateIndex(node));
+        if (TTreeNodes::SelectedIndex(live) != TTreeNodes::SelectedIndex(node))
+            TTreeNodes::SetSelectedIndex(live, TTreeNodes::SelectedIndex(node));
+    }
+
+    // Deletes a live node that goes; the kept nodes under it are taken out first, to be put back where
+    // the dialog has them.
+    void discard(QTreeWidgetItem *live)
+    {
+        QList<QTreeWidgetItem *> keptBelow;
+        collectKept(live, keptBelow);
+        for (QTreeWidgetItem *kept : keptBelow)
+            take(kept);
+        delete live;
+    }
+
+    void collectKept(const QTreeWidgetItem *live, QList<QTreeWidgetItem *> &keptBelow) const
+    {
+        for (int i = 0; i < live->childCount(); ++i) {
+            if (m_kept.contains(live->child(i)))
+                keptBelow << live->child(i);
+            else
+                collectKept(live->child(i), keptBelow);
+        }
+    }
+
+    // The view forgets the expansion of the nodes taken out of it, so it is noted until they are back.
+    void take(QTreeWidgetItem *live)
+    {
+        if (live->treeWidget())
+            saveExpansion(live);
+        if (QTreeWidgetItem *parent = parentOf(live))
+            parent->takeChild(parent->indexOfChild(live));
+    }
+
+    void saveExpansion(const QTreeWidgetItem *live)
+    {
+        if (live->childCount() == 0)
+            return;
+        m_expanded.insert(live, live->isExpanded());
+        for (int i = 0; i < live->childCount(); ++i)
+            saveExpansion(live->child(i));
+    }
+
+    void restoreExpansion(QTreeWidgetItem *live)
+    {
+        if (const auto it = m_expanded.constFind(live); it != m_expanded.cend()) {
+            if (it.value())
+                live->setExpanded(true);
+            m_expanded.erase(it);
+        }
+        for (int i = 0; i < live->childCount(); ++i)
+            restoreExpansion(live->child(i));
+    }
+
+    QTreeWidget *m_dialogTree;
+    QTreeWidget *m_view;
+    QHash<const QTreeWidgetItem *, QTreeWidgetItem *> m_liveOf; // dialog node -> its live node
+    QSet<const QTreeWidgetItem *> m_kept; // live nodes some dialog node stands for
+    QHash<const QTreeWidgetItem *, bool> m_expanded;
+};
+
+// Values of list item fromRow of from written into item toRow of to, each only where it differs, so a
+// write leaves the icon the application set, and signals nothing, where nothing changed.
+void copyListItem(const TListItems &from, int fromRow, TListItems &to, int toRow)
+{
+    const QStringList subItems = from.SubItems(fromRow);
+    if (to.SubItems(toRow) != subItems)
+        to.SetSubItems(toRow, subItems);
+    const QList<int> images = from.SubItemImages(fromRow);
+    const QList<int> toImages = to.SubItemImages(toRow);
+    for (int i = 0; i < images.size(); ++i)
+        if (toImages.value(i, -1) != images.at(i))
+            to.SetSubItemImage(toRow, i, images.at(i));
+    if (to.Caption(toRow) != from.Caption(fromRow))
+        to.SetCaption(toRow, from.Caption(fromRow));
+    if (to.ImageIndex(toRow) != from.ImageIndex(fromRow))
+        to.SetImageIndex(toRow, from.ImageIndex(fromRow));
+    if (to.StateIndex(toRow) != from.StateIndex(fromRow))
+        to.SetStateIndex(toRow, from.StateIndex(fromRow));
+    if (to.OverlayIndex(toRow) != from.OverlayIndex(fromRow))
+        to.SetOverlayIndex(toRow, from.OverlayIndex(fromRow));
+}
+
+// An empty list item at Row of a list view (TListItems only appends).
+void insertListItem(QAbstractItemView *view, int row)
+{
+    if (auto *list = qobject_cast<QListWidget *>(view))
+        list->insertItem(row, new QListWidgetItem);
+    else if (auto *tree = qobject_cast<QTreeWidget *>(view))
+        tree->insertTopLevelItem(row, new QTreeWidgetItem);
 }
 
 } // namespace
@@ -177,8 +427,16 @@ TfrmCustomItemsDlg::TfrmCustomItemsDlg(QWidget *parent)
         connect(act, &QAction::changed, button, [act, button] { button->setEnabled(act->isEnabled()); });
         return act;
     };
-    m_actNewItem = action(tr("&New Item"), m_ui->btnNewItem, [this] { NewItem(); });
-    m_actNewSubItem = action(tr("N&ew Subitem"), m_ui->btnNewSubItem, [this] { NewSubItem(); });
+    // A new node takes the selection, so the shown one is written back first: a bad number then adds
+    // nothing.
+    m_actNewItem = action(tr("&New Item"), m_ui->btnNewItem, [this] {
+        FlushProperties();
+        NewItem();
+    });
+    m_actNewSubItem = action(tr("N&ew Subitem"), m_ui->btnNewSubItem, [this] {
+        FlushProperties();
+        NewSubItem();
+    });
     m_actDeleteItem = action(tr("&Delete"), m_ui->btnDelete, [this] { DeleteItem(); });
     m_actApply = action(tr("&Apply"), m_ui->btnApply, [this] { Apply(); });
     m_actLoad = action(tr("&Load..."), m_ui->btnLoad, [this] { LoadItems(); });
@@ -248,6 +506,16 @@ TCustomNodeItem *TfrmCustomItemsDlg::NodeData(const QTreeWidgetItem *Node)
 void TfrmCustomItemsDlg::SetNodeData(QTreeWidgetItem *Node, TCustomNodeItem *Data)
 {
     Node->setData(0, NodeDataRole, QVariant::fromValue<QObject *>(Data));
+}
+
+QPersistentModelIndex TfrmCustomItemsDlg::NodeSource(const QTreeWidgetItem *Node)
+{
+    return nodeSource(Node);
+}
+
+void TfrmCustomItemsDlg::SetNodeSource(QTreeWidgetItem *Node, const QModelIndex &Source)
+{
+    setSource(Node, Source);
 }
 
 void TfrmCustomItemsDlg::FreeNodeData(QTreeWidgetItem *Node)
@@ -335,8 +603,26 @@ void TfrmCustomItemsDlg::UpdateImages(bool)
 
 void TfrmCustomItemsDlg::CurrentChanged(QTreeWidgetItem *Current)
 {
-    if (m_shownNode && m_shownNode != Current)
+    if (m_shownNode && m_shownNode != Current) {
+        // The controls go back into the node that was selected before they show the next one. When that
+        // fails, the selection goes back to that node too, so the controls never write into a node that
+        // is not selected. Queued: a mouse press selects the clicked node after telling of the change.
+        TScopeExit keepSelection([this] {
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    QTreeWidget *tree = m_ui->TreeView1;
+                    if (!m_shownNode || tree->currentItem() == m_shownNode)
+                        return;
+                    const QSignalBlocker quiet(tree); // the controls keep what the user typed
+                    tree->setCurrentItem(m_shownNode);
+                    UpdateActions();
+                },
+                Qt::QueuedConnection);
+        });
         FlushProperties();
+        keepSelection.Dismiss();
+    }
     TreeViewChange(Current);
 }
 
@@ -388,9 +674,19 @@ void TfrmCustomItemsDlg::CaptionChanged(const QString &Text)
 
 void TfrmCustomItemsDlg::ComboLeft(QComboBox *Combo)
 {
-    if (focusWidget() == m_ui->btnCancel || !m_shownNode)
+    // Leaving for another property control writes the number back here. Everywhere else it is written
+    // where that matters, once: before the selection changes, on New, Apply and OK. Cancel, Esc and
+    // leaving the window write nothing, so a bad number is never reported once the user cancelled.
+    QWidget *next = focusWidget();
+    if (!m_shownNode || !next || next == Combo || Combo->isAncestorOf(next)
+        || !m_ui->gbItemProperties->isAncestorOf(next))
         return;
-    // Queued: the focus is still on its way to the next control while this runs.
+    WriteCombo(Combo);
+}
+
+void TfrmCustomItemsDlg::WriteCombo(QComboBox *Combo)
+{
+    // Queued: the focus may still be on its way to another control while this runs.
     TScopeExit refocus([Combo] {
         QMetaObject::invokeMethod(
             Combo,
@@ -411,7 +707,7 @@ void TfrmCustomItemsDlg::ComboBoxChange(QComboBox *Combo, QTreeWidgetItem *Node)
     if (Combo == m_ui->cbeImageIndex) {
         if (data)
             data->SetImageIndex(value);
-        else
+        else if (TTreeNodes::ImageIndex(Node) != value) // the node's icon stays unless the index changed
             TTreeNodes::SetImageIndex(Node, value);
     } else if (Combo == m_ui->cbeStateIndex) {
         if (data)
@@ -437,7 +733,7 @@ void TfrmCustomItemsDlg::FlushProperties()
     }
     for (QComboBox *combo : { m_ui->cbeImageIndex, m_ui->cbeStateIndex, m_ui->cbeCustomIndex })
         if (combo->isEnabled())
-            ComboBoxChange(combo, m_shownNode);
+            WriteCombo(combo);
 }
 
 void TfrmCustomItemsDlg::NewItem()
@@ -567,11 +863,13 @@ void TfrmTListItemsDlg::SetListItems(TListItems *Items)
     if (!Items)
         return;
     QTreeWidget *tree = TreeView();
+    const QAbstractItemModel *model = Items->View()->model();
     for (int i = 0; i < Items->Count(); ++i) {
         auto *data = static_cast<TNodeListItem *>(CreateNodeItem());
         data->AssignFromListItem(Items, i);
         QTreeWidgetItem *node = newNode(data->Caption());
         SetNodeData(node, data);
+        SetNodeSource(node, model->index(i, 0));
         for (int s = 0; s < data->SubItems()->Count(); ++s)
             node->addChild(newNode(data->SubItems()->Strings(s)));
         tree->addTopLevelItem(node);
@@ -687,15 +985,54 @@ bool TfrmTListItemsDlg::LoadItems()
 
 void TfrmTListItemsDlg::Apply()
 {
-    TfrmCustomItemsDlg::Apply();
-    if (!m_items)
-        return;
-    m_items->Clear();
+    FlushProperties();
+    if (m_items)
+        WriteItems();
+    TfrmCustomItemsDlg::Apply(); // the modified flag stays set when the write failed
+}
+
+void TfrmTListItemsDlg::WriteItems()
+{
+    QAbstractItemView *view = m_items->View();
+    const QAbstractItemModel *model = view->model();
     QTreeWidget *tree = TreeView();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        const int index = m_items->Add();
+    const int count = tree->topLevelItemCount();
+    // The live row each item was copied from. The dialog never reorders items, so the rows that stay
+    // keep their order; an item whose row is gone, or out of that order, is written as a new item.
+    QList<int> rows(count, -1);
+    QList<bool> stays(m_items->Count(), false);
+    for (int i = 0, last = -1; i < count; ++i) {
+        const QPersistentModelIndex source = NodeSource(tree->topLevelItem(i));
+        if (source.isValid() && source.model() == model && !source.parent().isValid() && source.row() > last
+            && source.row() < stays.size()) {
+            rows[i] = last = source.row();
+            stays[last] = true;
+        }
+    }
+    // Everything is written into a scratch list of the same kind first, so that a write that raises
+    // leaves the live items as they were.
+    std::unique_ptr<QAbstractItemView> scratch;
+    if (qobject_cast<QListWidget *>(view))
+        scratch = std::make_unique<QListWidget>();
+    else
+        scratch = std::make_unique<QTreeWidget>();
+    TListItems *planned = ListItemsOf(scratch.get());
+    for (int i = 0; i < count; ++i) {
+        const int row = planned->Add();
+        if (rows.at(i) >= 0)
+            copyListItem(*m_items, rows.at(i), *planned, row);
         if (TCustomNodeItem *data = NodeData(tree->topLevelItem(i)))
-            data->AssignToListItem(m_items, index);
+            data->AssignToListItem(planned, row);
+    }
+    // Nothing below raises: every row exists, and only the values that differ are written.
+    for (int row = int(stays.size()) - 1; row >= 0; --row)
+        if (!stays.at(row))
+            m_items->Delete(row);
+    for (int i = 0; i < count; ++i) {
+        if (rows.at(i) < 0)
+            insertListItem(view, i);
+        copyListItem(*planned, i, *m_items, i);
+        SetNodeSource(tree->topLevelItem(i), model->index(i, 0));
     }
     m_items->UpdateItems(0, m_items->Count() - 1);
 }
@@ -730,14 +1067,16 @@ void TfrmTTreeNodesDlg::SetItems(TTreeNodes *Nodes)
     ClearTree();
     if (!Nodes)
         return;
-    TreeNodesOf(TreeView())->Assign(Nodes);
-    for (int i = 0; i < TreeView()->topLevelItemCount(); ++i)
-        makeEditable(TreeView()->topLevelItem(i));
+    copyNodes(TreeView()->invisibleRootItem(), Nodes->View()->invisibleRootItem(), QModelIndex(),
+              Nodes->View()->model());
 }
 
 void TfrmTTreeNodesDlg::Apply()
 {
     TfrmCustomItemsDlg::Apply();
-    if (m_items)
-        m_items->Assign(TreeNodesOf(TreeView()));
+    if (!m_items)
+        return;
+    QTreeWidget *view = m_items->View();
+    TreeWriter(TreeView(), view).Write();
+    refreshSources(TreeView()->invisibleRootItem(), QModelIndex(), view->model());
 }

@@ -1,6 +1,8 @@
 // The list items and tree nodes dialogs: modal dialogs that edit a copy of a list view's items or a tree
 // view's nodes as a tree on the left, with the selected item's caption and image indexes on the right,
 // and write it back into the live view on Apply or OK. The list items and tree nodes presets open them.
+// Writing back changes only what the dialog edits: every live item that is still wanted stays the same
+// object with all its other data (columns, check state, user data, icons, flags, expansion).
 #pragma once
 
 #include "Guarded.h"
@@ -9,6 +11,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QPointer>
 
 class QAction;
@@ -162,6 +165,10 @@ protected:
     void ClearTree();
     /// Frees the data objects of Node and its descendants.
     static void FreeNodeData(QTreeWidgetItem *Node);
+    /// The live item (in the edited view's model) node Node was copied from; invalid for a node the dialog
+    /// made, and once that item has left the view.
+    static QPersistentModelIndex NodeSource(const QTreeWidgetItem *Node);
+    static void SetNodeSource(QTreeWidgetItem *Node, const QModelIndex &Source);
     /// Makes Node carry Data (owned by the dialog from then on).
     static void SetNodeData(QTreeWidgetItem *Node, TCustomNodeItem *Data);
     /// A new data object of the node item class, or null without one.
@@ -174,6 +181,8 @@ protected:
 private:
     void CaptionChanged(const QString &Text);
     void ComboLeft(QComboBox *Combo);
+    /// ComboBoxChange on the shown node; when it raises, the focus goes back to Combo, its text selected.
+    void WriteCombo(QComboBox *Combo);
     void CurrentChanged(QTreeWidgetItem *Current);
     void UpdateActions();
 
@@ -210,14 +219,19 @@ protected:
     void NewItem() override;
     void NewSubItem() override;
     void DeleteItem() override;
+    /// Writes every item into a scratch list first and only then into the live items, so that a write
+    /// that fails leaves the view as it was. Items the dialog kept stay the same objects.
     void Apply() override;
 
 private:
+    void WriteItems();
+
     QPointer<QXPlatform::TListItems> m_items;
     bool m_iconStyle = false;
 };
 
-/// Edits a copy of a tree view's nodes.
+/// Edits a copy of a tree view's nodes. Apply keeps every live node that the dialog still shows, in
+/// place where it can, and writes into it only its text and image indexes where they changed.
 class QXINSPECTORCORE_EXPORT TfrmTTreeNodesDlg : public TfrmCustomItemsDlg
 {
     Q_OBJECT

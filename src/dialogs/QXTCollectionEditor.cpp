@@ -1,5 +1,6 @@
 #include "QXTCollectionEditor.h"
 
+#include "CommonDialogs.h"
 #include "QXCustomObjectInspector.h"
 #include "QXInspectorObjects.h"
 #include "QXPropertyPreset.h"
@@ -207,6 +208,11 @@ TfrmCollectionEditor::TfrmCollectionEditor(QObject *Owner)
     m_toolbarAction = m_listMenu->addAction(tr("Toolbar"));
     m_toolbarAction->setCheckable(true);
     m_toolbarAction->setChecked(true);
+    m_listMenu->addSeparator();
+    m_helpAction = m_listMenu->addAction(tr("Help"));
+    m_helpAction->setShortcuts(QKeySequence::HelpContents);
+    m_helpAction->setShortcutContext(Qt::WindowShortcut);
+    addAction(m_helpAction);
 
     auto guarded = [](auto f) { return [f] { Guarded(f); }; };
     connect(m_ui->AddItem1, &QAction::triggered, this, guarded([this] {
@@ -224,6 +230,7 @@ TfrmCollectionEditor::TfrmCollectionEditor(QObject *Owner)
     connect(m_ui->SelectNone1, &QAction::triggered, this, guarded([this] { SelectNone(true); }));
     connect(m_ui->Reset1, &QAction::triggered, this, guarded([this] { ResetPresets(); }));
     connect(m_toolbarAction, &QAction::toggled, m_ui->ToolBar1, &QWidget::setVisible);
+    connect(m_helpAction, &QAction::triggered, this, guarded([] { ShowHelp(HelpContext); }));
     connect(m_ui->ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { m_listMenu->popup(m_ui->ListView1->viewport()->mapToGlobal(pos)); });
     connect(m_ui->ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,

@@ -53,6 +53,9 @@ class QXINSPECTORCORE_EXPORT TfrmCollectionEditor : public QXPlatform::TGuarded<
 {
     Q_OBJECT
 public:
+    /// The help context F1 and the Help entry of the list's menu hand to the application's help hook.
+    enum { HelpContext = 26000 };
+
     /// Owner is the component that owns the window (the application for editors made by
     /// ShowCollectionEditor); the window itself is always a top-level window.
     Q_INVOKABLE explicit TfrmCollectionEditor(QObject *Owner = nullptr);
@@ -93,6 +96,8 @@ public:
     QAction *SelectNoneAction() const;
     QAction *ResetAction() const;
     QAction *ToolbarAction() const { return m_toolbarAction; }
+    /// F1, and the last entry of the list's menu.
+    QAction *HelpAction() const { return m_helpAction; }
 
     /// Enables and shows the actions after a change of selection or collection.
     void UpdateActions();
@@ -146,6 +151,7 @@ private:
     QMenu *m_listMenu = nullptr;
     QAction *m_addNewAction = nullptr;
     QAction *m_toolbarAction = nullptr;
+    QAction *m_helpAction = nullptr;
     QList<QIcon> m_images;
     bool m_refreshing = false; // row selection changes while the rows are rebuilt are not the user's
 };

@@ -5,6 +5,7 @@
 #include "QXItemListEditor.h"
 #include "ui_QXTStringsEditor.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -88,6 +89,16 @@ TfrmQXStringsEditor::TfrmQXStringsEditor(QWidget *parent)
     m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     m_saveDialog->setFileMode(QFileDialog::AnyFile);
     SetFileFilter(*m_saveDialog, FileFilter());
+    // Qt's file dialogs have no Help button: F1 in them asks the application's help for their contexts.
+    // A native file dialog is the platform's window and passes no keys to these actions.
+    for (const auto &[dialog, context] : { std::pair { m_openDialog, int(OpenHelpContext) },
+                                           std::pair { m_saveDialog, int(SaveHelpContext) } }) {
+        auto *help = new QAction(dialog);
+        help->setShortcuts(QKeySequence::HelpContents);
+        help->setShortcutContext(Qt::WindowShortcut);
+        dialog->addAction(help);
+        connect(help, &QAction::triggered, this, [context = context] { ShowHelp(context); });
+    }
 
     UpdateLineCount();
     m_ui->Memo1->setFocus();

@@ -30,7 +30,7 @@ class QXINSPECTORCORE_EXPORT TfrmQXStringsEditor : public QXPlatform::TGuarded<Q
     Q_PROPERTY(bool INIView READ INIView WRITE SetINIView)
 
 public:
-    /// The help contexts of the dialog and of its open and save dialogs.
+    /// The help contexts the Help button, and F1 in the open and save dialogs, hand to the help hook.
     enum { HelpContext = 26000, OpenHelpContext = 26040, SaveHelpContext = 26050 };
     /// The filter of the open and save dialogs.
     static QString FileFilter();

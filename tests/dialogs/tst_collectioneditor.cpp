@@ -1,9 +1,11 @@
 // The collection editor driven as a user drives it: its actions, its list and the inspector beside it.
+#include "CommonDialogs.h"
 #include "QXObjectInspector.h"
 #include "QXTCollectionEditor.h"
 #include "QXTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
@@ -367,6 +369,30 @@ private Q_SLOTS:
         QCOMPARE(rowTexts(editor),
                  QStringList({ "0 - FontRule (FontRule)", "1 - FontRule (FontRule)",
                                "2 - ColourRule (ColourRule)" }));
+    }
+
+    void helpAsksForContext26000_data()
+    {
+        QTest::addColumn<bool>("key");
+        QTest::newRow("F1") << true;
+        QTest::newRow("Help entry") << false;
+    }
+    void helpAsksForContext26000()
+    {
+        QFETCH(bool, key);
+        int asked = 0;
+        const THelpHandler previous = SetHelpHandler([&asked](int context) { asked = context; });
+        const auto restore = qScopeGuard([&] { SetHelpHandler(previous); });
+        TfrmCollectionEditor *editor = open();
+        if (key) {
+            QApplication::setActiveWindow(editor);
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            QTest::keyClick(editor->ListView(), Qt::Key_F1);
+        } else {
+            QCOMPARE(editor->ListMenu()->actions().last(), editor->HelpAction());
+            editor->HelpAction()->trigger();
+        }
+        QCOMPARE(asked, 26000);
     }
 
     // Objects going away

@@ -67,6 +67,54 @@ void loadFile(TfrmCustomItemsDlg &dialog, const QString &fileName)
     dialog.LoadAction()->trigger();
 }
 
+/// Everything a tree widget item holds beside its children, to compare before and after a write.
+QStringList itemState(const QTreeWidgetItem *item)
+{
+    QStringList state;
+    for (int column = 0; column < item->columnCount(); ++column)
+        state << item->text(column) << QString::number(item->checkState(column))
+              << item->data(column, Qt::UserRole).toString() << item->toolTip(column)
+              << QString::number(item->icon(column).cacheKey()) << item->font(column).toString();
+    state << QString::number(item->flags().toInt()) << QString::number(item->isExpanded());
+    return state;
+}
+
+QList<QTreeWidgetItem *> allNodes(QTreeWidget *tree)
+{
+    QList<QTreeWidgetItem *> nodes;
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        nodes << *it;
+    return nodes;
+}
+
+/// The objects behind a list view's rows: QListWidgetItem or QTreeWidgetItem.
+QList<const void *> rowObjects(QAbstractItemView *view)
+{
+    QList<const void *> rows;
+    auto *list = qobject_cast<QListWidget *>(view);
+    auto *tree = qobject_cast<QTreeWidget *>(view);
+    for (int i = 0; i < view->model()->rowCount(); ++i)
+        rows << (list ? static_cast<const void *>(list->item(i)) : tree->topLevelItem(i));
+    return rows;
+}
+
+/// Collects what the library reports while it lives.
+class Reports
+{
+public:
+    Reports()
+        : m_previous(
+            SetExceptionHandler([this](std::exception_ptr error) { m_messages << ExceptionMessage(error); }))
+    { }
+    ~Reports() { SetExceptionHandler(m_previous); }
+    Q_DISABLE_COPY_MOVE(Reports)
+    const QStringList &Messages() const { return m_messages; }
+
+private:
+    TExceptionHandler m_previous;
+    QStringList m_messages;
+};
+
 TImageList *imageList(QObject *owner, int count)
 {
     auto *images = new TImageList(owner);
@@ -222,6 +270,63 @@ private Q_SLOTS:
         QCOMPARE(ListItemsOf(&list)->Caption(1), QStringLiteral("applied"));
     }
 
+    void listApplyKeepsItemsAndIsAllOrNothing_data()
+    {
+        QTest::addColumn<bool>("treeView");
+        QTest::newRow("QListWidget") << false;
+        QTest::newRow("QTreeWidget as list view") << true;
+    }
+    void listApplyKeepsItemsAndIsAllOrNothing()
+    {
+        QFETCH(bool, treeView);
+        QListWidget list;
+        QTreeWidget tree;
+        QAbstractItemView *view = treeView ? static_cast<QAbstractItemView *>(&tree) : &list;
+        fillList(view);
+        TListItems *items = ListItemsOf(view);
+        items->SetCaption(items->Add(), QStringLiteral("C"));
+        QAbstractItemModel *model = view->model();
+        for (int row = 0; row < 3; ++row) {
+            model->setData(model->index(row, 0), row * 10, Qt::UserRole);
+            model->setData(model->index(row, 0), Qt::Checked, Qt::CheckStateRole);
+        }
+        const QList<const void *> before = rowObjects(view);
+        TfrmTListItemsDlg dialog;
+        dialog.Copy(view);
+        dialog.show();
+        QTreeWidget *nodes = dialog.TreeView();
+        nodes->setCurrentItem(nodes->topLevelItem(0));
+        dialog.CaptionEdit()->setText(QStringLiteral("A2"));
+        nodes->setCurrentItem(nodes->topLevelItem(1));
+        dialog.DeleteItemAction()->trigger(); // B
+        dialog.NewItemAction()->trigger();
+        dialog.CaptionEdit()->setText(QStringLiteral("D"));
+        // C cannot be written: it has an image for a sub-item it does not have.
+        auto *c = qobject_cast<TNodeListItem *>(TfrmCustomItemsDlg::NodeData(nodes->topLevelItem(1)));
+        c->SetSubItemImages({ 1 });
+
+        Reports reports;
+        dialog.ApplyAction()->trigger();
+        QCOMPARE(reports.Messages().size(), 1);
+        QCOMPARE(rowObjects(view), before);
+        QCOMPARE(items->Caption(0), QStringLiteral("A"));
+        QCOMPARE(items->Caption(1), QStringLiteral("B"));
+        QVERIFY(dialog.IsModified());
+
+        c->SetSubItemImages({});
+        dialog.ApplyAction()->trigger();
+        QCOMPARE(reports.Messages().size(), 1);
+        QCOMPARE(items->Count(), 3);
+        QCOMPARE(rowObjects(view).mid(0, 2), QList<const void *>({ before.at(0), before.at(2) }));
+        QCOMPARE(items->Caption(0), QStringLiteral("A2"));
+        QCOMPARE(items->SubItems(0), QStringList({ "a1", "a2" }));
+        QCOMPARE(items->Caption(1), QStringLiteral("C"));
+        QCOMPARE(model->index(1, 0).data(Qt::UserRole).toInt(), 20);
+        QCOMPARE(model->index(1, 0).data(Qt::CheckStateRole).toInt(), int(Qt::Checked));
+        QCOMPARE(items->Caption(2), QStringLiteral("D"));
+        QVERIFY(!model->index(2, 0).data(Qt::UserRole).isValid());
+    }
+
     void loadedFileKeepsTwoLevelsAndFreesOldData()
     {
         QTemporaryDir dir;
@@ -289,7 +394,138 @@ private Q_SLOTS:
         QCOMPARE(TTreeNodes::StateIndex(dialog.TreeView()->topLevelItem(0)), -1);
     }
 
+    void imageIndexWrittenBeforeSelectionMovesAndCancelSilent()
+    {
+        Reports reports;
+        QTreeWidget view;
+        new QTreeWidgetItem(&view, QStringList("A"));
+        new QTreeWidgetItem(&view, QStringList("B"));
+        TfrmTTreeNodesDlg dialog;
+        dialog.Copy(&view);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTreeWidget *nodes = dialog.TreeView();
+        QTreeWidgetItem *a = nodes->topLevelItem(0);
+        QTreeWidgetItem *b = nodes->topLevelItem(1);
+        const auto click = [nodes](QTreeWidgetItem *node) {
+            QTest::mouseClick(nodes->viewport(), Qt::LeftButton, {}, nodes->visualItemRect(node).center());
+            QCoreApplication::processEvents();
+        };
+        const auto type = [&dialog](const QString &text) {
+            QComboBox *combo = dialog.ImageIndexCombo();
+            combo->setFocus();
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo->lineEdit(), text);
+        };
+        click(a);
+        type(QStringLiteral("x"));
+        click(b); // refused once: the controls keep writing into A, which stays selected
+        QCOMPARE(reports.Messages().size(), 1);
+        QVERIFY(reports.Messages().first().contains(QStringLiteral("'x'")));
+        QCOMPARE(nodes->currentItem(), a);
+        QVERIFY(a->isSelected() && !b->isSelected());
+        QCOMPARE(dialog.ImageIndexCombo()->currentText(), QStringLiteral("x"));
+        QVERIFY(dialog.ImageIndexCombo()->hasFocus());
+
+        type(QStringLiteral("2"));
+        click(b);
+        QCOMPARE(TTreeNodes::ImageIndex(a), 2);
+        QCOMPARE(TTreeNodes::ImageIndex(b), -1);
+        QCOMPARE(nodes->currentItem(), b);
+        QCOMPARE(dialog.ImageIndexCombo()->currentText(), QStringLiteral("-1"));
+
+        type(QStringLiteral("y"));
+        QTest::keyClick(dialog.ImageIndexCombo()->lineEdit(), Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(reports.Messages().size(), 1);
+    }
+
     // Tree nodes
+    void treeNodesRoundTripKeepsApplicationData()
+    {
+        QTreeWidget view;
+        view.setColumnCount(3);
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        const QIcon icon(pixmap);
+        auto *r = new QTreeWidgetItem(&view, { "R", "r1", "r2" });
+        const QList<QTreeWidgetItem *> items { r, new QTreeWidgetItem(r, { "c1", "x", "y" }),
+                                               new QTreeWidgetItem(r, { "c2", "u", "v" }),
+                                               new QTreeWidgetItem(&view, { "S", "s1", "s2" }) };
+        for (int i = 0; i < items.size(); ++i) {
+            QTreeWidgetItem *item = items.at(i);
+            item->setCheckState(0, i % 2 ? Qt::Checked : Qt::Unchecked);
+            item->setCheckState(2, Qt::PartiallyChecked);
+            item->setData(0, Qt::UserRole, i);
+            item->setData(1, Qt::UserRole, QStringLiteral("user %1").arg(i));
+            item->setToolTip(0, QStringLiteral("tip %1").arg(i));
+            item->setIcon(0, icon);
+            item->setIcon(1, icon);
+            QFont font;
+            font.setBold(i == 2);
+            item->setFont(0, font);
+        }
+        r->setExpanded(true);
+        QList<QStringList> expected;
+        for (QTreeWidgetItem *item : items)
+            expected << itemState(item);
+        expected[2][0] = QStringLiteral("changed");
+
+        TfrmTTreeNodesDlg dialog;
+        dialog.Copy(&view);
+        dialog.show();
+        dialog.TreeView()->setCurrentItem(dialog.TreeView()->topLevelItem(0)->child(1));
+        dialog.CaptionEdit()->setText(QStringLiteral("changed"));
+        QTest::mouseClick(button(dialog, "btnOK"), Qt::LeftButton);
+
+        QCOMPARE(allNodes(&view), items);
+        for (int i = 0; i < items.size(); ++i)
+            QCOMPARE(itemState(items.at(i)), expected.at(i));
+    }
+
+    void treeNodesDeletedAddedAndMovedLeaveTheOthersInPlace()
+    {
+        QTreeWidget view;
+        auto *r = new QTreeWidgetItem(&view, QStringList("R"));
+        auto *c1 = new QTreeWidgetItem(r, QStringList("c1"));
+        auto *g = new QTreeWidgetItem(c1, QStringList("g"));
+        auto *h = new QTreeWidgetItem(g, QStringList("h"));
+        auto *c2 = new QTreeWidgetItem(r, QStringList("c2"));
+        auto *s = new QTreeWidgetItem(&view, QStringList("S"));
+        for (QTreeWidgetItem *node : { r, c1, g })
+            node->setExpanded(true);
+
+        TfrmTTreeNodesDlg dialog;
+        dialog.Copy(&view);
+        dialog.show();
+        QTreeWidget *nodes = dialog.TreeView();
+        // g moves from c1 to S, as a drag in the dialog's tree moves it; then c1 goes.
+        nodes->topLevelItem(1)->addChild(nodes->topLevelItem(0)->child(0)->takeChild(0));
+        nodes->setCurrentItem(nodes->topLevelItem(0)->child(0));
+        dialog.DeleteItemAction()->trigger();
+        nodes->setCurrentItem(nodes->topLevelItem(1));
+        dialog.NewSubItemAction()->trigger();
+        dialog.CaptionEdit()->setText(QStringLiteral("n"));
+        nodes->setCurrentItem(nodes->topLevelItem(1));
+        dialog.NewItemAction()->trigger();
+        dialog.CaptionEdit()->setText(QStringLiteral("T"));
+        dialog.ApplyAction()->trigger();
+
+        QCOMPARE(topTexts(&view), QStringList({ "R", "S", "T" }));
+        QCOMPARE(view.topLevelItem(0), r);
+        QCOMPARE(view.topLevelItem(1), s);
+        QCOMPARE(r->childCount(), 1);
+        QCOMPARE(r->child(0), c2);
+        QCOMPARE(childTexts(s), QStringList({ "g", "n" }));
+        QCOMPARE(s->child(0), g);
+        QCOMPARE(g->child(0), h);
+        QVERIFY(r->isExpanded() && g->isExpanded());
+        QVERIFY(!(s->child(1)->flags() & Qt::ItemIsEditable));
+    }
+
     void treeNodesCopiedEditedAndApplied()
     {
         QTreeWidget view;

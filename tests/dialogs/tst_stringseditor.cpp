@@ -1,9 +1,11 @@
 // The strings editor driven as a user drives it: typing in the memo, switching views, editing the INI
 // grid, loading and saving files, and OK.
+#include "CommonDialogs.h"
 #include "QXItemListEditor.h"
 #include "QXTStringsEditor.h"
 #include "QXTestSupport.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -95,6 +97,37 @@ private Q_SLOTS:
         QWidget *view = ini && !memo ? static_cast<QWidget *>(editor.INIEditor()) : editor.Memo();
         QCOMPARE(editor.Pages()->currentWidget()->isAncestorOf(view), true);
         QCOMPARE(editor.focusWidget(), view);
+    }
+
+    void helpAsksForEachContext_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("context");
+        QTest::newRow("Help button") << "button" << 26000;
+        QTest::newRow("F1 in the open dialog") << "open" << 26040;
+        QTest::newRow("F1 in the save dialog") << "save" << 26050;
+    }
+    void helpAsksForEachContext()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, context);
+        int asked = 0;
+        const THelpHandler previous = SetHelpHandler([&asked](int context) { asked = context; });
+        const auto restore = qScopeGuard([&] { SetHelpHandler(previous); });
+        TfrmQXStringsEditor editor;
+        editor.show();
+        if (where == QLatin1String("button")) {
+            QTest::mouseClick(editor.findChild<QPushButton *>(QStringLiteral("btnHelp")), Qt::LeftButton);
+        } else {
+            QFileDialog *files = where == QLatin1String("open") ? editor.OpenDialog() : editor.SaveDialog();
+            files->setOption(QFileDialog::DontUseNativeDialog);
+            files->show();
+            QApplication::setActiveWindow(files);
+            QVERIFY(QTest::qWaitForWindowActive(files));
+            QTest::keyClick(files, Qt::Key_F1);
+            files->hide();
+        }
+        QCOMPARE(asked, context);
     }
 
     // The INI view
