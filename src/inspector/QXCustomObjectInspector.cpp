@@ -314,6 +314,7 @@ void TQXCustomObjectInspector::ListUpdating()
     if (isLoading())
         return;
     // Remembered so that the same row is selected again once the rows are rebuilt.
+    m_scanCovered = m_scanRequests;
     if (TQXItemProperty *selected = GetSelected())
         m_selectionPath = selected->GetFullPathName();
     m_live->Disconnect();
@@ -496,7 +497,7 @@ void TQXCustomObjectInspector::InvalidateScan()
 {
     if (isLoading() || isDestroying())
         return;
-    PostMessage(this, QX_INVALIDATESCAN);
+    PostMessage(this, QX_INVALIDATESCAN, ++m_scanRequests);
 }
 
 void TQXCustomObjectInspector::InvalidateProperty(int Index)
@@ -519,8 +520,12 @@ void TQXCustomObjectInspector::Dispatch(TMessage &Message)
     }
 }
 
-void TQXCustomObjectInspector::QXInvalidateScan(TMessage &)
+void TQXCustomObjectInspector::QXInvalidateScan(TMessage &Message)
 {
+    // A rescan that ran after this was queued saw the change that queued it (two option changes and a
+    // change of objects in a row scan once, not three times).
+    if (Message.WParam > 0 && Message.WParam <= m_scanCovered)
+        return;
     Rescan();
 }
 
@@ -542,6 +547,7 @@ void TQXCustomObjectInspector::Rescan()
 {
     if (isLoading() || isDestroying() || m_objects->UpdateCount() > 0)
         return;
+    m_scanCovered = m_scanRequests;
     if (TQXItemProperty *selected = GetSelected())
         m_selectionPath = selected->GetFullPathName();
     m_live->Disconnect();

@@ -434,6 +434,10 @@ private:
     TILEFilterOptions m_filterOptions;
     bool m_scanning = false;
     bool m_scanOpened = false;
+    // Each queued rescan carries the number of its request; a scan covers every request made before it
+    // started, so a queued one it covered has nothing left to do.
+    qintptr m_scanRequests = 0;
+    qintptr m_scanCovered = 0;
     bool m_destroyingInspector = false;
     bool m_dynamicTitleCaptions = false;
     bool m_inplaceCollections = false;

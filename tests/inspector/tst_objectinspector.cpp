@@ -855,6 +855,28 @@ private slots:
         QCOMPARE(WaitingMessageCount(inspector, 2476), 0);
     }
 
+    void queuedRescansScanOnceForWhatCameBefore()
+    {
+        // Requests queued before a scan started are covered by it; one made during a scan is not.
+        Sample sample;
+        int scans = 0;
+        connect(inspector, &TQXCustomObjectInspector::scanned, this, [&] { ++scans; });
+        inspector->SetInplaceCollections(true);
+        inspector->SetInplaceTStrings(true);
+        inspector->Objects()->Add(&sample);
+        settle();
+        QCOMPARE(scans, 1);
+        QVERIFY(row("Items"));
+        bool requested = false;
+        inspector->OnAfterScan = [&](QObject *, auto *Item) {
+            if (!Item && !std::exchange(requested, true))
+                inspector->InvalidateScan();
+        };
+        inspector->InvalidateScan();
+        settle();
+        QCOMPARE(scans, 3);
+    }
+
     // String lists in place
     void stringListLinesAsRows()
     {
