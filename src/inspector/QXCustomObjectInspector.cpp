@@ -446,6 +446,14 @@ void TQXCustomObjectInspector::ChangeFilters(QObject *)
         InvalidateScan();
 }
 
+void TQXCustomObjectInspector::SetValueSummaries(TValueSummaries Value)
+{
+    if (Value == m_valueSummaries)
+        return;
+    m_valueSummaries = Value;
+    InvalidateProperty(-1);
+}
+
 void TQXCustomObjectInspector::SetShowValueChangedFont(bool Value)
 {
     if (Value == m_showValueChangedFont)

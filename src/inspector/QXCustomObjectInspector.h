@@ -42,6 +42,12 @@ public:
     enum TInplaceTStringsOption { isUseNameValue = 0x1, isSort = 0x2 };
     Q_DECLARE_FLAGS(TInplaceTStringsOptions, TInplaceTStringsOption)
     Q_FLAG(TInplaceTStringsOptions)
+    /// What the value cell of a row with sub-rows shows: its type in brackets ("(QRect)"), or the value
+    /// itself summed up as Qt Designer writes it ("[(10, 20), 120 x 30]", see ValueSummary). vsQtTypes
+    /// sums up Qt's value types (rectangles, sizes, points, margins, size policies); vsAllTypes sums up
+    /// fonts ("[Sans Serif, 9]") too.
+    enum TValueSummaries { vsNone, vsQtTypes, vsAllTypes };
+    Q_ENUM(TValueSummaries)
 
     /// An inspector with no objects; the presets are made once construction is over.
     explicit TQXCustomObjectInspector(QWidget *parent = nullptr);
@@ -193,6 +199,11 @@ public:
     /// Whether a rescan keeps the rows that were open open, and the row at the top at the top, by path.
     bool KeepExpansion() const { return m_keepExpansion; }
     void SetKeepExpansion(bool Value) { m_keepExpansion = Value; }
+    ///@}
+    ///@{
+    /// Which rows with sub-rows show their value summed up in the value cell (vsNone by default).
+    TValueSummaries ValueSummaries() const { return m_valueSummaries; }
+    void SetValueSummaries(TValueSummaries Value);
     ///@}
     /// Whether a scan agreed by OnBeforeScan is running.
     bool IsScanning() const { return m_scanning; }
@@ -449,6 +460,7 @@ private:
     bool m_writingBack = false;
     bool m_liveUpdate = false;
     bool m_keepExpansion = false;
+    TValueSummaries m_valueSummaries = vsNone;
     QPointer<QUndoStack> m_undoStack;
     QUndoStack *m_ownUndoStack = nullptr;
     TQXLiveValues *m_live = nullptr;

@@ -4,6 +4,7 @@
 
 #include "FormatSettings.h"
 #include "StringList.h"
+#include "ValueAdapters.h"
 #include "Variants.h"
 
 #include <QApplication>
@@ -697,6 +698,12 @@ QString TQXCustomObjectInspector::GetPlainPropertyValue(QObject *Instance, TQXIt
             return QString();
         if (IsComponent(object))
             return object->objectName();
+        if (m_valueSummaries != vsNone) {
+            const QString summary
+                = ValueSummary(info.Property.read(Instance), m_valueSummaries == vsAllTypes);
+            if (!summary.isNull())
+                return summary;
+        }
         return QLatin1Char('(') + info.TypeName + QLatin1Char(')');
     }
     case tkMethod:

@@ -1,12 +1,16 @@
 #include "ValueAdapters.h"
 
+#include <QFont>
 #include <QHash>
 #include <QIcon>
+#include <QKeySequence>
+#include <QLocale>
 #include <QMargins>
 #include <QPixmap>
 #include <QRect>
 #include <QScopedValueRollback>
 #include <QSize>
+#include <QUrl>
 #include <QWidget>
 
 namespace QXPlatform {
@@ -332,6 +336,67 @@ void TStringListAdapter::Changed()
     TStringList::Changed();
     if (!m_loading && UpdateCount() == 0 && m_owner && m_property.isWritable())
         m_property.write(m_owner, ToStringList());
+}
+
+QString ValueSummary(const QVariant &Value, bool Fonts)
+{
+    const auto number = [](qreal n) { return QString::number(n, 'g', 6); };
+    const auto point = [&](qreal x, qreal y) { return QStringLiteral("(%1, %2)").arg(number(x), number(y)); };
+    const auto size = [&](qreal w, qreal h) { return QStringLiteral("%1 x %2").arg(number(w), number(h)); };
+    const auto rect = [&](const QRectF &r) {
+        return QStringLiteral("[%1, %2]").arg(point(r.x(), r.y()), size(r.width(), r.height()));
+    };
+    const QMetaType type = Value.metaType();
+    switch (type.id()) {
+    case QMetaType::QRect:
+        return rect(Value.toRect());
+    case QMetaType::QRectF:
+        return rect(Value.toRectF());
+    case QMetaType::QSize:
+    case QMetaType::QSizeF: {
+        const QSizeF s = Value.toSizeF();
+        return size(s.width(), s.height());
+    }
+    case QMetaType::QPoint:
+    case QMetaType::QPointF: {
+        const QPointF p = Value.toPointF();
+        return point(p.x(), p.y());
+    }
+    case QMetaType::QSizePolicy: {
+        const auto policy = Value.value<QSizePolicy>();
+        const QMetaEnum names = QMetaEnum::fromType<QSizePolicy::Policy>();
+        return QStringLiteral("[%1, %2, %3, %4]")
+            .arg(QLatin1String(names.valueToKey(policy.horizontalPolicy())),
+                 QLatin1String(names.valueToKey(policy.verticalPolicy())))
+            .arg(policy.horizontalStretch())
+            .arg(policy.verticalStretch());
+    }
+    case QMetaType::QKeySequence:
+        return Value.value<QKeySequence>().toString(QKeySequence::PortableText);
+    case QMetaType::QLocale: {
+        const auto locale = Value.value<QLocale>();
+        return QLocale::languageToString(locale.language()) + QLatin1String(", ")
+            + QLocale::territoryToString(locale.territory());
+    }
+    case QMetaType::QUrl:
+        return Value.toUrl().toString();
+    case QMetaType::QFont: {
+        if (!Fonts)
+            return {};
+        const auto font = Value.value<QFont>();
+        const qreal points = font.pointSizeF();
+        return QStringLiteral("[%1, %2]")
+            .arg(font.family(),
+                 points > 0 ? number(points) : QString::number(font.pixelSize()) + QLatin1String("px"));
+    }
+    default:
+        break;
+    }
+    if (type == QMetaType::fromType<QMargins>()) {
+        const auto m = Value.value<QMargins>();
+        return QStringLiteral("[%1, %2, %3, %4]").arg(m.left()).arg(m.top()).arg(m.right()).arg(m.bottom());
+    }
+    return {};
 }
 
 } // namespace QXPlatform

@@ -20,6 +20,12 @@ namespace QXPlatform {
 QXINSPECTORCORE_EXPORT QObject *ValueAdapter(QObject *object, const QMetaProperty &property);
 /// Whether values of this type are opened through an adapter.
 QXINSPECTORCORE_EXPORT bool HasValueAdapter(QMetaType type);
+/// A value of one of Qt's value types summed up in one line as Qt Designer writes it: "[(10, 20), 120 x
+/// 30]" for a QRect, "120 x 30" for a QSize, "(10, 20)" for a QPoint (and their F variants), "[1, 2, 3,
+/// 4]" for QMargins (left, top, right, bottom), "[Preferred, Fixed, 0, 0]" for a QSizePolicy, the text of a
+/// QKeySequence or QUrl, "English, United States" for a QLocale and, when Fonts is set, "[Sans Serif, 9]"
+/// for a QFont. A null string for any other type.
+QXINSPECTORCORE_EXPORT QString ValueSummary(const QVariant &Value, bool Fonts);
 
 /// Common part: the owning object and property.
 class QXINSPECTORCORE_EXPORT TValueAdapter : public QObject, public TPersistent

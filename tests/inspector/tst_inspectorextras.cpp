@@ -96,6 +96,31 @@ private slots:
     }
     void cleanup() { Free(inspector); }
 
+    void valueSummariesFollowTheSubRows()
+    {
+        // Off, a row with sub-rows shows its type; on, its value, read again after a sub-row's edit.
+        QPushButton button;
+        button.setGeometry(10, 20, 120, 30);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(9);
+        button.setFont(font);
+        inspect({ &button });
+        QCOMPARE(cell("geometry"), QStringLiteral("(QRect)"));
+        inspector->SetValueSummaries(TQXObjectInspector::vsQtTypes);
+        settle();
+        QCOMPARE(cell("geometry"), QStringLiteral("[(10, 20), 120 x 30]"));
+        QCOMPARE(cell("sizePolicy"), QStringLiteral("[Minimum, Fixed, 0, 0]"));
+        QCOMPARE(cell("font"), QStringLiteral("(TFont)"));
+        row("geometry.Width")->SetValue(QStringLiteral("64"));
+        row("geometry.Width")->Validate();
+        settle();
+        QCOMPARE(button.width(), 64);
+        QCOMPARE(cell("geometry"), QStringLiteral("[(10, 20), 64 x 30]"));
+        inspector->SetValueSummaries(TQXObjectInspector::vsAllTypes);
+        settle();
+        QCOMPARE(cell("font"), QStringLiteral("[DejaVu Sans, 9]"));
+    }
+
     void undoAndRedoRestoreEveryObjectWritten_data()
     {
         QTest::addColumn<QString>("path");

@@ -3,8 +3,11 @@
 #include "TypeInfo.h"
 #include "ValueAdapters.h"
 
+#include <QKeySequence>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 using namespace QXPlatform;
 
@@ -89,6 +92,39 @@ private slots:
         QVERIFY(!button.icon().isNull());
         QCOMPARE(PropTypeName(&button, QStringLiteral("icon")), QStringLiteral("TPicture"));
     }
+    void valueSummaries_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("rect") << QVariant(QRect(10, 20, 120, 30)) << "[(10, 20), 120 x 30]";
+        QTest::newRow("rectF") << QVariant(QRectF(0.5, 2, 3.25, 4)) << "[(0.5, 2), 3.25 x 4]";
+        QTest::newRow("size") << QVariant(QSize(120, 30)) << "120 x 30";
+        QTest::newRow("sizeF") << QVariant(QSizeF(1.5, 2)) << "1.5 x 2";
+        QTest::newRow("point") << QVariant(QPoint(10, -20)) << "(10, -20)";
+        QTest::newRow("pointF") << QVariant(QPointF(0.25, 1)) << "(0.25, 1)";
+        QTest::newRow("margins") << QVariant::fromValue(QMargins(1, 2, 3, 4)) << "[1, 2, 3, 4]";
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        policy.setHorizontalStretch(2);
+        QTest::newRow("size policy") << QVariant::fromValue(policy) << "[Preferred, Fixed, 2, 0]";
+        QTest::newRow("key sequence") << QVariant::fromValue(QKeySequence(Qt::CTRL | Qt::Key_S)) << "Ctrl+S";
+        QTest::newRow("locale") << QVariant(QLocale(QLocale::German, QLocale::Austria)) << "German, Austria";
+        QTest::newRow("url") << QVariant(QUrl(QStringLiteral("https://example.org/a?b=1")))
+                             << "https://example.org/a?b=1";
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPointSize(9);
+        QTest::newRow("font") << QVariant(font) << "[DejaVu Sans, 9]";
+        QTest::newRow("integer: none") << QVariant(3) << QString();
+    }
+    void valueSummaries()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(QString, summary);
+        QCOMPARE(ValueSummary(value, true), summary);
+        // Fonts are summed up only when asked for.
+        if (value.metaType().id() == QMetaType::QFont)
+            QVERIFY(ValueSummary(value, false).isNull());
+    }
+
     void adaptersGoWithTheirObject()
     {
         auto *button = new QPushButton;
