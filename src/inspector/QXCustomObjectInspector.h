@@ -15,6 +15,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QMenu>
 #include <QPointer>
 #include <QSet>
 
@@ -201,6 +202,24 @@ public:
     void SetKeepExpansion(bool Value) { m_keepExpansion = Value; }
     ///@}
     ///@{
+    /// Whether a right click (or the menu key) on a row opens the row menu (CreateRowMenu); off by default.
+    bool RowMenu() const { return m_rowMenu; }
+    void SetRowMenu(bool Value) { m_rowMenu = Value; }
+    ///@}
+    /// The menu of one row, owned by the caller: "Copy value", "Paste value" (written as if typed, so a
+    /// text the row refuses is reported), "Copy property path" ("font.Size"), "Reset to default", "Expand
+    /// all" and "Collapse all" below the row. A read-only row offers the copies only.
+    QMenu *CreateRowMenu(TQXItemProperty *Item, QWidget *Parent = nullptr);
+    /// The text a row's property resets to on the first inspected object: the declared default, else the
+    /// value of a new object of its class; a null string when none is known or the row is no property.
+    QString DefaultText(TQXItemProperty *Item) const;
+    /// Whether ResetToDefault has something to do: the row is writable and its property has a RESET
+    /// function, or a known default that an inspected object's value differs from.
+    bool CanResetToDefault(TQXItemProperty *Item) const;
+    /// Puts the row's property back to its default on every inspected object: through the property's
+    /// RESET function where it has one, else by writing DefaultText as if typed (validation, undo).
+    void ResetToDefault(TQXItemProperty *Item);
+    ///@{
     /// Which rows with sub-rows show their value summed up in the value cell (vsNone by default).
     TValueSummaries ValueSummaries() const { return m_valueSummaries; }
     void SetValueSummaries(TValueSummaries Value);
@@ -382,6 +401,8 @@ protected:
     QXPlatform::TInplaceEdit *CreateEditor() override;
     /// Takes undo and redo from the in-place editor while nothing is typed in it (UndoEnabled).
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
+    /// With RowMenu, selects the row under the pointer and opens its menu (CreateRowMenu).
+    void contextMenuEvent(QContextMenuEvent *Event) override;
     /// The queued refresh: refreshes every row (rescans when an object path no longer resolves), then
     /// fires OnPropertyChanged for the written row.
     virtual void QXInvalidateProperty(QXPlatform::TMessage &Message);
@@ -461,6 +482,7 @@ private:
     bool m_liveUpdate = false;
     bool m_keepExpansion = false;
     TValueSummaries m_valueSummaries = vsNone;
+    bool m_rowMenu = false;
     QPointer<QUndoStack> m_undoStack;
     QUndoStack *m_ownUndoStack = nullptr;
     TQXLiveValues *m_live = nullptr;

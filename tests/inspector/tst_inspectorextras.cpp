@@ -7,10 +7,14 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QUndoStack>
+
+#include <memory>
 
 using namespace QXPlatform;
 using QXTest::settle;
@@ -51,6 +55,27 @@ Q_SIGNALS:
 private:
     int m_level = 1;
     int m_quiet = 0;
+};
+
+/// A property with a RESET function, one with a declared default, one read-only, and a font.
+class Dial : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int Level READ Level WRITE SetLevel RESET ResetLevel)
+    Q_PROPERTY(int Plain MEMBER Plain)
+    Q_PROPERTY(int Fixed READ Fixed)
+    Q_PROPERTY(QFont Font MEMBER Font)
+    QX_DEFAULT(Plain, "5")
+public:
+    int Level() const { return m_level; }
+    void SetLevel(int Value) { m_level = Value; }
+    void ResetLevel() { m_level = 3; }
+    int Fixed() const { return 1; }
+    int Plain = 5;
+    QFont Font;
+
+private:
+    int m_level = 3;
 };
 
 } // namespace
@@ -95,6 +120,53 @@ private slots:
         inspector->setFocus();
     }
     void cleanup() { Free(inspector); }
+
+    void rowMenuCopiesPastesAndResets()
+    {
+        Dial one, two;
+        one.SetLevel(7);
+        two.SetLevel(9);
+        one.Plain = two.Plain = 8;
+        QStringList errors;
+        inspector->OnValidateError
+            = [&](QObject *, TQXItemProp *, int, const Exception &E) { errors << E.Message(); };
+        inspect({ &one, &two });
+        const auto trigger = [this](const QString &path, const char *action) {
+            const std::unique_ptr<QMenu> menu(inspector->CreateRowMenu(row(path)));
+            auto *found = menu->findChild<QAction *>(QLatin1String(action));
+            if (!found || !found->isEnabled())
+                return false;
+            found->trigger();
+            settle();
+            return true;
+        };
+        QVERIFY(trigger("Font.Size", "copyPath"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Font.Size"));
+        // A pasted text goes through the row's validation, as typed text does.
+        QApplication::clipboard()->setText(QStringLiteral("12x"));
+        QVERIFY(trigger("Plain", "pasteValue"));
+        QCOMPARE(one.Plain, 8);
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().contains(QLatin1String("12x")), qPrintable(errors.first()));
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        QVERIFY(trigger("Plain", "pasteValue"));
+        QCOMPARE(two.Plain, 12);
+        // Reset: through RESET on every object, else by writing the declared default; the changed-value
+        // font goes with it.
+        QVERIFY(trigger("Level", "resetToDefault"));
+        QCOMPARE(one.Level(), 3);
+        QCOMPARE(two.Level(), 3);
+        QCOMPARE(row("Plain")->GetValueFont(), inspector->ValueChangedFont());
+        QVERIFY(trigger("Plain", "resetToDefault"));
+        QCOMPARE(one.Plain, 5);
+        QCOMPARE(two.Plain, 5);
+        QVERIFY(row("Plain")->GetValueFont() != inspector->ValueChangedFont());
+        QVERIFY(!trigger("Plain", "resetToDefault")); // nothing left to reset
+        // A read-only row offers the copies only.
+        QVERIFY(!trigger("Fixed", "pasteValue"));
+        QVERIFY(trigger("Fixed", "copyValue"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1"));
+    }
 
     void valueSummariesFollowTheSubRows()
     {

@@ -1,0 +1,130 @@
+// The row menu: copying and pasting a row's value, copying its path, putting it back to its default, and
+// opening or closing everything below it.
+#include "QXCustomObjectInspector.h"
+
+#include "TypeInfo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+
+using namespace QXPlatform;
+
+namespace {
+
+/// The object and property information a row stands for on one inspected object (no object: invalid).
+struct RowProperty
+{
+    QObject *instance = nullptr;
+    TPropInfo info;
+};
+
+RowProperty rowProperty(const TQXCustomObjectInspector *Inspector, TQXItemProperty *Item, int ObjectIndex)
+{
+    RowProperty result;
+    if (!Item || !Item->IsRealProperty())
+        return result;
+    QString name = Item->GetFullPathPropName();
+    result.instance = Inspector->GetInstance(Inspector->ShownObject(ObjectIndex), name, Item);
+    if (result.instance)
+        result.info = GetPropInfo(result.instance, name);
+    if (!result.info)
+        result.instance = nullptr;
+    return result;
+}
+
+} // namespace
+
+QString TQXCustomObjectInspector::DefaultText(TQXItemProperty *Item) const
+{
+    const RowProperty property = ShownObjectCount() > 0 ? rowProperty(this, Item, 0) : RowProperty();
+    return property.instance ? GetDefaultText(property.info) : QString();
+}
+
+bool TQXCustomObjectInspector::CanResetToDefault(TQXItemProperty *Item) const
+{
+    if (!Item || Item->IsReadOnly() || ShownObjectCount() == 0)
+        return false;
+    const RowProperty first = rowProperty(this, Item, 0);
+    if (!first.instance)
+        return false;
+    if (first.info.Property.isResettable())
+        return true;
+    if (GetDefaultText(first.info).isNull())
+        return false;
+    for (int i = 0; i < ShownObjectCount(); ++i) {
+        const RowProperty property = rowProperty(this, Item, i);
+        if (property.instance && !IsDefaultValue(property.instance, property.info))
+            return true;
+    }
+    return false;
+}
+
+void TQXCustomObjectInspector::ResetToDefault(TQXItemProperty *Item)
+{
+    if (!CanResetToDefault(Item))
+        return;
+    const RowProperty first = rowProperty(this, Item, 0);
+    if (first.info.Property.isResettable()) {
+        // The class knows its default best; the rows are read again as after any write.
+        for (int i = 0; i < ShownObjectCount(); ++i)
+            if (const RowProperty property = rowProperty(this, Item, i); property.instance)
+                property.info.Property.reset(property.instance);
+        InvalidateProperty(Item->GetAbsoluteIndex());
+        return;
+    }
+    Item->SetValue(GetDefaultText(first.info));
+    Item->Validate();
+}
+
+QMenu *TQXCustomObjectInspector::CreateRowMenu(TQXItemProperty *Item, QWidget *Parent)
+{
+    auto *menu = new QMenu(Parent);
+    // The menu may outlive the row (a rescan while it is open): each action checks it is still there.
+    const QPointer<TQXItemProperty> row(Item);
+    const auto add = [&](const char *name, const QString &text, bool enabled, auto &&act) {
+        QAction *action = menu->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(enabled && row);
+        QObject::connect(action, &QAction::triggered, this, [row, act] {
+            if (row)
+                act(row.data());
+        });
+    };
+    const bool writable = Item && !Item->IsReadOnly();
+    add("copyValue", tr("Copy value"), true,
+        [](TQXItemProperty *r) { QApplication::clipboard()->setText(r->GetValue()); });
+    add("pasteValue", tr("Paste value"), writable, [](TQXItemProperty *r) {
+        r->SetValue(QApplication::clipboard()->text());
+        r->Validate();
+    });
+    add("copyPath", tr("Copy property path"), true,
+        [](TQXItemProperty *r) { QApplication::clipboard()->setText(r->GetFullPathName()); });
+    add("resetToDefault", tr("Reset to default"), writable && CanResetToDefault(Item),
+        [this](TQXItemProperty *r) { ResetToDefault(r); });
+    menu->addSeparator();
+    const bool parent = Item && Item->HasChildren();
+    add("expandAll", tr("Expand all"), parent, [](TQXItemProperty *r) { r->FullExpand(); });
+    add("collapseAll", tr("Collapse all"), parent, [](TQXItemProperty *r) { r->FullCollapse(); });
+    return menu;
+}
+
+void TQXCustomObjectInspector::contextMenuEvent(QContextMenuEvent *Event)
+{
+    if (!m_rowMenu) {
+        TQXCustomItemListEditor::contextMenuEvent(Event);
+        return;
+    }
+    // The row under the pointer; from the keyboard, the selected row.
+    TQXItemProperty *item = GetSelected();
+    if (Event->reason() == QContextMenuEvent::Mouse) {
+        const TGridCoord cell = MouseCoord(Event->pos().x(), Event->pos().y());
+        item = static_cast<TQXItemProperty *>(FindItemProp(cell.X, cell.Y, true));
+    }
+    if (!item)
+        return;
+    SetSelected(item);
+    const std::unique_ptr<QMenu> menu(CreateRowMenu(item, this));
+    menu->exec(Event->globalPos());
+    Event->accept();
+}
