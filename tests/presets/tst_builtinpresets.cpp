@@ -494,6 +494,9 @@ private slots:
         for (int i = 0; i < source->Presets()->Count(); ++i)
             classes << ClassNameOf(source->Presets()->Items(i));
         inspector->SetPresets(source->Presets());
+        settle();
+        // The components offered are this inspector's owner's, not those of the source's.
+        QCOMPARE(pickList("Button"), QStringList({ "okButton", "checkBox1" }));
         Free(source);
         gadget->Button = okButton;
         inspector->Rescan();
@@ -802,6 +805,21 @@ private slots:
                                 .arg(shown.height())));
         // Only the day changed: the time of day stayed.
         QCOMPARE(gadget->Stamp, QDateTime(QDate(2023, 7, 14), QTime(13, 30, 15)));
+    }
+
+    void dialogAnswerReachesTheRowBuiltWhileItWasOpen()
+    {
+        // A rescan queued before the dialog opens runs while it is open: the answer goes to the new row.
+        const QPointer<TQXItemProperty> before = row("Day");
+        answerNextDialog<TfrmDateEditor>([](TfrmDateEditor *dialog) {
+            dialog->Calendar()->setSelectedDate(QDate(2023, 7, 14));
+            dialog->accept();
+        });
+        inspector->InvalidateScan();
+        clickEllipsis(QStringLiteral("Day"));
+        QVERIFY(!before);
+        QCOMPARE(gadget->Day, QDate(2023, 7, 14));
+        QVERIFY(errors.isEmpty());
     }
 
     void listItemsDialogShowsTheViewsItems()
