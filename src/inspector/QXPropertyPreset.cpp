@@ -98,7 +98,7 @@ TQXPropertyPreset::TQXPropertyPreset(TCollection *Collection)
     // the preset's own, and before their changes are heard, so that it adds no pftFont.
     for (TQXCustomDeltaFont *font : { m_font, m_valueFont })
         font->OnGetOriginalFont = [this](QObject *Sender, TFont *&Font) { getOriginalFont(Sender, Font); };
-    followInspectorFonts(false);
+    followInspectorFonts();
     // The preset follows its fonts and lists through their signals: their events are the application's.
     // Each is the context of its own connection, freed by the preset before it goes itself.
     for (TQXCustomDeltaFont *font : { m_font, m_valueFont })
@@ -341,13 +341,13 @@ void TQXPropertyPreset::getOriginalFont(QObject *Sender, TFont *&Font) const
         Font = inspector->ValueFont();
 }
 
-void TQXPropertyPreset::followInspectorFonts(bool Notify)
+void TQXPropertyPreset::followInspectorFonts()
 {
     TQXCustomObjectInspector *inspector = fontInspector();
     if (!inspector)
         return;
     const QScopedValueRollback<bool> following(m_followingFonts, true);
-    const QScopedValueRollback<bool> quiet(m_assigning, m_assigning || !Notify);
+    const QScopedValueRollback<bool> quiet(m_assigning, true);
     m_font->OriginalFontChanged(inspector->Font());
     m_valueFont->OriginalFontChanged(inspector->ValueFont());
 }
@@ -736,7 +736,7 @@ void TQXPropertyPresets::Notify(TCollectionItem *Item, TCollectionNotification A
     // A preset that joins an inspector (read from a stream, moved from another collection) follows its
     // fonts from now on; the update that follows the addition applies it.
     if (Action == cnAdded)
-        static_cast<TQXPropertyPreset *>(Item)->followInspectorFonts(false);
+        static_cast<TQXPropertyPreset *>(Item)->followInspectorFonts();
     TOwnedCollection::Notify(Item, Action);
     if (TQXCustomObjectInspector *inspector = GetInspector())
         inspector->PresetNotify(static_cast<TQXPropertyPreset *>(Item), Action);

@@ -220,9 +220,9 @@ private:
     QXPlatform::TStringList *makeList();
     /// The inspector whose fonts the preset's fonts follow: also while the preset is being constructed.
     TQXCustomObjectInspector *fontInspector() const;
-    /// Both fonts take the inspector's fonts again, keeping their own differences. Notify: rows that
-    /// use a font that changed get it (the preset's change notification).
-    void followInspectorFonts(bool Notify);
+    /// Both fonts take the inspector's fonts again, keeping their own differences, without a change
+    /// notification (the callers' own notification follows).
+    void followInspectorFonts();
     void fontChanged(QObject *Sender);
     void assignFrom(const TQXPropertyPreset *source);
     void getOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) const;
