@@ -530,6 +530,25 @@ void TQXPropertyPreset::Assign(const QObject *Source)
 
 namespace {
 
+/// A set of a Q_FLAG type, written as the names of its members.
+template<class Flags> void writeFlags(TWriter *Writer, Flags Value)
+{
+    const QByteArray keys = QMetaEnum::fromType<Flags>().valueToKeys(int(Value.toInt()));
+    Writer->WriteSet(keys.isEmpty() ? QStringList() : QString::fromLatin1(keys).split(QLatin1Char('|')));
+}
+
+template<class Flags> Flags readFlags(TReader *Reader)
+{
+    const QStringList members = Reader->ReadSet();
+    bool ok = true;
+    const int value = members.isEmpty() ? 0
+                                        : QMetaEnum::fromType<Flags>().keysToValue(
+                                            members.join(QLatin1Char('|')).toLatin1().constData(), &ok);
+    if (!ok)
+        throw EReadError(QStringLiteral("Error reading %1: invalid set members").arg(Reader->Path()));
+    return Flags(value);
+}
+
 /// Handler, or, when it is a method Source bound to itself and Target is of its class, the same method
 /// bound to Target.
 template<class Event, class... Args>
@@ -626,26 +645,14 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
     };
     for (const auto &[list, matchType] : drives)
         implied.setFlag(matchType, list->Count() > 0);
-    const QMetaEnum matchEnum = QMetaEnum::fromType<TQXPresetMatchTypes>();
     Filer->DefineProperty(
         QStringLiteral("ExactMatchTypes"),
-        [this, matchEnum](TReader *Reader) {
-            const QStringList members = Reader->ReadSet();
-            bool ok = true;
-            const int value = members.isEmpty()
-                ? 0
-                : matchEnum.keysToValue(members.join(QLatin1Char('|')).toLatin1().constData(), &ok);
-            if (!ok)
-                throw EReadError(QStringLiteral("Error reading %1: invalid match types").arg(Reader->Path()));
+        [this](TReader *Reader) {
+            const TQXPresetMatchTypes value = readFlags<TQXPresetMatchTypes>(Reader);
             if (!Reader->Checking())
-                SetMatchTypes(TQXPresetMatchTypes(value));
+                SetMatchTypes(value);
         },
-        [this, matchEnum](TWriter *Writer) {
-            const QByteArray keys = matchEnum.valueToKeys(int(m_matchTypes.toInt()));
-            Writer->WriteSet(keys.isEmpty() ? QStringList()
-                                            : QString::fromLatin1(keys).split(QLatin1Char('|')));
-        },
-        implied != m_matchTypes);
+        [this](TWriter *Writer) { writeFlags(Writer, m_matchTypes); }, implied != m_matchTypes);
     const QMetaEnum styleEnum = QMetaEnum::fromType<TEditStyle>();
     Filer->DefineProperty(
         QStringLiteral("ExactEditStyle"),
@@ -664,6 +671,27 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
             Writer->WriteIdent(QString::fromLatin1(styleEnum.valueToKey(m_editStyle)));
         },
         m_editStyle == esSimple && HasPickList());
+
+    // Actions equal to the class's default are not stored, and reading a font of its own, an alias, a
+    // hint, a mask or an edit style adds its action: a preset that does without one stores its Actions
+    // once more, read last of all.
+    const auto adds
+        = [this](TQXPropertyPresetType Action, bool Stored) { return Stored && !m_actions.testFlag(Action); };
+    const bool actionsAdded = IsDefaultValue(this, QStringLiteral("Actions"))
+        && (adds(pftFont, m_font->HasDelta()) || adds(pftValueFont, m_valueFont->HasDelta())
+            || adds(pftAlias, !m_alias.isEmpty()) || adds(pftHint, !m_hint.isEmpty())
+            || adds(pftEditMask, !m_editMask.isEmpty())
+            || adds(pftEditStyle, !IsDefaultValue(this, QStringLiteral("EditStyle"))));
+    Filer->DefineProperty(
+        QStringLiteral("ExactActions"),
+        [this](TReader *Reader) {
+            const TQXPropertyPresetTypes value = readFlags<TQXPropertyPresetTypes>(Reader);
+            if (Reader->Checking() || value == m_actions)
+                return;
+            m_actions = value;
+            Changed(false);
+        },
+        [this](TWriter *Writer) { writeFlags(Writer, m_actions); }, actionsAdded);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -30,6 +30,18 @@ public:
     { }
 };
 
+/// A preset class that declares the default of its Actions, as built-in presets do: unchanged Actions are
+/// not stored.
+class QuietPreset : public TQXPropertyPreset
+{
+    Q_OBJECT
+    QX_DEFAULT(Actions, "[]")
+public:
+    Q_INVOKABLE explicit QuietPreset(QXPlatform::TCollection *Collection)
+        : TQXPropertyPreset(Collection)
+    { }
+};
+
 using Configure = std::function<void(TQXPropertyPreset *)>;
 Q_DECLARE_METATYPE(Configure)
 
@@ -38,8 +50,14 @@ class tst_InspectorStream : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { RegisterClass(&HintPreset::staticMetaObject); }
-    void cleanupTestCase() { UnRegisterClass(&HintPreset::staticMetaObject); }
+    void initTestCase()
+    {
+        RegisterClasses({ &HintPreset::staticMetaObject, &QuietPreset::staticMetaObject });
+    }
+    void cleanupTestCase()
+    {
+        UnRegisterClasses({ &HintPreset::staticMetaObject, &QuietPreset::staticMetaObject });
+    }
 
     void rowsAndPresetsComeBackAndStayUntilTheNextScan()
     {
@@ -145,8 +163,13 @@ private slots:
             p->ValueFont()->SetStyle(fsBold);
             p->ValueFont()->SetColor(clWindowText);
         };
+        const Configure fontWithoutAction = [](TQXPropertyPreset *p) {
+            p->Font()->SetStyle(fsItalic);
+            p->SetActions(p->Actions() & ~TQXPropertyPresetTypes(pftFont));
+        };
         const std::pair<const char *, Configure> cases[]
             = { { "built-in presets", defaults },
+                { "own font, action taken off", fontWithoutAction },
                 { "full name only", fullName },
                 { "parent full name only", parentFullName },
                 { "simple style, pick list", simpleBesidePickList },
@@ -167,7 +190,7 @@ private slots:
         auto restoreFont = qScopeGuard([applicationFont] { QApplication::setFont(applicationFont); });
         TQXObjectInspector *source = Create<TQXObjectInspector>();
         auto freeSource = qScopeGuard([source] { Free(source); });
-        configure(source->Presets()->Add());
+        configure(source->Presets()->Add(&QuietPreset::staticMetaObject));
         const auto document = [presetsStream](TQXObjectInspector *inspector) {
             return presetsStream ? inspector->PresetsStream().toUtf8() : WriteComponent(inspector);
         };
@@ -191,6 +214,7 @@ private slots:
         const int last = target->Presets()->Count() - 1;
         QCOMPARE(target->Presets()->Items(last)->MatchTypes(), source->Presets()->Items(last)->MatchTypes());
         QCOMPARE(target->Presets()->Items(last)->EditStyle(), source->Presets()->Items(last)->EditStyle());
+        QCOMPARE(target->Presets()->Items(last)->Actions(), source->Presets()->Items(last)->Actions());
         // What a preset does not change of the inspector's font follows the font of the inspector read into.
         const TFont *maroon = target->Presets()->Items(0)->Font();
         QCOMPARE(maroon->Size(), target->Font()->Size());
