@@ -223,6 +223,23 @@ bool TQXCustomObjectInspector::isLoading() const
 void TQXCustomObjectInspector::Loaded()
 {
     TQXCustomItemListEditor::Loaded();
+    // The rows read back stand for the inspected objects as a scan would have placed them; class rows
+    // hold no objects, so theirs are read again, so that a refresh compares like with like and the
+    // presets' handlers find them.
+    m_shownObjects.clear();
+    for (int i = 0; i < m_objects->Count(); ++i)
+        if (QObject *object = m_objects->Items(i)->Objects())
+            m_shownObjects.append(object);
+    std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
+        for (int i = 0; i < rows->Count(); ++i) {
+            TQXItemProperty *row = rows->Items(i);
+            if (row->IsRealProperty() && row->TypeKind() == tkClass)
+                row->readObjectValues();
+            if (row->HasChildren())
+                walk(row->GetItems());
+        }
+    };
+    walk(GetItems());
     CopyPresetsToProperties();
 }
 

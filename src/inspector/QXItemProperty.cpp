@@ -183,6 +183,24 @@ bool TQXItemProperty::IsAllValuesEqual() const
 // ---------------------------------------------------------------------------------------------------
 // Resolving objects
 
+void TQXItemProperty::readObjectValues()
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (!inspector)
+        return;
+    const qsizetype lines = GetRealValues().size();
+    for (int b = 0; b < lines; ++b) {
+        QString name = GetFullPathPropName();
+        // A value that cannot be read stays unknown: the next refresh reads it, and reports what fails.
+        try {
+            QObject *instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
+            const TPropInfo *info = instance ? &propInfoOn(instance, name) : nullptr;
+            if (info && *info)
+                m_realValues[b] = QXPlatform::GetPropValue(instance, *info, false);
+        } catch (const Exception &) { }
+    }
+}
+
 int TQXItemProperty::objectIndex(int Index) const
 {
     if (Index >= 0)
@@ -809,8 +827,13 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
                 || count > 1 << 20)
                 throw EReadError(QStringLiteral("Error reading %1: invalid type data").arg(Reader->Path()));
             TVariantArray values;
-            for (qint64 i = 0; i < count; ++i)
-                values.append(Reader->ReadVariant());
+            for (qint64 i = 0; i < count; ++i) {
+                QVariant value = Reader->ReadVariant();
+                // A small 64-bit number is stored as any number is: it comes back with its row's type.
+                if (typeKind == TTypeInfo::tkInt64 && value.isValid())
+                    value = value.toLongLong();
+                values.append(value);
+            }
             const qint64 propertyKind = Reader->ReadInteger();
             if (propertyKind < pkNormal || propertyKind > pkCollectionItem)
                 throw EReadError(
@@ -833,8 +856,10 @@ void TQXItemProperty::DefineProperties(TFiler *Filer)
             Writer->WriteString(m_typeName);
             Writer->WriteInteger(m_typeKind);
             Writer->WriteInteger(values.size());
+            // An object has no stored form: a class row stores nil, and its objects are read again
+            // from the inspected objects once the inspector is loaded (ResolveLoadedObjects).
             for (const QVariant &value : values)
-                Writer->WriteVariant(value);
+                Writer->WriteVariant(m_typeKind == tkClass ? QVariant() : value);
             Writer->WriteInteger(m_propertyKind);
             Writer->WriteListEnd();
         },

@@ -192,6 +192,8 @@ private:
     /// The object value line Index stands for, resolved along the row's path; null when it is gone.
     QObject *resolvedInstance(int Index, QString &LastSegment) const;
     int objectIndex(int Index) const;
+    /// Reads the real values of a class row from the inspected objects again (a stored row holds none).
+    void readObjectValues();
     void checkReal() const;
     bool changedFontApplies() const;
     /// The property information of the row on Instance's class; looked up once per class.

@@ -6,6 +6,7 @@
 #include "QXItemProperty.h"
 #include "Streaming.h"
 
+#include <QMetaEnum>
 #include <QScopedValueRollback>
 #include <memory>
 
@@ -13,6 +14,74 @@ using namespace QXPlatform;
 
 // ---------------------------------------------------------------------------------------------------
 // TQXPropertyPreset
+
+namespace {
+
+// A preset's font is stored as what the preset changes of the inspector's font: the attributes it
+// overrides, and which they are. A preset read back, or read where the inspector's font is another,
+// overrides the same attributes and follows the inspector in all others; a stored font records nothing
+// of the font the inspector had when it was written. (Stored fonts without the record of overrides,
+// of older files, come back with every attribute stored as the preset's own.)
+class TQXPresetFont : public TQXCustomDeltaFont
+{
+public:
+    bool IsStoredProperty(const char *Name) const override
+    {
+        const QByteArray name(Name);
+        if (name == "Name")
+            return IsNameOverridden();
+        if (name == "Size")
+            return IsSizeOverridden();
+        if (name == "Height")
+            return false; // the size says it
+        if (name == "Color")
+            return IsColorOverridden();
+        if (name == "Style")
+            return AddedStyles() || RemovedStyles();
+        return TQXCustomDeltaFont::IsStoredProperty(Name);
+    }
+
+    void DefineProperties(TFiler *Filer) override
+    {
+        TQXCustomDeltaFont::DefineProperties(Filer);
+        Filer->DefineProperty(
+            QStringLiteral("Overrides"),
+            [this](TReader *Reader) {
+                Reader->ReadListBegin();
+                const QStringList own = Reader->ReadSet();
+                const qint64 added = Reader->ReadInteger();
+                const qint64 removed = Reader->ReadInteger();
+                Reader->ReadListEnd();
+                const qint64 styles = fsBold | fsItalic | fsUnderline | fsStrikeOut;
+                if ((added & ~styles) || (removed & ~styles))
+                    throw EReadError(QStringLiteral("Error reading %1: invalid styles").arg(Reader->Path()));
+                if (Reader->Checking())
+                    return;
+                SetOverrides(own.contains(QLatin1String("Name")), own.contains(QLatin1String("Size")),
+                             own.contains(QLatin1String("Color")), TFontStyles(int(added)),
+                             TFontStyles(int(removed)));
+                // Read into a preset of an inspector: the attributes that are not its own follow at once.
+                OriginalFontChanged(OriginalFont());
+            },
+            [this](TWriter *Writer) {
+                QStringList own;
+                if (IsNameOverridden())
+                    own << QStringLiteral("Name");
+                if (IsSizeOverridden())
+                    own << QStringLiteral("Size");
+                if (IsColorOverridden())
+                    own << QStringLiteral("Color");
+                Writer->WriteListBegin();
+                Writer->WriteSet(own);
+                Writer->WriteInteger(AddedStyles().toInt());
+                Writer->WriteInteger(RemovedStyles().toInt());
+                Writer->WriteListEnd();
+            },
+            HasDelta());
+    }
+};
+
+} // namespace
 
 TQXPropertyPreset::TQXPropertyPreset(TCollection *Collection)
     : TCollectionItem(Collection)
@@ -23,18 +92,17 @@ TQXPropertyPreset::TQXPropertyPreset(TCollection *Collection)
     m_parentPropNames = makeList();
     m_parentTypeNames = makeList();
 
-    m_font = Create<TQXCustomDeltaFont>();
-    m_valueFont = Create<TQXCustomDeltaFont>();
-    // The font starts as the inspector's, before its handlers are bound, so that this adds no pftFont.
-    if (auto *presets = qobject_cast<TQXPropertyPresets *>(Collection))
-        if (TQXCustomObjectInspector *inspector = presets->GetInspector())
-            m_font->Assign(inspector->Font());
+    m_font = Create<TQXPresetFont>();
+    m_valueFont = Create<TQXPresetFont>();
+    // Bound to their references first, so that taking the inspector's fonts records no difference of
+    // the preset's own, and before their changes are heard, so that it adds no pftFont.
+    for (TQXCustomDeltaFont *font : { m_font, m_valueFont })
+        font->OnGetOriginalFont = [this](QObject *Sender, TFont *&Font) { getOriginalFont(Sender, Font); };
+    followInspectorFonts();
     // The preset follows its fonts and lists through their signals: their events are the application's.
     // Each is the context of its own connection, freed by the preset before it goes itself.
-    for (TQXCustomDeltaFont *font : { m_font, m_valueFont }) {
+    for (TQXCustomDeltaFont *font : { m_font, m_valueFont })
         QObject::connect(font, &TFont::changed, font, [this, font] { fontChanged(font); });
-        font->OnGetOriginalFont = [this](QObject *Sender, TFont *&Font) { getOriginalFont(Sender, Font); };
-    }
 }
 
 TQXPropertyPreset::~TQXPropertyPreset()
@@ -246,14 +314,29 @@ void TQXPropertyPreset::PickListChange()
 
 void TQXPropertyPreset::fontChanged(QObject *Sender)
 {
-    setAction(Sender == m_font ? pftFont : pftValueFont, true);
+    const TQXPropertyPresetType action = Sender == m_font ? pftFont : pftValueFont;
+    if (m_followingFonts) {
+        // Following the inspector is no change of the preset's own; rows that show the font get it.
+        if (m_actions.testFlag(action) && !m_assigning)
+            Changed(false);
+        return;
+    }
+    setAction(action, true);
     if (!m_assigning)
         Changed(false);
 }
 
+TQXCustomObjectInspector *TQXPropertyPreset::fontInspector() const
+{
+    if (TQXCustomObjectInspector *inspector = GetInspector())
+        return inspector;
+    auto *presets = qobject_cast<TQXPropertyPresets *>(ConstructingCollection());
+    return presets ? presets->GetInspector() : nullptr;
+}
+
 void TQXPropertyPreset::getOriginalFont(QObject *Sender, TFont *&Font) const
 {
-    TQXCustomObjectInspector *inspector = GetInspector();
+    TQXCustomObjectInspector *inspector = fontInspector();
     if (!inspector)
         Font = nullptr;
     else if (Sender == m_font)
@@ -262,16 +345,33 @@ void TQXPropertyPreset::getOriginalFont(QObject *Sender, TFont *&Font) const
         Font = inspector->ValueFont();
 }
 
+void TQXPropertyPreset::followInspectorFonts()
+{
+    TQXCustomObjectInspector *inspector = fontInspector();
+    if (!inspector)
+        return;
+    const QScopedValueRollback<bool> following(m_followingFonts, true);
+    const QScopedValueRollback<bool> quiet(m_assigning, true);
+    m_font->OriginalFontChanged(inspector->Font());
+    m_valueFont->OriginalFontChanged(inspector->ValueFont());
+}
+
 void TQXPropertyPreset::ParentFontChanged()
 {
-    if (TQXCustomObjectInspector *inspector = GetInspector())
-        m_font->OriginalFontChanged(inspector->Font());
+    TQXCustomObjectInspector *inspector = GetInspector();
+    if (!inspector)
+        return;
+    const QScopedValueRollback<bool> following(m_followingFonts, true);
+    m_font->OriginalFontChanged(inspector->Font());
 }
 
 void TQXPropertyPreset::ParentValueFontChanged()
 {
-    if (TQXCustomObjectInspector *inspector = GetInspector())
-        m_valueFont->OriginalFontChanged(inspector->ValueFont());
+    TQXCustomObjectInspector *inspector = GetInspector();
+    if (!inspector)
+        return;
+    const QScopedValueRollback<bool> following(m_followingFonts, true);
+    m_valueFont->OriginalFontChanged(inspector->ValueFont());
 }
 
 QString TQXPropertyPreset::GetDisplayName() const
@@ -450,6 +550,47 @@ void TQXPropertyPreset::Assign(const QObject *Source)
     Changed(false);
 }
 
+namespace {
+
+/// A set of a Q_FLAG type, written as the names of its members.
+template<class Flags> void writeFlags(TWriter *Writer, Flags Value)
+{
+    const QByteArray keys = QMetaEnum::fromType<Flags>().valueToKeys(int(Value.toInt()));
+    Writer->WriteSet(keys.isEmpty() ? QStringList() : QString::fromLatin1(keys).split(QLatin1Char('|')));
+}
+
+template<class Flags> Flags readFlags(TReader *Reader)
+{
+    const QStringList members = Reader->ReadSet();
+    bool ok = true;
+    const int value = members.isEmpty() ? 0
+                                        : QMetaEnum::fromType<Flags>().keysToValue(
+                                            members.join(QLatin1Char('|')).toLatin1().constData(), &ok);
+    if (!ok)
+        throw EReadError(QStringLiteral("Error reading %1: invalid set members").arg(Reader->Path()));
+    return Flags(value);
+}
+
+/// Handler, or, when it is a method Source bound to itself and Target is of its class, the same method
+/// bound to Target.
+template<class Event, class... Args>
+Event reboundTo(const Event &Handler, const QXPlatform::TEventBase<void(Args...)> &,
+                const TQXPropertyPreset *Source, TQXPropertyPreset *Target)
+{
+    if (const auto *method = Handler.template target<TQXPresetMethod<Args...>>())
+        if (method->Preset() == Source && method->Fits(Target))
+            return Event(method->BoundTo(Target));
+    return Handler;
+}
+
+template<class Event>
+Event reboundTo(const Event &Handler, const TQXPropertyPreset *Source, TQXPropertyPreset *Target)
+{
+    return reboundTo(Handler, Handler, Source, Target);
+}
+
+} // namespace
+
 void TQXPropertyPreset::assignFrom(const TQXPropertyPreset *source)
 {
     m_active = source->m_active;
@@ -466,21 +607,23 @@ void TQXPropertyPreset::assignFrom(const TQXPropertyPreset *source)
     m_typeNames->Assign(source->m_typeNames);
     m_typeKinds = source->m_typeKinds;
     m_parentTypeKinds = source->m_parentTypeKinds;
-    OnEditButtonClick = source->OnEditButtonClick;
-    OnGetPickList = source->OnGetPickList;
-    OnValidate = source->OnValidate;
-    OnValidated = source->OnValidated;
-    OnValidateError = source->OnValidateError;
-    OnGetProperty = source->OnGetProperty;
-    OnSetProperty = source->OnSetProperty;
+    // The handlers the source gave itself become this preset's own: a copy serves its own inspector.
+    OnEditButtonClick = reboundTo(source->OnEditButtonClick, source, this);
+    OnGetPickList = reboundTo(source->OnGetPickList, source, this);
+    OnValidate = reboundTo(source->OnValidate, source, this);
+    OnValidated = reboundTo(source->OnValidated, source, this);
+    OnValidateError = reboundTo(source->OnValidateError, source, this);
+    OnGetProperty = reboundTo(source->OnGetProperty, source, this);
+    OnSetProperty = reboundTo(source->OnSetProperty, source, this);
     if (source->m_pickList) {
         PickList()->Assign(source->m_pickList);
         m_editStyle = source->m_editStyle;
     } else {
         FreeAndNil(m_pickList);
     }
-    m_font->Assign(source->m_font);
-    m_valueFont->Assign(source->m_valueFont);
+    // What the source's fonts change of its inspector's fonts, on this preset's inspector's fonts.
+    m_font->AssignDelta(source->m_font);
+    m_valueFont->AssignDelta(source->m_valueFont);
     m_matchTypes = source->m_matchTypes;
     m_actions = source->m_actions;
 }
@@ -510,6 +653,67 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
             },
             [](TWriter *Writer) { Writer->WriteBoolean(true); }, empty);
     }
+
+    // The lists, read after MatchTypes and EditStyle, put their own match types and the pick list's
+    // edit style in step as they come in. A preset whose sets are not what its lists imply (a full-name
+    // rule, a simple edit style beside a pick list) stores them once more, and they are read last.
+    TQXPresetMatchTypes implied = m_matchTypes;
+    const QPair<const TStringList *, TQXPresetMatchType> drives[] = {
+        { m_propNames, mtPropertyName },
+        { m_typeNames, mtPropertyType },
+        { m_parentClassNames, mtClassName },
+        { m_parentPropNames, mtParentPropertyName },
+        { m_parentTypeNames, mtParentPropertyType },
+    };
+    for (const auto &[list, matchType] : drives)
+        implied.setFlag(matchType, list->Count() > 0);
+    Filer->DefineProperty(
+        QStringLiteral("ExactMatchTypes"),
+        [this](TReader *Reader) {
+            const TQXPresetMatchTypes value = readFlags<TQXPresetMatchTypes>(Reader);
+            if (!Reader->Checking())
+                SetMatchTypes(value);
+        },
+        [this](TWriter *Writer) { writeFlags(Writer, m_matchTypes); }, implied != m_matchTypes);
+    const QMetaEnum styleEnum = QMetaEnum::fromType<TEditStyle>();
+    Filer->DefineProperty(
+        QStringLiteral("ExactEditStyle"),
+        [this, styleEnum](TReader *Reader) {
+            bool ok = false;
+            const int value = styleEnum.keyToValue(Reader->ReadIdent().toLatin1().constData(), &ok);
+            if (!ok)
+                throw EReadError(QStringLiteral("Error reading %1: invalid edit style").arg(Reader->Path()));
+            if (Reader->Checking() || value == m_editStyle)
+                return;
+            // The style as it was stored, with the Actions as they were stored.
+            m_editStyle = TEditStyle(value);
+            Changed(false);
+        },
+        [this, styleEnum](TWriter *Writer) {
+            Writer->WriteIdent(QString::fromLatin1(styleEnum.valueToKey(m_editStyle)));
+        },
+        m_editStyle == esSimple && HasPickList());
+
+    // Actions equal to the class's default are not stored, and reading a font of its own, an alias, a
+    // hint, a mask or an edit style adds its action: a preset that does without one stores its Actions
+    // once more, read last of all.
+    const auto adds
+        = [this](TQXPropertyPresetType Action, bool Stored) { return Stored && !m_actions.testFlag(Action); };
+    const bool actionsAdded = IsDefaultValue(this, QStringLiteral("Actions"))
+        && (adds(pftFont, m_font->HasDelta()) || adds(pftValueFont, m_valueFont->HasDelta())
+            || adds(pftAlias, !m_alias.isEmpty()) || adds(pftHint, !m_hint.isEmpty())
+            || adds(pftEditMask, !m_editMask.isEmpty())
+            || adds(pftEditStyle, !IsDefaultValue(this, QStringLiteral("EditStyle"))));
+    Filer->DefineProperty(
+        QStringLiteral("ExactActions"),
+        [this](TReader *Reader) {
+            const TQXPropertyPresetTypes value = readFlags<TQXPropertyPresetTypes>(Reader);
+            if (Reader->Checking() || value == m_actions)
+                return;
+            m_actions = value;
+            Changed(false);
+        },
+        [this](TWriter *Writer) { writeFlags(Writer, m_actions); }, actionsAdded);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -560,8 +764,29 @@ void TQXPropertyPresets::CopyPresetsToProperty(TQXItemProperty *Item)
     }
 }
 
+void TQXPropertyPresets::Assign(const QObject *Source)
+{
+    auto *source = qobject_cast<const TCollection *>(Source);
+    if (!source) {
+        TOwnedCollection::Assign(Source);
+        return;
+    }
+    if (source == this)
+        return;
+    const TUpdateLock lock(*this);
+    Clear();
+    for (const TCollectionItem *item : source->ItemList()) {
+        const QMetaObject *itemClass = item->metaObject();
+        AddItemOfClass(InheritsFrom(itemClass, ItemClass()) ? itemClass : ItemClass())->Assign(item);
+    }
+}
+
 void TQXPropertyPresets::Notify(TCollectionItem *Item, TCollectionNotification Action)
 {
+    // A preset that joins an inspector (read from a stream, moved from another collection) follows its
+    // fonts from now on; the update that follows the addition applies it.
+    if (Action == cnAdded)
+        static_cast<TQXPropertyPreset *>(Item)->followInspectorFonts();
     TOwnedCollection::Notify(Item, Action);
     if (TQXCustomObjectInspector *inspector = GetInspector())
         inspector->PresetNotify(static_cast<TQXPropertyPreset *>(Item), Action);
@@ -655,4 +880,23 @@ bool IsMatchClassName(const QMetaObject *AClass, const QString &Name)
         if (Name.compare(ClassNameView(meta), Qt::CaseInsensitive) == 0)
             return true;
     return false;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Handlers whose preset is gone
+
+void PresetHandlerGone(QObject *Sender, QObject *Instance, const QString &, QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
+    Value = inspector ? inspector->GetPlainPropertyValue(Instance, row) : QString();
+}
+
+void PresetHandlerGone(QObject *Sender, QObject *Instance, const QString &PropName, const QString &Value)
+{
+    auto *row = qobject_cast<TQXItemProperty *>(Sender);
+    TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
+    if (!inspector)
+        throw EPropertyConvertError(QStringLiteral("The property %1 cannot be written").arg(PropName));
+    inspector->SetPlainPropertyValue(Instance, row, PropName, Value);
 }

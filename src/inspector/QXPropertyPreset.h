@@ -19,6 +19,8 @@
 
 #include <QHash>
 #include <QMetaObject>
+#include <QPointer>
+#include <functional>
 #include <initializer_list>
 
 class TQXCustomObjectInspector;
@@ -215,7 +217,13 @@ private:
     {
         SetParentTypeKinds(QXPlatform::TTypeKindSet::To(Value));
     }
+    friend class TQXPropertyPresets;
     QXPlatform::TStringList *makeList();
+    /// The inspector whose fonts the preset's fonts follow: also while the preset is being constructed.
+    TQXCustomObjectInspector *fontInspector() const;
+    /// Both fonts take the inspector's fonts again, keeping their own differences, without a change
+    /// notification (the callers' own notification follows).
+    void followInspectorFonts();
     void fontChanged(QObject *Sender);
     void assignFrom(const TQXPropertyPreset *source);
     void getOriginalFont(QObject *Sender, QXPlatform::TFont *&Font) const;
@@ -261,7 +269,69 @@ private:
     TQXCustomDeltaFont *m_font = nullptr;
     TQXCustomDeltaFont *m_valueFont = nullptr;
     bool m_assigning = false; // Assign copying: the lists and fonts send no notification of their own
+    // The fonts are following the inspector's: not the preset's own change, so no action is added.
+    bool m_followingFonts = false;
 };
+
+/// What a reader or writer bound to a preset does once its preset is gone: it reads or writes the
+/// property as a row without a preset does (a row keeps its handlers until the rows are brought in step
+/// with the presets, and an edit must never pass for written when it was not). Other handlers do nothing.
+QXINSPECTORCORE_EXPORT void PresetHandlerGone(QObject *Sender, QObject *Instance, const QString &PropName,
+                                              QString &Value);
+QXINSPECTORCORE_EXPORT void PresetHandlerGone(QObject *Sender, QObject *Instance, const QString &PropName,
+                                              const QString &Value);
+template<class... Args> void PresetHandlerGone(Args &&...)
+{ }
+
+/// A handler that a preset gives itself: one of its own methods, bound to it. Assign hands a copy the
+/// same method bound to the copy, so that a copy serves the inspector it was copied into, whatever
+/// becomes of the preset it was copied from.
+template<class... Args> class TQXPresetMethod
+{
+public:
+    template<class Preset>
+    TQXPresetMethod(Preset *Owner, void (Preset::*Method)(Args...))
+        : m_preset(Owner)
+        , m_class(&Preset::staticMetaObject)
+        , m_call([Method](TQXPropertyPreset *preset, Args... args) {
+            (static_cast<Preset *>(preset)->*Method)(std::forward<Args>(args)...);
+        })
+    { }
+
+    void operator()(Args... args) const
+    {
+        if (m_preset)
+            m_call(m_preset.data(), std::forward<Args>(args)...);
+        else
+            PresetHandlerGone(std::forward<Args>(args)...);
+    }
+    /// The preset the method is bound to; null once it is gone.
+    const TQXPropertyPreset *Preset() const { return m_preset.data(); }
+    /// Whether Other is of the class that declares the method.
+    bool Fits(const TQXPropertyPreset *Other) const
+    {
+        return Other && Other->metaObject()->inherits(m_class);
+    }
+    /// The same method bound to Other, which must fit.
+    TQXPresetMethod BoundTo(TQXPropertyPreset *Other) const
+    {
+        TQXPresetMethod result(*this);
+        result.m_preset = Other;
+        return result;
+    }
+
+private:
+    QPointer<TQXPropertyPreset> m_preset;
+    const QMetaObject *m_class;
+    std::function<void(TQXPropertyPreset *, Args...)> m_call;
+};
+
+/// Handler bound to Method of Owner, for the preset's own events.
+template<class Preset, class... Args>
+TQXPresetMethod<Args...> PresetMethod(Preset *Owner, void (Preset::*Method)(Args...))
+{
+    return TQXPresetMethod<Args...>(Owner, Method);
+}
 
 class QXINSPECTORCORE_EXPORT TQXPropertyPresets : public QXPlatform::TOwnedCollection
 {
@@ -293,6 +363,11 @@ public:
     int IndexOf(const QString &Name) const;
     /// The inspector owning the collection; null otherwise.
     TQXCustomObjectInspector *GetInspector() const;
+
+    /// From another collection of presets: each copy is of its source's class and takes its settings
+    /// (its Assign), and belongs to this collection's inspector: the handlers the source preset gave
+    /// itself are bound to the copy, and the copy's fonts follow this inspector's fonts.
+    void Assign(const QObject *Source) override;
 
     /// Applies each active preset that matches Item, in collection order, refreshing the row after each;
     /// a refresh that finds the row's object path gone ends the presets for that row.

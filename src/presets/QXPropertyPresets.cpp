@@ -41,51 +41,32 @@ TQXItemProperty *senderRow(QObject *Sender)
     return qobject_cast<TQXItemProperty *>(Sender);
 }
 
-// A row keeps the handlers its presets gave it until the rescan that follows a change to the presets, so a
-// row can be read or written after its preset is gone. A reader or writer whose preset is gone then reads
-// or writes the property as a row without a preset does: an edit never passes for written when it was not.
-// Pick lists and edit buttons of a preset that is gone offer nothing.
-template<class Preset, class... Args> auto bound(Preset *preset, void (Preset::*method)(Args...))
+/// A row held across a modal dialog, during which queued rescans may build the rows again: afterwards
+/// the row of the same path takes the answer, and when there is none, the answer is reported, not lost.
+class RowAcrossDialog
 {
-    return [guard = QPointer<Preset>(preset), method](Args... args) {
-        if (guard)
-            (guard.data()->*method)(std::forward<Args>(args)...);
-    };
-}
+public:
+    explicit RowAcrossDialog(TQXItemProperty *Row)
+        : m_row(Row)
+        , m_inspector(Row->GetEditor())
+        , m_path(Row->GetFullPathName())
+    { }
+    TQXItemProperty *operator->() const { return row(); }
+    TQXItemProperty *row() const
+    {
+        if (m_row)
+            return m_row.data();
+        if (TQXItemProperty *row
+            = m_inspector ? m_inspector->GetItems()->FindItemByFullPathName(m_path) : nullptr)
+            return row;
+        throw EInvalidOperation(QStringLiteral("The property %1 is no longer shown").arg(m_path));
+    }
 
-template<class Preset>
-TQXItemGetPropertyEvent bound(Preset *preset,
-                              void (Preset::*method)(QObject *, QObject *, const QString &, QString &))
-{
-    return [guard = QPointer<Preset>(preset), method](QObject *Sender, QObject *Instance,
-                                                      const QString &PropName, QString &Value) {
-        if (guard) {
-            (guard.data()->*method)(Sender, Instance, PropName, Value);
-            return;
-        }
-        TQXItemProperty *row = senderRow(Sender);
-        TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
-        Value = inspector ? inspector->GetPlainPropertyValue(Instance, row) : QString();
-    };
-}
-
-template<class Preset>
-TQXItemSetPropertyEvent bound(Preset *preset,
-                              void (Preset::*method)(QObject *, QObject *, const QString &, const QString &))
-{
-    return [guard = QPointer<Preset>(preset), method](QObject *Sender, QObject *Instance,
-                                                      const QString &PropName, const QString &Value) {
-        if (guard) {
-            (guard.data()->*method)(Sender, Instance, PropName, Value);
-            return;
-        }
-        TQXItemProperty *row = senderRow(Sender);
-        TQXCustomObjectInspector *inspector = row ? row->GetEditor() : nullptr;
-        if (!inspector)
-            throw EPropertyConvertError(QStringLiteral("The property %1 cannot be written").arg(PropName));
-        inspector->SetPlainPropertyValue(Instance, row, PropName, Value);
-    };
-}
+private:
+    QPointer<TQXItemProperty> m_row;
+    QPointer<TQXCustomObjectInspector> m_inspector;
+    QString m_path;
+};
 
 [[noreturn]] void raiseNotA(const QObject *Value, const char *ClassName)
 {
@@ -146,8 +127,8 @@ TQXTComponentPropertyPreset::TQXTComponentPropertyPreset(TCollection *Collection
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TComponent"));
     SetEditStyle(esPickList);
-    OnGetPickList = bound(this, &TQXTComponentPropertyPreset::GetPickList);
-    OnSetProperty = bound(this, &TQXTComponentPropertyPreset::SetComponent);
+    OnGetPickList = PresetMethod(this, &TQXTComponentPropertyPreset::GetPickList);
+    OnSetProperty = PresetMethod(this, &TQXTComponentPropertyPreset::SetComponent);
     Font()->SetColor(clMaroon);
 }
 
@@ -237,7 +218,7 @@ TQXTFontNamePropertyPreset::TQXTFontNamePropertyPreset(TCollection *Collection)
     SetTypeKinds({ tkString, tkLString, tkWString });
     TypeNames()->Add(QStringLiteral("TFontName"));
     SetEditStyle(esPickList);
-    OnGetPickList = bound(this, &TQXTFontNamePropertyPreset::GetPickList);
+    OnGetPickList = PresetMethod(this, &TQXTFontNamePropertyPreset::GetPickList);
 }
 
 void TQXTFontNamePropertyPreset::GetPickList(QObject *Sender, const QString &PropName, TStrings *Values)
@@ -261,9 +242,9 @@ TQXTColorPropertyPreset::TQXTColorPropertyPreset(TCollection *Collection)
     SetTypeKinds(tkInteger);
     TypeNames()->Add(QStringLiteral("TColor"));
     SetEditStyle(esPickList);
-    OnGetPickList = bound(this, &TQXTColorPropertyPreset::GetPickList);
-    OnGetProperty = bound(this, &TQXTColorPropertyPreset::GetColorProperty);
-    OnSetProperty = bound(this, &TQXTColorPropertyPreset::SetColorProperty);
+    OnGetPickList = PresetMethod(this, &TQXTColorPropertyPreset::GetPickList);
+    OnGetProperty = PresetMethod(this, &TQXTColorPropertyPreset::GetColorProperty);
+    OnSetProperty = PresetMethod(this, &TQXTColorPropertyPreset::SetColorProperty);
 }
 
 void TQXTColorPropertyPreset::GetPickList(QObject *, const QString &, TStrings *Values)
@@ -321,9 +302,9 @@ TQXTCursorPropertyPreset::TQXTCursorPropertyPreset(TCollection *Collection)
     SetTypeKinds(tkInteger);
     TypeNames()->Add(QStringLiteral("TCursor"));
     SetEditStyle(esPickList);
-    OnGetPickList = bound(this, &TQXTCursorPropertyPreset::GetPickList);
-    OnGetProperty = bound(this, &TQXTCursorPropertyPreset::GetCursorProperty);
-    OnSetProperty = bound(this, &TQXTCursorPropertyPreset::SetCursorProperty);
+    OnGetPickList = PresetMethod(this, &TQXTCursorPropertyPreset::GetPickList);
+    OnGetProperty = PresetMethod(this, &TQXTCursorPropertyPreset::GetCursorProperty);
+    OnSetProperty = PresetMethod(this, &TQXTCursorPropertyPreset::SetCursorProperty);
 }
 
 void TQXTCursorPropertyPreset::GetPickList(QObject *, const QString &, TStrings *Values)
@@ -360,7 +341,7 @@ TQXTFontDlgPropertyPreset::TQXTFontDlgPropertyPreset(TCollection *Collection)
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TFont"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTFontDlgPropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTFontDlgPropertyPreset::EditButtonClick);
 }
 
 void TQXTFontDlgPropertyPreset::EditButtonClick(QObject *Sender)
@@ -375,17 +356,21 @@ void TQXTFontDlgPropertyPreset::EditButtonClick(QObject *Sender)
     if (!font && !adapter)
         raiseNotA(value, "TFont");
     QFontDialog dialog(font ? font->ToQFont() : adapter->Read().value<QFont>());
+    const RowAcrossDialog row(item);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (adapter) {
-        item->SetVariantProperty(QVariant::fromValue(dialog.selectedFont()), -1);
+    // The font object is read again: the rows, and the adapters they hold, may be new.
+    value = row->GetObjectProperty(-1);
+    font = qobject_cast<TFont *>(value);
+    if (!font) {
+        row->SetVariantProperty(QVariant::fromValue(dialog.selectedFont()), -1);
         return;
     }
     TFont *chosen = Create<TFont>();
     const TScopeExit freeChosen([chosen] { Free(chosen); });
     chosen->Assign(font); // keeps the colour, which the dialog does not show
     chosen->SetQFont(dialog.selectedFont());
-    item->SetObjectProperty(chosen, -1);
+    row->SetObjectProperty(chosen, -1);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -400,7 +385,7 @@ TQXTStringsPropertyPreset::TQXTStringsPropertyPreset(TCollection *Collection)
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TStrings"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTStringsPropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTStringsPropertyPreset::EditButtonClick);
 }
 
 void TQXTStringsPropertyPreset::SetStringsViews(TStringsViews Value)
@@ -459,18 +444,20 @@ void TQXTStringsPropertyPreset::EditButtonClick(QObject *Sender)
     editor.SetLines(lines);
     editor.SetINIView(m_stringsViews.testFlag(svINI));
     editor.SetMemoView(m_stringsViews.testFlag(svNormal));
+    const bool adapted = qobject_cast<TStringListAdapter *>(lines);
+    const RowAcrossDialog row(item);
     if (editor.exec() != QDialog::Accepted)
         return;
     // A QStringList property takes the lines as a value; a string-list property copies them from a list.
-    if (qobject_cast<TStringListAdapter *>(lines)) {
-        item->SetVariantProperty(QVariant(editor.Lines()), -1);
+    if (adapted) {
+        row->SetVariantProperty(QVariant(editor.Lines()), -1);
     } else {
         TStringList *edited = Create<TStringList>();
         const TScopeExit freeEdited([edited] { Free(edited); });
         edited->AddStrings(editor.Lines());
-        item->SetObjectProperty(edited, -1);
+        row->SetObjectProperty(edited, -1);
     }
-    if (TQXCustomObjectInspector *inspector = item->GetEditor())
+    if (TQXCustomObjectInspector *inspector = row->GetEditor())
         inspector->InvalidateScan();
 }
 
@@ -487,7 +474,7 @@ TQXTPicturePropertyPreset::TQXTPicturePropertyPreset(TCollection *Collection)
     TypeNames()->Add(QStringLiteral("TPicture"));
     TypeNames()->Add(QStringLiteral("TBitmap"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTPicturePropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTPicturePropertyPreset::EditButtonClick);
 }
 
 QString TQXTPicturePropertyPreset::ImageFilter()
@@ -527,7 +514,7 @@ TQXTCollectionPropertyPreset::TQXTCollectionPropertyPreset(TCollection *Collecti
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TCollection"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTCollectionPropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTCollectionPropertyPreset::EditButtonClick);
 }
 
 void TQXTCollectionPropertyPreset::EditButtonClick(QObject *Sender)
@@ -559,9 +546,9 @@ TQXTDatePropertyPreset::TQXTDatePropertyPreset(TCollection *Collection)
     TypeNames()->Add(QStringLiteral("TDate"));
     SetEditStyle(esEllipsis);
     SetEditMask(QLatin1Char('!') + DateMaskFormat + QLatin1String(";1;_"));
-    OnEditButtonClick = bound(this, &TQXTDatePropertyPreset::EditButtonClick);
-    OnGetProperty = bound(this, &TQXTDatePropertyPreset::GetDateProperty);
-    OnSetProperty = bound(this, &TQXTDatePropertyPreset::SetDateProperty);
+    OnEditButtonClick = PresetMethod(this, &TQXTDatePropertyPreset::EditButtonClick);
+    OnGetProperty = PresetMethod(this, &TQXTDatePropertyPreset::GetDateProperty);
+    OnSetProperty = PresetMethod(this, &TQXTDatePropertyPreset::SetDateProperty);
 }
 
 TQXTDatePropertyPreset::~TQXTDatePropertyPreset()
@@ -595,10 +582,11 @@ void TQXTDatePropertyPreset::EditButtonClick(QObject *Sender)
         return;
     if (!m_editor)
         m_editor = CreateEditor();
+    const RowAcrossDialog row(item);
     if (!chooseDate(m_editor, item, GetInspector(), QCursor::pos()))
         return;
-    item->SetValue(DateToStr(m_editor->Date().date()));
-    item->Validate();
+    row->SetValue(DateToStr(m_editor->Date().date()));
+    row->Validate();
 }
 
 TQXTTimePropertyPreset::TQXTTimePropertyPreset(TCollection *Collection)
@@ -610,8 +598,8 @@ TQXTTimePropertyPreset::TQXTTimePropertyPreset(TCollection *Collection)
     SetTypeKinds(tkFloat);
     TypeNames()->Add(QStringLiteral("TTime"));
     SetEditMask(QLatin1Char('!') + TimeMaskFormat + QLatin1String(";1;_"));
-    OnGetProperty = bound(this, &TQXTTimePropertyPreset::GetTimeProperty);
-    OnSetProperty = bound(this, &TQXTTimePropertyPreset::SetTimeProperty);
+    OnGetProperty = PresetMethod(this, &TQXTTimePropertyPreset::GetTimeProperty);
+    OnSetProperty = PresetMethod(this, &TQXTTimePropertyPreset::SetTimeProperty);
 }
 
 void TQXTTimePropertyPreset::GetTimeProperty(QObject *, QObject *Instance, const QString &PropName,
@@ -640,9 +628,9 @@ TQXTDateTimePropertyPreset::TQXTDateTimePropertyPreset(TCollection *Collection)
     SetEditStyle(esEllipsis);
     SetEditMask(QLatin1Char('!') + DateMaskFormat + QLatin1Char(' ') + TimeMaskFormat
                 + QLatin1String(";1;_"));
-    OnEditButtonClick = bound(this, &TQXTDateTimePropertyPreset::EditButtonClick);
-    OnGetProperty = bound(this, &TQXTDateTimePropertyPreset::GetDateTimeProperty);
-    OnSetProperty = bound(this, &TQXTDateTimePropertyPreset::SetDateTimeProperty);
+    OnEditButtonClick = PresetMethod(this, &TQXTDateTimePropertyPreset::EditButtonClick);
+    OnGetProperty = PresetMethod(this, &TQXTDateTimePropertyPreset::GetDateTimeProperty);
+    OnSetProperty = PresetMethod(this, &TQXTDateTimePropertyPreset::SetDateTimeProperty);
 }
 
 TQXTDateTimePropertyPreset::~TQXTDateTimePropertyPreset()
@@ -695,11 +683,12 @@ void TQXTDateTimePropertyPreset::EditButtonClick(QObject *Sender)
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect(cursor, m_editor->size());
     const QDateTime before = dateTimeOf(currentRealValue(item, inspector));
+    const RowAcrossDialog row(item);
     if (!chooseDate(m_editor, item, inspector, PlaceOnScreen(cursor, m_editor->size(), available)))
         return;
     // Only the day changes: the time of day stays.
-    item->SetValue(DateTimeToStr(QDateTime(m_editor->Date().date(), before.time())));
-    item->Validate();
+    row->SetValue(DateTimeToStr(QDateTime(m_editor->Date().date(), before.time())));
+    row->Validate();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -714,7 +703,7 @@ TQXTFilenamePropertyPreset::TQXTFilenamePropertyPreset(TCollection *Collection)
     SetTypeKinds(tkLString);
     TypeNames()->Add(QStringLiteral("TFilename"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTFilenamePropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTFilenamePropertyPreset::EditButtonClick);
 }
 
 void TQXTFilenamePropertyPreset::SetDefaultExt(const QString &Value)
@@ -824,10 +813,11 @@ void TQXTFilenamePropertyPreset::EditButtonClick(QObject *Sender)
     if (!item)
         return;
     const std::unique_ptr<QFileDialog> dialog(CreateDialog(item->GetValue()));
+    const RowAcrossDialog row(item);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return;
-    item->SetValue(dialog->selectedFiles().constFirst());
-    item->Validate();
+    row->SetValue(dialog->selectedFiles().constFirst());
+    row->Validate();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -848,8 +838,8 @@ TQXTModalResultPropertyPreset::TQXTModalResultPropertyPreset(TCollection *Collec
                       QStringLiteral("mrYes"), QStringLiteral("mrNo"), QStringLiteral("mrAll"),
                       QStringLiteral("mrNoToAll"), QStringLiteral("mrYesToAll") });
     SetEditStyle(esPickList);
-    OnGetProperty = bound(this, &TQXTModalResultPropertyPreset::GetResultProperty);
-    OnSetProperty = bound(this, &TQXTModalResultPropertyPreset::SetResultProperty);
+    OnGetProperty = PresetMethod(this, &TQXTModalResultPropertyPreset::GetResultProperty);
+    OnSetProperty = PresetMethod(this, &TQXTModalResultPropertyPreset::SetResultProperty);
 }
 
 void TQXTModalResultPropertyPreset::GetResultProperty(QObject *, QObject *Instance, const QString &PropName,
@@ -909,7 +899,7 @@ TQXTListItemsDlgPropertyPreset::TQXTListItemsDlgPropertyPreset(TCollection *Coll
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TListItems"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTListItemsDlgPropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTListItemsDlgPropertyPreset::EditButtonClick);
 }
 
 void TQXTListItemsDlgPropertyPreset::EditButtonClick(QObject *Sender)
@@ -936,7 +926,7 @@ TQXTTreeNodesDlgPropertyPreset::TQXTTreeNodesDlgPropertyPreset(TCollection *Coll
     SetTypeKinds(tkClass);
     TypeNames()->Add(QStringLiteral("TTreeNodes"));
     SetEditStyle(esEllipsis);
-    OnEditButtonClick = bound(this, &TQXTTreeNodesDlgPropertyPreset::EditButtonClick);
+    OnEditButtonClick = PresetMethod(this, &TQXTTreeNodesDlgPropertyPreset::EditButtonClick);
 }
 
 void TQXTTreeNodesDlgPropertyPreset::EditButtonClick(QObject *Sender)

@@ -47,6 +47,30 @@ void TQXCustomDeltaFont::Assign(const QObject *Source)
     UpdateDelta(OriginalFont());
 }
 
+void TQXCustomDeltaFont::AssignDelta(const TQXCustomDeltaFont *Source)
+{
+    if (!Source || Source == this)
+        return;
+    const Delta delta = Source->m_delta;
+    const TFont *original = OriginalFont();
+    const TFont *base = original ? original : this;
+    QFont font = base->ToQFont();
+    if (delta.name)
+        font.setFamily(Source->Name());
+    if (delta.size)
+        font.setPointSize(Source->Size());
+    font = WithStyle(font, (base->Style() | delta.added) & ~delta.removed);
+    m_delta = delta;
+    const QScopedValueRollback<bool> following(m_followingOriginal, true);
+    SetFontAndColor(font, delta.color ? Source->Color() : base->Color());
+}
+
+void TQXCustomDeltaFont::SetOverrides(bool Name, bool Size, bool Color, TFontStyles Added,
+                                      TFontStyles Removed)
+{
+    m_delta = Delta { Name, Size, Color, Added, Removed };
+}
+
 void TQXCustomDeltaFont::ResetDelta()
 {
     m_delta = Delta();

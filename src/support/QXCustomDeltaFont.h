@@ -33,6 +33,12 @@ public:
     /// reference itself makes the font follow it entirely.
     void Assign(const QObject *Source) override;
 
+    /// Takes Source's differences as this font's own, with Source's values for the attributes it
+    /// overrides, and follows this font's reference in everything else (with no reference at hand, keeps
+    /// its own values there); one OnChange when anything changed. A font copied to an owner with another
+    /// reference keeps what was its own and nothing of the old reference.
+    void AssignDelta(const TQXCustomDeltaFont *Source);
+
     /// Forgets every difference; with a reference at hand, takes all of its attributes at once.
     void ResetDelta();
     /// Whether the font differs from its reference in anything.
@@ -59,6 +65,9 @@ protected:
     void Changed() override;
     /// Records how this font differs from Original (null: everything is the font's own).
     virtual void UpdateDelta(const QXPlatform::TFont *Original);
+    /// Takes these as the recorded differences, as a stored font names them; the attributes stay.
+    void SetOverrides(bool Name, bool Size, bool Color, QXPlatform::TFontStyles Added,
+                      QXPlatform::TFontStyles Removed);
 
 private:
     struct Delta

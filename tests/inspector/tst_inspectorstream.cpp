@@ -15,6 +15,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <functional>
+
 using namespace QXPlatform;
 using QXTest::raisedMessage;
 using QXTest::settle;
@@ -28,13 +30,34 @@ public:
     { }
 };
 
+/// A preset class that declares the default of its Actions, as built-in presets do: unchanged Actions are
+/// not stored.
+class QuietPreset : public TQXPropertyPreset
+{
+    Q_OBJECT
+    QX_DEFAULT(Actions, "[]")
+public:
+    Q_INVOKABLE explicit QuietPreset(QXPlatform::TCollection *Collection)
+        : TQXPropertyPreset(Collection)
+    { }
+};
+
+using Configure = std::function<void(TQXPropertyPreset *)>;
+Q_DECLARE_METATYPE(Configure)
+
 class tst_InspectorStream : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { RegisterClass(&HintPreset::staticMetaObject); }
-    void cleanupTestCase() { UnRegisterClass(&HintPreset::staticMetaObject); }
+    void initTestCase()
+    {
+        RegisterClasses({ &HintPreset::staticMetaObject, &QuietPreset::staticMetaObject });
+    }
+    void cleanupTestCase()
+    {
+        UnRegisterClasses({ &HintPreset::staticMetaObject, &QuietPreset::staticMetaObject });
+    }
 
     void rowsAndPresetsComeBackAndStayUntilTheNextScan()
     {
@@ -73,6 +96,8 @@ private slots:
         QVERIFY(tag->IsAllEqual());
         QCOMPARE(tag->Hint(), QStringLiteral("a number"));
         QCOMPARE(target->GetItems()->Count(), source->GetItems()->Count());
+        // The rows read back write the document they were read from.
+        QCOMPARE(WriteComponent(target), data);
 
         // Nothing was queued while loading: the rows read are the rows shown until a scan is asked for.
         settle();
@@ -80,6 +105,121 @@ private slots:
         target->Rescan();
         QVERIFY(target->GetItems()->FindItemByFullPathName(QStringLiteral("Tag")) != tag);
         QCOMPARE(WriteComponent(target), data);
+    }
+
+    // What is written is what is read
+    void rowsReadBackHoldTheValuesWritten_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char *path : { "Tag", "Big", "Ratio", "Flag", "Letter", "Caption", "Align", "Options",
+                                  "When", "Color", "Font", "Items", "Buddy" })
+            QTest::newRow(path) << QString::fromLatin1(path);
+    }
+    void rowsReadBackHoldTheValuesWritten()
+    {
+        QFETCH(QString, path);
+        QWidget form;
+        auto *sample = new Sample(&form);
+        sample->setObjectName(QStringLiteral("Sample1"));
+        auto *buddy = new Sample(&form);
+        buddy->setObjectName(QStringLiteral("Buddy1"));
+        sample->SetBuddy(buddy);
+        sample->Big = 7;
+        TQXObjectInspector *source = Create<TQXObjectInspector>(&form);
+        auto freeSource = qScopeGuard([source] { Free(source); });
+        source->Objects()->Add(sample);
+        settle();
+        const QVariant written = source->GetItems()->FindItemByFullPathName(path)->RealValues(0);
+        QVERIFY(written.isValid());
+
+        TQXObjectInspector *target = Create<TQXObjectInspector>(&form);
+        auto freeTarget = qScopeGuard([target] { Free(target); });
+        ReadComponent(target, WriteComponent(source));
+        const QVariant read = target->GetItems()->FindItemByFullPathName(path)->RealValues(0);
+        QCOMPARE(read.metaType(), written.metaType());
+        QCOMPARE(read, written);
+    }
+
+    void readBackWritesTheSameDocument_data()
+    {
+        QTest::addColumn<Configure>("configure");
+        QTest::addColumn<bool>("presetsStream");
+        QTest::addColumn<bool>("newFont"); // the application's font changes before the document is read
+        const Configure defaults = [](TQXPropertyPreset *) {};
+        const Configure fullName = [](TQXPropertyPreset *p) {
+            p->PropNames()->Add(QStringLiteral("Font.Size"));
+            p->SetMatchTypes(mtFullPropertyName);
+        };
+        const Configure parentFullName = [](TQXPropertyPreset *p) {
+            p->ParentPropNames()->Add(QStringLiteral("Font"));
+            p->SetMatchTypes(mtParentFullPropertyName);
+        };
+        const Configure simpleBesidePickList = [](TQXPropertyPreset *p) {
+            p->PickList()->Add(QStringLiteral("one"));
+            p->SetEditStyle(esSimple);
+        };
+        const Configure fonts = [](TQXPropertyPreset *p) {
+            p->Font()->SetStyle(fsItalic);
+            p->ValueFont()->SetStyle(fsBold);
+            p->ValueFont()->SetColor(clWindowText);
+        };
+        const Configure fontWithoutAction = [](TQXPropertyPreset *p) {
+            p->Font()->SetStyle(fsItalic);
+            p->SetActions(p->Actions() & ~TQXPropertyPresetTypes(pftFont));
+        };
+        const std::pair<const char *, Configure> cases[]
+            = { { "built-in presets", defaults },
+                { "own font, action taken off", fontWithoutAction },
+                { "full name only", fullName },
+                { "parent full name only", parentFullName },
+                { "simple style, pick list", simpleBesidePickList },
+                { "own font attributes", fonts } };
+        for (const auto &[name, configure] : cases)
+            for (const bool presetsStream : { false, true })
+                for (const bool newFont : { false, true })
+                    QTest::addRow("%s, %s%s", name, presetsStream ? "presets stream" : "form",
+                                  newFont ? ", new application font" : "")
+                        << configure << presetsStream << newFont;
+    }
+    void readBackWritesTheSameDocument()
+    {
+        QFETCH(Configure, configure);
+        QFETCH(bool, presetsStream);
+        QFETCH(bool, newFont);
+        const QFont applicationFont = QApplication::font();
+        auto restoreFont = qScopeGuard([applicationFont] { QApplication::setFont(applicationFont); });
+        TQXObjectInspector *source = Create<TQXObjectInspector>();
+        auto freeSource = qScopeGuard([source] { Free(source); });
+        configure(source->Presets()->Add(&QuietPreset::staticMetaObject));
+        const auto document = [presetsStream](TQXObjectInspector *inspector) {
+            return presetsStream ? inspector->PresetsStream().toUtf8() : WriteComponent(inspector);
+        };
+        const QByteArray written = document(source);
+        if (newFont) {
+            QFont font = applicationFont;
+            font.setFamily(applicationFont.family() == QLatin1String("Courier") ? QStringLiteral("Serif")
+                                                                                : QStringLiteral("Courier"));
+            font.setPointSize(applicationFont.pointSize() + 6);
+            QApplication::setFont(font);
+        }
+
+        TQXObjectInspector *target = Create<TQXObjectInspector>();
+        auto freeTarget = qScopeGuard([target] { Free(target); });
+        if (presetsStream)
+            target->setPresetsStream(QString::fromUtf8(written));
+        else
+            ReadComponent(target, written);
+
+        QCOMPARE(document(target), written);
+        const int last = target->Presets()->Count() - 1;
+        QCOMPARE(target->Presets()->Items(last)->MatchTypes(), source->Presets()->Items(last)->MatchTypes());
+        QCOMPARE(target->Presets()->Items(last)->EditStyle(), source->Presets()->Items(last)->EditStyle());
+        QCOMPARE(target->Presets()->Items(last)->Actions(), source->Presets()->Items(last)->Actions());
+        // What a preset does not change of the inspector's font follows the font of the inspector read into.
+        const TFont *maroon = target->Presets()->Items(0)->Font();
+        QCOMPARE(maroon->Size(), target->Font()->Size());
+        QCOMPARE(maroon->Name(), target->Font()->Name());
+        QCOMPARE(maroon->Color(), clMaroon);
     }
 
     // A failed read changes nothing

@@ -230,6 +230,29 @@ private slots:
         settle();
         QCOMPARE(inspector->ValueChangedFont()->Color(), changedColor);
         QCOMPARE(row(QStringLiteral("Caption"))->GetIndividualValueFont(0)->Color(), changedColor);
+        // Drawn without the changed-value font, the matching row shows the preset's value font.
+        inspector->SetShowValueChangedFont(false);
+        QCOMPARE(row(QStringLiteral("Tag"))->GetIndividualValueFont(0)->Color(), TColor(0x008000));
+        QCOMPARE(row(QStringLiteral("Caption"))->GetIndividualValueFont(0)->Color(),
+                 inspector->ValueFont()->Color());
+    }
+
+    void presetFontsFollowTheInspectorsFonts()
+    {
+        // A preset changes one attribute of the inspector's value font and follows it in all others.
+        inspector->SetShowValueChangedFont(false);
+        TQXPropertyPreset *preset = inspector->Presets()->Add();
+        preset->PropNames()->Add(QStringLiteral("Tag"));
+        preset->ValueFont()->SetStyle(fsBold);
+        settle();
+        inspector->ValueFont()->SetColor(clRed);
+        inspector->Font()->SetSize(inspector->Font()->Size() + 4);
+        settle();
+        const TFont *value = row(QStringLiteral("Tag"))->GetIndividualValueFont(0);
+        QCOMPARE(value->Color(), clRed);
+        QCOMPARE(value->Style(), TFontStyles(fsBold));
+        // Following is not a change of the preset's own: it adds no action.
+        QCOMPARE(preset->Actions(), TQXPropertyPresetTypes(pftValueFont));
     }
 
     void assignSendsOneNotification()

@@ -207,14 +207,33 @@ private slots:
     // What a new inspector holds
     void newInspectorHoldsTheEighteenInOrder()
     {
+        const char *const expected[][2] = {
+            { "TQXTComponentPropertyPreset", "TComponent Drop Down List Property Editor" },
+            { "TQXTFilenamePropertyPreset", "TFilename Dialog Property editor" },
+            { "TQXTFontNamePropertyPreset", "Font Drop Down List Property Editor" },
+            { "TQXTFontDlgPropertyPreset", "Font Editor Dialog Property Editor" },
+            { "TQXTColorPropertyPreset", "Color Drop Down List Property Editor" },
+            { "TQXTCursorPropertyPreset", "Cursor Drop Down List Property Editor" },
+            { "TQXTStringsPropertyPreset", "TStrings Property Editor" },
+            { "TQXTCollectionPropertyPreset", "TCollection Property Editor" },
+            { "TQXTPicturePropertyPreset", "TPicture Property Editor" },
+            { "TQXTDatePropertyPreset", "TDate Property Editor" },
+            { "TQXTTimePropertyPreset", "TTime Property Editor" },
+            { "TQXTDateTimePropertyPreset", "TDateTime Property Editor" },
+            { "TQXTModalResultPropertyPreset", "TModalResult Property Editor" },
+            { "TQXTINIStringsPropertyPreset", "INI TStrings Property Editor" },
+            { "TQXTListItemsDlgPropertyPreset", "TListItems Dialog Property Editor" },
+            { "TQXTTreeNodesDlgPropertyPreset", "TTreeNodes Dialog Property Editor" },
+            { "TQXTParentComponentPropertyPreset", "TComponent Subcomponent Properties Font" },
+            { "TQXFilenamePropPropertyPreset", "Filename property Dialog Property Editor" },
+        };
         TQXPropertyPresets *presets = inspector->Presets();
-        QCOMPARE(presets->Count(), int(pdFilenamePropNameDlg));
+        QStringList actual, wanted;
         for (int i = 0; i < presets->Count(); ++i)
-            QCOMPARE(presets->Items(i)->Name(), QString::fromLatin1(PresetDefaultTypeNames[i + 1]));
-        QCOMPARE(presets->IndexOf(&TQXTComponentPropertyPreset::staticMetaObject), pdTComponentDD - 1);
-        QCOMPARE(presets->IndexOf(&TQXTINIStringsPropertyPreset::staticMetaObject), pdTINIStringsDlg - 1);
-        QCOMPARE(presets->IndexOf(&TQXFilenamePropPropertyPreset::staticMetaObject),
-                 pdFilenamePropNameDlg - 1);
+            actual << ClassNameOf(presets->Items(i)) + QLatin1Char(' ') + presets->Items(i)->Name();
+        for (const auto &[className, name] : expected)
+            wanted << QLatin1String(className) + QLatin1Char(' ') + QLatin1String(name);
+        QCOMPARE(actual, wanted);
     }
 
     void onlyChangedSettingsAreStored_data()
@@ -372,6 +391,20 @@ private slots:
         QCOMPARE(row("Button.checkable")->EffectiveFont()->Color(), clGreen);
         QVERIFY(row("Font.Size")->EffectiveFont()->Color() != clGreen);
         QCOMPARE(row("Font.Size")->EffectiveFont()->Color(), inspector->Font()->Color());
+
+        // The colours are all the presets change: face and size follow the inspector's font.
+        const QString family = inspector->Font()->Name() == QLatin1String("Courier")
+            ? QStringLiteral("Serif")
+            : QStringLiteral("Courier");
+        inspector->Font()->SetName(family);
+        inspector->Font()->SetSize(inspector->Font()->Size() + 5);
+        settle();
+        for (const char *path : { "Button", "Button.text" }) {
+            QCOMPARE(row(path)->EffectiveFont()->Name(), inspector->Font()->Name());
+            QCOMPARE(row(path)->EffectiveFont()->Size(), inspector->Font()->Size());
+        }
+        QCOMPARE(row("Button")->EffectiveFont()->Color(), clMaroon);
+        QCOMPARE(row("Button.text")->EffectiveFont()->Color(), clGreen);
     }
 
     // Rows after a change to the set of presets
@@ -414,13 +447,15 @@ private slots:
                 if (presets->Items(i)->Matches(row(path)))
                     presets->Delete(i);
         } else if (change == QLatin1String("from another inspector")) {
-            // The copies are left with the handlers of presets that go with their inspector.
-            TQXObjectInspector *other = Create<TQXObjectInspector>(form);
+            // From an inspector on another form, which goes before the edits: the copies serve this one.
+            QWidget elsewhere;
+            TQXObjectInspector *other = Create<TQXObjectInspector>(&elsewhere);
             inspector->SetPresets(other->Presets());
             Free(other);
         } else {
             inspector->setPresetsStream(inspector->PresetsStream());
         }
+        const QVariant original = gadget->property(qPrintable(path));
         const QString before = stored(path);
         // The edit arrives before the rows are brought in step with the presets...
         write(path, typed);
@@ -432,6 +467,64 @@ private slots:
         inspector->Rescan();
         QCOMPARE(row(path)->EditStyle(), style);
         QCOMPARE(row(path)->EditMask(), mask);
+
+        // In step, the presets in place serve the edit: copies and presets read back belong to this
+        // inspector, whatever became of the ones they came from.
+        gadget->setProperty(qPrintable(path), original);
+        inspector->RefreshProperties();
+        errors.clear();
+        write(path, typed);
+        if (change == QLatin1String("from another inspector") || change == QLatin1String("from a stream")) {
+            QCOMPARE(stored(path), written);
+            QCOMPARE(errors, QStringList());
+        } else {
+            QVERIFY2(stored(path) == written || (errors.size() == 1 && stored(path) == before),
+                     qPrintable(stored(path) + QLatin1Char('/') + errors.join(QLatin1Char('/'))));
+        }
+    }
+
+    void copiedPresetsKeepTheirClassesAndSettings()
+    {
+        QWidget elsewhere;
+        TQXObjectInspector *source = Create<TQXObjectInspector>(&elsewhere);
+        auto *file = static_cast<TQXTFilenamePropertyPreset *>(source->Presets()->Items(pdTFilenameDlg - 1));
+        file->SetFilter(QStringLiteral("Texts (*.txt)"));
+        auto *ini = static_cast<TQXTStringsPropertyPreset *>(source->Presets()->Items(pdTINIStringsDlg - 1));
+        ini->SetStringsViews(TStringsViews(svINI) | svNormal);
+        source->Presets()->Items(pdTComponentDD - 1)->Font()->SetStyle(fsItalic);
+        QStringList classes;
+        for (int i = 0; i < source->Presets()->Count(); ++i)
+            classes << ClassNameOf(source->Presets()->Items(i));
+        inspector->SetPresets(source->Presets());
+        settle();
+        // The components offered are this inspector's owner's, not those of the source's.
+        QCOMPARE(pickList("Button"), QStringList({ "okButton", "checkBox1" }));
+        Free(source);
+        gadget->Button = okButton;
+        inspector->Rescan();
+
+        QStringList copied;
+        for (int i = 0; i < inspector->Presets()->Count(); ++i)
+            copied << ClassNameOf(inspector->Presets()->Items(i));
+        QCOMPARE(copied, classes);
+        QCOMPARE(static_cast<TQXTFilenamePropertyPreset *>(inspector->Presets()->Items(pdTFilenameDlg - 1))
+                     ->Filter(),
+                 QStringLiteral("Texts (*.txt)"));
+        QCOMPARE(static_cast<TQXTStringsPropertyPreset *>(inspector->Presets()->Items(pdTINIStringsDlg - 1))
+                     ->StringsViews(),
+                 TStringsViews(svINI) | svNormal);
+        QCOMPARE(row("Button")->EffectiveFont()->Color(), clMaroon);
+        QCOMPARE(row("Button")->EffectiveFont()->Style(), TFontStyles(fsItalic));
+        // The copied date preset opens its own editor, on this inspector.
+        QObject *parent = nullptr;
+        answerNextDialog<TfrmDateEditor>([&parent](TfrmDateEditor *dialog) {
+            parent = dialog->parent();
+            dialog->Calendar()->setSelectedDate(QDate(2023, 7, 14));
+            dialog->accept();
+        });
+        clickEllipsis(QStringLiteral("Day"));
+        QCOMPARE(parent, inspector);
+        QCOMPARE(gadget->Day, QDate(2023, 7, 14));
     }
 
     void modalResultTexts_data()
@@ -752,6 +845,21 @@ private slots:
                                 .arg(shown.height())));
         // Only the day changed: the time of day stayed.
         QCOMPARE(gadget->Stamp, QDateTime(QDate(2023, 7, 14), QTime(13, 30, 15)));
+    }
+
+    void dialogAnswerReachesTheRowBuiltWhileItWasOpen()
+    {
+        // A rescan queued before the dialog opens runs while it is open: the answer goes to the new row.
+        const QPointer<TQXItemProperty> before = row("Day");
+        answerNextDialog<TfrmDateEditor>([](TfrmDateEditor *dialog) {
+            dialog->Calendar()->setSelectedDate(QDate(2023, 7, 14));
+            dialog->accept();
+        });
+        inspector->InvalidateScan();
+        clickEllipsis(QStringLiteral("Day"));
+        QVERIFY(!before);
+        QCOMPARE(gadget->Day, QDate(2023, 7, 14));
+        QVERIFY(errors.isEmpty());
     }
 
     void listItemsDialogShowsTheViewsItems()
