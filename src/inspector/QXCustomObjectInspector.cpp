@@ -471,6 +471,27 @@ void TQXCustomObjectInspector::SetValueSummaries(TValueSummaries Value)
     InvalidateProperty(-1);
 }
 
+void TQXCustomObjectInspector::SetColorSwatches(bool Value)
+{
+    if (Value == m_colorSwatches)
+        return;
+    m_colorSwatches = Value;
+    InvalidateGrid();
+}
+
+QColor TQXCustomObjectInspector::ValueSwatch(TQXItemProp *Item, const QString &Text) const
+{
+    auto *row = static_cast<TQXItemProperty *>(Item);
+    if (!m_colorSwatches || Text.isEmpty()
+        || row->TypeName().compare(QLatin1String("TColor"), Qt::CaseInsensitive) != 0)
+        return {};
+    try {
+        return ColorToQColor(StringToColor(Text), palette());
+    } catch (const Exception &) {
+        return {}; // a text being typed, or one the row refused
+    }
+}
+
 void TQXCustomObjectInspector::SetShowValueChangedFont(bool Value)
 {
     if (Value == m_showValueChangedFont)

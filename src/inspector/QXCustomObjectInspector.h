@@ -202,6 +202,12 @@ public:
     void SetKeepExpansion(bool Value) { m_keepExpansion = Value; }
     ///@}
     ///@{
+    /// Whether colour rows (TColor, QColor, a font's colour) paint a swatch of their colour before the
+    /// value text; off by default.
+    bool ColorSwatches() const { return m_colorSwatches; }
+    void SetColorSwatches(bool Value);
+    ///@}
+    ///@{
     /// Whether a right click (or the menu key) on a row opens the row menu (CreateRowMenu); off by default.
     bool RowMenu() const { return m_rowMenu; }
     void SetRowMenu(bool Value) { m_rowMenu = Value; }
@@ -401,6 +407,8 @@ protected:
     QXPlatform::TInplaceEdit *CreateEditor() override;
     /// Takes undo and redo from the in-place editor while nothing is typed in it (UndoEnabled).
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
+    /// With ColorSwatches, the colour a colour row's value text names.
+    QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const override;
     /// With RowMenu, selects the row under the pointer and opens its menu (CreateRowMenu).
     void contextMenuEvent(QContextMenuEvent *Event) override;
     /// The queued refresh: refreshes every row (rescans when an object path no longer resolves), then
@@ -483,6 +491,7 @@ private:
     bool m_keepExpansion = false;
     TValueSummaries m_valueSummaries = vsNone;
     bool m_rowMenu = false;
+    bool m_colorSwatches = false;
     QPointer<QUndoStack> m_undoStack;
     QUndoStack *m_ownUndoStack = nullptr;
     TQXLiveValues *m_live = nullptr;

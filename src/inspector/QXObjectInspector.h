@@ -94,6 +94,7 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(bool KeepExpansion READ KeepExpansion WRITE SetKeepExpansion)
     Q_PROPERTY(TValueSummaries ValueSummaries READ ValueSummaries WRITE SetValueSummaries)
     Q_PROPERTY(bool RowMenu READ RowMenu WRITE SetRowMenu)
+    Q_PROPERTY(bool ColorSwatches READ ColorSwatches WRITE SetColorSwatches)
     Q_PROPERTY(bool AccessibleTable READ AccessibleTable WRITE SetAccessibleTable)
     Q_PROPERTY(TQXItemPropertyEvent OnRefreshValue MEMBER OnRefreshValue)
     Q_PROPERTY(TQXItemPropertyEvent OnAfterScan MEMBER OnAfterScan)
@@ -124,6 +125,7 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     QX_DEFAULT(KeepExpansion, "False")
     QX_DEFAULT(ValueSummaries, "vsNone")
     QX_DEFAULT(RowMenu, "False")
+    QX_DEFAULT(ColorSwatches, "False")
     QX_DEFAULT(AccessibleTable, "False")
     // Three declared defaults differ on purpose from what the constructor sets: Color (made clBtnFace),
     // DeleteBlanks (made False) and DisplayKinds (made without tkUnknown, tkMethod, tkArray, tkRecord and

@@ -1558,10 +1558,21 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
     };
     const TFont *font = nullptr;
     TColor color = clWindowText;
+    const QString text = GetCell(ACol, ARow);
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true)) {
         const bool valueCell = IsValueCell(ACol, ARow);
         font = valueCell ? item->GetIndividualValueFont(info.ValuePos - 1) : item->EffectiveFont();
         color = item->Enabled() ? font->Color() : clInactiveCaptionText;
+        if (const QColor swatch = valueCell ? ValueSwatch(item, text) : QColor(); swatch.isValid()) {
+            // A square as high as the text line, outlined, before the text.
+            const int side = qMax(4, DefaultRowHeight() - 6);
+            const int left = rightToLeft ? rect.right() - 2 - side : rect.left() + 2;
+            const QRect box(left, rect.top() + (DefaultRowHeight() - side) / 2, side, side);
+            canvas->fillRect(box, swatch);
+            canvas->setPen(palette().color(QPalette::Mid));
+            canvas->drawRect(box.adjusted(0, 0, -1, -1));
+            indent(side + 4);
+        }
         if (!valueCell) {
             const int level = item->GetLevel();
             if (item->IsExpandable() && item->HasVisibleChildren()) {
@@ -1599,10 +1610,15 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
         canvas->setClipRect(rect, Qt::IntersectClip);
         const int flags
             = int((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop) | Qt::TextSingleLine;
-        canvas->drawText(textRect, flags, GetCell(ACol, ARow));
+        canvas->drawText(textRect, flags, text);
         canvas->restore();
     }
     TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+QColor TQXCustomItemListEditor::ValueSwatch(TQXItemProp *, const QString &) const
+{
+    return {};
 }
 
 void TQXCustomItemListEditor::CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos,

@@ -139,6 +139,10 @@ public:
     /// Whether the cell lies in a value line rather than the names' line.
     bool IsValueCell(int ACol, int ARow) const;
 
+    /// The colour of a small swatch drawn before the text of an item's value cell showing Text, or an
+    /// invalid colour for none (the default). Asked only while the cell is painted.
+    virtual QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const;
+
     // Cell mapping
     /// The item on the cell's item line (AdjustForFixed: the title lines counted off), or null.
     virtual TQXItemProp *FindItemProp(int ACol, int ARow, bool AdjustForFixed) const;

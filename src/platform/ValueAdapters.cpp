@@ -340,7 +340,7 @@ void TStringListAdapter::Changed()
 
 QString ValueSummary(const QVariant &Value, bool Fonts)
 {
-    const auto number = [](qreal n) { return QString::number(n, 'g', 6); };
+    const auto number = [](qreal n) { return QString::number(n, 'g', 12); };
     const auto point = [&](qreal x, qreal y) { return QStringLiteral("(%1, %2)").arg(number(x), number(y)); };
     const auto size = [&](qreal w, qreal h) { return QStringLiteral("%1 x %2").arg(number(w), number(h)); };
     const auto rect = [&](const QRectF &r) {

@@ -168,6 +168,24 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1"));
     }
 
+    void colorRowsPaintASwatch()
+    {
+        Sample sample;
+        sample.Color = StringToColor(QStringLiteral("clRed"));
+        inspector->resize(300, 500);
+        inspect({ &sample });
+        TQXItemProperty *item = row("Color");
+        QVERIFY(item && item->GetAbsoluteVIndex() >= 0);
+        const QRect cell = inspector->CellRect(1, item->GetAbsoluteVIndex() + 1);
+        // The middle of the square before the text, in the grid's own coordinates.
+        const QPoint middle = inspector->viewport()->mapTo(inspector, cell.topLeft())
+            + QPoint(2 + (inspector->DefaultRowHeight() - 6) / 2, inspector->DefaultRowHeight() / 2);
+        const auto pixel = [&] { return inspector->grab().toImage().pixelColor(middle); };
+        QVERIFY(pixel() != QColor(Qt::red));
+        inspector->SetColorSwatches(true);
+        QCOMPARE(pixel(), QColor(Qt::red));
+    }
+
     void valueSummariesFollowTheSubRows()
     {
         // Off, a row with sub-rows shows its type; on, its value, read again after a sub-row's edit.

@@ -99,6 +99,7 @@ private slots:
         QTest::newRow("rect") << QVariant(QRect(10, 20, 120, 30)) << "[(10, 20), 120 x 30]";
         QTest::newRow("rectF") << QVariant(QRectF(0.5, 2, 3.25, 4)) << "[(0.5, 2), 3.25 x 4]";
         QTest::newRow("size") << QVariant(QSize(120, 30)) << "120 x 30";
+        QTest::newRow("largest size") << QVariant(QSize(16777215, 16777215)) << "16777215 x 16777215";
         QTest::newRow("sizeF") << QVariant(QSizeF(1.5, 2)) << "1.5 x 2";
         QTest::newRow("point") << QVariant(QPoint(10, -20)) << "(10, -20)";
         QTest::newRow("pointF") << QVariant(QPointF(0.25, 1)) << "(0.25, 1)";
