@@ -11,13 +11,6 @@ using namespace QXPlatform;
 
 namespace {
 
-/// Long text, binary data, pictures, cursors and nested structures have no place on a value line.
-bool isShownType(TFieldType Type)
-{
-    return !(Type == ftBytes || Type == ftVarBytes || (Type >= ftBlob && Type <= ftCursor)
-             || (Type >= ftADT && Type <= ftDataSet));
-}
-
 /// Puts Text into value line Index of Item (lines before it are made, empty, when missing).
 void setValueLine(TQXItemProp *Item, int Index, const QString &Text)
 {
@@ -282,7 +275,7 @@ void TQXDBItemProps::DoLayoutChanged()
     const bool preserve = editor && editor->PreserveLayout();
     for (int i = 0; i < m_dataLink->GetFieldCount(); ++i) {
         TField *field = m_dataLink->GetFields(i);
-        if (!field->Visible() || !isShownType(field->DataType()))
+        if (!field->Visible() || !TField::IsShownType(field->DataType()))
             continue;
         TQXDBItemProp *item = preserve ? findBound(field->FieldName()) : nullptr;
         if (!item)
