@@ -6,39 +6,105 @@
 #include <QDateTime>
 #include <QScopeGuard>
 #include <algorithm>
+#include <iterator>
 
 namespace QXPlatform {
 
 namespace {
 
-bool isIntegerType(TFieldType Type)
+// What a field type is, beside the Qt type of its values.
+enum FieldTypeTrait : unsigned {
+    Plain = 0x0, // a value that fits a line, whose empty text is null
+    Text = 0x1, // an empty text is an empty string, not null
+    Blob = 0x2, // does not fit a line: long text, binary data, nested structures
+    Hidden = 0x4, // data-aware controls that give each field a line leave it out
+};
+
+struct FieldTypeRow
 {
-    switch (Type) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-    case ftLargeint:
-        return true;
-    default:
-        return false;
+    TFieldType type;
+    QMetaType::Type qtType;
+    unsigned traits;
+};
+
+// In the order of TFieldType, one row per type. Of the blob types, the large objects (ftOraBlob,
+// ftOraClob) keep their line in data-aware controls; the others are hidden.
+constexpr FieldTypeRow fieldTypeTable[] = {
+    { ftUnknown, QMetaType::QString, Text },
+    { ftString, QMetaType::QString, Text },
+    { ftSmallint, QMetaType::LongLong, Plain },
+    { ftInteger, QMetaType::LongLong, Plain },
+    { ftWord, QMetaType::LongLong, Plain },
+    { ftBoolean, QMetaType::Bool, Plain },
+    { ftFloat, QMetaType::Double, Plain },
+    { ftCurrency, QMetaType::Double, Plain },
+    { ftBCD, QMetaType::Double, Plain },
+    { ftDate, QMetaType::QDate, Plain },
+    { ftTime, QMetaType::QTime, Plain },
+    { ftDateTime, QMetaType::QDateTime, Plain },
+    { ftBytes, QMetaType::QByteArray, Blob | Hidden },
+    { ftVarBytes, QMetaType::QByteArray, Blob | Hidden },
+    { ftAutoInc, QMetaType::LongLong, Plain },
+    { ftBlob, QMetaType::QByteArray, Blob | Hidden },
+    { ftMemo, QMetaType::QString, Text | Blob | Hidden },
+    { ftGraphic, QMetaType::QByteArray, Blob | Hidden },
+    { ftFmtMemo, QMetaType::QString, Text | Blob | Hidden },
+    { ftParadoxOle, QMetaType::QByteArray, Blob | Hidden },
+    { ftDBaseOle, QMetaType::QByteArray, Blob | Hidden },
+    { ftTypedBinary, QMetaType::QByteArray, Blob | Hidden },
+    { ftCursor, QMetaType::QByteArray, Blob | Hidden },
+    { ftFixedChar, QMetaType::QString, Text },
+    { ftWideString, QMetaType::QString, Text },
+    { ftLargeint, QMetaType::LongLong, Plain },
+    { ftADT, QMetaType::QByteArray, Blob | Hidden },
+    { ftArray, QMetaType::QByteArray, Blob | Hidden },
+    { ftReference, QMetaType::QByteArray, Blob | Hidden },
+    { ftDataSet, QMetaType::QByteArray, Blob | Hidden },
+    { ftOraBlob, QMetaType::QByteArray, Blob },
+    { ftOraClob, QMetaType::QString, Text | Blob },
+    { ftVariant, QMetaType::QString, Plain },
+    { ftInterface, QMetaType::QString, Plain },
+    { ftIDispatch, QMetaType::QString, Plain },
+    { ftGuid, QMetaType::QString, Text },
+    { ftTimeStamp, QMetaType::QDateTime, Plain },
+    { ftFMTBcd, QMetaType::Double, Plain },
+};
+static_assert(std::size(fieldTypeTable) == FieldTypeCount, "one row per field type");
+
+constexpr bool inTypeOrder()
+{
+    for (int i = 0; i < FieldTypeCount; ++i)
+        if (fieldTypeTable[i].type != i)
+            return false;
+    return true;
+}
+static_assert(inTypeOrder(), "the rows stand in the order of TFieldType");
+
+// Binary data is held in QByteArray, and long text in QString, like any text.
+constexpr bool blobsAgreeWithQtTypes()
+{
+    for (const FieldTypeRow &row : fieldTypeTable) {
+        const bool binary = (row.traits & (Text | Blob)) == Blob;
+        if (binary != (row.qtType == QMetaType::QByteArray))
+            return false;
+        if ((row.traits & Text) && row.qtType != QMetaType::QString)
+            return false;
     }
+    return true;
 }
+static_assert(blobsAgreeWithQtTypes(), "binary types are held in QByteArray, text types in QString");
 
-bool isFloatType(TFieldType Type)
+const FieldTypeRow &rowOf(TFieldType Type)
 {
-    return Type == ftFloat || Type == ftCurrency || Type == ftBCD || Type == ftFMTBcd;
+    // A number outside the enumeration is held as it comes, as a variant is.
+    const int index = int(Type);
+    return index >= 0 && index < FieldTypeCount ? fieldTypeTable[index] : fieldTypeTable[ftVariant];
 }
 
-bool isTextType(TFieldType Type)
-{
-    return Type == ftString || Type == ftFixedChar || Type == ftWideString || Type == ftMemo
-        || Type == ftFmtMemo || Type == ftOraClob || Type == ftGuid || Type == ftUnknown;
-}
-
+/// Long text: text values that do not fit a line.
 bool isMemoType(TFieldType Type)
 {
-    return Type == ftMemo || Type == ftFmtMemo || Type == ftOraClob;
+    return (rowOf(Type).traits & (Text | Blob)) == (Text | Blob);
 }
 
 bool parseBool(const QString &Text, bool &Value)
@@ -77,8 +143,22 @@ int TField::Index() const
 
 bool TField::IsBlobType(TFieldType Type)
 {
-    return Type == ftBytes || Type == ftVarBytes || (Type >= ftBlob && Type <= ftCursor)
-        || (Type >= ftADT && Type <= ftDataSet) || Type == ftOraBlob || Type == ftOraClob;
+    return rowOf(Type).traits & FieldTypeTrait::Blob;
+}
+
+bool TField::IsTextType(TFieldType Type)
+{
+    return rowOf(Type).traits & FieldTypeTrait::Text;
+}
+
+bool TField::IsShownType(TFieldType Type)
+{
+    return !(rowOf(Type).traits & FieldTypeTrait::Hidden);
+}
+
+QMetaType TField::QtTypeOf(TFieldType Type)
+{
+    return QMetaType(rowOf(Type).qtType);
 }
 
 void TField::layoutChanged()
@@ -144,54 +224,61 @@ QString TField::Text() const
     const QVariant value = Value();
     if (value.isNull())
         return QString();
-    if (isIntegerType(m_dataType))
+    switch (QtTypeOf(m_dataType).id()) {
+    case QMetaType::LongLong:
         return QString::number(value.toLongLong());
-    if (isFloatType(m_dataType))
+    case QMetaType::Double:
         return FloatToStr(value.toDouble());
-    switch (m_dataType) {
-    case ftBoolean:
+    case QMetaType::Bool:
         return BoolToStr(value.toBool());
-    case ftDate:
+    case QMetaType::QDate:
         return DateToStr(value.toDate());
-    case ftTime:
+    case QMetaType::QTime:
         return TimeToStr(value.toTime());
-    case ftDateTime:
-    case ftTimeStamp:
+    case QMetaType::QDateTime:
         return DateTimeToStr(value.toDateTime());
-    default:
-        break;
-    }
-    if (IsBlobType(m_dataType) && !isMemoType(m_dataType))
+    case QMetaType::QByteArray:
         return QStringLiteral("(BLOB)");
-    return value.toString();
+    default:
+        return value.toString();
+    }
 }
 
 void TField::SetText(const QString &Value)
 {
-    if (Value.isEmpty() && !isTextType(m_dataType)) {
+    if (Value.isEmpty() && !IsTextType(m_dataType)) {
         SetValue(QVariant());
         return;
     }
-    if (isIntegerType(m_dataType)) {
+    switch (QtTypeOf(m_dataType).id()) {
+    case QMetaType::LongLong:
         SetValue(StrToInt64(Value.trimmed()));
-    } else if (isFloatType(m_dataType)) {
+        break;
+    case QMetaType::Double:
         SetValue(StrToFloat(Value.trimmed()));
-    } else if (m_dataType == ftBoolean) {
+        break;
+    case QMetaType::Bool: {
         bool value = false;
         if (!parseBool(Value, value))
             throw EConvertError(QStringLiteral("'%1' is not a valid boolean value").arg(Value));
         SetValue(value);
-    } else if (m_dataType == ftDate) {
+        break;
+    }
+    case QMetaType::QDate:
         SetValue(StrToDate(Value));
-    } else if (m_dataType == ftTime) {
+        break;
+    case QMetaType::QTime:
         SetValue(StrToTime(Value));
-    } else if (m_dataType == ftDateTime || m_dataType == ftTimeStamp) {
+        break;
+    case QMetaType::QDateTime:
         SetValue(StrToDateTime(Value));
-    } else if (IsBlobType(m_dataType) && !isMemoType(m_dataType)) {
+        break;
+    case QMetaType::QByteArray:
         throw EConvertError(
             QStringLiteral("Field '%1' holds binary data and takes no text").arg(m_fieldName));
-    } else {
+    default:
         SetValue(Value);
+        break;
     }
 }
 

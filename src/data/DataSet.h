@@ -68,6 +68,8 @@ enum TFieldType {
     ftTimeStamp = 36,
     ftFMTBcd = 37,
 };
+/// The number of field types; a new type goes last, with its row in the field type table.
+constexpr int FieldTypeCount = ftFMTBcd + 1;
 
 /// The state of a dataset: closed, open for browsing, or editing its current record.
 enum TDataSetState { dsInactive, dsBrowse, dsEdit };
@@ -148,8 +150,17 @@ public:
     /// The text shown when not editing: the edit text, "(MEMO)" and "(BLOB)" for long text and binary data.
     QString DisplayText() const;
 
+    // What a field type is (one row of a table per type)
     /// Long text, binary data and nested structures: values that do not fit a line.
     static bool IsBlobType(TFieldType Type);
+    /// Whether an empty text is a value of the type (an empty string) rather than null.
+    static bool IsTextType(TFieldType Type);
+    /// Whether data-aware controls that give each field a line give one to a field of the type: every type
+    /// but the blob types, of which the large objects (ftOraBlob, ftOraClob) are shown all the same.
+    static bool IsShownType(TFieldType Type);
+    /// The Qt type that values of the type are held in: qlonglong, double, bool, QDate, QTime, QDateTime,
+    /// QByteArray for binary data, QString for the rest.
+    static QMetaType QtTypeOf(TFieldType Type);
 
 private:
     friend class TDataSet;

@@ -502,41 +502,33 @@ QVariant TQXSqlDataSet::normalized(const QVariant &Value, TFieldType Type) const
 {
     if (Value.isNull())
         return QVariant();
-    switch (Type) {
-    case ftSmallint:
-    case ftInteger:
-    case ftWord:
-    case ftAutoInc:
-    case ftLargeint:
+    switch (TField::QtTypeOf(Type).id()) {
+    case QMetaType::LongLong:
         return Value.toLongLong();
-    case ftFloat:
-    case ftCurrency:
-    case ftBCD:
-    case ftFMTBcd:
+    case QMetaType::Double:
         return Value.toDouble();
-    case ftBoolean:
+    case QMetaType::Bool:
         return toBool(Value);
-    case ftDate:
+    case QMetaType::QDate:
         // SQLite keeps dates as text; the date part of an ISO text.
         return Value.typeId() == QMetaType::QString
             ? QDate::fromString(Value.toString().left(10), Qt::ISODate)
             : Value.toDate();
-    case ftTime:
+    case QMetaType::QTime:
         return Value.typeId() == QMetaType::QString ? QTime::fromString(Value.toString(), Qt::ISODateWithMs)
                                                     : Value.toTime();
-    case ftDateTime:
-    case ftTimeStamp:
+    case QMetaType::QDateTime:
         if (Value.typeId() == QMetaType::QString)
             return QDateTime::fromString(Value.toString().replace(QLatin1Char(' '), QLatin1Char('T')),
                                          Qt::ISODateWithMs);
         return Value.toDateTime();
-    case ftGuid:
-        return Value.typeId() == QMetaType::QUuid ? Value.toUuid().toString(QUuid::WithoutBraces)
-                                                  : Value.toString();
+    case QMetaType::QByteArray:
+        return Value.toByteArray();
     default:
-        if (TField::IsBlobType(Type) && Type != ftMemo && Type != ftFmtMemo && Type != ftOraClob)
-            return Value.toByteArray();
-        return Value.toString();
+        // A GUID that the driver hands over as QUuid reads as its text without braces.
+        return Type == ftGuid && Value.typeId() == QMetaType::QUuid
+            ? Value.toUuid().toString(QUuid::WithoutBraces)
+            : Value.toString();
     }
 }
 

@@ -11,13 +11,6 @@ using namespace QXPlatform;
 
 namespace {
 
-/// Long text, binary data, pictures, cursors and nested structures have no place on a value line.
-bool isShownType(TFieldType Type)
-{
-    return !(Type == ftBytes || Type == ftVarBytes || (Type >= ftBlob && Type <= ftCursor)
-             || (Type >= ftADT && Type <= ftDataSet));
-}
-
 /// Puts Text into value line Index of Item (lines before it are made, empty, when missing).
 void setValueLine(TQXItemProp *Item, int Index, const QString &Text)
 {
@@ -282,7 +275,7 @@ void TQXDBItemProps::DoLayoutChanged()
     const bool preserve = editor && editor->PreserveLayout();
     for (int i = 0; i < m_dataLink->GetFieldCount(); ++i) {
         TField *field = m_dataLink->GetFields(i);
-        if (!field->Visible() || !isShownType(field->DataType()))
+        if (!field->Visible() || !TField::IsShownType(field->DataType()))
             continue;
         TQXDBItemProp *item = preserve ? findBound(field->FieldName()) : nullptr;
         if (!item)
@@ -499,18 +492,11 @@ void TQXDBItemProp::UpdateField()
 TQXDBInspector::TQXDBInspector(QWidget *parent)
     : TQXItemListEditor(parent)
 {
-    m_filters = new TStringList;
-    m_filters->SetCaseSensitive(false);
-    connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
-    connect(m_filters, &TStrings::changed, this, [this] { ChangeFilters(m_filters); });
     SetDeleteBlanks(false);
     SetCaseSensitive(false);
 }
 
-TQXDBInspector::~TQXDBInspector()
-{
-    Free(m_filters);
-}
+TQXDBInspector::~TQXDBInspector() = default;
 
 void TQXDBInspector::BeforeDestruction()
 {
@@ -540,11 +526,8 @@ void TQXDBInspector::Assign(const QObject *Source)
         TQXItemListEditor::Assign(Source);
         return;
     }
-    m_filtersEnabled = source->m_filtersEnabled;
-    m_filterOptions = source->m_filterOptions;
-    m_filters->SetCaseSensitive(m_filterOptions & foCaseSensitive);
     m_preserveLayout = source->m_preserveLayout;
-    m_filters->Assign(source->m_filters);
+    AssignFilters(source);
 }
 
 TQXItemProps *TQXDBInspector::CreateItems(QObject *Owner)
@@ -561,75 +544,9 @@ void TQXDBInspector::FillCategories()
         categories->Add(line);
 }
 
-void TQXDBInspector::SetFiltersEnabled(bool Value)
+void TQXDBInspector::InvalidateFilters()
 {
-    if (Value == m_filtersEnabled)
-        return;
-    m_filtersEnabled = Value;
     InvalidateDataSources();
-}
-
-void TQXDBInspector::SetFilterOptions(TILEFilterOptions Value)
-{
-    if (Value == m_filterOptions)
-        return;
-    m_filterOptions = Value;
-    m_filters->SetCaseSensitive(Value & foCaseSensitive);
-    if (m_filtersEnabled)
-        InvalidateDataSources();
-}
-
-TStrings *TQXDBInspector::Filters() const
-{
-    return m_filters;
-}
-
-void TQXDBInspector::SetFilters(TStrings *Value)
-{
-    m_filters->Assign(Value);
-}
-
-void TQXDBInspector::ChangingFilters(QObject *)
-{
-    if (OnFiltersChanging)
-        OnFiltersChanging(this);
-}
-
-void TQXDBInspector::ChangeFilters(QObject *)
-{
-    if (OnFiltersChanged)
-        OnFiltersChanged(this);
-    if (m_filtersEnabled)
-        InvalidateDataSources();
-}
-
-bool TQXDBInspector::IsFiltered(TQXItemProp *Item) const
-{
-    const bool found
-        = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
-    return (m_filterOptions & foInclusive) ? !found : found;
-}
-
-void TQXDBInspector::RemoveFilterProperties()
-{
-    if (!m_filtersEnabled || m_filters->Count() == 0)
-        return;
-    // Depth-first, in the order of the grid's list of all items (which a batch may leave stale, so the
-    // tree is walked); a removed item takes its children along.
-    std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
-        int i = 0;
-        while (i < items->Count()) {
-            TQXItemProp *item = items->Items(i);
-            if (IsFiltered(item)) {
-                Free(item);
-                continue;
-            }
-            if (item->HasChildren())
-                walk(item->Items());
-            ++i;
-        }
-    };
-    walk(Items());
 }
 
 void TQXDBInspector::RefreshDataSources(bool Layout)

@@ -251,12 +251,6 @@ public:
     ~TQXDBInspector() override;
     Q_DISABLE_COPY_MOVE(TQXDBInspector)
 
-    ///@{
-    /// Filters as a QStringList, for form designers.
-    QStringList filters() const { return Filters()->ToStringList(); }
-    void setFilters(const QStringList &lines) { Filters()->SetStrings(lines); }
-    ///@}
-
     /// Marks the inspector as going, so that no rebuild is queued while it goes.
     void BeforeDestruction() override;
     /// From another data-aware inspector: the filter settings too.
@@ -272,27 +266,6 @@ public:
     QXPlatform::TDataSource *DataSource() const { return GetItems()->DataSource(); }
     void SetDataSource(QXPlatform::TDataSource *Value) { GetItems()->SetDataSource(Value); }
     ///@}
-
-    // Filters: item names or full path names to leave out (or, with foInclusive, to keep)
-    ///@{
-    /// Whether Filters apply; a change rebuilds the items.
-    bool FiltersEnabled() const { return m_filtersEnabled; }
-    void SetFiltersEnabled(bool Value);
-    ///@}
-    ///@{
-    /// How Filters match: letter case, and whether they keep (foInclusive) rather than leave out.
-    TILEFilterOptions FilterOptions() const { return m_filterOptions; }
-    void SetFilterOptions(TILEFilterOptions Value);
-    ///@}
-    ///@{
-    /// The item names or full path names that the filters match, one per line.
-    QXPlatform::TStrings *Filters() const;
-    void SetFilters(QXPlatform::TStrings *Value);
-    ///@}
-    /// Whether the filters leave Item out.
-    bool IsFiltered(TQXItemProp *Item) const;
-    /// Removes the items the filters leave out, with their children.
-    void RemoveFilterProperties();
 
     ///@{
     /// Keep existing items (and the user's order) across layout changes, rather than rebuilding them.
@@ -310,10 +283,6 @@ public:
     /// The item list editor's categories plus the default category table.
     void FillCategories() override;
 
-    /// Fired before the filters change; the application's.
-    QXPlatform::TNotifyEvent OnFiltersChanging;
-    /// Fired after the filters changed; the application's.
-    QXPlatform::TNotifyEvent OnFiltersChanged;
     /// Fired after an item's values were refreshed; the application's.
     TQXDBItemFieldEvent OnItemDataChanged;
     /// Fired after a collection's values were refreshed; the application's.
@@ -324,10 +293,8 @@ public:
     TQXDBItemsDSEvent OnItemsLayoutChanged;
 
 protected:
-    /// Before the filter lines change: fires OnFiltersChanging.
-    virtual void ChangingFilters(QObject *Sender);
-    /// After the filter lines changed: fires OnFiltersChanged and, while filters apply, queues a rebuild.
-    virtual void ChangeFilters(QObject *Sender);
+    /// The filters that apply changed: queues a rebuild (InvalidateDataSources).
+    void InvalidateFilters() override;
     /// A change of the number of value lines changes how many records every link buffers.
     void SizeChanged(int OldColCount, int OldRowCount) override;
     /// A data source going away is let go by every collection that uses it.
@@ -344,9 +311,6 @@ private:
     /// Value lines of the grid, the name line left out: the records a data link buffers.
     int recordLines() const;
 
-    QXPlatform::TStringList *m_filters = nullptr;
-    TILEFilterOptions m_filterOptions;
-    bool m_filtersEnabled = true;
     bool m_preserveLayout = true;
     bool m_destroyingInspector = false;
 };

@@ -143,10 +143,6 @@ TQXCustomObjectInspector::TQXCustomObjectInspector(QWidget *parent)
     // so everything they may ask for exists before that.
     m_objects = Create<TQXInspectorObjects>(this);
     m_live = new TQXLiveValues(this);
-    m_filters = new TStringList;
-    m_filters->SetCaseSensitive(false);
-    connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
-    connect(m_filters, &TStrings::changed, this, [this] { ChangeFilters(m_filters); });
 
     ValueFont()->SetColor(clNavy);
 
@@ -202,7 +198,6 @@ TQXCustomObjectInspector::~TQXCustomObjectInspector()
     m_destroyingInspector = true;
     FreeAndNil(m_objects);
     FreeAndNil(m_presets);
-    FreeAndNil(m_filters);
     FreeAndNil(m_valueChangedFont);
     delete std::exchange(m_live, nullptr);
     delete std::exchange(m_ownUndoStack, nullptr);
@@ -286,10 +281,7 @@ void TQXCustomObjectInspector::Assign(const QObject *Source)
     m_stringsItemFormat = source->m_stringsItemFormat;
     m_displayKinds = source->m_displayKinds;
     m_dynamicTitleCaptions = source->m_dynamicTitleCaptions;
-    m_filtersEnabled = source->m_filtersEnabled;
-    m_filterOptions = source->m_filterOptions;
-    m_filters->SetCaseSensitive(m_filterOptions & foCaseSensitive);
-    m_filters->Assign(source->m_filters);
+    AssignFilters(source);
     Presets()->Assign(source->Presets());
     m_objects->Assign(source->m_objects);
     m_valueChangedFont->Assign(source->m_valueChangedFont);
@@ -421,46 +413,9 @@ void TQXCustomObjectInspector::SetCollectionItemFormat(const QString &Value)
     invalidateAfterOptionChange();
 }
 
-void TQXCustomObjectInspector::SetFiltersEnabled(bool Value)
+void TQXCustomObjectInspector::InvalidateFilters()
 {
-    if (Value == m_filtersEnabled)
-        return;
-    m_filtersEnabled = Value;
-    invalidateAfterOptionChange();
-}
-
-void TQXCustomObjectInspector::SetFilterOptions(TILEFilterOptions Value)
-{
-    if (Value == m_filterOptions)
-        return;
-    m_filterOptions = Value;
-    m_filters->SetCaseSensitive(Value & foCaseSensitive);
-    if (m_filtersEnabled)
-        InvalidateScan();
-}
-
-TStrings *TQXCustomObjectInspector::Filters() const
-{
-    return m_filters;
-}
-
-void TQXCustomObjectInspector::SetFilters(TStrings *Value)
-{
-    m_filters->Assign(Value);
-}
-
-void TQXCustomObjectInspector::ChangingFilters(QObject *)
-{
-    if (OnFiltersChanging)
-        OnFiltersChanging(this);
-}
-
-void TQXCustomObjectInspector::ChangeFilters(QObject *)
-{
-    if (OnFiltersChanged)
-        OnFiltersChanged(this);
-    if (m_filtersEnabled)
-        InvalidateScan();
+    InvalidateScan();
 }
 
 void TQXCustomObjectInspector::SetValueSummaries(TValueSummaries Value)
@@ -1027,35 +982,7 @@ void TQXCustomObjectInspector::GetOriginalFont(QObject *Sender, TFont *&Font)
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Filters and presets
-
-bool TQXCustomObjectInspector::IsFiltered(TQXItemProperty *Item) const
-{
-    const bool found
-        = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
-    return (m_filterOptions & foInclusive) ? !found : found;
-}
-
-void TQXCustomObjectInspector::RemoveFilterProperties()
-{
-    if (!m_filtersEnabled || m_filters->Count() == 0)
-        return;
-    // Depth-first, in the order of the grid's list of all rows; a removed row takes its children along.
-    std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
-        int i = 0;
-        while (i < rows->Count()) {
-            TQXItemProperty *row = rows->Items(i);
-            if (IsFiltered(row)) {
-                Free(row);
-                continue;
-            }
-            if (row->HasChildren())
-                walk(row->GetItems());
-            ++i;
-        }
-    };
-    walk(GetItems());
-}
+// Presets
 
 void TQXCustomObjectInspector::CopyPresetsToProperties()
 {

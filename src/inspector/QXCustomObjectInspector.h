@@ -147,21 +147,6 @@ public:
     void SetCollectionItemFormat(const QString &Value);
     ///@}
     ///@{
-    /// Whether Filters apply; a change rescans.
-    bool FiltersEnabled() const { return m_filtersEnabled; }
-    void SetFiltersEnabled(bool Value);
-    ///@}
-    ///@{
-    /// How Filters match: letter case, and whether they keep (foInclusive) rather than leave out.
-    TILEFilterOptions FilterOptions() const { return m_filterOptions; }
-    void SetFilterOptions(TILEFilterOptions Value);
-    ///@}
-    ///@{
-    /// The row names or full path names that the filters match, one per line.
-    QXPlatform::TStrings *Filters() const;
-    void SetFilters(QXPlatform::TStrings *Value);
-    ///@}
-    ///@{
     /// Whether values that differ from their declared default are drawn in ValueChangedFont.
     bool ShowValueChangedFont() const { return m_showValueChangedFont; }
     void SetShowValueChangedFont(bool Value);
@@ -301,11 +286,7 @@ public:
     void SetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item, const QString &PropName,
                                const QString &Value);
 
-    // Filters and presets
-    /// Whether the filters remove Item.
-    bool IsFiltered(TQXItemProperty *Item) const;
-    /// Removes the rows the filters leave out, with their children.
-    void RemoveFilterProperties();
+    // Presets (the filters, FiltersEnabled ..., are the item list editor's; a scan applies them)
     /// Hands every row, at every depth, to the presets, which equip the rows they match.
     void CopyPresetsToProperties();
     /// Adds a preset of each registered class that the presets lack.
@@ -359,10 +340,6 @@ public:
     TQXCustomPresetItemEvent OnCustomPreset;
     /// Decides whether a preset without a handler of its own matches a row.
     TQXCustomPresetItemQueryEvent OnMatchPreset;
-    /// Fired before the filters change.
-    QXPlatform::TNotifyEvent OnFiltersChanging;
-    /// Fired after the filters changed.
-    QXPlatform::TNotifyEvent OnFiltersChanged;
     /// Fired before a row is written to the objects.
     TQXItemPropertyEvent OnPropertyChanging;
     /// Fired after a written row and the rows after it were refreshed.
@@ -383,10 +360,8 @@ protected:
     virtual bool BeforeScan(TQXItemProperty *Item);
     /// Makes the presets; descendants make presets of their own class.
     virtual TQXPropertyPresets *CreatePresets();
-    /// Before the filter lines change: fires OnFiltersChanging.
-    virtual void ChangingFilters(QObject *Sender);
-    /// After the filter lines changed: fires OnFiltersChanged and, while filters apply, rescans.
-    virtual void ChangeFilters(QObject *Sender);
+    /// The filters that apply changed: rescans.
+    void InvalidateFilters() override;
     /// Switches the title line; with more than one value line the first value line is current.
     void SetColumnTitles(bool Value) override;
     /// An object going away takes every entry that refers to it (as object or owner) out of Objects.
@@ -450,7 +425,6 @@ private:
 
     TQXInspectorObjects *m_objects = nullptr;
     TQXPropertyPresets *m_presets = nullptr;
-    QXPlatform::TStringList *m_filters = nullptr;
     TQXCustomDeltaFont *m_valueChangedFont = nullptr;
     // Objects whose properties the running scan has listed; no object is opened twice.
     QSet<const QObject *> m_scannedObjects;
@@ -471,7 +445,6 @@ private:
     QString m_stringsItemFormat;
     QString m_collectionItemFormat;
     TInplaceTStringsOptions m_inplaceTStringsOptions;
-    TILEFilterOptions m_filterOptions;
     bool m_scanning = false;
     bool m_scanOpened = false;
     // Each queued rescan carries the number of its request; a scan covers every request made before it
@@ -483,7 +456,6 @@ private:
     bool m_inplaceCollections = false;
     bool m_inplaceComponents = true;
     bool m_inplaceTStrings = false;
-    bool m_filtersEnabled = true;
     bool m_showValueChangedFont = true;
     bool m_undoEnabled = false;
     bool m_writingBack = false;

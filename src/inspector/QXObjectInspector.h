@@ -172,12 +172,7 @@ public:
     ~TQXObjectInspector() override;
     Q_DISABLE_COPY_MOVE(TQXObjectInspector)
 
-    // Qt-typed twins for form designers, beside the item list editor's (valueFont() ...)
-    ///@{
-    /// The filters as a QStringList, for form designers (Filters() is the string list itself).
-    QStringList filters() const { return Filters()->ToStringList(); }
-    void setFilters(const QStringList &lines) { Filters()->SetStrings(lines); }
-    ///@}
+    // Qt-typed twins for form designers, beside the item list editor's (valueFont(), filters() ...)
     ///@{
     /// The font of values that differ from their default, as a QFont, for form designers.
     QFont valueChangedFont() const { return ValueChangedFont()->ToQFont(); }

@@ -86,6 +86,10 @@ TQXCustomItemListEditor::TQXCustomItemListEditor(QWidget *parent)
     // The grid follows its fonts, captions and glyphs through their signals: their OnChange events are
     // the application's.
     connect(m_titleCaptions, &TStrings::changed, this, [this] { TitleCaptionsChange(); });
+    m_filters = new TStringList;
+    m_filters->SetCaseSensitive(false);
+    connect(m_filters, &TStrings::changing, this, [this] { ChangingFilters(m_filters); });
+    connect(m_filters, &TStrings::changed, this, [this] { ChangeFilters(m_filters); });
 
     m_font = new TFont;
     m_font->SetQFont(font());
@@ -180,6 +184,7 @@ TQXCustomItemListEditor::~TQXCustomItemListEditor()
     FreeAndNil(m_minusGlyph);
     FreeAndNil(m_plusGlyph);
     FreeAndNil(m_titleCaptions);
+    FreeAndNil(m_filters);
 }
 
 TQXItemProps *TQXCustomItemListEditor::CreateItems(QObject *Owner)
@@ -2078,4 +2083,94 @@ QColor TQXCustomItemListEditor::fixedColor() const
 void TQXCustomItemListEditor::setFixedColor(const QColor &value)
 {
     SetFixedColor(QColorToColor(value));
+}
+
+QStringList TQXCustomItemListEditor::filters() const
+{
+    return m_filters->ToStringList();
+}
+
+void TQXCustomItemListEditor::setFilters(const QStringList &lines)
+{
+    m_filters->SetStrings(lines);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Filters
+
+void TQXCustomItemListEditor::SetFiltersEnabled(bool Value)
+{
+    if (Value == m_filtersEnabled)
+        return;
+    m_filtersEnabled = Value;
+    InvalidateFilters();
+}
+
+void TQXCustomItemListEditor::SetFilterOptions(TILEFilterOptions Value)
+{
+    if (Value == m_filterOptions)
+        return;
+    m_filterOptions = Value;
+    m_filters->SetCaseSensitive(Value & foCaseSensitive);
+    if (m_filtersEnabled)
+        InvalidateFilters();
+}
+
+void TQXCustomItemListEditor::SetFilters(TStrings *Value)
+{
+    m_filters->Assign(Value);
+}
+
+void TQXCustomItemListEditor::AssignFilters(const TQXCustomItemListEditor *Source)
+{
+    m_filtersEnabled = Source->m_filtersEnabled;
+    m_filterOptions = Source->m_filterOptions;
+    m_filters->SetCaseSensitive(m_filterOptions & foCaseSensitive);
+    m_filters->Assign(Source->m_filters);
+}
+
+void TQXCustomItemListEditor::ChangingFilters(QObject *)
+{
+    if (OnFiltersChanging)
+        OnFiltersChanging(this);
+}
+
+void TQXCustomItemListEditor::ChangeFilters(QObject *)
+{
+    if (OnFiltersChanged)
+        OnFiltersChanged(this);
+    if (m_filtersEnabled)
+        InvalidateFilters();
+}
+
+void TQXCustomItemListEditor::InvalidateFilters()
+{ }
+
+bool TQXCustomItemListEditor::IsFiltered(TQXItemProp *Item) const
+{
+    const bool found
+        = m_filters->IndexOf(Item->Name()) >= 0 || m_filters->IndexOf(Item->GetFullPathName()) >= 0;
+    return (m_filterOptions & foInclusive) ? !found : found;
+}
+
+void TQXCustomItemListEditor::RemoveFilterProperties()
+{
+    if (!m_filtersEnabled || m_filters->Count() == 0)
+        return;
+    // Depth-first, in the order of the list of all items (which a batch may leave stale, so the tree is
+    // walked); a removed item takes its children along.
+    std::function<void(TQXItemProps *)> walk = [&](TQXItemProps *items) {
+        int i = 0;
+        while (i < items->Count()) {
+            TQXItemProp *item = items->Items(i);
+            if (IsFiltered(item)) {
+                Free(item);
+                continue;
+            }
+            if (item->HasChildren())
+                walk(item->Items());
+            ++i;
+        }
+    };
+    walk(Items());
 }

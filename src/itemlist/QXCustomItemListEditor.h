@@ -208,6 +208,29 @@ public:
     void SetTitleCaptions(QXPlatform::TStrings *Value);
     ///@}
 
+    // Filters: item names or full path names to leave out (or, with foInclusive, to keep). The grid keeps
+    // them; the inspectors, which build their items, publish them, remove what they leave out
+    // (RemoveFilterProperties) and rebuild when they change (InvalidateFilters).
+    ///@{
+    /// Whether Filters apply; a change rebuilds the items.
+    bool FiltersEnabled() const { return m_filtersEnabled; }
+    void SetFiltersEnabled(bool Value);
+    ///@}
+    ///@{
+    /// How Filters match: letter case, and whether they keep (foInclusive) rather than leave out.
+    TILEFilterOptions FilterOptions() const { return m_filterOptions; }
+    void SetFilterOptions(TILEFilterOptions Value);
+    ///@}
+    ///@{
+    /// The item names or full path names that the filters match, one per line.
+    QXPlatform::TStrings *Filters() const { return m_filters; }
+    void SetFilters(QXPlatform::TStrings *Value);
+    ///@}
+    /// Whether the filters leave Item out.
+    bool IsFiltered(TQXItemProp *Item) const;
+    /// Removes the items the filters leave out, with their children (nothing while they do not apply).
+    void RemoveFilterProperties();
+
     ///@{
     /// The settings above in Qt's own types, for form designers: the published grids declare them as
     /// designable properties that the type layer keeps out of the published list.
@@ -223,6 +246,8 @@ public:
     void setColor(const QColor &value);
     QColor fixedColor() const;
     void setFixedColor(const QColor &value);
+    QStringList filters() const;
+    void setFilters(const QStringList &lines);
     ///@}
 
     ///@{
@@ -403,6 +428,10 @@ public:
     TQXOnValidateEvent OnValidated;
     /// Receives a refused value's error; without a handler the error is raised.
     TQXOnValidateErrorEvent OnValidateError;
+    /// Fired before the filters change.
+    QXPlatform::TNotifyEvent OnFiltersChanging;
+    /// Fired after the filters changed.
+    QXPlatform::TNotifyEvent OnFiltersChanged;
 
 protected:
     friend class TQXInplaceEditList;
@@ -451,6 +480,15 @@ protected:
     virtual void TitleCaptionsChange();
     /// The reference of the grid's delta fonts: the grid's font.
     virtual void GetOriginalFont(QObject *Sender, QXPlatform::TFont *&Font);
+    /// Before the filter lines change: fires OnFiltersChanging.
+    virtual void ChangingFilters(QObject *Sender);
+    /// After the filter lines changed: fires OnFiltersChanged and, while filters apply, InvalidateFilters.
+    virtual void ChangeFilters(QObject *Sender);
+    /// The filters that apply changed: a descendant queues the rebuild of its items. The grid's own items
+    /// are never filtered, so here nothing.
+    virtual void InvalidateFilters();
+    /// Takes the filter settings and lines of Source (for Assign).
+    void AssignFilters(const TQXCustomItemListEditor *Source);
     bool GuardedEvent(QEvent *e) override;
 
 private:
@@ -486,6 +524,7 @@ private:
 
     TQXItemProps *m_items = nullptr;
     QXPlatform::TStringList *m_titleCaptions = nullptr;
+    QXPlatform::TStringList *m_filters = nullptr;
     QList<TQXItemProp *> m_allItems;
     QList<TQXItemProp *> m_visibleItems;
     TQXItemStrings *m_strings = nullptr;
@@ -499,12 +538,14 @@ private:
     QString m_pathDelimiter = QStringLiteral(".");
     TILEDisplayOptions m_displayOptions;
     TILEPropOptions m_propertyOptions;
+    TILEFilterOptions m_filterOptions;
     TQXGridOrientation m_orientation = goVertical;
     TGridShowHints m_showItemHintStyle = shValueAndHint;
     int m_indent = 11;
     int m_dropDownRows = 8;
     bool m_hideSelection = true;
     bool m_deleteBlanks = true;
+    bool m_filtersEnabled = true;
     bool m_deleting = false;
     int m_internalMoves = 0;
     bool m_validatingPending = false;

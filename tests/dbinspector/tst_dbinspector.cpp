@@ -138,7 +138,7 @@ void tst_DBInspector::shownFieldTypes_data()
     const QList<TFieldType> hidden { ftBytes,   ftVarBytes,   ftBlob,      ftMemo,        ftGraphic,
                                      ftFmtMemo, ftParadoxOle, ftDBaseOle,  ftTypedBinary, ftCursor,
                                      ftADT,     ftArray,      ftReference, ftDataSet };
-    for (int type = ftUnknown; type <= ftFMTBcd; ++type)
+    for (int type = ftUnknown; type < FieldTypeCount; ++type)
         QTest::addRow("type %d", type) << type << !hidden.contains(TFieldType(type));
 }
 

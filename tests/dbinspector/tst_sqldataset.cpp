@@ -30,6 +30,8 @@ private slots:
     // Fields
     void fieldTypes_data();
     void fieldTypes();
+    void textByFieldType_data();
+    void textByFieldType();
     void textRoundTrip_data();
     void textRoundTrip();
     void unconvertibleTextChangesNothing_data();
@@ -116,6 +118,97 @@ void tst_SqlDataSet::fieldTypes()
     QCOMPARE(int(field->DataType()), type);
     QCOMPARE(field->ReadOnly(), readOnly);
     QCOMPARE(field->DisplayLabel(), column);
+}
+
+void tst_SqlDataSet::textByFieldType_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<bool>("emptyIsText");
+    struct Row
+    {
+        TFieldType type;
+        QVariant value;
+        const char *text;
+        const char *display;
+        bool emptyIsText;
+    };
+    const QVariant word = QStringLiteral("abc"), number = 7, real = 2.5, bytes = QByteArray("\x01\x02");
+    const QVariant date = QDate(2020, 1, 1), time = QTime(10, 30),
+                   stamp = QDateTime(QDate(2020, 1, 1), QTime(10, 30));
+    const Row rows[] = {
+        { ftUnknown, word, "abc", "abc", true },
+        { ftString, word, "abc", "abc", true },
+        { ftSmallint, number, "7", "7", false },
+        { ftInteger, number, "7", "7", false },
+        { ftWord, number, "7", "7", false },
+        { ftBoolean, true, "True", "True", false },
+        { ftFloat, real, "2.5", "2.5", false },
+        { ftCurrency, real, "2.5", "2.5", false },
+        { ftBCD, real, "2.5", "2.5", false },
+        { ftDate, date, "1/1/2020", "1/1/2020", false },
+        { ftTime, time, "10:30:00 AM", "10:30:00 AM", false },
+        { ftDateTime, stamp, "1/1/2020 10:30:00 AM", "1/1/2020 10:30:00 AM", false },
+        { ftBytes, bytes, "(BLOB)", "(BLOB)", false },
+        { ftVarBytes, bytes, "(BLOB)", "(BLOB)", false },
+        { ftAutoInc, number, "7", "7", false },
+        { ftBlob, bytes, "(BLOB)", "(BLOB)", false },
+        { ftMemo, word, "abc", "(MEMO)", true },
+        { ftGraphic, bytes, "(BLOB)", "(BLOB)", false },
+        { ftFmtMemo, word, "abc", "(MEMO)", true },
+        { ftParadoxOle, bytes, "(BLOB)", "(BLOB)", false },
+        { ftDBaseOle, bytes, "(BLOB)", "(BLOB)", false },
+        { ftTypedBinary, bytes, "(BLOB)", "(BLOB)", false },
+        { ftCursor, bytes, "(BLOB)", "(BLOB)", false },
+        { ftFixedChar, word, "abc", "abc", true },
+        { ftWideString, word, "abc", "abc", true },
+        { ftLargeint, number, "7", "7", false },
+        { ftADT, bytes, "(BLOB)", "(BLOB)", false },
+        { ftArray, bytes, "(BLOB)", "(BLOB)", false },
+        { ftReference, bytes, "(BLOB)", "(BLOB)", false },
+        { ftDataSet, bytes, "(BLOB)", "(BLOB)", false },
+        { ftOraBlob, bytes, "(BLOB)", "(BLOB)", false },
+        { ftOraClob, word, "abc", "(MEMO)", true },
+        { ftVariant, word, "abc", "abc", false },
+        { ftInterface, word, "abc", "abc", false },
+        { ftIDispatch, word, "abc", "abc", false },
+        { ftGuid, word, "abc", "abc", true },
+        { ftTimeStamp, stamp, "1/1/2020 10:30:00 AM", "1/1/2020 10:30:00 AM", false },
+        { ftFMTBcd, real, "2.5", "2.5", false },
+    };
+    QCOMPARE(int(std::size(rows)), FieldTypeCount);
+    for (const Row &row : rows)
+        QTest::addRow("type %d", int(row.type)) << int(row.type) << row.value << QString::fromLatin1(row.text)
+                                                << QString::fromLatin1(row.display) << row.emptyIsText;
+}
+
+void tst_SqlDataSet::textByFieldType()
+{
+    QFETCH(int, type);
+    QFETCH(QVariant, value);
+    QFETCH(QString, text);
+    QFETCH(QString, display);
+    QFETCH(bool, emptyIsText);
+    MemoryDataSet memory({ { QStringLiteral("field"), TFieldType(type) } }, { { value } });
+    memory.Open();
+    TField *field = memory.Fields(0);
+    QCOMPARE(field->Text(), text);
+    QCOMPARE(field->DisplayText(), display);
+
+    memory.Edit();
+    field->SetText(QStringLiteral(""));
+    QCOMPARE(field->IsNull(), !emptyIsText);
+    // Binary data takes no text; every other type reads back the text it was given.
+    const QString raised = QXTest::raised([&] { field->SetText(text); }).first;
+    if (display == QLatin1String("(BLOB)")) {
+        QCOMPARE(raised, QStringLiteral("EConvertError"));
+    } else {
+        QCOMPARE(raised, QString());
+        QCOMPARE(field->Text(), text);
+    }
+    memory.Cancel();
 }
 
 void tst_SqlDataSet::textRoundTrip_data()
