@@ -1,12 +1,13 @@
-// The built-in presets: eighteen preset classes whose constructors fill in a match rule, actions and
-// handlers, so that an object inspector edits component references, fonts, colours, cursors, string
-// lists, pictures, collections, dates and times, modal results, file names, list items and tree nodes
-// with a drop-down list or a dialog.
-//
-// The classes register with the preset registry when the library loads, in the order of
-// TQXPresetDefaultType, and unregister when it unloads; every inspector made in between starts with one
-// preset of each. All matching presets apply in collection order, so a later preset overrides an earlier
-// one for what both set (the INI strings preset overrides the strings preset for "Strings" properties).
+/// \file
+/// The built-in presets: eighteen preset classes whose constructors fill in a match rule, actions and
+/// handlers, so that an object inspector edits component references, fonts, colours, cursors, string
+/// lists, pictures, collections, dates and times, modal results, file names, list items and tree nodes
+/// with a drop-down list or a dialog.
+///
+/// The classes register with the preset registry when the library loads, in the order of
+/// TQXPresetDefaultType, and unregister when it unloads; every inspector made in between starts with one
+/// preset of each. All matching presets apply in collection order, so a later preset overrides an earlier
+/// one for what both set (the INI strings preset overrides the strings preset for "Strings" properties).
 #pragma once
 
 #include "QXPropertyPreset.h"
@@ -71,16 +72,23 @@ QXINSPECTORCORE_EXPORT extern QString DateMaskFormat;
 /// The time part of the time and date-time presets' edit masks; read when such a preset is made.
 QXINSPECTORCORE_EXPORT extern QString TimeMaskFormat;
 
-/// Which views the strings editor offers (bit n is value n).
+/// Which views the strings editor offers (bit n is value n), declared in a gadget so that a set of them
+/// is a Q_FLAG a preset can publish and store.
 struct QXINSPECTORCORE_EXPORT TStringsViews_
 {
     Q_GADGET
 public:
-    enum TStringsView : quint32 { svNormal = 1u << 0, svINI = 1u << 1 };
+    /// One view of the strings editor (bit n is value n).
+    enum TStringsView : quint32 {
+        svNormal = 1u << 0, ///< the lines as free text in a memo
+        svINI = 1u << 1 ///< the lines as name=value pairs in an item list editor grid
+    };
     Q_DECLARE_FLAGS(TStringsViews, TStringsView)
     Q_FLAG(TStringsViews)
 };
+/// TStringsViews_::TStringsView at namespace level.
 using TStringsView = TStringsViews_::TStringsView;
+/// A set of strings editor views.
 using TStringsViews = TStringsViews_::TStringsViews;
 using enum TStringsViews_::TStringsView;
 Q_DECLARE_OPERATORS_FOR_FLAGS(TStringsViews)
@@ -94,6 +102,8 @@ class QXINSPECTORCORE_EXPORT TQXTComponentPropertyPreset : public TQXPropertyPre
     QX_DEFAULT(MatchTypes, "[mtPropertyType]")
     QX_DEFAULT(TypeKinds, "[tkClass]")
 public:
+    /// Matches class-typed rows of any component class; a drop-down list of GetPickList, written through
+    /// SetComponent.
     Q_INVOKABLE explicit TQXTComponentPropertyPreset(QXPlatform::TCollection *Collection);
 
     /// The names of the components the owner of the inspector holds that are of the row's property
@@ -115,6 +125,8 @@ class QXINSPECTORCORE_EXPORT TQXTParentComponentPropertyPreset : public TQXPrope
     QX_DEFAULT(Actions, "[pftFont]")
     QX_DEFAULT(ParentTypeKinds, "[tkClass]")
 public:
+    /// Matches every row whose nearest class-typed parent row is of a component class, and gives it a
+    /// green name font.
     Q_INVOKABLE explicit TQXTParentComponentPropertyPreset(QXPlatform::TCollection *Collection);
 };
 
@@ -126,7 +138,9 @@ class QXINSPECTORCORE_EXPORT TQXTFontNamePropertyPreset : public TQXPropertyPres
     QX_DEFAULT(MatchTypes, "[mtPropertyType]")
     QX_DEFAULT(TypeKinds, "[tkString,tkLString,tkWString]")
 public:
+    /// Matches string rows of type TFontName; a drop-down list of GetPickList.
     Q_INVOKABLE explicit TQXTFontNamePropertyPreset(QXPlatform::TCollection *Collection);
+    /// Replaces Values with the names of the font families installed, for a row at PropName.
     virtual void GetPickList(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values);
 };
 
@@ -139,10 +153,18 @@ class QXINSPECTORCORE_EXPORT TQXTColorPropertyPreset : public TQXPropertyPreset
     QX_DEFAULT(TypeKinds, "[tkInteger]")
     QX_DEFAULT(EditStyle, "esPickList")
 public:
+    /// Matches integer rows of type TColor; a drop-down list of the colour names, read and written
+    /// through GetColorProperty and SetColorProperty.
     Q_INVOKABLE explicit TQXTColorPropertyPreset(QXPlatform::TCollection *Collection);
+    /// Adds the name of every colour of the colour table to Values.
     virtual void GetPickList(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values);
+    /// The colour's name, else "$" and its hex digits (ColorToString); a partly transparent QColor
+    /// property shows "#aarrggbb".
     virtual void GetColorProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                   QString &Value);
+    /// A text starting with "#" is read as a QColor name (EConvertError when it is none) and written as
+    /// a QColor or a colour value, whichever the property holds; any other text is a colour name or a
+    /// number (StringToColor).
     virtual void SetColorProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                   const QString &Value);
 };
@@ -156,10 +178,15 @@ class QXINSPECTORCORE_EXPORT TQXTCursorPropertyPreset : public TQXPropertyPreset
     QX_DEFAULT(TypeKinds, "[tkInteger]")
     QX_DEFAULT(EditStyle, "esPickList")
 public:
+    /// Matches integer rows of type TCursor; a drop-down list of the cursor names, read and written
+    /// through GetCursorProperty and SetCursorProperty.
     Q_INVOKABLE explicit TQXTCursorPropertyPreset(QXPlatform::TCollection *Collection);
+    /// Adds the name of every cursor of the cursor table to Values.
     virtual void GetPickList(QObject *Sender, const QString &PropName, QXPlatform::TStrings *Values);
+    /// The cursor's name, else its decimal number (CursorToString).
     virtual void GetCursorProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                    QString &Value);
+    /// A cursor name or a number (StringToCursor); EConvertError for anything else.
     virtual void SetCursorProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                    const QString &Value);
 };
@@ -173,6 +200,7 @@ class QXINSPECTORCORE_EXPORT TQXTFontDlgPropertyPreset : public TQXPropertyPrese
     QX_DEFAULT(TypeKinds, "[tkClass]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches class-typed rows of type TFont; an ellipsis button that opens EditButtonClick.
     Q_INVOKABLE explicit TQXTFontDlgPropertyPreset(QXPlatform::TCollection *Collection);
     /// Shows the row's font; a confirmed font is written to the row's objects.
     virtual void EditButtonClick(QObject *Sender);
@@ -189,14 +217,20 @@ class QXINSPECTORCORE_EXPORT TQXTStringsPropertyPreset : public TQXPropertyPrese
     QX_DEFAULT(EditStyle, "esEllipsis")
     QX_DEFAULT(StringsViews, "[svNormal]")
 public:
+    /// Matches class-typed rows of type TStrings; a hint of the first lines and an ellipsis button that
+    /// opens EditButtonClick.
     Q_INVOKABLE explicit TQXTStringsPropertyPreset(QXPlatform::TCollection *Collection);
 
+    ///@{
+    /// The views the strings editor offers (svNormal by default).
     TStringsViews StringsViews() const { return m_stringsViews; }
     void SetStringsViews(TStringsViews Value);
+    ///@}
 
     /// The hint of a string-list row: with one inspected object (or none), up to four lines, "..." after
     /// a fifth.
     void CopyPreset(TQXItemProperty *Item) override;
+    /// As TQXPropertyPreset::Assign; from a strings preset also StringsViews.
     void Assign(const QObject *Source) override;
     /// Opens the strings editor on the row's list in the views StringsViews names; the lines confirmed
     /// are written to the row's objects.
@@ -215,7 +249,10 @@ class QXINSPECTORCORE_EXPORT TQXTPicturePropertyPreset : public TQXPropertyPrese
     QX_DEFAULT(TypeKinds, "[tkClass]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches class-typed rows of type TPicture or TBitmap; an ellipsis button that opens
+    /// EditButtonClick.
     Q_INVOKABLE explicit TQXTPicturePropertyPreset(QXPlatform::TCollection *Collection);
+    /// Loads the image file chosen in an open dialog (of ImageFilter) into the row's picture.
     virtual void EditButtonClick(QObject *Sender);
     /// The file filter of every image format Qt reads, then all files.
     static QString ImageFilter();
@@ -230,6 +267,7 @@ class QXINSPECTORCORE_EXPORT TQXTCollectionPropertyPreset : public TQXPropertyPr
     QX_DEFAULT(TypeKinds, "[tkClass]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches class-typed rows of type TCollection; an ellipsis button that opens EditButtonClick.
     Q_INVOKABLE explicit TQXTCollectionPropertyPreset(QXPlatform::TCollection *Collection);
     /// Shows the collection editor for the row's collection, reusing one already open for it.
     virtual void EditButtonClick(QObject *Sender);
@@ -244,10 +282,13 @@ class QXINSPECTORCORE_EXPORT TQXTDatePropertyPreset : public TQXPropertyPreset
     QX_DEFAULT(TypeKinds, "[tkFloat]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches float rows of type TDate; an edit mask of DateMaskFormat, the value read and written
+    /// through GetDateProperty and SetDateProperty, and an ellipsis button that opens EditButtonClick.
     Q_INVOKABLE explicit TQXTDatePropertyPreset(QXPlatform::TCollection *Collection);
     ~TQXTDatePropertyPreset() override;
     Q_DISABLE_COPY_MOVE(TQXTDatePropertyPreset)
 
+    /// The property's date in the short date format.
     virtual void GetDateProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
     /// EConvertError for a text that is no date.
     virtual void SetDateProperty(QObject *Sender, QObject *Instance, const QString &PropName,
@@ -271,7 +312,10 @@ class QXINSPECTORCORE_EXPORT TQXTTimePropertyPreset : public TQXPropertyPreset
     QX_DEFAULT(MatchTypes, "[mtPropertyType]")
     QX_DEFAULT(TypeKinds, "[tkFloat]")
 public:
+    /// Matches float rows of type TTime; an edit mask of TimeMaskFormat, the value read and written
+    /// through GetTimeProperty and SetTimeProperty.
     Q_INVOKABLE explicit TQXTTimePropertyPreset(QXPlatform::TCollection *Collection);
+    /// The property's time of day in the long time format.
     virtual void GetTimeProperty(QObject *Sender, QObject *Instance, const QString &PropName, QString &Value);
     /// EConvertError for a text that is no time.
     virtual void SetTimeProperty(QObject *Sender, QObject *Instance, const QString &PropName,
@@ -287,10 +331,15 @@ class QXINSPECTORCORE_EXPORT TQXTDateTimePropertyPreset : public TQXPropertyPres
     QX_DEFAULT(TypeKinds, "[tkFloat]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches float rows of type TDateTime; an edit mask of DateMaskFormat and TimeMaskFormat, the value
+    /// read and written through GetDateTimeProperty and SetDateTimeProperty, and an ellipsis button that
+    /// opens EditButtonClick.
     Q_INVOKABLE explicit TQXTDateTimePropertyPreset(QXPlatform::TCollection *Collection);
     ~TQXTDateTimePropertyPreset() override;
     Q_DISABLE_COPY_MOVE(TQXTDateTimePropertyPreset)
 
+    /// The property's date and time in the short date and long time formats; the time is left out at
+    /// midnight.
     virtual void GetDateTimeProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                      QString &Value);
     /// EConvertError for a text that is no date and time.
@@ -332,36 +381,59 @@ class QXINSPECTORCORE_EXPORT TQXTFilenamePropertyPreset : public TQXPropertyPres
     QX_DEFAULT(AcceptMode, "AcceptOpen")
     QX_DEFAULT(FileMode, "ExistingFile")
 public:
+    /// Matches string rows of type TFilename; an ellipsis button that opens EditButtonClick, by default
+    /// an open dialog for an existing file.
     Q_INVOKABLE explicit TQXTFilenamePropertyPreset(QXPlatform::TCollection *Collection);
 
+    ///@{
     /// Added to a chosen name that has no suffix.
     QString DefaultExt() const { return m_defaultExt; }
     void SetDefaultExt(const QString &Value);
+    ///@}
+    ///@{
     /// Name filters separated by ";;" ("Images (*.png *.jpg);;All files (*)").
     QString Filter() const { return m_filter; }
     void SetFilter(const QString &Value);
-    /// The filter selected first, counted from 1.
+    ///@}
+    ///@{
+    /// The filter selected first, counted from 1; a number outside the filters changes nothing.
     int FilterIndex() const { return m_filterIndex; }
     void SetFilterIndex(int Value);
+    ///@}
+    ///@{
+    /// The folder the dialog opens in (empty: the current folder). One trailing path delimiter is
+    /// removed, unless the value is one character long or the delimiter follows a colon (`C:\` and `/`
+    /// stay, `C:\Data\` becomes `C:\Data`).
     QString InitialDir() const { return m_initialDir; }
-    /// One trailing path delimiter is removed, unless the value is one character long or the delimiter
-    /// follows a colon ("C:\" and "/" stay, "C:\Data\" becomes "C:\Data").
     void SetInitialDir(const QString &Value);
+    ///@}
+    ///@{
+    /// The dialog's options.
     QFileDialog::Options Options() const { return m_options; }
     void SetOptions(QFileDialog::Options Value);
+    ///@}
+    ///@{
+    /// The dialog's window title (empty: the dialog's own).
     QString Title() const { return m_title; }
     void SetTitle(const QString &Value);
+    ///@}
+    ///@{
     /// AcceptSave makes it a save dialog: any name may be chosen (an output or log file), and an existing
     /// file is confirmed before it is taken unless Options holds DontConfirmOverwrite.
     QFileDialog::AcceptMode AcceptMode() const { return m_acceptMode; }
     void SetAcceptMode(QFileDialog::AcceptMode Value);
+    ///@}
+    ///@{
     /// What an open dialog accepts: ExistingFile (the default) or AnyFile, a name that need not exist yet;
     /// the modes for several files or a folder count as ExistingFile, since the row holds one file name.
     /// A save dialog accepts any name whatever this says.
     QFileDialog::FileMode FileMode() const { return m_fileMode; }
     void SetFileMode(QFileDialog::FileMode Value);
+    ///@}
 
+    /// As TQXPropertyPreset::Assign; from a file name preset also the dialog's settings.
     void Assign(const QObject *Source) override;
+    /// Opens the dialog of CreateDialog at the row's file name; the file chosen is written to the row.
     virtual void EditButtonClick(QObject *Sender);
 
 protected:
@@ -388,7 +460,10 @@ class QXINSPECTORCORE_EXPORT TQXTModalResultPropertyPreset : public TQXPropertyP
     QX_DEFAULT(TypeKinds, "[tkInteger]")
     QX_DEFAULT(EditStyle, "esPickList")
 public:
+    /// Matches integer rows of type TModalResult; a drop-down list of the result names (line n names
+    /// result n), read and written through GetResultProperty and SetResultProperty.
     Q_INVOKABLE explicit TQXTModalResultPropertyPreset(QXPlatform::TCollection *Collection);
+    /// The name of the property's result, the pick list's line of that number; else its decimal number.
     virtual void GetResultProperty(QObject *Sender, QObject *Instance, const QString &PropName,
                                    QString &Value);
     /// A name of the pick list (any case) or a decimal number is stored; any other text is ignored.
@@ -403,6 +478,8 @@ class QXINSPECTORCORE_EXPORT TQXTINIStringsPropertyPreset : public TQXTStringsPr
     QX_DEFAULT(MatchTypes, "[mtPropertyName,mtPropertyType,mtClassName]")
     QX_DEFAULT(StringsViews, "[svINI]")
 public:
+    /// Matches rows named Strings of type TStrings while a TValueListEditor or TQXCustomItemListEditor is
+    /// inspected, and opens them in the INI view only.
     Q_INVOKABLE explicit TQXTINIStringsPropertyPreset(QXPlatform::TCollection *Collection);
 };
 
@@ -415,6 +492,7 @@ class QXINSPECTORCORE_EXPORT TQXTListItemsDlgPropertyPreset : public TQXProperty
     QX_DEFAULT(TypeKinds, "[tkClass]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches class-typed rows of type TListItems; an ellipsis button that opens EditButtonClick.
     Q_INVOKABLE explicit TQXTListItemsDlgPropertyPreset(QXPlatform::TCollection *Collection);
     /// Opens the list view's items in the list items dialog, which writes its changes to the view.
     virtual void EditButtonClick(QObject *Sender);
@@ -429,6 +507,7 @@ class QXINSPECTORCORE_EXPORT TQXTTreeNodesDlgPropertyPreset : public TQXProperty
     QX_DEFAULT(TypeKinds, "[tkClass]")
     QX_DEFAULT(EditStyle, "esEllipsis")
 public:
+    /// Matches class-typed rows of type TTreeNodes; an ellipsis button that opens EditButtonClick.
     Q_INVOKABLE explicit TQXTTreeNodesDlgPropertyPreset(QXPlatform::TCollection *Collection);
     /// Opens the tree view's nodes in the tree nodes dialog, which writes its changes to the view.
     virtual void EditButtonClick(QObject *Sender);
@@ -441,5 +520,7 @@ class QXINSPECTORCORE_EXPORT TQXFilenamePropPropertyPreset : public TQXTFilename
     QX_DEFAULT(MatchTypes, "[mtPropertyName,mtPropertyType]")
     QX_DEFAULT(TypeKinds, "[tkLString]")
 public:
+    /// Matches string rows named FileName (any case) whatever their type name, with the file name
+    /// preset's dialog.
     Q_INVOKABLE explicit TQXFilenamePropPropertyPreset(QXPlatform::TCollection *Collection);
 };
