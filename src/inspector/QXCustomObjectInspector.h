@@ -201,6 +201,14 @@ public:
     /// text the row refuses is reported), "Copy property path" ("font.Size"), "Reset to default", "Expand
     /// all" and "Collapse all" below the row. A read-only row offers the copies only.
     QMenu *CreateRowMenu(TQXItemProperty *Item, QWidget *Parent = nullptr);
+    ///@{
+    /// Whether resting the pointer on a row shows its tool tip (RowToolTip); off by default.
+    bool RowToolTips() const { return m_rowToolTips; }
+    void SetRowToolTips(bool Value) { m_rowToolTips = Value; }
+    ///@}
+    /// A row's tool tip: its name and type name ("Size: Integer"), its hint if it has one, and the default
+    /// ResetToDefault puts back ("Default: 5") when one is known.
+    QString RowToolTip(TQXItemProperty *Item) const;
     /// The text a row's property resets to on the first inspected object: the declared default, else the
     /// value of a new object of its class; a null string when none is known or the row is no property.
     QString DefaultText(TQXItemProperty *Item) const;
@@ -384,6 +392,8 @@ protected:
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
     /// With ColorSwatches, the colour a colour row's value text names.
     QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const override;
+    /// With RowToolTips, a tool tip event on a row shows RowToolTip.
+    bool GuardedViewportEvent(QEvent *Event) override;
     /// With RowMenu, selects the row under the pointer and opens its menu (CreateRowMenu).
     void contextMenuEvent(QContextMenuEvent *Event) override;
     /// The queued refresh: refreshes every row (rescans when an object path no longer resolves), then
@@ -464,6 +474,7 @@ private:
     TValueSummaries m_valueSummaries = vsNone;
     bool m_rowMenu = false;
     bool m_colorSwatches = false;
+    bool m_rowToolTips = false;
     QPointer<QUndoStack> m_undoStack;
     QUndoStack *m_ownUndoStack = nullptr;
     TQXLiveValues *m_live = nullptr;

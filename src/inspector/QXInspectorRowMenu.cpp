@@ -1,5 +1,6 @@
-// The row menu: copying and pasting a row's value, copying its path, putting it back to its default, and
-// opening or closing everything below it.
+// What a user does with one row besides typing into it: the row menu (copying and pasting its value,
+// copying its path, putting it back to its default, opening or closing everything below it) and its tool
+// tip.
 #include "QXCustomObjectInspector.h"
 
 #include "TypeInfo.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QToolTip>
 
 using namespace QXPlatform;
 
@@ -127,4 +130,32 @@ void TQXCustomObjectInspector::contextMenuEvent(QContextMenuEvent *Event)
     const std::unique_ptr<QMenu> menu(CreateRowMenu(item, this));
     menu->exec(Event->globalPos());
     Event->accept();
+}
+
+QString TQXCustomObjectInspector::RowToolTip(TQXItemProperty *Item) const
+{
+    if (!Item)
+        return {};
+    QStringList lines { Item->TypeName().isEmpty() ? Item->Name()
+                                                   : Item->Name() + QLatin1String(": ") + Item->TypeName() };
+    if (!Item->Hint().isEmpty())
+        lines << Item->Hint();
+    if (const QString fallback = DefaultText(Item); !fallback.isNull())
+        lines << tr("Default: %1").arg(fallback);
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool TQXCustomObjectInspector::GuardedViewportEvent(QEvent *Event)
+{
+    if (m_rowToolTips && Event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(Event);
+        const TGridCoord cell = MouseCoord(help->pos().x(), help->pos().y());
+        auto *item = static_cast<TQXItemProperty *>(FindItemProp(cell.X, cell.Y, true));
+        if (item)
+            QToolTip::showText(help->globalPos(), RowToolTip(item), viewport(), CellRect(cell.X, cell.Y));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return TQXCustomItemListEditor::GuardedViewportEvent(Event);
 }

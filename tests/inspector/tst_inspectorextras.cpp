@@ -8,10 +8,12 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <QToolTip>
 #include <QUndoStack>
 
 #include <memory>
@@ -166,6 +168,28 @@ private slots:
         QVERIFY(!trigger("Fixed", "pasteValue"));
         QVERIFY(trigger("Fixed", "copyValue"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1"));
+    }
+
+    void rowToolTipsNameTypeHintAndDefault()
+    {
+        Dial dial;
+        inspect({ &dial });
+        row("Plain")->SetHint(QStringLiteral("How plain it is"));
+        QCOMPARE(inspector->RowToolTip(row("Plain")),
+                 QStringLiteral("Plain: Integer\nHow plain it is\nDefault: 5"));
+        QCOMPARE(inspector->RowToolTip(row("Fixed")), QStringLiteral("Fixed: Integer"));
+        // Shown for the row under the pointer, only with the option on.
+        TQXItemProperty *item = row("Plain");
+        const QPoint at = inspector->CellRect(0, item->GetAbsoluteVIndex() + 1).center();
+        const auto ask = [&] {
+            QHelpEvent help(QEvent::ToolTip, at, inspector->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(inspector->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QVERIFY(!ask().contains(QLatin1String("Default: 5")));
+        inspector->SetRowToolTips(true);
+        QCOMPARE(ask(), inspector->RowToolTip(item));
+        QToolTip::hideText();
     }
 
     void colorRowsPaintASwatch()
