@@ -62,11 +62,13 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_inspector->SetLiveUpdate(true);
     m_inspector->SetKeepExpansion(true);
     m_inspector->SetAccessibleTable(true);
-    // The Qt look: values of Qt's types summed up, colour swatches, a menu and a tool tip on each row.
+    // The Qt look: values of Qt's types summed up, colour swatches, check boxes, a menu and a tool tip on
+    // each row.
     m_inspector->SetValueSummaries(TQXObjectInspector::vsQtTypes);
     m_inspector->SetColorSwatches(true);
     m_inspector->SetRowMenu(true);
     m_inspector->SetRowToolTips(true);
+    m_inspector->SetCheckBoxes(true);
     m_search = new TQXInspectorSearchBox;
     m_search->setObjectName(QStringLiteral("SearchBox"));
     m_search->SetInspector(m_inspector);

@@ -840,6 +840,11 @@ bool TQXCustomObjectInspector::GuardedEventFilter(QObject *Watched, QEvent *Even
 void TQXCustomObjectInspector::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
     const Qt::KeyboardModifiers modifiers = Shift & ~Qt::KeypadModifier;
+    if (m_checkBoxes && Key == Qt::Key_Space && modifiers == Qt::NoModifier && !EditorMode()
+        && ToggleCheckBox(GetSelected())) {
+        Key = 0;
+        return;
+    }
     if (m_undoEnabled && Key == Qt::Key_Z
         && (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
         HideEditor();

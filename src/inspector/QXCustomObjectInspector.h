@@ -193,6 +193,16 @@ public:
     void SetColorSwatches(bool Value);
     ///@}
     ///@{
+    /// Whether Boolean rows (set members among them) show a check box before their value: a click on it,
+    /// or Space on the row, writes the other value as if it were typed (validation, undo, every inspected
+    /// object); a read-only row refuses, and a row whose objects differ shows the partial state. Off by
+    /// default.
+    bool CheckBoxes() const { return m_checkBoxes; }
+    void SetCheckBoxes(bool Value);
+    ///@}
+    /// With CheckBoxes, writes the other Boolean value to a writable Boolean row; false when it did not.
+    bool ToggleCheckBox(TQXItemProperty *Item);
+    ///@{
     /// Whether a right click (or the menu key) on a row opens the row menu (CreateRowMenu); off by default.
     bool RowMenu() const { return m_rowMenu; }
     void SetRowMenu(bool Value) { m_rowMenu = Value; }
@@ -392,6 +402,10 @@ protected:
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
     /// With ColorSwatches, the colour a colour row's value text names.
     QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const override;
+    /// With CheckBoxes, the state a Boolean row's value text shows.
+    int ValueCheckState(TQXItemProp *Item, const QString &Text) const override;
+    /// With CheckBoxes, a left click on a value cell's check box toggles it.
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     /// With RowToolTips, a tool tip event on a row shows RowToolTip.
     bool GuardedViewportEvent(QEvent *Event) override;
     /// With RowMenu, selects the row under the pointer and opens its menu (CreateRowMenu).
@@ -475,6 +489,7 @@ private:
     bool m_rowMenu = false;
     bool m_colorSwatches = false;
     bool m_rowToolTips = false;
+    bool m_checkBoxes = false;
     QPointer<QUndoStack> m_undoStack;
     QUndoStack *m_ownUndoStack = nullptr;
     TQXLiveValues *m_live = nullptr;

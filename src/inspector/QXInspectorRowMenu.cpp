@@ -1,6 +1,6 @@
 // What a user does with one row besides typing into it: the row menu (copying and pasting its value,
-// copying its path, putting it back to its default, opening or closing everything below it) and its tool
-// tip.
+// copying its path, putting it back to its default, opening or closing everything below it), its tool
+// tip and the check box of a Boolean row.
 #include "QXCustomObjectInspector.h"
 
 #include "TypeInfo.h"
@@ -158,4 +158,56 @@ bool TQXCustomObjectInspector::GuardedViewportEvent(QEvent *Event)
         return true;
     }
     return TQXCustomItemListEditor::GuardedViewportEvent(Event);
+}
+
+void TQXCustomObjectInspector::SetCheckBoxes(bool Value)
+{
+    if (Value == m_checkBoxes)
+        return;
+    m_checkBoxes = Value;
+    InvalidateGrid();
+}
+
+namespace {
+
+bool isBooleanRow(const TQXItemProp *Item)
+{
+    const auto *row = static_cast<const TQXItemProperty *>(Item);
+    return row && row->TypeKind() == tkEnumeration
+        && row->TypeName().compare(QLatin1String("Boolean"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+int TQXCustomObjectInspector::ValueCheckState(TQXItemProp *Item, const QString &Text) const
+{
+    if (!m_checkBoxes || !isBooleanRow(Item))
+        return -1;
+    if (Text.isEmpty()) // the objects differ
+        return Qt::PartiallyChecked;
+    return Text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0 ? Qt::Checked : Qt::Unchecked;
+}
+
+bool TQXCustomObjectInspector::ToggleCheckBox(TQXItemProperty *Item)
+{
+    if (!m_checkBoxes || !isBooleanRow(Item) || Item->IsReadOnly())
+        return false;
+    // A blank (objects that differ) becomes True everywhere, as a checked box would read.
+    const bool checked
+        = Item->IsAllEqual() && Item->GetValue().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    Item->SetValue(checked ? QStringLiteral("False") : QStringLiteral("True"));
+    Item->Validate();
+    return true;
+}
+
+void TQXCustomObjectInspector::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)
+{
+    if (m_checkBoxes && Button == Qt::LeftButton) {
+        const TGridCoord cell = MouseCoord(X, Y);
+        auto *item = static_cast<TQXItemProperty *>(FindItemProp(cell.X, cell.Y, true));
+        if (item && IsValueCell(cell.X, cell.Y) && ValueMarkRect(CellRect(cell.X, cell.Y)).contains(X, Y)
+            && ToggleCheckBox(item))
+            return;
+    }
+    TQXCustomItemListEditor::MouseDown(Button, Shift, X, Y);
 }

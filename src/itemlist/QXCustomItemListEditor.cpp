@@ -17,6 +17,8 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTimer>
 
 #include <QEvent>
@@ -1570,13 +1572,22 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
         color = item->Enabled() ? font->Color() : clInactiveCaptionText;
         if (const QColor swatch = valueCell ? ValueSwatch(item, text) : QColor(); swatch.isValid()) {
             // A square as high as the text line, outlined, before the text.
-            const int side = qMax(4, DefaultRowHeight() - 6);
-            const int left = rightToLeft ? rect.right() - 2 - side : rect.left() + 2;
-            const QRect box(left, rect.top() + (DefaultRowHeight() - side) / 2, side, side);
+            const QRect box = ValueMarkRect(rect);
             canvas->fillRect(box, swatch);
             canvas->setPen(palette().color(QPalette::Mid));
             canvas->drawRect(box.adjusted(0, 0, -1, -1));
-            indent(side + 4);
+            indent(box.width() + 4);
+        }
+        if (const int checked = valueCell ? ValueCheckState(item, text) : -1; checked >= 0) {
+            QStyleOptionButton option;
+            option.initFrom(this);
+            option.rect = ValueMarkRect(rect);
+            option.state |= checked == Qt::Checked ? QStyle::State_On
+                : checked == Qt::PartiallyChecked  ? QStyle::State_NoChange
+                                                   : QStyle::State_Off;
+            option.state.setFlag(QStyle::State_Enabled, item->Enabled() && !item->IsReadOnly());
+            style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, canvas, this);
+            indent(option.rect.width() + 4);
         }
         if (!valueCell) {
             const int level = item->GetLevel();
@@ -1624,6 +1635,18 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
 QColor TQXCustomItemListEditor::ValueSwatch(TQXItemProp *, const QString &) const
 {
     return {};
+}
+
+int TQXCustomItemListEditor::ValueCheckState(TQXItemProp *, const QString &) const
+{
+    return -1;
+}
+
+QRect TQXCustomItemListEditor::ValueMarkRect(const QRect &Cell) const
+{
+    const int side = qMax(4, DefaultRowHeight() - 6);
+    const int left = IsRightToLeft() ? Cell.right() - 2 - side : Cell.left() + 2;
+    return QRect(left, Cell.top() + (DefaultRowHeight() - side) / 2, side, side);
 }
 
 void TQXCustomItemListEditor::CalcSizingState(int X, int Y, TGridState &State, int &Index, int &SizingPos,

@@ -142,6 +142,11 @@ public:
     /// The colour of a small swatch drawn before the text of an item's value cell showing Text, or an
     /// invalid colour for none (the default). Asked only while the cell is painted.
     virtual QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const;
+    /// The state of a check box drawn before the text of an item's value cell showing Text:
+    /// Qt::Unchecked, Qt::PartiallyChecked or Qt::Checked, or -1 for none (the default).
+    virtual int ValueCheckState(TQXItemProp *Item, const QString &Text) const;
+    /// Where a swatch or check box sits in a value cell of rectangle Cell: a square at the reading start.
+    QRect ValueMarkRect(const QRect &Cell) const;
 
     // Cell mapping
     /// The item on the cell's item line (AdjustForFixed: the title lines counted off), or null.

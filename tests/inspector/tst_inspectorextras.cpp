@@ -67,6 +67,8 @@ class Dial : public QObject
     Q_PROPERTY(int Plain MEMBER Plain)
     Q_PROPERTY(int Fixed READ Fixed)
     Q_PROPERTY(QFont Font MEMBER Font)
+    Q_PROPERTY(bool On MEMBER On)
+    Q_PROPERTY(bool Locked READ Locked)
     QX_DEFAULT(Plain, "5")
 public:
     int Level() const { return m_level; }
@@ -75,6 +77,8 @@ public:
     int Fixed() const { return 1; }
     int Plain = 5;
     QFont Font;
+    bool On = false;
+    bool Locked() const { return true; }
 
 private:
     int m_level = 3;
@@ -168,6 +172,37 @@ private slots:
         QVERIFY(!trigger("Fixed", "pasteValue"));
         QVERIFY(trigger("Fixed", "copyValue"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1"));
+    }
+
+    void checkBoxesWriteEveryObjectAndRefuseReadOnlyRows()
+    {
+        Dial one, two;
+        one.On = true; // the objects differ: the row is blank, its box partly checked
+        inspect({ &one, &two });
+        inspector->SetCheckBoxes(true);
+        const auto click = [this](const QString &path) {
+            TQXItemProperty *item = row(path);
+            const QRect cell = inspector->CellRect(1, item->GetAbsoluteVIndex() + 1);
+            QTest::mouseClick(inspector->viewport(), Qt::LeftButton, {},
+                              inspector->ValueMarkRect(cell).center());
+            settle();
+        };
+        click("On");
+        QVERIFY(one.On && two.On);
+        click("On");
+        QVERIFY(!one.On && !two.On);
+        inspector->SetSelected(row("On"));
+        QTest::keyClick(inspector, Qt::Key_Space);
+        settle();
+        QVERIFY(one.On && two.On);
+        QVERIFY(!inspector->EditorMode());
+        QVERIFY(!inspector->ToggleCheckBox(row("Locked")));
+        click("Locked");
+        QCOMPARE(row("Locked")->GetValue(), QStringLiteral("True"));
+        // Off, a click on the same spot writes nothing.
+        inspector->SetCheckBoxes(false);
+        click("On");
+        QVERIFY(one.On && two.On);
     }
 
     void rowToolTipsNameTypeHintAndDefault()
