@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the library and runs every test: the format check, the normal build with its tests (warnings
 # as errors in both builds), the documentation check when QX_TEST_DOCS=1 and a lint of every library
-# source, then (unless
-# QX_TEST_SANITIZE=0) the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# source, then (unless QX_TEST_SANITIZE=0) the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
