@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the library and runs every test: the format check, the normal build with its tests, the
-# documentation check (unless QX_TEST_DOCS=0) and a lint of the changed sources, then (unless
-# QX_TEST_SANITIZE=0) the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Builds the library and runs every test: the format check, the normal build with its tests (warnings
+# as errors in both builds), the documentation check (unless QX_TEST_DOCS=0) and a lint of every library
+# source, then (unless QX_TEST_SANITIZE=0) the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +17,8 @@ find src tests examples bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | 
 
 run_suite() {
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX_BUILD_BENCH=ON "$@"
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQX_BUILD_BENCH=ON \
+    -DQX_WARNINGS_AS_ERRORS=ON "$@"
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }

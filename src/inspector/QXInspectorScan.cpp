@@ -699,8 +699,7 @@ QString TQXCustomObjectInspector::GetPlainPropertyValue(QObject *Instance, TQXIt
         if (IsComponent(object))
             return object->objectName();
         if (m_valueSummaries != vsNone) {
-            const QString summary
-                = ValueSummary(info.Property.read(Instance), m_valueSummaries == vsAllTypes);
+            QString summary = ValueSummary(info.Property.read(Instance), m_valueSummaries == vsAllTypes);
             if (!summary.isNull())
                 return summary;
         }

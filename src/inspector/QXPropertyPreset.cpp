@@ -423,8 +423,9 @@ bool TQXPropertyPreset::typeTest(TQXItemProperty *Item, TTypeKinds Kinds, const 
         auto byName = known.byTypeName.constFind(Item->TypeName());
         if (byName == known.byTypeName.constEnd()) {
             const QMetaObject *typeClass = GetClass(Item->TypeName());
-            byName = known.byTypeName.insert(Item->TypeName(),
-                                             typeClass ? IsMatchClassName(typeClass, Names) : -1);
+            byName = known.byTypeName.insert(
+                Item->TypeName(),
+                static_cast<signed char>(typeClass ? int(IsMatchClassName(typeClass, Names)) : -1));
         }
         if (*byName >= 0)
             return *byName == 1;

@@ -38,7 +38,7 @@ TExceptionHandler &handlerSlot()
     return handler;
 }
 
-void defaultHandler(std::exception_ptr error)
+void defaultHandler(const std::exception_ptr &error)
 {
     try {
         std::rethrow_exception(error);
@@ -62,7 +62,7 @@ TExceptionHandler SetExceptionHandler(TExceptionHandler handler)
     return std::exchange(handlerSlot(), std::move(handler));
 }
 
-void HandleException(std::exception_ptr error) noexcept
+void HandleException(const std::exception_ptr &error) noexcept
 {
     try {
         if (handlerSlot())
@@ -74,7 +74,7 @@ void HandleException(std::exception_ptr error) noexcept
     }
 }
 
-QString ExceptionMessage(std::exception_ptr error)
+QString ExceptionMessage(const std::exception_ptr &error)
 {
     if (!error)
         return QString();

@@ -84,10 +84,10 @@ using TExceptionHandler = std::function<void(std::exception_ptr)>;
 QXINSPECTORCORE_EXPORT TExceptionHandler SetExceptionHandler(TExceptionHandler handler);
 
 /// Hands an exception to the application-level handler. Never throws.
-QXINSPECTORCORE_EXPORT void HandleException(std::exception_ptr error) noexcept;
+QXINSPECTORCORE_EXPORT void HandleException(const std::exception_ptr &error) noexcept;
 
 /// The message of any exception: Exception::Message, std::exception::what, or a generic text.
-QXINSPECTORCORE_EXPORT QString ExceptionMessage(std::exception_ptr error);
+QXINSPECTORCORE_EXPORT QString ExceptionMessage(const std::exception_ptr &error);
 
 /// Runs f; an exception it raises goes to HandleException instead of propagating. Returns whether f
 /// completed. Wrap every Qt entry point (event(), eventFilter(), slots called by Qt) with it.

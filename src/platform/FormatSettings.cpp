@@ -129,7 +129,7 @@ QString TimeToStr(const QTime &time)
 
 QString DateTimeToStr(const QDateTime &dateTime)
 {
-    const QString date = DateToStr(dateTime.date());
+    QString date = DateToStr(dateTime.date());
     if (dateTime.time() == QTime(0, 0))
         return date;
     return date + QLatin1Char(' ') + TimeToStr(dateTime.time());
@@ -195,7 +195,7 @@ QDateTime StrToDateTime(const QString &text)
     const QDate date = parseDate(space < 0 ? s : s.left(space));
     const QTime time = space < 0 ? QTime(0, 0) : parseTime(s.mid(space + 1));
     if (!date.isValid() || !time.isValid()) {
-        const QDateTime iso = QDateTime::fromString(s, Qt::ISODate);
+        QDateTime iso = QDateTime::fromString(s, Qt::ISODate);
         if (iso.isValid())
             return iso;
         throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(text));

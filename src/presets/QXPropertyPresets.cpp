@@ -983,7 +983,7 @@ const QMetaObject *const builtInClasses[] = {
     &TQXTParentComponentPropertyPreset::staticMetaObject,
     &TQXFilenamePropPropertyPreset::staticMetaObject,
 };
-static_assert(std::size(builtInClasses) == pdFilenamePropNameDlg);
+static_assert(std::size(builtInClasses) == BuiltInPresetCount);
 
 struct BuiltInPresets
 {

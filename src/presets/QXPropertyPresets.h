@@ -1,7 +1,7 @@
 /// \file
-/// The built-in presets: eighteen preset classes whose constructors fill in a match rule, actions and
-/// handlers, so that an object inspector edits component references, fonts, colours, cursors, string
-/// lists, pictures, collections, dates and times, modal results, file names, list items and tree nodes
+/// The built-in presets: BuiltInPresetCount preset classes whose constructors fill in a match rule,
+/// actions and handlers, so that an object inspector edits component references, fonts, colours, cursors,
+/// string lists, pictures, collections, dates and times, modal results, file names, list items and tree nodes
 /// with a drop-down list or a dialog.
 ///
 /// The classes register with the preset registry when the library loads, in the order of
@@ -42,6 +42,10 @@ enum TQXPresetDefaultType {
     pdFilenamePropNameDlg,
 };
 
+/// How many built-in presets there are (pdNone not counted): the last of TQXPresetDefaultType, so that
+/// the tables indexed by it, the registration list and the tests follow when a preset is added.
+inline constexpr int BuiltInPresetCount = pdFilenamePropNameDlg;
+
 /// The display names of the built-in presets, indexed by TQXPresetDefaultType: each is the Name its preset
 /// gives itself. Vocabulary for applications; nothing in the library looks presets up through it.
 inline constexpr const char *PresetDefaultTypeNames[] = {
@@ -65,7 +69,7 @@ inline constexpr const char *PresetDefaultTypeNames[] = {
     "TComponent Subcomponent Properties Font",
     "Filename property Dialog Property Editor",
 };
-static_assert(std::size(PresetDefaultTypeNames) == pdFilenamePropNameDlg + 1);
+static_assert(std::size(PresetDefaultTypeNames) == BuiltInPresetCount + 1);
 
 /// The date part of the date and date-time presets' edit masks; read when such a preset is made.
 QXINSPECTORCORE_EXPORT extern QString DateMaskFormat;

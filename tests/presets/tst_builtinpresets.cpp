@@ -205,7 +205,7 @@ private slots:
     }
 
     // What a new inspector holds
-    void newInspectorHoldsTheEighteenInOrder()
+    void newInspectorHoldsTheBuiltInsInOrder()
     {
         const char *const expected[][2] = {
             { "TQXTComponentPropertyPreset", "TComponent Drop Down List Property Editor" },
@@ -227,6 +227,7 @@ private slots:
             { "TQXTParentComponentPropertyPreset", "TComponent Subcomponent Properties Font" },
             { "TQXFilenamePropPropertyPreset", "Filename property Dialog Property Editor" },
         };
+        static_assert(std::size(expected) == BuiltInPresetCount);
         TQXPropertyPresets *presets = inspector->Presets();
         QStringList actual, wanted;
         for (int i = 0; i < presets->Count(); ++i)
@@ -242,7 +243,7 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         // Of the settings the classes fill in, these differ from what the class declares as default.
         const QStringList none;
-        for (int type = pdTComponentDD; type <= pdFilenamePropNameDlg; ++type) {
+        for (int type = pdTComponentDD; type <= BuiltInPresetCount; ++type) {
             QStringList stored;
             switch (type) {
             case pdTComponentDD:
