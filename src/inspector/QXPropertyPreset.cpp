@@ -281,20 +281,24 @@ void TQXPropertyPreset::SetActions(TQXPropertyPresetTypes Value)
     Changed(false);
 }
 
+std::array<QPair<TStringList *, TQXPresetMatchType>, 5> TQXPropertyPreset::listMatchTypes() const
+{
+    return { {
+        { m_propNames, mtPropertyName },
+        { m_typeNames, mtPropertyType },
+        { m_parentClassNames, mtClassName },
+        { m_parentPropNames, mtParentPropertyName },
+        { m_parentTypeNames, mtParentPropertyType },
+    } };
+}
+
 void TQXPropertyPreset::StringsChange(TStrings *Sender)
 {
     if (Sender == m_typeNames)
         m_typeNameClasses.clear();
     else if (Sender == m_parentTypeNames)
         m_parentTypeNameClasses.clear();
-    const QPair<TStrings *, TQXPresetMatchType> drives[] = {
-        { m_propNames, mtPropertyName },
-        { m_typeNames, mtPropertyType },
-        { m_parentClassNames, mtClassName },
-        { m_parentPropNames, mtParentPropertyName },
-        { m_parentTypeNames, mtParentPropertyType },
-    };
-    for (const auto &[list, matchType] : drives)
+    for (const auto &[list, matchType] : listMatchTypes())
         if (list == Sender)
             m_matchTypes.setFlag(matchType, list->Count() > 0);
     if (!m_assigning)
@@ -659,14 +663,7 @@ void TQXPropertyPreset::DefineProperties(TFiler *Filer)
     // edit style in step as they come in. A preset whose sets are not what its lists imply (a full-name
     // rule, a simple edit style beside a pick list) stores them once more, and they are read last.
     TQXPresetMatchTypes implied = m_matchTypes;
-    const QPair<const TStringList *, TQXPresetMatchType> drives[] = {
-        { m_propNames, mtPropertyName },
-        { m_typeNames, mtPropertyType },
-        { m_parentClassNames, mtClassName },
-        { m_parentPropNames, mtParentPropertyName },
-        { m_parentTypeNames, mtParentPropertyType },
-    };
-    for (const auto &[list, matchType] : drives)
+    for (const auto &[list, matchType] : listMatchTypes())
         implied.setFlag(matchType, list->Count() > 0);
     Filer->DefineProperty(
         QStringLiteral("ExactMatchTypes"),

@@ -20,7 +20,9 @@
 
 #include <QHash>
 #include <QMetaObject>
+#include <QPair>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <initializer_list>
 
@@ -327,6 +329,8 @@ private:
     }
     friend class TQXPropertyPresets;
     QXPlatform::TStringList *makeList();
+    /// The name lists, each with the match type it drives: a list with lines sets its type.
+    std::array<QPair<QXPlatform::TStringList *, TQXPresetMatchType>, 5> listMatchTypes() const;
     /// The inspector whose fonts the preset's fonts follow: also while the preset is being constructed.
     TQXCustomObjectInspector *fontInspector() const;
     /// Both fonts take the inspector's fonts again, keeping their own differences, without a change

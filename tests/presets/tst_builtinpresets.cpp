@@ -171,6 +171,24 @@ class tst_BuiltInPresets : public QObject
         answerTimer->start(10);
     }
 
+    /// Answers the next file dialog with Chosen typed in as its file name, once Look has seen it.
+    void answerFileDialog(const QString &Chosen, const std::function<void(QFileDialog *)> &Look = {})
+    {
+        answerWhenReady<QFileDialog>([Chosen, Look](QFileDialog *dialog) {
+            if (Look)
+                Look(dialog);
+            // Typed as a user types it: selecting through the file system model waits for its thread.
+            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                name->setText(Chosen);
+            if (dialog->selectedFiles() != QStringList { Chosen })
+                return false;
+            // done, not accept: accept would ask the model again, which may still be reading (and takes
+            // a name that does not exist only in AnyFile mode).
+            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
+            return true;
+        });
+    }
+
 private slots:
     void init()
     {
@@ -688,18 +706,10 @@ private slots:
         preset->SetInitialDir(dir.path() + QLatin1Char('/'));
         settle();
         QString title, filter, directory;
-        answerWhenReady<QFileDialog>([&, chosen](QFileDialog *dialog) {
+        answerFileDialog(chosen, [&](QFileDialog *dialog) {
             title = dialog->windowTitle();
             filter = dialog->selectedNameFilter();
             directory = dialog->directory().absolutePath();
-            // Typed as a user types it: selecting through the file system model waits for its thread.
-            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                name->setText(chosen);
-            if (dialog->selectedFiles() != QStringList { chosen })
-                return false;
-            // done, not accept: accept would ask the model again, which may still be reading.
-            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-            return true;
         });
         clickEllipsis(QStringLiteral("Document"));
         settle();
@@ -731,15 +741,8 @@ private slots:
         preset->SetInitialDir(dir.path());
         settle();
         std::optional<std::pair<QFileDialog::AcceptMode, QFileDialog::FileMode>> shown;
-        answerWhenReady<QFileDialog>([&, chosen](QFileDialog *dialog) {
+        answerFileDialog(chosen, [&](QFileDialog *dialog) {
             shown = { dialog->acceptMode(), dialog->fileMode() };
-            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                name->setText(chosen);
-            if (dialog->selectedFiles() != QStringList { chosen })
-                return false;
-            // In AnyFile mode the dialog takes a name that does not exist; done skips its file system model.
-            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-            return true;
         });
         clickEllipsis(QStringLiteral("Document"));
         settle();
@@ -757,15 +760,8 @@ private slots:
         image.fill(Qt::red);
         QVERIFY(image.save(file));
         QString filter;
-        answerWhenReady<QFileDialog>([&filter, file](QFileDialog *dialog) {
-            filter = dialog->nameFilters().join(QLatin1String(";;"));
-            if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                name->setText(file);
-            if (dialog->selectedFiles() != QStringList { file })
-                return false;
-            static_cast<QDialog *>(dialog)->done(QDialog::Accepted);
-            return true;
-        });
+        answerFileDialog(
+            file, [&](QFileDialog *dialog) { filter = dialog->nameFilters().join(QLatin1String(";;")); });
         clickEllipsis(QStringLiteral("Picture"));
         QVERIFY2(filter.contains(QLatin1String("*.png")), qPrintable(filter));
         QCOMPARE(gadget->Picture.size(), QSize(3, 2));
