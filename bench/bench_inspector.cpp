@@ -4,6 +4,7 @@
 // an inspector row takes. Each time is the median of several runs. Run: bash scripts/bench.sh
 // bench_inspector (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given,
 // pick the lines whose text contains one of them (bench_inspector "round trip: 1,000 coll").
+#include "BenchCommon.h"
 #include "Collection.h"
 #include "QXObjectInspector.h"
 
@@ -26,21 +27,8 @@ namespace {
 
 constexpr int Runs = 9;
 
-double medianMs(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.at(samples.size() / 2);
-}
-
-qint64 residentBytes()
-{
-    malloc_trim(0);
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
+using Bench::medianMs;
+using Bench::residentBytes;
 
 /// Runs the rescans and refreshes the inspector has queued, and the paints they asked for.
 void settle()
@@ -238,9 +226,12 @@ bool wanted(const char *what)
     return false;
 }
 
-void report(const char *what, double ms, int rows)
+/// Prints a line; Key, when given, names the figure in the summary table.
+void report(const char *what, double ms, int rows, const char *key = nullptr)
 {
     std::printf("%-58s %9.2f ms %8d rows\n", what, ms, rows);
+    if (key)
+        Bench::recordFigure(key, ms);
 }
 
 } // namespace
@@ -278,7 +269,8 @@ int main(int argc, char **argv)
         Inspector in(true);
         in.inspect({ &holder });
         const double ms = in.rescanMs();
-        report("rescan: 1,000 collection items x 10 properties, in place", ms, in.inspector->GetItemCount());
+        report("rescan: 1,000 collection items x 10 properties, in place", ms, in.inspector->GetItemCount(),
+               "inspector.rescan");
     }
     if (wanted("first scan, hidden: 1,000 collection items x 10, in place")) {
         CollectionHolder holder(1000);
@@ -292,14 +284,16 @@ int main(int argc, char **argv)
             samples.push_back(timer.nsecsElapsed() / 1e6);
             rows = in.inspector->GetItemCount();
         }
-        report("first scan, hidden: 1,000 collection items x 10, in place", medianMs(samples), rows);
+        report("first scan, hidden: 1,000 collection items x 10, in place", medianMs(samples), rows,
+               "inspector.firstscan");
     }
     if (wanted("edit round trip: 1,000 collection items x 10, in place")) {
         CollectionHolder holder(1000);
         Inspector in(true);
         in.inspect({ &holder });
         const double ms = in.roundTripMs(QStringLiteral("Items.Items[500].Left"));
-        report("edit round trip: 1,000 collection items x 10, in place", ms, in.inspector->GetItemCount());
+        report("edit round trip: 1,000 collection items x 10, in place", ms, in.inspector->GetItemCount(),
+               "inspector.roundtrip");
     }
     if (wanted("memory per row: 1,000 collection items x 10, in place")) {
         CollectionHolder holder(1000);
@@ -308,8 +302,10 @@ int main(int argc, char **argv)
         Inspector in(true);
         in.inspect({ &holder });
         const int rows = in.inspector->GetItemCount();
+        const double bytes = double(residentBytes() - before) / rows;
         std::printf("%-58s %9.0f B  %8d rows\n", "memory per row: 1,000 collection items x 10, in place",
-                    double(residentBytes() - before) / rows, rows);
+                    bytes, rows);
+        Bench::recordFigure("inspector.bytes", bytes);
     }
     if (wanted("edit round trip: 1,000 integer rows")) {
         ThousandInts object;

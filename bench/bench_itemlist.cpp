@@ -5,7 +5,8 @@
 // scrolling and collapsing a tree of groups of ten. Times are medians of several runs on fresh widgets,
 // and include the one event-loop turn that shows the result. Run: bash scripts/bench.sh bench_itemlist
 // (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given: row counts to run,
-// and "flat" or "groups" for one table only.
+// and "flat" or "groups" for one table only, "summary" for the summary figures only.
+#include "BenchCommon.h"
 #include "QXItemListEditor.h"
 
 #include <QApplication>
@@ -28,21 +29,8 @@ namespace {
 
 constexpr int GroupSize = 10; // one top-level item with nine children
 
-qint64 residentBytes()
-{
-    malloc_trim(0);
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
-double medianMs(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.at(samples.size() / 2);
-}
+using Bench::medianMs;
+using Bench::residentBytes;
 
 double paintMs(QWidget *widget, int frames = 9)
 {
@@ -63,15 +51,9 @@ struct Figures
     double bytesPerItem = 0;
 };
 
-Figures benchEditor(int n)
+/// n rows in groups of ten: a top-level row and its nine children, added in one batch.
+void fillGroups(TQXItemListEditor *editor, int n)
 {
-    Figures f;
-    const qint64 before = residentBytes();
-    auto *editor = Create<TQXItemListEditor>();
-    editor->resize(400, 600);
-    editor->show();
-    QElapsedTimer timer;
-    timer.start();
     TQXItemProps *items = editor->Items();
     items->BeginUpdate();
     for (int g = 0; g < n / GroupSize; ++g) {
@@ -86,6 +68,33 @@ Figures benchEditor(int n)
         }
     }
     items->EndUpdate();
+}
+
+void fillGroups(QTreeWidget *tree, int n)
+{
+    QList<QTreeWidgetItem *> tops;
+    tops.reserve(n / GroupSize);
+    for (int g = 0; g < n / GroupSize; ++g) {
+        auto *top
+            = new QTreeWidgetItem({ QStringLiteral("Group%1").arg(g), QStringLiteral("value %1").arg(g) });
+        for (int c = 1; c < GroupSize; ++c)
+            top->addChild(
+                new QTreeWidgetItem({ QStringLiteral("Item%1").arg(c), QString::number(g * GroupSize + c) }));
+        tops.append(top);
+    }
+    tree->addTopLevelItems(tops);
+}
+
+Figures benchEditor(int n)
+{
+    Figures f;
+    const qint64 before = residentBytes();
+    auto *editor = Create<TQXItemListEditor>();
+    editor->resize(400, 600);
+    editor->show();
+    QElapsedTimer timer;
+    timer.start();
+    fillGroups(editor, n);
     f.build = timer.nsecsElapsed() / 1e6;
     f.bytesPerItem = double(residentBytes() - before) / n;
 
@@ -112,17 +121,7 @@ Figures benchTreeWidget(int n)
     tree->show();
     QElapsedTimer timer;
     timer.start();
-    QList<QTreeWidgetItem *> tops;
-    tops.reserve(n / GroupSize);
-    for (int g = 0; g < n / GroupSize; ++g) {
-        auto *top
-            = new QTreeWidgetItem({ QStringLiteral("Group%1").arg(g), QStringLiteral("value %1").arg(g) });
-        for (int c = 1; c < GroupSize; ++c)
-            top->addChild(
-                new QTreeWidgetItem({ QStringLiteral("Item%1").arg(c), QString::number(g * GroupSize + c) }));
-        tops.append(top);
-    }
-    tree->addTopLevelItems(tops);
+    fillGroups(tree, n);
     f.build = timer.nsecsElapsed() / 1e6;
     f.bytesPerItem = double(residentBytes() - before) / n;
     timer.restart();
@@ -174,21 +173,21 @@ int changedRow(int k, int n)
     return 1 + int((qint64(k) * 7919) % (n - 1));
 }
 
-TQXItemListEditor *newEditor()
+TQXItemListEditor *newEditor(bool visible = true)
 {
     auto *editor = Create<TQXItemListEditor>();
     editor->resize(400, 600);
-    editor->show();
+    editor->setVisible(visible);
     QApplication::processEvents();
     return editor;
 }
 
-QTreeWidget *newTree()
+QTreeWidget *newTree(bool visible = true)
 {
     auto *tree = new QTreeWidget;
     tree->setColumnCount(2);
     tree->resize(400, 600);
-    tree->show();
+    tree->setVisible(visible);
     QApplication::processEvents();
     return tree;
 }
@@ -249,11 +248,17 @@ double rowByRowMs(int n, bool ours)
     return overBudget ? -1 : ms;
 }
 
-double batchedMs(int n, bool ours)
+/// Adds n rows in one batch, flat or in groups of ten, to a shown or a hidden list.
+double batchedMs(int n, bool ours, bool visible = true, bool nested = false)
 {
-    TQXItemListEditor *editor = ours ? newEditor() : nullptr;
-    QTreeWidget *tree = ours ? nullptr : newTree();
-    const double ms = timedMs([&] { ours ? fillBatched(editor, n) : fillBatched(tree, n); });
+    TQXItemListEditor *editor = ours ? newEditor(visible) : nullptr;
+    QTreeWidget *tree = ours ? nullptr : newTree(visible);
+    const double ms = timedMs([&] {
+        if (nested)
+            ours ? fillGroups(editor, n) : fillGroups(tree, n);
+        else
+            ours ? fillBatched(editor, n) : fillBatched(tree, n);
+    });
     if (ours)
         Free(editor);
     delete tree;
@@ -299,12 +304,12 @@ double changesMs(int n, bool ours, bool open)
     return ms;
 }
 
-double bytesPerRow(int n, bool ours)
+double bytesPerRow(int n, bool ours, bool visible = true)
 {
     QApplication::processEvents();
     const qint64 before = residentBytes();
-    TQXItemListEditor *editor = ours ? newEditor() : nullptr;
-    QTreeWidget *tree = ours ? nullptr : newTree();
+    TQXItemListEditor *editor = ours ? newEditor(visible) : nullptr;
+    QTreeWidget *tree = ours ? nullptr : newTree(visible);
     ours ? fillBatched(editor, n) : fillBatched(tree, n);
     QApplication::processEvents();
     const double bytes = double(residentBytes() - before) / n;
@@ -362,6 +367,51 @@ void flatTable()
     }
 }
 
+/// The item list's lines of the summary table scripts/bench.sh prints, each ours beside QTreeWidget.
+void summaryFigures()
+{
+    std::printf("\nsummary figures, median of %d runs; ours | QTreeWidget\n", Runs);
+    struct Line
+    {
+        const char *key, *what;
+        std::function<double(bool)> sample;
+    };
+    const Line lines[] = {
+        { "itemlist.batched.hidden", "10,000 rows in a batch, hidden, ms",
+          [](bool ours) { return batchedMs(10000, ours, false); } },
+        { "itemlist.batched.visible", "10,000 rows in a batch, shown, ms",
+          [](bool ours) { return batchedMs(10000, ours, true); } },
+        { "itemlist.nested.hidden", "11,000 nested rows in a batch, hidden, ms",
+          [](bool ours) { return batchedMs(11000, ours, false, true); } },
+        { "itemlist.rowbyrow", "10,000 rows one by one (QTreeWidget: batched), ms",
+          [](bool ours) { return ours ? rowByRowMs(10000, true) : batchedMs(10000, false); } },
+        { "itemlist.changes", "1,000 value changes, editor closed, ms",
+          [](bool ours) { return changesMs(10000, ours, false); } },
+    };
+    batchedMs(10000, true, false); // warm up caches and fonts
+    for (const Line &line : lines) {
+        const double ours = median(Runs, [&] { return line.sample(true); });
+        const double qtw = median(Runs, [&] { return line.sample(false); });
+        std::printf("%-52s %9s %9s\n", line.what, figure(ours).constData(), figure(qtw).constData());
+        Bench::recordFigure((QByteArray(line.key) + ".ours").constData(), ours);
+        Bench::recordFigure((QByteArray(line.key) + ".qtw").constData(), qtw);
+    }
+    for (int n : { 10000, 100000 }) {
+        const double ours = bytesPerRow(n, true, false);
+        const double qtw = bytesPerRow(n, false, false);
+        std::printf("%-52s %9.0f %9.0f\n", qPrintable(QStringLiteral("memory per row, %1 hidden, B").arg(n)),
+                    ours, qtw);
+        const QByteArray key = "itemlist.bytes" + QByteArray::number(n / 1000) + "k";
+        Bench::recordFigure((key + ".ours").constData(), ours);
+        Bench::recordFigure((key + ".qtw").constData(), qtw);
+    }
+    const Figures ours = benchEditor(10000);
+    const Figures qtw = benchTreeWidget(10000);
+    std::printf("%-52s %9.3f %9.3f\n", "one painted frame, 10,000 rows, ms", ours.paint, qtw.paint);
+    Bench::recordFigure("itemlist.paint.ours", ours.paint);
+    Bench::recordFigure("itemlist.paint.qtw", qtw.paint);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -376,6 +426,11 @@ int main(int argc, char **argv)
             asked.append(argument.toInt());
     if (!asked.isEmpty())
         sizes = asked;
+    const bool summary = arguments.contains(QStringLiteral("summary"));
+    if (summary || !qEnvironmentVariableIsEmpty("QX_BENCH_SUMMARY"))
+        summaryFigures();
+    if (summary)
+        return 0;
     const bool flat = !arguments.contains(QStringLiteral("groups"));
     const bool groups = !arguments.contains(QStringLiteral("flat"));
     if (flat)

@@ -683,6 +683,8 @@ QRect TCustomDrawGrid::BoxRect(const TGridRect &Range) const
 
 void TCustomDrawGrid::InvalidateRange(const TGridRect &Range)
 {
+    if (m_wholeGridDirty)
+        return;
     const QRect r = BoxRect(Range);
     if (!r.isEmpty())
         viewport()->update(r);
@@ -705,7 +707,13 @@ void TCustomDrawGrid::InvalidateCol(int ACol)
 
 void TCustomDrawGrid::InvalidateGrid()
 {
+    // A batch of row changes asks for the whole grid once per row; the first request is the one that counts
+    // until the paint. A hidden viewport or one with updates off drops requests, and repaints in full when
+    // it comes back, so nothing is remembered for it.
+    if (m_wholeGridDirty)
+        return;
     viewport()->update();
+    m_wholeGridDirty = viewport()->isVisible() && viewport()->updatesEnabled();
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -1657,6 +1665,7 @@ QColor TCustomDrawGrid::SystemColor(TColor Value) const
 
 void TCustomDrawGrid::paintEvent(QPaintEvent *event)
 {
+    m_wholeGridDirty = false;
     QPainter painter(viewport());
     const ScopedPointerValue canvas(m_canvas, &painter);
     PaintCells(painter, event->rect());

@@ -596,6 +596,7 @@ private:
     bool m_doubleClicking = false;
     bool m_syncingScrollBars = false;
     bool m_scrollRangePending = false; // the scroll bars' ranges wait for flushScrollRange
+    bool m_wholeGridDirty = false; // a repaint of the whole viewport is pending: further ones add nothing
     bool m_clickPending = false;
     bool m_sizingCursor = false;
     bool m_hadFocus = false; // between DoEnter and DoExit
