@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -62,10 +63,11 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_inspector->SetLiveUpdate(true);
     m_inspector->SetKeepExpansion(true);
     m_inspector->SetAccessibleTable(true);
-    // The Qt look: values of Qt's types summed up, colour swatches, check boxes, a menu and a tool tip on
-    // each row.
+    // The Qt look: values of Qt's types summed up, colour swatches, picture thumbnails, check boxes, a menu
+    // and a tool tip on each row (SetQtLook would turn on the bands by class as well).
     m_inspector->SetValueSummaries(TQXObjectInspector::vsQtTypes);
     m_inspector->SetColorSwatches(true);
+    m_inspector->SetThumbnails(true);
     m_inspector->SetRowMenu(true);
     m_inspector->SetRowToolTips(true);
     m_inspector->SetCheckBoxes(true);
@@ -138,6 +140,7 @@ QWidget *TInspectorDemo::buildForm()
     auto *buttons = new QHBoxLayout;
     // The results a dialog's buttons close it with: 1 (OK) and 2 (Cancel).
     auto *ok = new TDemoButton(QStringLiteral("OK"), 1);
+    ok->setIcon(ok->style()->standardIcon(QStyle::SP_DialogApplyButton)); // the icon row shows it small
     buttons->addWidget(named(ok, "OkButton"));
     auto *cancel = new TDemoButton(QStringLiteral("Cancel"), 2);
     buttons->addWidget(named(cancel, "CancelButton"));
@@ -181,7 +184,22 @@ QWidget *TInspectorDemo::buildOptions()
     m_byCategory = new QCheckBox(QStringLiteral("Arrange by category"));
     connect(m_byCategory, &QCheckBox::toggled, this,
             [this](bool on) { m_inspector->SetArrangeByCategory(on); });
-    grid->addWidget(m_byCategory, 0, 1);
+    // Bands by declaring class are categories too: turning them on ticks the category box, and a category
+    // box cleared ends them.
+    m_byClass = new QCheckBox(QStringLiteral("by class"));
+    connect(m_byClass, &QCheckBox::toggled, this, [this](bool on) {
+        m_inspector->SetArrangeByClass(on);
+        m_byCategory->setChecked(m_inspector->ArrangeByCategory());
+    });
+    connect(m_byCategory, &QCheckBox::toggled, this, [this](bool on) {
+        if (!on)
+            m_byClass->setChecked(false);
+    });
+    auto *arrange = new QHBoxLayout;
+    arrange->addWidget(m_byCategory);
+    arrange->addWidget(m_byClass);
+    arrange->addStretch(1);
+    grid->addLayout(arrange, 0, 1);
     m_filters = new QLineEdit;
     m_filters->setObjectName(QStringLiteral("FilterEdit"));
     m_filters->setPlaceholderText(QStringLiteral("Filters: property names, e.g. geometry, palette"));
@@ -310,6 +328,11 @@ void TInspectorDemo::SetMultiValues(bool On)
 void TInspectorDemo::SetArrangeByCategory(bool On)
 {
     m_byCategory->setChecked(On);
+}
+
+void TInspectorDemo::SetArrangeByClass(bool On)
+{
+    m_byClass->setChecked(On);
 }
 
 void TInspectorDemo::SetFilterText(const QString &Text)

@@ -33,6 +33,7 @@ public:
     /// The option controls, set as a user would set them.
     void SetMultiValues(bool On);
     void SetArrangeByCategory(bool On);
+    void SetArrangeByClass(bool On);
     void SetFilterText(const QString &Text);
     /// Two example rules: labels renamed and described, font parts read-only, their names green.
     void SetExampleRules(bool On);
@@ -58,6 +59,7 @@ private:
     QWidget *m_form = nullptr;
     QCheckBox *m_multiValues = nullptr;
     QCheckBox *m_byCategory = nullptr;
+    QCheckBox *m_byClass = nullptr;
     QCheckBox *m_onlyFiltered = nullptr;
     QCheckBox *m_exampleRules = nullptr;
     QLineEdit *m_filters = nullptr;

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTabWidget>
@@ -28,6 +29,7 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <memory>
 
 using namespace QXPlatform;
 
@@ -158,6 +160,38 @@ QString shootHint(TInspectorDemo *demo, const QString &path, const QDir &dir, co
     return file;
 }
 
+/// A push button in the Qt look: bands by declaring class, Qt's value types summed up, a colour swatch and
+/// check boxes; then the same with the row menu open on its text. Returns the files written.
+QStringList shootQtLook(TInspectorDemo *demo, const QDir &dir)
+{
+    TQXObjectInspector *inspector = demo->Inspector();
+    demo->Inspect(demo->FormWidget(QStringLiteral("OkButton")), false);
+    demo->SetArrangeByClass(true);
+    settle();
+    TQXItemProperties *bands = inspector->GetItems();
+    for (int i = 0; i < bands->Count(); ++i)
+        bands->Items(i)->SetExpanded(i < 2); // the button's own properties and its base button's
+    TQXItemProperty *text = bands->FindItemByFullPathName(QStringLiteral("QAbstractButton.text"));
+    inspector->SetSelected(text);
+    inspector->SetTopRow(inspector->FixedRows());
+    settle();
+    QStringList paths { dir.absoluteFilePath(QStringLiteral("qxinspector-qtlook.png")),
+                        dir.absoluteFilePath(QStringLiteral("qxinspector-rowmenu.png")) };
+    demo->grab().save(paths.at(0));
+    if (text) {
+        const std::unique_ptr<QMenu> menu(inspector->CreateRowMenu(text, inspector));
+        const QRect cell = inspector->CellRect(1, inspector->FixedRows() + inspector->AbsoluteVIndexOf(text));
+        menu->popup(inspector->viewport()->mapToGlobal(cell.center()));
+        settle();
+        grabWithPopup(demo, menu.get()).save(paths.at(1));
+        menu->hide();
+    }
+    demo->SetArrangeByClass(false);
+    demo->SetArrangeByCategory(false);
+    settle();
+    return paths;
+}
+
 /// The object inspector page in three states: a button's font opened, two line edits side by side
 /// under their own names, the demo component by category. Returns the files written.
 QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
@@ -228,6 +262,7 @@ QStringList shootInspector(TInspectorDemo *demo, const QDir &dir)
     save("qxinspector-category.png");
 
     demo->SetArrangeByCategory(false);
+    paths << shootQtLook(demo, dir);
     demo->Inspect(demo->Component(), false);
     settle();
     paths << shootPickList(demo, QStringLiteral("Color"), dir, "qxinspector-colour.png");

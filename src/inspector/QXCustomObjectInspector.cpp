@@ -281,6 +281,13 @@ void TQXCustomObjectInspector::Assign(const QObject *Source)
     m_stringsItemFormat = source->m_stringsItemFormat;
     m_displayKinds = source->m_displayKinds;
     m_dynamicTitleCaptions = source->m_dynamicTitleCaptions;
+    m_valueSummaries = source->m_valueSummaries;
+    m_colorSwatches = source->m_colorSwatches;
+    m_thumbnails = source->m_thumbnails;
+    m_checkBoxes = source->m_checkBoxes;
+    m_rowMenu = source->m_rowMenu;
+    m_rowToolTips = source->m_rowToolTips;
+    m_arrangeByClass = source->m_arrangeByClass;
     AssignFilters(source);
     Presets()->Assign(source->Presets());
     m_objects->Assign(source->m_objects);
@@ -471,6 +478,60 @@ void TQXCustomObjectInspector::SetArrangeByCategory(bool Value)
         return;
     TQXCustomItemListEditor::SetArrangeByCategory(Value);
     InvalidateScan();
+}
+
+void TQXCustomObjectInspector::SetQtLook(bool Value)
+{
+    SetValueSummaries(Value ? vsQtTypes : vsNone);
+    SetColorSwatches(Value);
+    SetThumbnails(Value);
+    SetCheckBoxes(Value);
+    SetRowMenu(Value);
+    SetRowToolTips(Value);
+    SetArrangeByClass(Value);
+}
+
+void TQXCustomObjectInspector::SetArrangeByClass(bool Value)
+{
+    if (Value == m_arrangeByClass)
+        return;
+    m_arrangeByClass = Value;
+    if (Value && !ArrangeByCategory())
+        SetArrangeByCategory(true);
+    else
+        InvalidateScan();
+}
+
+QString TQXCustomObjectInspector::DeclaringClassName(const QString &PropName) const
+{
+    const QObject *first = m_shownObjects.value(0);
+    if (!first)
+        return {};
+    const QMetaObject *meta = first->metaObject();
+    const int index = meta->indexOfProperty(PropName.toLatin1().constData());
+    return index < 0 ? QString() : ClassNameOf(meta->property(index).enclosingMetaObject());
+}
+
+void TQXCustomObjectInspector::rankClassBands()
+{
+    m_bandRanks.clear();
+    const QObject *first = m_shownObjects.value(0);
+    if (!m_arrangeByClass || !first)
+        return;
+    int rank = 0;
+    for (const QMetaObject *meta = first->metaObject(); meta; meta = meta->superClass())
+        m_bandRanks.insert(ClassNameOf(meta), rank++);
+}
+
+int TQXCustomObjectInspector::CompareStrings(const QString &S1, const QString &S2) const
+{
+    if (!m_bandRanks.isEmpty()) {
+        const auto first = m_bandRanks.constFind(S1);
+        const auto second = m_bandRanks.constFind(S2);
+        if (first != m_bandRanks.cend() && second != m_bandRanks.cend())
+            return *first - *second;
+    }
+    return TQXCustomItemListEditor::CompareStrings(S1, S2);
 }
 
 void TQXCustomObjectInspector::SetDisplayOptions(TILEDisplayOptions Value)
@@ -949,6 +1010,14 @@ TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QStri
     TQXItemProp *parent = Item->GetParent();
     if (parent && !parent->Category())
         return parent;
+    if (m_arrangeByClass) {
+        auto *row = qobject_cast<TQXItemProperty *>(Item);
+        const QString band
+            = DeclaringClassName(row && !row->RealPropName().isEmpty() ? row->RealPropName() : PropName);
+        TQXItemProps *collection = parent ? parent->Collection() : Item->Collection();
+        if (!band.isEmpty() && collection)
+            return TQXCustomItemListEditor::Categorize(collection, band);
+    }
     return TQXCustomItemListEditor::Categorize(Item, PropName, Categories);
 }
 

@@ -162,6 +162,17 @@ public:
     void SetPresets(TQXPropertyPresets *Value);
     /// Arranges the rows by category or not, and rescans.
     void SetArrangeByCategory(bool Value) override;
+    ///@{
+    /// Whether the bands of ArrangeByCategory are the classes that declare the properties instead of the
+    /// category map, most derived first (QPushButton, QAbstractButton, QWidget, QObject) also when the rows
+    /// are sorted; the first inspected object's class decides. Turning it on turns ArrangeByCategory on
+    /// too. Off by default.
+    bool ArrangeByClass() const { return m_arrangeByClass; }
+    void SetArrangeByClass(bool Value);
+    ///@}
+    /// With ArrangeByClass, the band of a property of the first inspected object: the name of the class
+    /// that declares it ("QWidget"); a null string for a name the class does not publish.
+    QString DeclaringClassName(const QString &PropName) const;
     /// A change of doMultiColValues clears the selection and rescans: value lines change meaning.
     void SetDisplayOptions(TILEDisplayOptions Value) override;
     ///@{
@@ -200,6 +211,12 @@ public:
     bool CheckBoxes() const { return m_checkBoxes; }
     void SetCheckBoxes(bool Value);
     ///@}
+    ///@{
+    /// Whether picture rows (QIcon, QPixmap, TPicture) paint a thumbnail of their picture before the value
+    /// text; off by default.
+    bool Thumbnails() const { return m_thumbnails; }
+    void SetThumbnails(bool Value);
+    ///@}
     /// With CheckBoxes, writes the other Boolean value to a writable Boolean row; false when it did not.
     bool ToggleCheckBox(TQXItemProperty *Item);
     ///@{
@@ -233,6 +250,10 @@ public:
     TValueSummaries ValueSummaries() const { return m_valueSummaries; }
     void SetValueSummaries(TValueSummaries Value);
     ///@}
+    /// Switches the options of the Qt look on or off as one set: ValueSummaries (vsQtTypes), ColorSwatches,
+    /// Thumbnails, CheckBoxes, RowMenu, RowToolTips and ArrangeByClass. Turning it off leaves
+    /// ArrangeByCategory on.
+    void SetQtLook(bool Value);
     /// Whether a scan agreed by OnBeforeScan is running.
     bool IsScanning() const { return m_scanning; }
 
@@ -337,6 +358,8 @@ public:
     /// Only rows directly below the top or a category are placed into categories.
     TQXItemProp *Categorize(TQXItemProp *Item, const QString &PropName,
                             QXPlatform::TStrings *Categories) override;
+    /// With ArrangeByClass, class bands compare by how far their class is from the inspected one.
+    int CompareStrings(const QString &S1, const QString &S2) const override;
 
     // What the rows call
     /// A row is about to be written: fires OnPropertyChanging.
@@ -402,6 +425,10 @@ protected:
     bool GuardedEventFilter(QObject *Watched, QEvent *Event) override;
     /// With ColorSwatches, the colour a colour row's value text names.
     QColor ValueSwatch(TQXItemProp *Item, const QString &Text) const override;
+    /// With Thumbnails, the picture of a picture row's first object.
+    QPixmap ValueThumbnail(TQXItemProp *Item) const override;
+    /// With ArrangeByClass, each class band's rows are shaded in a colour of their own.
+    QColor RowBackground(TQXItemProp *Item) const override;
     /// With CheckBoxes, the state a Boolean row's value text shows.
     int ValueCheckState(TQXItemProp *Item, const QString &Text) const override;
     /// With CheckBoxes, a left click on a value cell's check box toggles it.
@@ -417,6 +444,10 @@ protected:
     virtual void QXInvalidateScan(QXPlatform::TMessage &Message);
 
 private:
+    /// With ArrangeByClass, ranks the classes of the first shown object for CompareStrings.
+    void rankClassBands();
+    /// With ArrangeByClass and unsorted rows, puts the class bands in rank order.
+    void orderClassBands();
     friend class TQXItemProperty;
     friend class TQXLiveValues;
     friend class TQXWriteCommand;
@@ -487,6 +518,9 @@ private:
     bool m_keepExpansion = false;
     TValueSummaries m_valueSummaries = vsNone;
     bool m_rowMenu = false;
+    bool m_arrangeByClass = false;
+    bool m_thumbnails = false;
+    QHash<QString, int> m_bandRanks; // with ArrangeByClass: class name -> steps from the inspected class
     bool m_colorSwatches = false;
     bool m_rowToolTips = false;
     bool m_checkBoxes = false;

@@ -1,8 +1,9 @@
 // What a user does with one row besides typing into it: the row menu (copying and pasting its value,
 // copying its path, putting it back to its default, opening or closing everything below it), its tool
-// tip and the check box of a Boolean row.
+// tip, the check box of a Boolean row, the thumbnail of a picture row and the shade of a class band.
 #include "QXCustomObjectInspector.h"
 
+#include "Graphics.h"
 #include "TypeInfo.h"
 
 #include <QApplication>
@@ -210,4 +211,40 @@ void TQXCustomObjectInspector::MouseDown(Qt::MouseButton Button, Qt::KeyboardMod
             return;
     }
     TQXCustomItemListEditor::MouseDown(Button, Shift, X, Y);
+}
+
+void TQXCustomObjectInspector::SetThumbnails(bool Value)
+{
+    if (Value == m_thumbnails)
+        return;
+    m_thumbnails = Value;
+    InvalidateGrid();
+}
+
+QPixmap TQXCustomObjectInspector::ValueThumbnail(TQXItemProp *Item) const
+{
+    auto *row = static_cast<TQXItemProperty *>(Item);
+    if (!m_thumbnails || !row->IsRealProperty() || row->TypeKind() != tkClass)
+        return {};
+    try {
+        // Icons and pixmaps reach the rows as pictures.
+        const auto *picture = qobject_cast<const TPicture *>(row->GetObjectProperty(0));
+        return picture ? picture->Pixmap() : QPixmap();
+    } catch (const Exception &) {
+        return {}; // an object path that no longer resolves: the next refresh rescans
+    }
+}
+
+QColor TQXCustomObjectInspector::RowBackground(TQXItemProp *Item) const
+{
+    if (!m_arrangeByClass)
+        return {};
+    TQXItemProp *band = Item;
+    while (band->GetParent())
+        band = band->GetParent();
+    if (!band->Category())
+        return {};
+    // A light tint per band on light palettes, a dark one on dark palettes, hues far apart.
+    const bool dark = palette().color(QPalette::Base).lightness() < 128;
+    return QColor::fromHsl((band->Index() * 47 + 40) % 360, dark ? 60 : 110, dark ? 55 : 232);
 }

@@ -76,6 +76,7 @@ QStringList sortedByName(QStringList names)
 void TQXCustomObjectInspector::ScanProperties()
 {
     m_shownObjects.clear();
+    m_bandRanks.clear();
     const bool multi = DisplayOptions() & doMultiColValues;
     if (m_objects->Count() > 0 && m_objects->Items(0)->Objects()) {
         WorkingList work;
@@ -91,15 +92,35 @@ void TQXCustomObjectInspector::ScanProperties()
         // Reading, writing and refreshing address the objects by these positions.
         for (int i = 0; i < work.list->Count(); ++i)
             m_shownObjects.append(objectAt(work.list, i));
+        rankClassBands();
         if (work.list->Count() > 0) {
             SetGridCount(gcValueLineCount, multi ? work.list->Count() + 1 : 2);
             BuildCommonProperties(work.list, GetItems(), nullptr);
+            orderClassBands();
             RemoveFilterProperties();
             CopyPresetsToProperties();
         }
     } else if (multi) {
         SetGridCount(gcValueLineCount, 2);
     }
+}
+
+void TQXCustomObjectInspector::orderClassBands()
+{
+    // Sorted rows keep the bands in rank order through CompareStrings; unsorted ones got their bands in the
+    // order the first property of each came, base classes first.
+    if (m_bandRanks.isEmpty() || IsSorted())
+        return;
+    TQXItemProps *top = Items();
+    QList<TQXItemProp *> bands;
+    for (int i = 0; i < top->Count(); ++i)
+        if (top->Items(i)->Category() && m_bandRanks.contains(top->Items(i)->Name()))
+            bands.append(top->Items(i));
+    std::stable_sort(bands.begin(), bands.end(), [this](const TQXItemProp *a, const TQXItemProp *b) {
+        return m_bandRanks.value(a->Name()) < m_bandRanks.value(b->Name());
+    });
+    for (int i = 0; i < bands.size(); ++i)
+        bands.at(i)->SetIndex(i);
 }
 
 void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Objects,
@@ -124,8 +145,9 @@ void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Object
                 continue;
             auto *row = Properties->Add();
             buildProperty(row, Objects, info);
-            // Naming the row placed it into its first category; it is shown in every other one too.
-            if (ArrangeByCategory() && row->GetParent() && row->GetParent()->Category())
+            // Naming the row placed it into its first category; it is shown in every other one too. A class
+            // band is the one band of its rows.
+            if (ArrangeByCategory() && !m_arrangeByClass && row->GetParent() && row->GetParent()->Category())
                 Categorize(row, row->GetParent()->Collection()->Categories(), true);
         }
 

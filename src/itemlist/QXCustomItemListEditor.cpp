@@ -1568,6 +1568,10 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
     const QString text = GetCell(ACol, ARow);
     if (TQXItemProp *item = FindItemProp(ACol, ARow, true)) {
         const bool valueCell = IsValueCell(ACol, ARow);
+        const bool highlighted
+            = (AState & gdSelected) && (!(AState & gdFocused) || (Options() & goDrawFocusSelected));
+        if (const QColor background = highlighted ? QColor() : RowBackground(item); background.isValid())
+            canvas->fillRect(ARect, background);
         font = valueCell ? item->GetIndividualValueFont(info.ValuePos - 1) : item->EffectiveFont();
         color = item->Enabled() ? font->Color() : clInactiveCaptionText;
         if (const QColor swatch = valueCell ? ValueSwatch(item, text) : QColor(); swatch.isValid()) {
@@ -1576,6 +1580,17 @@ void TQXCustomItemListEditor::DrawCell(int ACol, int ARow, const QRect &ARect, T
             canvas->fillRect(box, swatch);
             canvas->setPen(palette().color(QPalette::Mid));
             canvas->drawRect(box.adjusted(0, 0, -1, -1));
+            indent(box.width() + 4);
+        }
+        if (const QPixmap picture = valueCell ? ValueThumbnail(item) : QPixmap(); !picture.isNull()) {
+            // Scaled to fit the same square, centred in it.
+            const QRect box = ValueMarkRect(rect);
+            const QSize size = picture.size().scaled(box.size(), Qt::KeepAspectRatio);
+            canvas->drawPixmap(
+                QRect(box.topLeft()
+                          + QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
+                      size),
+                picture);
             indent(box.width() + 4);
         }
         if (const int checked = valueCell ? ValueCheckState(item, text) : -1; checked >= 0) {
@@ -1640,6 +1655,16 @@ QColor TQXCustomItemListEditor::ValueSwatch(TQXItemProp *, const QString &) cons
 int TQXCustomItemListEditor::ValueCheckState(TQXItemProp *, const QString &) const
 {
     return -1;
+}
+
+QPixmap TQXCustomItemListEditor::ValueThumbnail(TQXItemProp *) const
+{
+    return {};
+}
+
+QColor TQXCustomItemListEditor::RowBackground(TQXItemProp *) const
+{
+    return {};
 }
 
 QRect TQXCustomItemListEditor::ValueMarkRect(const QRect &Cell) const

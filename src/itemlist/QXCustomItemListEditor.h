@@ -13,6 +13,7 @@
 #include "QXItemProp.h"
 
 #include <QList>
+#include <QPixmap>
 
 class TQXCustomDeltaFont;
 class TQXInplaceEditList;
@@ -145,6 +146,12 @@ public:
     /// The state of a check box drawn before the text of an item's value cell showing Text:
     /// Qt::Unchecked, Qt::PartiallyChecked or Qt::Checked, or -1 for none (the default).
     virtual int ValueCheckState(TQXItemProp *Item, const QString &Text) const;
+    /// A picture drawn small before the text of an item's value cell, or a null pixmap for none (the
+    /// default). Asked only while the cell is painted.
+    virtual QPixmap ValueThumbnail(TQXItemProp *Item) const;
+    /// The background of an item's cells when they are not highlighted, or an invalid colour for the
+    /// grid's own (the default). Asked only while the cell is painted.
+    virtual QColor RowBackground(TQXItemProp *Item) const;
     /// Where a swatch or check box sits in a value cell of rectangle Cell: a square at the reading start.
     QRect ValueMarkRect(const QRect &Cell) const;
 

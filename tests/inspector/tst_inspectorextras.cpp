@@ -116,6 +116,18 @@ class tst_InspectorExtras : public QObject
             : QString();
     }
 
+    /// The colour in the middle of the square before the text of a row's value cell, as painted.
+    QColor markPixel(const QString &path) const
+    {
+        TQXItemProperty *item = row(path);
+        if (!item || item->GetAbsoluteVIndex() < 0)
+            return {};
+        const QRect cell = inspector->CellRect(1, item->GetAbsoluteVIndex() + 1);
+        const QPoint middle
+            = inspector->viewport()->mapTo(inspector, inspector->ValueMarkRect(cell).center());
+        return inspector->grab().toImage().pixelColor(middle);
+    }
+
 private slots:
     void init()
     {
@@ -205,6 +217,61 @@ private slots:
         QVERIFY(one.On && two.On);
     }
 
+    void classBandsInDeclaringOrder_data()
+    {
+        QTest::addColumn<bool>("sorted");
+        QTest::newRow("sorted") << true;
+        QTest::newRow("unsorted") << false;
+    }
+    void classBandsInDeclaringOrder()
+    {
+        QFETCH(bool, sorted);
+        QPushButton button;
+        inspector->SetSorted(sorted);
+        inspector->SetArrangeByClass(true);
+        QVERIFY(inspector->ArrangeByCategory());
+        inspect({ &button });
+        QStringList bands;
+        QHash<QString, QString> bandOf;
+        TQXItemProps *top = inspector->Items();
+        for (int i = 0; i < top->Count(); ++i) {
+            TQXItemProp *band = top->Items(i);
+            QVERIFY2(band->Category(), qPrintable(band->Name()));
+            bands << band->Name();
+            for (int k = 0; k < band->Items()->Count(); ++k)
+                bandOf.insert(band->Items()->Items(k)->Name(), band->Name());
+        }
+        QCOMPARE(bands, QStringList({ "QPushButton", "QAbstractButton", "QWidget", "QObject" }));
+        QCOMPARE(bandOf.value("flat"), QStringLiteral("QPushButton"));
+        QCOMPARE(bandOf.value("text"), QStringLiteral("QAbstractButton"));
+        QCOMPARE(bandOf.value("geometry"), QStringLiteral("QWidget"));
+        QCOMPARE(bandOf.value("objectName"), QStringLiteral("QObject"));
+        // Each band's rows are shaded in a colour of their own, the grid's background elsewhere.
+        inspector->resize(300, 900);
+        inspector->FullExpand();
+        inspector->SetTopRow(inspector->FixedRows());
+        const auto shade = [this](const QString &path) {
+            TQXItemProperty *item = row(path);
+            if (!item || item->GetAbsoluteVIndex() < 0)
+                return QColor();
+            const QRect cell = inspector->CellRect(0, item->GetAbsoluteVIndex() + 1);
+            return inspector->grab().toImage().pixelColor(
+                inspector->viewport()->mapTo(inspector, cell.bottomRight() - QPoint(3, 3)));
+        };
+        const QColor own = shade("QPushButton.flat");
+        QVERIFY(own.isValid());
+        QCOMPARE(shade("QPushButton.default"), own);
+        QVERIFY(shade("QAbstractButton.text") != own);
+        QVERIFY(own != inspector->palette().color(QPalette::Base));
+        // The search line narrows the bands as it narrows categories: only bands with a match stay.
+        TQXInspectorSearchBox search;
+        search.SetInspector(inspector);
+        search.setText(QStringLiteral("flat"));
+        search.ApplySearch();
+        QCOMPARE(inspector->GetVisibleItemCount(), 2);
+        QCOMPARE(inspector->GetVisibleItem(1)->Name(), QStringLiteral("flat"));
+    }
+
     void rowToolTipsNameTypeHintAndDefault()
     {
         Dial dial;
@@ -233,16 +300,22 @@ private slots:
         sample.Color = StringToColor(QStringLiteral("clRed"));
         inspector->resize(300, 500);
         inspect({ &sample });
-        TQXItemProperty *item = row("Color");
-        QVERIFY(item && item->GetAbsoluteVIndex() >= 0);
-        const QRect cell = inspector->CellRect(1, item->GetAbsoluteVIndex() + 1);
-        // The middle of the square before the text, in the grid's own coordinates.
-        const QPoint middle = inspector->viewport()->mapTo(inspector, cell.topLeft())
-            + QPoint(2 + (inspector->DefaultRowHeight() - 6) / 2, inspector->DefaultRowHeight() / 2);
-        const auto pixel = [&] { return inspector->grab().toImage().pixelColor(middle); };
-        QVERIFY(pixel() != QColor(Qt::red));
+        QVERIFY(markPixel("Color") != QColor(Qt::red));
         inspector->SetColorSwatches(true);
-        QCOMPARE(pixel(), QColor(Qt::red));
+        QCOMPARE(markPixel("Color"), QColor(Qt::red));
+    }
+
+    void pictureRowsPaintAThumbnail()
+    {
+        QPushButton button;
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        button.setIcon(QIcon(red));
+        inspector->resize(300, 900);
+        inspect({ &button });
+        QVERIFY(markPixel("icon") != QColor(Qt::red));
+        inspector->SetThumbnails(true);
+        QCOMPARE(markPixel("icon"), QColor(Qt::red));
     }
 
     void valueSummariesFollowTheSubRows()
