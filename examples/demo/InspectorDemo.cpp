@@ -68,6 +68,7 @@ TInspectorDemo::TInspectorDemo(QWidget *parent)
     m_inspector->SetValueSummaries(TQXObjectInspector::vsQtTypes);
     m_inspector->SetColorSwatches(true);
     m_inspector->SetThumbnails(true);
+    m_inspector->SetDynamicProperties(true);
     m_inspector->SetRowMenu(true);
     m_inspector->SetRowToolTips(true);
     m_inspector->SetCheckBoxes(true);
@@ -141,6 +142,7 @@ QWidget *TInspectorDemo::buildForm()
     // The results a dialog's buttons close it with: 1 (OK) and 2 (Cancel).
     auto *ok = new TDemoButton(QStringLiteral("OK"), 1);
     ok->setIcon(ok->style()->standardIcon(QStyle::SP_DialogApplyButton)); // the icon row shows it small
+    ok->setProperty("helpTopic", QStringLiteral("confirm")); // a dynamic property, listed after the others
     buttons->addWidget(named(ok, "OkButton"));
     auto *cancel = new TDemoButton(QStringLiteral("Cancel"), 2);
     buttons->addWidget(named(cancel, "CancelButton"));

@@ -288,6 +288,8 @@ void TQXCustomObjectInspector::Assign(const QObject *Source)
     m_rowMenu = source->m_rowMenu;
     m_rowToolTips = source->m_rowToolTips;
     m_arrangeByClass = source->m_arrangeByClass;
+    m_dynamicProperties = source->m_dynamicProperties;
+    m_changedFontAllKinds = source->m_changedFontAllKinds;
     AssignFilters(source);
     Presets()->Assign(source->Presets());
     m_objects->Assign(source->m_objects);
@@ -462,6 +464,14 @@ void TQXCustomObjectInspector::SetShowValueChangedFont(bool Value)
     InvalidateGrid();
 }
 
+void TQXCustomObjectInspector::SetChangedFontAllKinds(bool Value)
+{
+    if (Value == m_changedFontAllKinds)
+        return;
+    m_changedFontAllKinds = Value;
+    InvalidateGrid();
+}
+
 void TQXCustomObjectInspector::SetValueChangedFont(TFont *Value)
 {
     m_valueChangedFont->Assign(Value);
@@ -488,6 +498,8 @@ void TQXCustomObjectInspector::SetQtLook(bool Value)
     SetCheckBoxes(Value);
     SetRowMenu(Value);
     SetRowToolTips(Value);
+    SetDynamicProperties(Value);
+    SetChangedFontAllKinds(Value);
     SetArrangeByClass(Value);
 }
 
@@ -521,6 +533,7 @@ void TQXCustomObjectInspector::rankClassBands()
     int rank = 0;
     for (const QMetaObject *meta = first->metaObject(); meta; meta = meta->superClass())
         m_bandRanks.insert(ClassNameOf(meta), rank++);
+    m_bandRanks.insert(DynamicPropertiesBand(), rank);
 }
 
 int TQXCustomObjectInspector::CompareStrings(const QString &S1, const QString &S2) const
@@ -906,6 +919,10 @@ void TQXCustomObjectInspector::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         Key = 0;
         return;
     }
+    if (m_rowMenu && !EditorMode() && RowMenuKey(QKeySequence(QKeyCombination(modifiers, Qt::Key(Key))))) {
+        Key = 0;
+        return;
+    }
     if (m_undoEnabled && Key == Qt::Key_Z
         && (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
         HideEditor();
@@ -1010,6 +1027,9 @@ TQXItemProp *TQXCustomObjectInspector::Categorize(TQXItemProp *Item, const QStri
     TQXItemProp *parent = Item->GetParent();
     if (parent && !parent->Category())
         return parent;
+    TQXItemProps *top = parent ? parent->Collection() : Item->Collection();
+    if (top && IsDynamicPropertyRow(Item))
+        return TQXCustomItemListEditor::Categorize(top, DynamicPropertiesBand());
     if (m_arrangeByClass) {
         auto *row = qobject_cast<TQXItemProperty *>(Item);
         const QString band

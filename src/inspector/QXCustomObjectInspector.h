@@ -152,6 +152,13 @@ public:
     void SetShowValueChangedFont(bool Value);
     ///@}
     ///@{
+    ///@{
+    /// Whether ValueChangedFont also marks floating-point, 64-bit and variant rows whose value differs from
+    /// a known default (declared, or that of a new object of the class); without it only ordinal and text
+    /// rows are marked. Off by default.
+    bool ChangedFontAllKinds() const { return m_changedFontAllKinds; }
+    void SetChangedFontAllKinds(bool Value);
+    ///@}
     /// The font of values that differ from their default: the value font with changes of its own.
     TQXCustomDeltaFont *ValueChangedFont() const { return m_valueChangedFont; }
     void SetValueChangedFont(QXPlatform::TFont *Value);
@@ -217,6 +224,25 @@ public:
     bool Thumbnails() const { return m_thumbnails; }
     void SetThumbnails(bool Value);
     ///@}
+    ///@{
+    /// Whether the dynamic properties (QObject::setProperty names outside the meta-object) that every
+    /// inspected object has are listed after the published ones, in the DynamicPropertiesBand band when
+    /// the rows are arranged by category; the row menu then adds and removes them. Qt's own ("_q_...") are
+    /// never listed. Off by default.
+    bool DynamicProperties() const { return m_dynamicProperties; }
+    void SetDynamicProperties(bool Value);
+    ///@}
+    /// The name of the band of the dynamic properties: "Dynamic properties".
+    static QString DynamicPropertiesBand();
+    /// The dynamic property names every shown object has, in the first object's order.
+    QStringList SharedDynamicPropertyNames() const;
+    /// Whether Item is the row of a dynamic property of the inspected objects.
+    bool IsDynamicPropertyRow(const TQXItemProp *Item) const;
+    /// Gives every shown object the dynamic property Name with Value (an empty text when Value is
+    /// invalid) and rescans; EInvalidOperation for an empty name, a "_q_" name or a published one.
+    void AddDynamicProperty(const QString &Name, const QVariant &Value = QVariant());
+    /// Takes the dynamic property Name off every shown object and rescans.
+    void RemoveDynamicProperty(const QString &Name);
     /// With CheckBoxes, writes the other Boolean value to a writable Boolean row; false when it did not.
     bool ToggleCheckBox(TQXItemProperty *Item);
     ///@{
@@ -226,8 +252,14 @@ public:
     ///@}
     /// The menu of one row, owned by the caller: "Copy value", "Paste value" (written as if typed, so a
     /// text the row refuses is reported), "Copy property path" ("font.Size"), "Reset to default", "Expand
-    /// all" and "Collapse all" below the row. A read-only row offers the copies only.
+    /// all" and "Collapse all" below the row, each with its key (RowMenuKey); with DynamicProperties, "Add
+    /// dynamic property..." and "Remove dynamic property". A read-only row offers the copies only.
     QMenu *CreateRowMenu(TQXItemProperty *Item, QWidget *Parent = nullptr);
+    /// With RowMenu, runs the enabled action of the selected row's menu whose key is Keys: Ctrl+C copies
+    /// the value, Ctrl+V pastes, Ctrl+Shift+C copies the path, Ctrl+Del resets, * and / expand and collapse
+    /// everything below. False when no action has that key. The grid's keys call it while no cell
+    /// editor is open.
+    bool RowMenuKey(const QKeySequence &Keys);
     ///@{
     /// Whether resting the pointer on a row shows its tool tip (RowToolTip); off by default.
     bool RowToolTips() const { return m_rowToolTips; }
@@ -251,7 +283,8 @@ public:
     void SetValueSummaries(TValueSummaries Value);
     ///@}
     /// Switches the options of the Qt look on or off as one set: ValueSummaries (vsQtTypes), ColorSwatches,
-    /// Thumbnails, CheckBoxes, RowMenu, RowToolTips and ArrangeByClass. Turning it off leaves
+    /// Thumbnails, CheckBoxes, RowMenu, RowToolTips, DynamicProperties, ChangedFontAllKinds and
+    /// ArrangeByClass. Turning it off leaves
     /// ArrangeByCategory on.
     void SetQtLook(bool Value);
     /// Whether a scan agreed by OnBeforeScan is running.
@@ -448,6 +481,8 @@ private:
     void rankClassBands();
     /// With ArrangeByClass and unsorted rows, puts the class bands in rank order.
     void orderClassBands();
+    /// With DynamicProperties, adds the rows of the shared dynamic properties to Properties.
+    void BuildDynamicProperties(TQXItemProperties *Properties);
     friend class TQXItemProperty;
     friend class TQXLiveValues;
     friend class TQXWriteCommand;
@@ -520,6 +555,8 @@ private:
     bool m_rowMenu = false;
     bool m_arrangeByClass = false;
     bool m_thumbnails = false;
+    bool m_dynamicProperties = false;
+    bool m_changedFontAllKinds = false;
     QHash<QString, int> m_bandRanks; // with ArrangeByClass: class name -> steps from the inspected class
     bool m_colorSwatches = false;
     bool m_rowToolTips = false;

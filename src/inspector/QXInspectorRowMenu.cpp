@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QInputDialog>
 #include <QToolTip>
 
 using namespace QXPlatform;
@@ -86,31 +87,67 @@ QMenu *TQXCustomObjectInspector::CreateRowMenu(TQXItemProperty *Item, QWidget *P
     auto *menu = new QMenu(Parent);
     // The menu may outlive the row (a rescan while it is open): each action checks it is still there.
     const QPointer<TQXItemProperty> row(Item);
-    const auto add = [&](const char *name, const QString &text, bool enabled, auto &&act) {
-        QAction *action = menu->addAction(text);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(enabled && row);
-        QObject::connect(action, &QAction::triggered, this, [row, act] {
-            if (row)
-                act(row.data());
-        });
-    };
+    const auto add
+        = [&](const char *name, const QString &text, const QKeySequence &keys, bool enabled, auto &&act) {
+              QAction *action = menu->addAction(text);
+              action->setObjectName(QLatin1String(name));
+              action->setEnabled(enabled && row);
+              // Shown in the menu; the grid's KeyDown runs the action of a key pressed on the selected row.
+              action->setShortcut(keys);
+              action->setShortcutContext(Qt::WidgetShortcut);
+              QObject::connect(action, &QAction::triggered, this, [row, act] {
+                  Guarded([&] {
+                      if (row)
+                          act(row.data());
+                  });
+              });
+          };
     const bool writable = Item && !Item->IsReadOnly();
-    add("copyValue", tr("Copy value"), true,
+    add("copyValue", tr("Copy value"), QKeySequence::Copy, true,
         [](TQXItemProperty *r) { QApplication::clipboard()->setText(r->GetValue()); });
-    add("pasteValue", tr("Paste value"), writable, [](TQXItemProperty *r) {
+    add("pasteValue", tr("Paste value"), QKeySequence::Paste, writable, [](TQXItemProperty *r) {
         r->SetValue(QApplication::clipboard()->text());
         r->Validate();
     });
-    add("copyPath", tr("Copy property path"), true,
+    add("copyPath", tr("Copy property path"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), true,
         [](TQXItemProperty *r) { QApplication::clipboard()->setText(r->GetFullPathName()); });
-    add("resetToDefault", tr("Reset to default"), writable && CanResetToDefault(Item),
-        [this](TQXItemProperty *r) { ResetToDefault(r); });
+    add("resetToDefault", tr("Reset to default"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+        writable && CanResetToDefault(Item), [this](TQXItemProperty *r) { ResetToDefault(r); });
     menu->addSeparator();
     const bool parent = Item && Item->HasChildren();
-    add("expandAll", tr("Expand all"), parent, [](TQXItemProperty *r) { r->FullExpand(); });
-    add("collapseAll", tr("Collapse all"), parent, [](TQXItemProperty *r) { r->FullCollapse(); });
+    add("expandAll", tr("Expand all"), QKeySequence(Qt::Key_Asterisk), parent,
+        [](TQXItemProperty *r) { r->FullExpand(); });
+    add("collapseAll", tr("Collapse all"), QKeySequence(Qt::Key_Slash), parent,
+        [](TQXItemProperty *r) { r->FullCollapse(); });
+    if (m_dynamicProperties) {
+        menu->addSeparator();
+        add("addDynamicProperty", tr("Add dynamic property..."), QKeySequence(), ShownObjectCount() > 0,
+            [this](TQXItemProperty *) {
+                bool ok = false;
+                const QString name = QInputDialog::getText(this, tr("Add dynamic property"), tr("Name:"),
+                                                           QLineEdit::Normal, QString(), &ok);
+                if (ok)
+                    AddDynamicProperty(name);
+            });
+        add("removeDynamicProperty", tr("Remove dynamic property"), QKeySequence(),
+            IsDynamicPropertyRow(Item),
+            [this](TQXItemProperty *r) { RemoveDynamicProperty(r->RealPropName()); });
+    }
     return menu;
+}
+
+bool TQXCustomObjectInspector::RowMenuKey(const QKeySequence &Keys)
+{
+    TQXItemProperty *item = GetSelected();
+    if (!m_rowMenu || !item || Keys.isEmpty())
+        return false;
+    const std::unique_ptr<QMenu> menu(CreateRowMenu(item));
+    for (QAction *action : menu->actions())
+        if (action->isEnabled() && !action->shortcut().isEmpty() && action->shortcut() == Keys) {
+            action->trigger();
+            return true;
+        }
+    return false;
 }
 
 void TQXCustomObjectInspector::contextMenuEvent(QContextMenuEvent *Event)

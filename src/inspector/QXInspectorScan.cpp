@@ -96,6 +96,7 @@ void TQXCustomObjectInspector::ScanProperties()
         if (work.list->Count() > 0) {
             SetGridCount(gcValueLineCount, multi ? work.list->Count() + 1 : 2);
             BuildCommonProperties(work.list, GetItems(), nullptr);
+            BuildDynamicProperties(GetItems());
             orderClassBands();
             RemoveFilterProperties();
             CopyPresetsToProperties();

@@ -499,8 +499,12 @@ bool TQXItemProperty::IsModified(int Index) const
     default:
         break;
     }
-    if (!marksChangedValue(info.Kind))
-        return false;
+    if (!marksChangedValue(info.Kind)) {
+        // Other kinds are marked only on request, and only against a default that is known.
+        const bool valueKind = info.Kind == tkFloat || info.Kind == tkInt64 || info.Kind == tkVariant;
+        return valueKind && GetEditor()->ChangedFontAllKinds() && !QXPlatform::GetDefaultText(info).isNull()
+            && !IsDefaultValue(instance, info);
+    }
     // An ordinal without a known default differs from it by definition (IsDefaultValue is false then).
     return !IsDefaultValue(instance, info);
 }

@@ -99,6 +99,8 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     Q_PROPERTY(bool CheckBoxes READ CheckBoxes WRITE SetCheckBoxes)
     Q_PROPERTY(bool ArrangeByClass READ ArrangeByClass WRITE SetArrangeByClass)
     Q_PROPERTY(bool Thumbnails READ Thumbnails WRITE SetThumbnails)
+    Q_PROPERTY(bool DynamicProperties READ DynamicProperties WRITE SetDynamicProperties)
+    Q_PROPERTY(bool ChangedFontAllKinds READ ChangedFontAllKinds WRITE SetChangedFontAllKinds)
     Q_PROPERTY(bool AccessibleTable READ AccessibleTable WRITE SetAccessibleTable)
     Q_PROPERTY(TQXItemPropertyEvent OnRefreshValue MEMBER OnRefreshValue)
     Q_PROPERTY(TQXItemPropertyEvent OnAfterScan MEMBER OnAfterScan)
@@ -134,6 +136,8 @@ class QXINSPECTORCORE_EXPORT TQXObjectInspector : public TQXCustomObjectInspecto
     QX_DEFAULT(CheckBoxes, "False")
     QX_DEFAULT(ArrangeByClass, "False")
     QX_DEFAULT(Thumbnails, "False")
+    QX_DEFAULT(DynamicProperties, "False")
+    QX_DEFAULT(ChangedFontAllKinds, "False")
     QX_DEFAULT(AccessibleTable, "False")
     // Three declared defaults differ on purpose from what the constructor sets: Color (made clBtnFace),
     // DeleteBlanks (made False) and DisplayKinds (made without tkUnknown, tkMethod, tkArray, tkRecord and

@@ -184,6 +184,32 @@ private slots:
         QVERIFY(!trigger("Fixed", "pasteValue"));
         QVERIFY(trigger("Fixed", "copyValue"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1"));
+        // The keys shown in the menu do the same on the selected row while no cell editor is open.
+        inspector->SetRowMenu(true);
+        inspector->SetSelected(row("Font.Size"));
+        inspector->HideEditor();
+        QTest::keyClick(inspector, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Font.Size"));
+        QApplication::clipboard()->setText(QStringLiteral("14"));
+        QTest::keyClick(inspector, Qt::Key_V, Qt::ControlModifier);
+        settle();
+        QCOMPARE(one.Font.pointSize(), 14);
+    }
+
+    void resetPutsBackThePrototypesValue()
+    {
+        // No RESET and no declared default: a new QPushButton's value is the default.
+        QPushButton button;
+        button.setAutoRepeatDelay(500);
+        inspect({ &button });
+        TQXItemProperty *delay = row("autoRepeatDelay");
+        QCOMPARE(delay->GetValueFont(), inspector->ValueChangedFont());
+        QVERIFY(inspector->CanResetToDefault(delay));
+        inspector->ResetToDefault(delay);
+        settle();
+        QCOMPARE(button.autoRepeatDelay(), 300);
+        QVERIFY(row("autoRepeatDelay")->GetValueFont() != inspector->ValueChangedFont());
+        QVERIFY(!inspector->CanResetToDefault(row("autoRepeatDelay")));
     }
 
     void checkBoxesWriteEveryObjectAndRefuseReadOnlyRows()
@@ -270,6 +296,52 @@ private slots:
         search.ApplySearch();
         QCOMPARE(inspector->GetVisibleItemCount(), 2);
         QCOMPARE(inspector->GetVisibleItem(1)->Name(), QStringLiteral("flat"));
+    }
+
+    void dynamicPropertiesWrittenAddedAndRemoved()
+    {
+        Dial one, two;
+        for (Dial *dial : { &one, &two }) {
+            dial->setProperty("note", QStringLiteral("a"));
+            dial->setProperty("count", 1);
+        }
+        one.setProperty("only", 1); // not on every object
+        one.setProperty("_q_internal", 1); // Qt's own
+        QStringList errors;
+        inspector->OnValidateError
+            = [&](QObject *, TQXItemProp *, int, const Exception &E) { errors << E.Message(); };
+        inspector->SetDynamicProperties(true);
+        inspect({ &one, &two });
+        QVERIFY(row("note") && row("count"));
+        QVERIFY(!row("only") && !row("_q_internal"));
+        // A write keeps the property's type and reaches every object; a text of the wrong type is refused.
+        row("count")->SetValue(QStringLiteral("5"));
+        row("count")->Validate();
+        settle();
+        QCOMPARE(two.property("count"), QVariant(5));
+        QCOMPARE(two.property("count").metaType(), QMetaType::fromType<int>());
+        row("count")->SetValue(QStringLiteral("five"));
+        row("count")->Validate();
+        settle();
+        QCOMPARE(one.property("count"), QVariant(5));
+        QCOMPARE(errors.size(), 1);
+
+        inspector->AddDynamicProperty(QStringLiteral("tag"));
+        settle();
+        QVERIFY(row("tag"));
+        QCOMPARE(two.property("tag"), QVariant(QString()));
+        const std::unique_ptr<QMenu> menu(inspector->CreateRowMenu(row("note")));
+        menu->findChild<QAction *>(QStringLiteral("removeDynamicProperty"))->trigger();
+        settle();
+        QVERIFY(!row("note"));
+        QVERIFY(!one.property("note").isValid() && !two.property("note").isValid());
+        // Bands by class put them last, in a band of their own.
+        inspector->SetArrangeByClass(true);
+        settle();
+        TQXItemProps *top = inspector->Items();
+        TQXItemProp *band = top->Items(top->Count() - 1);
+        QCOMPARE(band->Name(), TQXObjectInspector::DynamicPropertiesBand());
+        QCOMPARE(band->Items()->Count(), 2);
     }
 
     void rowToolTipsNameTypeHintAndDefault()

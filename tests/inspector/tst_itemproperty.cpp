@@ -1179,6 +1179,9 @@ private slots:
         QTest::newRow("empty set, off its default")
             << "Members" << QVariant::fromValue(Profile::TMembers()) << true;
         QTest::newRow("float") << "Ratio" << QVariant(1.5) << false;
+        // On request, kinds other than ordinals and texts are marked too, against a known default.
+        QTest::newRow("float, all kinds") << "Ratio" << QVariant(1.5) << true;
+        QTest::newRow("float at its default, all kinds") << "Ratio" << QVariant(0.0) << false;
     }
     void changedValueFont()
     {
@@ -1187,6 +1190,7 @@ private slots:
         QFETCH(bool, changed);
         Profile profile;
         QVERIFY(profile.setProperty(qPrintable(property), value));
+        inspector->SetChangedFontAllKinds(QString::fromLatin1(QTest::currentDataTag()).endsWith("all kinds"));
         inspect({ &profile });
         TQXItemProperty *item = row(property);
         QVERIFY(item);
