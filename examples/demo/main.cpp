@@ -161,7 +161,7 @@ QString shootHint(TInspectorDemo *demo, const QString &path, const QDir &dir, co
 }
 
 /// A push button in the Qt look: bands by declaring class, Qt's value types summed up, a colour swatch and
-/// check boxes; then the same with the row menu open on its text. Returns the files written.
+/// check boxes; then the same with the row menu open. Returns the files written.
 QStringList shootQtLook(TInspectorDemo *demo, const QDir &dir)
 {
     TQXObjectInspector *inspector = demo->Inspector();
@@ -178,9 +178,12 @@ QStringList shootQtLook(TInspectorDemo *demo, const QDir &dir)
     QStringList paths { dir.absoluteFilePath(QStringLiteral("qxinspector-qtlook.png")),
                         dir.absoluteFilePath(QStringLiteral("qxinspector-rowmenu.png")) };
     demo->grab().save(paths.at(0));
-    if (text) {
-        const std::unique_ptr<QMenu> menu(inspector->CreateRowMenu(text, inspector));
-        const QRect cell = inspector->CellRect(1, inspector->FixedRows() + inspector->AbsoluteVIndexOf(text));
+    // The menu of a row near the top, so that the bands below stay in sight.
+    if (TQXItemProperty *flat = bands->FindItemByFullPathName(QStringLiteral("QPushButton.flat"))) {
+        inspector->SetSelected(flat);
+        settle();
+        const std::unique_ptr<QMenu> menu(inspector->CreateRowMenu(flat, inspector));
+        const QRect cell = inspector->CellRect(1, inspector->FixedRows() + inspector->AbsoluteVIndexOf(flat));
         menu->popup(inspector->viewport()->mapToGlobal(cell.center()));
         settle();
         grabWithPopup(demo, menu.get()).save(paths.at(1));
