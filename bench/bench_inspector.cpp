@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QPushButton>
 
 #include <algorithm>
@@ -172,6 +173,31 @@ struct Inspector
         });
         settle();
     }
+    /// The median time of painting the whole inspector once, its rows expanded to the third level.
+    double paintMs()
+    {
+        const std::function<void(TQXItemProperties *, int)> expand
+            = [&](TQXItemProperties *rows, int levels) {
+                  for (int i = 0; i < rows->Count() && levels > 0; ++i) {
+                      rows->Items(i)->Expand();
+                      expand(rows->Items(i)->GetItems(), levels - 1);
+                  }
+              };
+        InUpdate(*inspector->GetItems(), [&] { expand(inspector->GetItems(), 3); });
+        settle();
+        if (inspector->GetVisibleItemCount() < inspector->VisibleRowCount())
+            std::printf("only %d rows are shown\n", inspector->GetVisibleItemCount());
+        QImage image(inspector->size(), QImage::Format_ARGB32_Premultiplied);
+        std::vector<double> samples;
+        for (int i = 0; i <= Runs; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            inspector->render(&image);
+            if (i > 0) // the first is the warm-up
+                samples.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        return medianMs(samples);
+    }
     /// The median time of Rescan(), with what it posts run between the samples.
     double rescanMs()
     {
@@ -306,6 +332,18 @@ int main(int argc, char **argv)
         std::printf("%-58s %9.0f B  %8d rows\n", "memory per row: 1,000 collection items x 10, in place",
                     bytes, rows);
         Bench::recordFigure("inspector.bytes", bytes);
+    }
+    // A frame costs what the shown rows cost, with every cell decoration of the Qt look on.
+    for (const int items : { 100, 10000 }) {
+        const QByteArray what = "paint, Qt look: " + QByteArray::number(items) + " collection items x 10";
+        if (!wanted(what.constData()))
+            continue;
+        CollectionHolder holder(items);
+        Inspector in(true);
+        in.inspector->SetQtLook(true);
+        in.inspect({ &holder });
+        report(what.constData(), in.paintMs(), in.inspector->GetItemCount(),
+               items == 100 ? "inspector.paint.small" : "inspector.paint.large");
     }
     if (wanted("edit round trip: 1,000 integer rows")) {
         ThousandInts object;

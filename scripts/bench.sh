@@ -49,6 +49,8 @@ object inspector, 11,002 rows: rescan|inspector.rescan|ms|15
 object inspector, first scan, hidden|inspector.firstscan|ms|30
 object inspector, one edit round trip, 11,002 rows|inspector.roundtrip|ms|1
 inspector memory per row|inspector.bytes|bytes|768
+object inspector, one frame, Qt look, 1,104 rows|inspector.paint.small|keep|
+object inspector, one frame, Qt look, 110,004 rows|inspector.paint.large|keep|
 item list, 10k rows in a batch, hidden|itemlist.batched.hidden|ratio|1.0
 item list, 10k rows in a batch, shown|itemlist.batched.visible|ratio|1.0
 item list, 11k nested rows in a batch, hidden|itemlist.nested.hidden|ratio|1.0
