@@ -805,9 +805,32 @@ bool TQXCustomObjectInspector::UpdateProperties(TQXItemProperties *Properties)
 
 void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
 {
+    const bool multi = DisplayOptions() & doMultiColValues;
+    writeEach(Item, [&](QObject *object, int i) {
+        const int line = multi ? i : 0;
+        const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
+        SetPropertyValue(object, Item, text);
+    });
+}
+
+void TQXCustomObjectInspector::resetEach(TQXItemProperty *Item)
+{
+    writeEach(Item, [&](QObject *object, int) {
+        QString name = Item->GetFullPathPropName();
+        if (QObject *instance = object ? GetInstance(object, name, Item) : nullptr) {
+            const QMetaObject *meta = instance->metaObject();
+            const int index = meta->indexOfProperty(name.toLatin1().constData());
+            if (index >= 0)
+                meta->property(index).reset(instance);
+        }
+    });
+}
+
+void TQXCustomObjectInspector::writeEach(TQXItemProperty *Item,
+                                         const std::function<void(QObject *, int)> &Write)
+{
     PropertyChanging(Item);
     const int absoluteIndex = Item->GetAbsoluteIndex();
-    const bool multi = DisplayOptions() & doMultiColValues;
     const TScopeExit changed([this, absoluteIndex] { PropertyChanged(absoluteIndex); });
     const bool record = m_undoEnabled && !m_writingBack;
     // What each object holds before and after, read through the same path the write takes.
@@ -826,11 +849,9 @@ void TQXCustomObjectInspector::SetProperty(TQXItemProperty *Item)
                 new TQXWriteCommand(this, Item->GetFullPathName(), Item->Name(), objects, before, after));
     });
     for (int i = 0; i < ShownObjectCount(); ++i) {
-        const int line = multi ? i : 0;
-        const QString text = line < Item->ValueLineCount() ? Item->ValueLines().at(line) : QString();
         QObject *object = ShownObject(i);
         const QString old = record && object ? textOn(object) : QString();
-        SetPropertyValue(object, Item, text);
+        Write(object, i);
         if (record && object) {
             objects.append(object);
             before.append(old);

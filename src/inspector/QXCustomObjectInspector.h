@@ -19,6 +19,8 @@
 #include <QPointer>
 #include <QSet>
 
+#include <functional>
+
 class QUndoStack;
 class TQXCustomDeltaFont;
 class TQXLiveValues;
@@ -481,6 +483,11 @@ private:
     void rankClassBands();
     /// With ArrangeByClass and unsorted rows, puts the class bands in rank order.
     void orderClassBands();
+    /// Runs Write(object, position) for every shown object as one write of Item: the change events around
+    /// it, one undo command for all the objects, the refresh after it.
+    void writeEach(TQXItemProperty *Item, const std::function<void(QObject *, int)> &Write);
+    /// Puts Item's property back through its RESET function on every shown object, as one write.
+    void resetEach(TQXItemProperty *Item);
     /// With DynamicProperties, adds the rows of the shared dynamic properties to Properties.
     void BuildDynamicProperties(TQXItemProperties *Properties);
     friend class TQXItemProperty;

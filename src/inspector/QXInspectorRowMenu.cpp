@@ -71,11 +71,8 @@ void TQXCustomObjectInspector::ResetToDefault(TQXItemProperty *Item)
         return;
     const RowProperty first = rowProperty(this, Item, 0);
     if (first.info.Property.isResettable()) {
-        // The class knows its default best; the rows are read again as after any write.
-        for (int i = 0; i < ShownObjectCount(); ++i)
-            if (const RowProperty property = rowProperty(this, Item, i); property.instance)
-                property.info.Property.reset(property.instance);
-        InvalidateProperty(Item->GetAbsoluteIndex());
+        // The class knows its default best; the reset is a write like any other (events, undo, refresh).
+        resetEach(Item);
         return;
     }
     Item->SetValue(GetDefaultText(first.info));
@@ -230,9 +227,11 @@ bool TQXCustomObjectInspector::ToggleCheckBox(TQXItemProperty *Item)
 {
     if (!m_checkBoxes || !isBooleanRow(Item) || Item->IsReadOnly())
         return false;
-    // A blank (objects that differ) becomes True everywhere, as a checked box would read.
-    const bool checked
-        = Item->IsAllEqual() && Item->GetValue().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+    // A blank (objects that differ) becomes True everywhere, as a checked box would read. With a value
+    // line per object, the current line is the one toggled.
+    const bool ownLine = DisplayOptions() & doMultiColValues;
+    const bool checked = (ownLine || Item->IsAllEqual())
+        && Item->GetValue().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
     Item->SetValue(checked ? QStringLiteral("False") : QStringLiteral("True"));
     Item->Validate();
     return true;
@@ -244,8 +243,13 @@ void TQXCustomObjectInspector::MouseDown(Qt::MouseButton Button, Qt::KeyboardMod
         const TGridCoord cell = MouseCoord(X, Y);
         auto *item = static_cast<TQXItemProperty *>(FindItemProp(cell.X, cell.Y, true));
         if (item && IsValueCell(cell.X, cell.Y) && ValueMarkRect(CellRect(cell.X, cell.Y)).contains(X, Y)
-            && ToggleCheckBox(item))
-            return;
+            && ValueCheckState(item, GetCell(cell.X, cell.Y)) >= 0) {
+            // The clicked cell becomes the current one first: with a value line per object, the box
+            // toggled is that object's.
+            FocusCell(cell.X, cell.Y, true);
+            if (ToggleCheckBox(item))
+                return;
+        }
     }
     TQXCustomItemListEditor::MouseDown(Button, Shift, X, Y);
 }

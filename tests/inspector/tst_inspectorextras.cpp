@@ -171,8 +171,16 @@ private slots:
         QCOMPARE(two.Plain, 12);
         // Reset: through RESET on every object, else by writing the declared default; the changed-value
         // font goes with it.
+        inspector->SetUndoEnabled(true);
         QVERIFY(trigger("Level", "resetToDefault"));
         QCOMPARE(one.Level(), 3);
+        QCOMPARE(two.Level(), 3);
+        inspector->UndoStack()->undo(); // a reset is one write of every object
+        settle();
+        QCOMPARE(one.Level(), 7);
+        QCOMPARE(two.Level(), 9);
+        inspector->UndoStack()->redo();
+        settle();
         QCOMPARE(two.Level(), 3);
         QCOMPARE(row("Plain")->GetValueFont(), inspector->ValueChangedFont());
         QVERIFY(trigger("Plain", "resetToDefault"));
@@ -218,9 +226,9 @@ private slots:
         one.On = true; // the objects differ: the row is blank, its box partly checked
         inspect({ &one, &two });
         inspector->SetCheckBoxes(true);
-        const auto click = [this](const QString &path) {
+        const auto click = [this](const QString &path, int line = 1) {
             TQXItemProperty *item = row(path);
-            const QRect cell = inspector->CellRect(1, item->GetAbsoluteVIndex() + 1);
+            const QRect cell = inspector->CellRect(line, item->GetAbsoluteVIndex() + 1);
             QTest::mouseClick(inspector->viewport(), Qt::LeftButton, {},
                               inspector->ValueMarkRect(cell).center());
             settle();
@@ -237,10 +245,15 @@ private slots:
         QVERIFY(!inspector->ToggleCheckBox(row("Locked")));
         click("Locked");
         QCOMPARE(row("Locked")->GetValue(), QStringLiteral("True"));
+        // With a value line per object, a box is its own object's.
+        inspector->SetDisplayOptions(inspector->DisplayOptions() | TQXCustomItemListEditor::doMultiColValues);
+        settle();
+        click("On", 2);
+        QVERIFY(one.On && !two.On);
         // Off, a click on the same spot writes nothing.
         inspector->SetCheckBoxes(false);
-        click("On");
-        QVERIFY(one.On && two.On);
+        click("On", 2);
+        QVERIFY(one.On && !two.On);
     }
 
     void classBandsInDeclaringOrder_data()
