@@ -4,8 +4,8 @@
 // an inspector row takes. Each time is the median of several runs. Run: bash scripts/bench.sh
 // bench_inspector (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given,
 // pick the lines whose text contains one of them (bench_inspector "round trip: 1,000 coll").
-#include "Collection.h"
-#include "QXObjectInspector.h"
+#include <QXInspector/Collection.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

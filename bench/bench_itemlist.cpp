@@ -6,7 +6,7 @@
 // and include the one event-loop turn that shows the result. Run: bash scripts/bench.sh bench_itemlist
 // (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given: row counts to run,
 // and "flat" or "groups" for one table only.
-#include "QXItemListEditor.h"
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,11 @@
 #include "QXObjectInspectorReg.h"
 
-#include "Component.h"
 #include "QXCollectionPropertyEditorDcl.h"
-#include "QXDBInspector.h"
-#include "QXItemListEditor.h"
-#include "QXObjectInspector.h"
+
+#include <QXInspector/Component.h>
+#include <QXInspector/QXDBInspector.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QExtensionManager>

@@ -1,8 +1,9 @@
 // The collection editor driven as a user drives it: its actions, its list and the inspector beside it.
-#include "CommonDialogs.h"
-#include "QXObjectInspector.h"
-#include "QXTCollectionEditor.h"
 #include "QXTestSupport.h"
+
+#include <QXInspector/CommonDialogs.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/QXTCollectionEditor.h>
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,12 @@
 // The inspector's rows: what a property row knows of its property, the typed accessors that read and
 // write it on the inspected objects, refreshing the shown texts, writing an edited text back (set
 // members included), the changed-value font, and the messages a rejected edit produces.
-#include "FormatSettings.h"
-#include "QXException.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QTest>

@@ -1,10 +1,10 @@
 // The custom draw grid: counts and fixed lines, sizes, the current cell and the selection, scrolling,
 // geometry (cell rectangles and hit tests, right-to-left), painting (what is drawn, what it costs, errors
 // while drawing), keyboard and mouse, sizing and moving lines, and a SelectCell that changes the grid.
-#include "DrawGrid.h"
-#include "Exceptions.h"
-#include "Graphics.h"
-#include "InplaceEdit.h"
+#include <QXInspector/DrawGrid.h>
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/InplaceEdit.h>
 
 #include <QApplication>
 #include <QImage>

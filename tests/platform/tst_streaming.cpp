@@ -1,13 +1,14 @@
 // Tests of the component stream (src/platform/Streaming.*): what is written, what comes back, and that a
 // document the reader cannot take leaves the component exactly as it was.
-#include "ClassRegistry.h"
-#include "Collection.h"
-#include "Component.h"
-#include "Events.h"
-#include "Graphics.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
-#include "StringList.h"
+
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/Events.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/Streaming.h>
+#include <QXInspector/StringList.h>
 
 #include <QBuffer>
 #include <QJsonDocument>
