@@ -52,6 +52,10 @@ public:
     QList<int> keysSeen;
     bool consumeKeys = false;
 
+    // Steps of painting and key handling replaced: no grid lines; J moves down as Down does.
+    bool noLines = false;
+    bool vimKeys = false;
+
     void resetDrawn()
     {
         drawCount = 0;
@@ -97,6 +101,17 @@ protected:
         if (consumeKeys)
             Key = 0;
         TCustomDrawGrid::KeyDown(Key, Shift);
+    }
+    void PaintCellLines(QPainter &Painter, int ACol, int ARow, const QRect &LogicalRect,
+                        const TGridPaintInfo &Info) override
+    {
+        if (!noLines)
+            TCustomDrawGrid::PaintCellLines(Painter, ACol, ARow, LogicalRect, Info);
+    }
+    bool HandleNavigationKey(int Key, Qt::KeyboardModifiers Shift) override
+    {
+        return TCustomDrawGrid::HandleNavigationKey(vimKeys && Key == Qt::Key_J ? int(Qt::Key_Down) : Key,
+                                                    Shift);
     }
 };
 
@@ -556,6 +571,19 @@ private slots:
         QCOMPARE(pixel(cell.center().x(), cell.bottom() + 1), colorOf(clSilver, grid));
         // Right of the last column the grid's colour shows.
         QCOMPARE(pixel(cell.right() + 10, cell.center().y()), colorOf(clWindow, grid));
+    }
+    void paintAndKeyStepsServeDescendants()
+    {
+        grid->SetColCount(4);
+        grid->SetRowCount(4);
+        grid->noLines = true;
+        grid->vimKeys = true;
+        showGrid();
+        activate();
+        const QRect cell = grid->CellRect(3, 3);
+        QCOMPARE(image().pixelColor(cell.right() + 1, cell.center().y()), colorOf(clWindow, grid));
+        QTest::keyClick(grid, Qt::Key_J);
+        QCOMPARE(coord(grid->Col(), grid->Row()), coord(1, 2));
     }
     void paintFollowsColoursAndOptions_data()
     {
