@@ -4,9 +4,10 @@
 // and show the first three records (ms, and how much the process grew, MiB), Next and Prior (µs each, the
 // mean of 200 moves), First and Last (ms), and reading row 500,000 (or the middle row of a smaller table).
 // Run: bash scripts/bench.sh bench_dataset (needs the PostgreSQL server programs for the second half).
-#include "QXDBInspector.h"
-#include "SqlDataSet.h"
 #include "helper_database.h"
+
+#include <QXInspector/QXDBInspector.h>
+#include <QXInspector/SqlDataSet.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

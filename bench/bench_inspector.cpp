@@ -5,8 +5,9 @@
 // bench_inspector (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given,
 // pick the lines whose text contains one of them (bench_inspector "round trip: 1,000 coll").
 #include "BenchCommon.h"
-#include "Collection.h"
-#include "QXObjectInspector.h"
+
+#include <QXInspector/Collection.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,7 +7,8 @@
 // (QT_QPA_PLATFORM=offscreen is set when there is no display). Arguments, when given: row counts to run,
 // and "flat" or "groups" for one table only, "summary" for the summary figures only.
 #include "BenchCommon.h"
-#include "QXItemListEditor.h"
+
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,8 +4,8 @@
 // one turn of the event loop; off, the inspector reads nothing and the time is the setter's own, on it
 // reads the one row that changed. Also the rescan with and without the connections. Each time is the
 // median of several runs. Run: bash scripts/bench.sh bench_livevalues
-#include "Collection.h"
-#include "QXObjectInspector.h"
+#include <QXInspector/Collection.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 // kind, has a font, a string list, a collection and a defined property, and is then written again. The
 // reader must refuse what it cannot take with EReadError and never crash or leak; whatever it accepted
 // must write again.
-#include "ClassRegistry.h"
-#include "Collection.h"
-#include "Component.h"
-#include "Graphics.h"
-#include "Streaming.h"
-#include "StringList.h"
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/Streaming.h>
+#include <QXInspector/StringList.h>
 
 #include <QCoreApplication>
 #include <QVariant>

@@ -1,9 +1,9 @@
 // Feeds arbitrary text to SetPropValue for every kind of property a test object publishes. Any exception
 // of the library's family is an accepted answer to bad text; a crash, a sanitizer report or any other
 // exception is a finding.
-#include "Exceptions.h"
-#include "Graphics.h"
-#include "TypeInfo.h"
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QColor>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "QXCollectionPropertyEditorDcl.h"
 
-#include "QXMessages.h"
+#include <QXInspector/QXMessages.h>
 
 #include <QAction>
 #include <QApplication>

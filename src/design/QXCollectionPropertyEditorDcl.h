@@ -6,8 +6,9 @@
 #pragma once
 
 #include "QXFormDesigner.h"
-#include "QXObjectInspector.h"
-#include "QXTCollectionEditor.h"
+
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/QXTCollectionEditor.h>
 
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionFactory>

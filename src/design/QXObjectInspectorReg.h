@@ -81,6 +81,6 @@ private:
     QList<TQXWidgetPlugin *> m_widgets;
 };
 
-/// The widget box icon of ClassName (24 by 24 pixels), drawn for the library's widgets; a null icon for
-/// any other class.
+/// The widget box icon of ClassName (24 by 24 pixels, a picture in the plugin's resources) for the
+/// library's widgets; a null icon for any other class.
 QIcon QXDesignerIcon(const QString &ClassName);

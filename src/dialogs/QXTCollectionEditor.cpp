@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QToolButton>
@@ -56,48 +55,14 @@ public:
     QPointer<TCollectionItem> Item;
 };
 
-QIcon drawnIcon(const std::function<void(QPainter &)> &draw)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return QIcon(pixmap);
-}
-
-// Move up, move down, delete, add, reset: the order the actions pick them by.
+// Move up, move down, delete, add, reset: the order the actions pick them by. Pictures in the library's
+// resources, each with a twice as large one for high-density screens.
 QList<QIcon> editorImages()
 {
-    const QColor ink(0x20, 0x50, 0x90);
-    auto arrow = [ink](bool up) {
-        return drawnIcon([ink, up](QPainter &p) {
-            const QPolygonF head = up ? QPolygonF({ { 8, 2 }, { 14, 9 }, { 2, 9 } })
-                                      : QPolygonF({ { 8, 14 }, { 14, 7 }, { 2, 7 } });
-            p.setPen(Qt::NoPen);
-            p.setBrush(ink);
-            p.drawPolygon(head);
-            p.drawRect(up ? QRectF(6, 9, 4, 5) : QRectF(6, 2, 4, 5));
-        });
-    };
-    const QIcon remove = drawnIcon([](QPainter &p) {
-        p.setPen(QPen(QColor(0xb0, 0x20, 0x20), 2.5));
-        p.drawLine(QPointF(3, 3), QPointF(13, 13));
-        p.drawLine(QPointF(13, 3), QPointF(3, 13));
-    });
-    const QIcon add = drawnIcon([](QPainter &p) {
-        p.setPen(QPen(QColor(0x20, 0x80, 0x30), 2.5));
-        p.drawLine(QPointF(8, 2), QPointF(8, 14));
-        p.drawLine(QPointF(2, 8), QPointF(14, 8));
-    });
-    const QIcon reset = drawnIcon([ink](QPainter &p) {
-        p.setPen(QPen(ink, 2));
-        p.drawArc(QRectF(3, 3, 10, 10), 90 * 16, 270 * 16);
-        p.setPen(Qt::NoPen);
-        p.setBrush(ink);
-        p.drawPolygon(QPolygonF({ { 8, 0.5 }, { 12, 3 }, { 8, 5.5 } }));
-    });
-    return { arrow(true), arrow(false), remove, add, reset };
+    QList<QIcon> images;
+    for (const char *name : { "moveup", "movedown", "delete", "add", "reset" })
+        images.append(QIcon(QStringLiteral(":/qxinspector/dialogs/%1.png").arg(QLatin1String(name))));
+    return images;
 }
 
 enum { imgMoveUp, imgMoveDown, imgDelete, imgAdd, imgReset };

@@ -171,10 +171,11 @@ void TQXCustomObjectInspector::AfterConstruction()
 
 TQXPropertyPresets *TQXCustomObjectInspector::Presets() const
 {
-    // Made through an overridable operation, so only once the object is whole.
+    // Made through an overridable operation, so only once the object is whole; the factory and the
+    // default presets change the inspector, which a const getter reaches through a cast.
     if (!m_presets && !m_destroyingInspector) {
         auto *self = const_cast<TQXCustomObjectInspector *>(this);
-        self->m_presets = self->CreatePresets();
+        m_presets = self->CreatePresets();
         self->ResetDefaultPresets();
     }
     return m_presets;
@@ -884,9 +885,8 @@ QUndoStack *TQXCustomObjectInspector::UndoStack() const
 {
     if (m_undoStack)
         return m_undoStack;
-    auto *self = const_cast<TQXCustomObjectInspector *>(this);
     if (!m_ownUndoStack)
-        self->m_ownUndoStack = new QUndoStack;
+        m_ownUndoStack = new QUndoStack;
     return m_ownUndoStack;
 }
 

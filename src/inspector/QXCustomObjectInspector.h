@@ -521,7 +521,7 @@ private:
     void invalidateAfterOptionChange();
 
     TQXInspectorObjects *m_objects = nullptr;
-    TQXPropertyPresets *m_presets = nullptr;
+    mutable TQXPropertyPresets *m_presets = nullptr; // made by Presets() on first use
     TQXCustomDeltaFont *m_valueChangedFont = nullptr;
     // Objects whose properties the running scan has listed; no object is opened twice.
     QSet<const QObject *> m_scannedObjects;
@@ -569,7 +569,7 @@ private:
     bool m_rowToolTips = false;
     bool m_checkBoxes = false;
     QPointer<QUndoStack> m_undoStack;
-    QUndoStack *m_ownUndoStack = nullptr;
+    mutable QUndoStack *m_ownUndoStack = nullptr; // made by UndoStack() when no stack was given
     TQXLiveValues *m_live = nullptr;
     // The rows open, and the row at the top, when the rows were last dropped (KeepExpansion).
     QStringList m_openPaths;

@@ -681,16 +681,6 @@ QObject *TQXCustomObjectInspector::GetInstance(QObject *Instance, QString &PropP
 // ---------------------------------------------------------------------------------------------------
 // Value texts
 
-QString TQXCustomObjectInspector::GetPropertyValue(QObject *Instance, TQXItemProperty *Item) const
-{
-    if (Item->OnGetProperty) {
-        QString value;
-        Item->OnGetProperty(Item, Instance, Item->RealPropName(), value);
-        return value;
-    }
-    return GetPlainPropertyValue(Instance, Item);
-}
-
 QString TQXCustomObjectInspector::GetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item) const
 {
     // A path that no longer leads to an object has no value to read.
@@ -738,26 +728,6 @@ QString TQXCustomObjectInspector::GetPlainPropertyValue(QObject *Instance, TQXIt
     default:
         RaiseInvalidPropertyType(info.TypeName);
     }
-}
-
-bool TQXCustomObjectInspector::SetPropertyValue(QObject *Instance, TQXItemProperty *Item,
-                                                const QString &Value)
-{
-    QString name = Item->GetFullPathPropName();
-    QObject *instance = GetInstance(Instance, name, Item);
-    // An object that is gone, or a sub-object replaced since the scan, is left alone. A row with a writer
-    // of its own (a line of a string list, say) has no object of its own at the end of its path: the
-    // writer is asked as long as the inspected object itself is there.
-    if (!Instance || (!instance && !Item->OnSetProperty))
-        return false;
-    const bool changed = GetPropertyValue(instance, Item) != Value;
-    if (Item->OnSetProperty) {
-        const QScopedValueRollback<QPointer<QObject>> writing(m_writingObject, Instance);
-        Item->OnSetProperty(Item, instance, name, Value);
-        return changed;
-    }
-    SetPlainPropertyValue(instance, Item, name, Value);
-    return changed;
 }
 
 void TQXCustomObjectInspector::SetPlainPropertyValue(QObject *Instance, TQXItemProperty *Item,

@@ -573,6 +573,45 @@ QString textOfValue(TTypeKind kind, const QVariant &value)
 
 } // namespace
 
+namespace {
+
+// The texts of a row's value lines through a refresh. Most refreshes change nothing: the row's texts are
+// copied out only when one differs (at once for rows whose handler may change the row meanwhile).
+class RefreshedTexts
+{
+public:
+    RefreshedTexts(const TQXItemProperty &Row, int Lines, bool CopyNow)
+        : m_row(Row)
+    {
+        if (m_row.ValueLines().size() < Lines || CopyNow) {
+            m_texts = m_row.ValueLines();
+            while (m_texts.size() < Lines)
+                m_texts.append(QString());
+            m_copied = true;
+        }
+    }
+    QString At(int Line) const { return m_copied ? m_texts.at(Line) : m_row.ValueLines().at(Line); }
+    void Put(int Line, const QString &Text)
+    {
+        if (!m_copied) {
+            if (m_row.ValueLines().at(Line) == Text)
+                return;
+            m_texts = m_row.ValueLines();
+            m_copied = true;
+        }
+        m_texts[Line] = Text;
+    }
+    // The new texts, when one differs from the row's.
+    const QStringList *Changed() const { return m_copied ? &m_texts : nullptr; }
+
+private:
+    const TQXItemProperty &m_row;
+    QStringList m_texts;
+    bool m_copied = false;
+};
+
+} // namespace
+
 bool TQXItemProperty::RefreshValue()
 {
     bool result = true;
@@ -582,107 +621,109 @@ bool TQXItemProperty::RefreshValue()
             || m_propertyKind == pkCollection)) {
         const bool multi = inspector->DisplayOptions() & TQXCustomItemListEditor::doMultiColValues;
         const int lines = multi ? inspector->ShownObjectCount() : 1;
-        if (ValueLineCount() != inspector->GetGridCount(0) - 1)
+        if (ValueLineCount() != inspector->GetGridCount(gcValueLineCount) - 1)
             FitValueLines();
-        // Most refreshes change nothing: the new texts are copied out only when one differs (at once for
-        // rows whose handler may change the row meanwhile).
-        QStringList texts;
-        bool textsMade = false;
-        if (ValueLines().size() < lines || OnGetProperty) {
-            texts = ValueLines();
-            while (texts.size() < lines)
-                texts.append(QString());
-            textsMade = true;
-        }
-        const auto putText = [&](int line, const QString &text) {
-            if (!textsMade) {
-                if (ValueLines().at(line) == text)
-                    return;
-                texts = ValueLines();
-                textsMade = true;
-            }
-            texts[line] = text;
-        };
+        RefreshedTexts texts(*this, lines, bool(OnGetProperty));
         // With one value line for several objects, the other objects are read too: a value that became
         // different must show as the blank a scan would give it, and one that became equal as the value.
         const int objects = inspector->ShownObjectCount();
         const bool compareOthers = !multi && objects > 1 && m_isRealProperty && !OnGetProperty;
         bool allEqual = true;
-        const auto showText = [&](int line, const QString &text) {
-            if (line < lines)
-                putText(line, text);
-            else if (allEqual)
-                allEqual = text == (textsMade ? texts.at(0) : ValueLines().at(0));
-        };
-        // Inside the inspector's refresh of all rows the objects are known; otherwise the path is
-        // resolved by name.
-        const bool ownersKnown = inspector->m_refreshRow == this;
-        QString fullPath;
         for (int b = 0; b < (compareOthers ? objects : lines); ++b) {
-            QString name;
-            QObject *instance = nullptr;
-            if (ownersKnown) {
-                name = m_realPropName;
-                instance = b < inspector->m_refreshOwners->size() ? inspector->m_refreshOwners->at(b).data()
-                                                                  : nullptr;
-            } else {
-                if (fullPath.isEmpty())
-                    fullPath = GetFullPathPropName();
-                name = fullPath;
-                instance = inspector->GetInstance(inspector->ShownObject(b), name, this);
-            }
+            TQXRefreshedLine line;
+            line.Index = b;
+            RefreshInstance(line);
             // A property row whose object is gone, or was replaced by one without the property, cannot
             // be read any more: the rows must be built again. Rows that are no property (string-list
             // lines, say) need no object of their own.
-            const TPropInfo *info = m_isRealProperty && instance ? &propInfoOn(instance, name) : nullptr;
-            if (m_isRealProperty && (!info || !*info)) {
+            line.Info = m_isRealProperty && line.Instance ? &propInfoOn(line.Instance, line.Name) : nullptr;
+            if (m_isRealProperty && (!line.Info || !*line.Info)) {
                 result = false;
                 break;
             }
-            QVariant value;
-            bool valueRead = false;
-            if (OnGetProperty) {
-                QString text = texts.at(b);
-                OnGetProperty(this, instance, m_realPropName, text);
-                texts[b] = text;
-            } else if (m_propertyKind == pkSetMember) {
-                if (TQXItemProperty *set = GetParentItem(pkSet)) {
-                    const qint64 bits = set->RealValues(b).toLongLong();
-                    const int member = RealValues(b).toInt();
-                    const bool on = member >= 0 && member <= 31 && (bits & (qint64(1) << member));
-                    putText(b, on ? QStringLiteral("True") : QStringLiteral("False"));
-                }
-            } else if (!instance) {
+            if (b < lines)
+                line.Text = texts.At(b);
+            if (!ReadValueText(line)) {
                 result = false;
                 break;
-            } else {
-                // Where the text follows from the value, the property is read once.
-                if (info && name == m_realPropName && textFollowsValue(info->Kind)) {
-                    value = QXPlatform::GetPropValue(instance, *info, false);
-                    valueRead = true;
-                    showText(b, textOfValue(info->Kind, value));
-                } else {
-                    showText(b, inspector->GetPropertyValue(instance, this));
-                }
             }
-            if (m_isRealProperty && b < lines) {
-                if (!valueRead)
-                    value = QXPlatform::GetPropValue(instance, *info, false);
-                if (b >= m_realValues.size()
-                    || !(m_realValues.at(b).isValid() && m_realValues.at(b) == value))
-                    SetRealValues(b, value);
-            }
+            if (b < lines)
+                texts.Put(b, line.Text);
+            else if (allEqual)
+                allEqual = line.Text == texts.At(0);
+            if (m_isRealProperty && b < lines)
+                RefreshRealValue(line);
         }
-        if (textsMade)
-            SetValueLines(texts);
+        if (const QStringList *changed = texts.Changed())
+            SetValueLines(*changed);
         if (compareOthers && result)
             SetAllEqual(allEqual);
     }
+    DoRefreshValue();
+    return result;
+}
+
+void TQXItemProperty::RefreshInstance(TQXRefreshedLine &Line)
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (!inspector)
+        return;
+    // Inside the inspector's refresh of all rows the objects are known; otherwise the path is resolved
+    // by name.
+    if (inspector->m_refreshRow == this) {
+        Line.Name = m_realPropName;
+        const auto &owners = *inspector->m_refreshOwners;
+        Line.Instance = Line.Index < owners.size() ? owners.at(Line.Index).data() : nullptr;
+    } else {
+        Line.Name = GetFullPathPropName();
+        Line.Instance = inspector->GetInstance(inspector->ShownObject(Line.Index), Line.Name, this);
+    }
+}
+
+bool TQXItemProperty::ReadValueText(TQXRefreshedLine &Line)
+{
+    if (OnGetProperty) {
+        OnGetProperty(this, Line.Instance, m_realPropName, Line.Text);
+        return true;
+    }
+    if (m_propertyKind == pkSetMember) {
+        if (TQXItemProperty *set = GetParentItem(pkSet)) {
+            const qint64 bits = set->RealValues(Line.Index).toLongLong();
+            const int member = RealValues(Line.Index).toInt();
+            const bool on = member >= 0 && member <= 31 && (bits & (qint64(1) << member));
+            Line.Text = on ? QStringLiteral("True") : QStringLiteral("False");
+        }
+        return true;
+    }
+    TQXCustomObjectInspector *inspector = GetEditor();
+    if (!Line.Instance || !inspector)
+        return false;
+    // Where the text follows from the value, the property is read once.
+    if (Line.Info && Line.Name == m_realPropName && textFollowsValue(Line.Info->Kind)) {
+        Line.Value = QXPlatform::GetPropValue(Line.Instance, *Line.Info, false);
+        Line.Text = textOfValue(Line.Info->Kind, *Line.Value);
+    } else {
+        Line.Text = inspector->GetPropertyValue(Line.Instance, this);
+    }
+    return true;
+}
+
+void TQXItemProperty::RefreshRealValue(const TQXRefreshedLine &Line)
+{
+    const QVariant value
+        = Line.Value ? *Line.Value : QXPlatform::GetPropValue(Line.Instance, *Line.Info, false);
+    if (Line.Index >= m_realValues.size()
+        || !(m_realValues.at(Line.Index).isValid() && m_realValues.at(Line.Index) == value))
+        SetRealValues(Line.Index, value);
+}
+
+void TQXItemProperty::DoRefreshValue()
+{
+    TQXCustomObjectInspector *inspector = GetEditor();
     if (OnRefreshValue)
         OnRefreshValue(inspector, this);
     else if (inspector && inspector->OnRefreshValue)
         inspector->OnRefreshValue(inspector, this);
-    return result;
 }
 
 void TQXItemProperty::QXInvalidateProperty(TMessage &Message)

@@ -12,12 +12,25 @@
 #include <QList>
 #include <QVariant>
 
+#include <optional>
+
 class TQXCustomObjectInspector;
 class TQXItemProperty;
 class TQXItemProperties;
 
 /// One variant per value line.
 using TVariantArray = QList<QVariant>;
+
+/// One value line of a row as TQXItemProperty::RefreshValue reads it, handed from step to step.
+struct TQXRefreshedLine
+{
+    int Index = 0; ///< the value line, and the shown object it reads
+    QObject *Instance = nullptr; ///< the object the line reads (null for rows that need none)
+    QString Name; ///< the property read on Instance
+    const QXPlatform::TPropInfo *Info = nullptr; ///< the property's information, for a real row
+    QString Text; ///< the line's text: the one shown, then the one read
+    std::optional<QVariant> Value; ///< the property's value, when reading the text read it
+};
 
 /// Reads the text a row shows for Instance (the object owning the property after path resolution).
 QX_DECLARE_EVENT(TQXItemGetPropertyEvent,
@@ -182,6 +195,21 @@ public:
     void DefineProperties(QXPlatform::TFiler *Filer) override;
 
 protected:
+    /// @name Refreshing
+    /// The steps RefreshValue takes for each value line, in this order, then DoRefreshValue.
+    ///@{
+    /// Sets Line's Instance and Name: the object the inspector's refresh of all rows found for the
+    /// line, else the row's path resolved from the shown object (null when it is gone).
+    virtual void RefreshInstance(TQXRefreshedLine &Line);
+    /// Sets Line's Text: from OnGetProperty, from the set a member row belongs to, or from the
+    /// property (setting Value where the text follows from it). False when the object is gone.
+    virtual bool ReadValueText(TQXRefreshedLine &Line);
+    /// Keeps the property's value as the real value of a real row's line, where it changed.
+    virtual void RefreshRealValue(const TQXRefreshedLine &Line);
+    /// Fires OnRefreshValue, or the inspector's OnRefreshValue when the row has none.
+    virtual void DoRefreshValue();
+    ///@}
+
     /// Writes the validated row (UpdateProperty), then reports it as the item does.
     void DoValidated() override;
     QString InvalidValueMessage(const QString &Reason) const override;

@@ -154,9 +154,10 @@ void TQXCustomItemListEditor::ensureItems() const
     if (m_items || m_destroying)
         return;
     // The item classes come from an overridable operation, so the tree is built once the object is
-    // whole: by AfterConstruction, or on first use when the grid was made with a plain new.
+    // whole: by AfterConstruction, or on first use when the grid was made with a plain new. The grid
+    // owns the tree and the factory may change it, so the factory is called on the grid made non-const.
     auto *self = const_cast<TQXCustomItemListEditor *>(this);
-    self->m_items = self->CreateItems(self);
+    m_items = self->CreateItems(self);
     self->FillCategories();
 }
 

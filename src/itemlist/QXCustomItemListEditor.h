@@ -534,7 +534,7 @@ private:
     const QList<TQXItemProp *> &visibleItems() const { return m_listsStale ? staleLists() : m_visibleItems; }
     const QList<TQXItemProp *> &staleLists() const;
 
-    TQXItemProps *m_items = nullptr;
+    mutable TQXItemProps *m_items = nullptr; // made on first use (ensureItems)
     QXPlatform::TStringList *m_titleCaptions = nullptr;
     QXPlatform::TStringList *m_filters = nullptr;
     QList<TQXItemProp *> m_allItems;

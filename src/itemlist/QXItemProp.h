@@ -369,6 +369,9 @@ private:
 
     QString m_name;
     std::unique_ptr<Extras> m_extras;
+    // Caches the const getters make on first use and keep (GetPickList, Items, valueStrings, GetFont,
+    // GetValueFont; FitValueLines fits the lines); those that own or call back into the item reach it
+    // through a cast.
     mutable QXPlatform::TStringList *m_pickList = nullptr;
     mutable TQXItemProps *m_items = nullptr;
     mutable TQXItemPropValueStrings *m_values = nullptr;

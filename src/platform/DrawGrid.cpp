@@ -1195,19 +1195,19 @@ bool TCustomDrawGrid::HandleKey(int Key, Qt::KeyboardModifiers Shift)
     KeyDown(Key, Shift);
     if (Key == 0)
         return true;
-    const bool ctrl = Shift & Qt::ControlModifier;
-    const bool shift = Shift & Qt::ShiftModifier;
     if (Shift & Qt::AltModifier)
         return false;
-    const bool editing = m_options & goEditing;
-    const bool alwaysShow = m_options & goAlwaysShowEditor;
-    const bool rowSelect = m_options & goRowSelect;
+    return HandleEditKey(Key) || HandleNavigationKey(Key, Shift);
+}
 
+bool TCustomDrawGrid::HandleEditKey(int Key)
+{
+    const bool alwaysShow = m_options & goAlwaysShowEditor;
     switch (Key) {
     case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (!editing || alwaysShow)
+        if (!(m_options & goEditing) || alwaysShow)
             return false;
         SetEditorMode(!m_editorMode);
         return true;
@@ -1219,9 +1219,15 @@ bool TCustomDrawGrid::HandleKey(int Key, Qt::KeyboardModifiers Shift)
             HideEditor();
         return true;
     default:
-        break;
+        return false;
     }
+}
 
+bool TCustomDrawGrid::HandleNavigationKey(int Key, Qt::KeyboardModifiers Shift)
+{
+    const bool ctrl = Shift & Qt::ControlModifier;
+    const bool shift = Shift & Qt::ShiftModifier;
+    const bool rowSelect = m_options & goRowSelect;
     if (IsRightToLeft()) {
         if (Key == Qt::Key_Left)
             Key = Qt::Key_Right;
@@ -1294,13 +1300,18 @@ bool TCustomDrawGrid::HandleKey(int Key, Qt::KeyboardModifiers Shift)
     default:
         return false;
     }
-    target.X = std::clamp(target.X, FixedCols(), ColCount() - 1);
-    target.Y = std::clamp(target.Y, FixedRows(), RowCount() - 1);
-    if (target != m_current)
-        FocusCell(target.X, target.Y, moveAnchor);
+    MoveFocusTo(target, moveAnchor);
+    return true;
+}
+
+void TCustomDrawGrid::MoveFocusTo(TGridCoord Target, bool MoveAnchor)
+{
+    Target.X = std::clamp(Target.X, FixedCols(), ColCount() - 1);
+    Target.Y = std::clamp(Target.Y, FixedRows(), RowCount() - 1);
+    if (Target != m_current)
+        FocusCell(Target.X, Target.Y, MoveAnchor);
     else
         ClampInView(m_current);
-    return true;
 }
 
 void TCustomDrawGrid::keyReleaseEvent(QKeyEvent *event)
@@ -1673,24 +1684,22 @@ void TCustomDrawGrid::paintEvent(QPaintEvent *event)
 
 void TCustomDrawGrid::PaintCells(QPainter &painter, const QRect &clip)
 {
-    TGridDrawInfo info;
-    CalcDrawInfo(info);
-    const QColor background = SystemColor(m_color);
-    const QColor fixedBackground = SystemColor(m_fixedColor);
-    const QColor highlight = SystemColor(clHighlight);
-    const QColor text = SystemColor(clWindowText);
-    const QColor fixedText = SystemColor(clBtnText);
-    const QColor highlightText = SystemColor(clHighlightText);
-    const QColor line = SystemColor(lineColor);
-    const QColor fixedLine = SystemColor(fixedLineColor);
-    const bool focused = GridHasFocus();
-    const TGridRect selection = Selection();
-    const bool drawFocusSelected = m_options & (goDrawFocusSelected | goRowSelect);
-    const int hLine = m_cols.LineWidth;
-    const int vLine = m_rows.LineWidth;
+    TGridPaintInfo info;
+    CalcDrawInfo(info.Geometry);
+    info.Background = SystemColor(m_color);
+    info.FixedBackground = SystemColor(m_fixedColor);
+    info.Highlight = SystemColor(clHighlight);
+    info.Text = SystemColor(clWindowText);
+    info.FixedText = SystemColor(clBtnText);
+    info.HighlightText = SystemColor(clHighlightText);
+    info.Line = SystemColor(lineColor);
+    info.FixedLine = SystemColor(fixedLineColor);
+    info.Selection = Selection();
+    info.Focused = GridHasFocus();
+    info.DrawFocusSelected = m_options & (goDrawFocusSelected | goRowSelect);
 
     // Whatever the cells leave uncovered (right of and below them) shows the grid's colour.
-    painter.fillRect(clip, background);
+    painter.fillRect(clip, info.Background);
 
     // The visible lines of an axis with their logical positions: the fixed lines, then the scrolled ones
     // from the first shown up to the viewport's end. Only these are visited, whatever the counts.
@@ -1720,74 +1729,102 @@ void TCustomDrawGrid::PaintCells(QPainter &painter, const QRect &clip)
     };
     // The clip in logical columns: mirrored under right-to-left layout.
     const QRect logicalClip = Mirrored(clip);
-    const QList<Line> cols = visibleLines(m_cols, info.Horz, logicalClip.left(), logicalClip.right());
-    const QList<Line> rows = visibleLines(m_rows, info.Vert, clip.top(), clip.bottom());
+    const QList<Line> cols
+        = visibleLines(m_cols, info.Geometry.Horz, logicalClip.left(), logicalClip.right());
+    const QList<Line> rows = visibleLines(m_rows, info.Geometry.Vert, clip.top(), clip.bottom());
 
     for (const Line &row : rows) {
         for (const Line &col : cols) {
-            const bool fixed = col.Index < FixedCols() || row.Index < FixedRows();
-            TGridDrawState state;
-            bool highlighted = false;
-            if (fixed) {
-                state |= gdFixed;
-            } else {
-                const bool isCurrent = col.Index == m_current.X && row.Index == m_current.Y;
-                if (selection.Contains(col.Index, row.Index))
-                    state |= gdSelected;
-                if (isCurrent && focused)
-                    state |= gdFocused;
-                highlighted = (state & gdSelected) && (!(state & gdFocused) || drawFocusSelected);
-            }
-            const QRect cell = Mirrored(QRect(col.Pos, row.Pos, col.Size, row.Size));
-            if (!cell.isEmpty()) {
-                const PainterState saved(painter);
-                painter.setClipRect(cell);
-                if (m_defaultDrawing)
-                    painter.fillRect(cell, fixed ? fixedBackground : highlighted ? highlight : background);
-                painter.setFont(font());
-                painter.setPen(fixed ? fixedText : highlighted ? highlightText : text);
-                painter.setBrush(Qt::NoBrush);
-                DrawCell(col.Index, row.Index, cell, state);
-            }
-            if (!cell.isEmpty() && m_defaultDrawing && (state & gdFocused) && !(m_options & goRowSelect)
-                && cell.width() > 2 && cell.height() > 2) {
-                const PainterState saved(painter);
-                painter.setPen(QPen(text, 1, Qt::DotLine));
-                painter.setBrush(Qt::NoBrush);
-                painter.drawRect(cell.adjusted(0, 0, -1, -1));
-            }
-            // The grid lines right of and below the cell; where a line is not drawn its place takes the
-            // cell's colour.
-            if (hLine > 0) {
-                const bool drawn = fixed ? (m_options & goFixedVertLine) : (m_options & goVertLine);
-                painter.fillRect(Mirrored(QRect(col.Pos + col.Size, row.Pos, hLine, row.Size + vLine)),
-                                 drawn ? (fixed ? fixedLine : line) : (fixed ? fixedBackground : background));
-            }
-            if (vLine > 0) {
-                const bool drawn = fixed ? (m_options & goFixedHorzLine) : (m_options & goHorzLine);
-                painter.fillRect(Mirrored(QRect(col.Pos, row.Pos + row.Size, col.Size, vLine)),
-                                 drawn ? (fixed ? fixedLine : line) : (fixed ? fixedBackground : background));
-            }
+            const QRect logical(col.Pos, row.Pos, col.Size, row.Size);
+            if (const QRect cell = Mirrored(logical); !cell.isEmpty())
+                PaintCell(painter, col.Index, row.Index, cell, info);
+            PaintCellLines(painter, col.Index, row.Index, logical, info);
         }
     }
+    PaintDragFeedback(painter, info);
+}
 
-    // Feedback of a drag: the line being sized, or where a moved line will go.
+void TCustomDrawGrid::PaintCell(QPainter &Painter, int ACol, int ARow, const QRect &Rect,
+                                const TGridPaintInfo &Info)
+{
+    const bool fixed = ACol < FixedCols() || ARow < FixedRows();
+    TGridDrawState state;
+    bool highlighted = false;
+    if (fixed) {
+        state |= gdFixed;
+    } else {
+        if (Info.Selection.Contains(ACol, ARow))
+            state |= gdSelected;
+        if (ACol == m_current.X && ARow == m_current.Y && Info.Focused)
+            state |= gdFocused;
+        highlighted = (state & gdSelected) && (!(state & gdFocused) || Info.DrawFocusSelected);
+    }
+    {
+        const PainterState saved(Painter);
+        Painter.setClipRect(Rect);
+        if (m_defaultDrawing)
+            Painter.fillRect(Rect,
+                             fixed             ? Info.FixedBackground
+                                 : highlighted ? Info.Highlight
+                                               : Info.Background);
+        Painter.setFont(font());
+        Painter.setPen(fixed ? Info.FixedText : highlighted ? Info.HighlightText : Info.Text);
+        Painter.setBrush(Qt::NoBrush);
+        DrawCell(ACol, ARow, Rect, state);
+    }
+    if (m_defaultDrawing && (state & gdFocused) && !(m_options & goRowSelect) && Rect.width() > 2
+        && Rect.height() > 2) {
+        const PainterState saved(Painter);
+        Painter.setPen(QPen(Info.Text, 1, Qt::DotLine));
+        Painter.setBrush(Qt::NoBrush);
+        Painter.drawRect(Rect.adjusted(0, 0, -1, -1));
+    }
+}
+
+void TCustomDrawGrid::PaintCellLines(QPainter &Painter, int ACol, int ARow, const QRect &LogicalRect,
+                                     const TGridPaintInfo &Info)
+{
+    const bool fixed = ACol < FixedCols() || ARow < FixedRows();
+    const QColor cellColor = fixed ? Info.FixedBackground : Info.Background;
+    const QColor ink = fixed ? Info.FixedLine : Info.Line;
+    const int hLine = m_cols.LineWidth;
+    const int vLine = m_rows.LineWidth;
+    if (hLine > 0) {
+        const bool drawn = fixed ? (m_options & goFixedVertLine) : (m_options & goVertLine);
+        Painter.fillRect(
+            Mirrored(QRect(LogicalRect.right() + 1, LogicalRect.top(), hLine, LogicalRect.height() + vLine)),
+            drawn ? ink : cellColor);
+    }
+    if (vLine > 0) {
+        const bool drawn = fixed ? (m_options & goFixedHorzLine) : (m_options & goHorzLine);
+        Painter.fillRect(
+            Mirrored(QRect(LogicalRect.left(), LogicalRect.bottom() + 1, LogicalRect.width(), vLine)),
+            drawn ? ink : cellColor);
+    }
+}
+
+void TCustomDrawGrid::PaintDragFeedback(QPainter &Painter, const TGridPaintInfo &Info)
+{
+    const int hLine = m_cols.LineWidth;
+    const int vLine = m_rows.LineWidth;
     if (m_gridState == gsColSizing) {
-        painter.fillRect(Mirrored(QRect(m_sizingPos, 0, std::max(1, hLine), info.Vert.GridBoundary)), text);
+        Painter.fillRect(Mirrored(QRect(m_sizingPos, 0, std::max(1, hLine), Info.Geometry.Vert.GridBoundary)),
+                         Info.Text);
     } else if (m_gridState == gsRowSizing) {
-        painter.fillRect(QRect(0, m_sizingPos, info.Horz.GridBoundary, std::max(1, vLine)), text);
+        Painter.fillRect(QRect(0, m_sizingPos, Info.Geometry.Horz.GridBoundary, std::max(1, vLine)),
+                         Info.Text);
     } else if (m_gridState == gsRowMoving && m_movePos >= 0) {
         const int y = LinePos(m_rows, m_movePos, TopRow());
         if (y >= 0)
-            painter.fillRect(
+            Painter.fillRect(
                 QRect(0, m_movePos > m_moveIndex ? y + RowHeights(m_movePos) : y - 1, viewport()->width(), 2),
-                highlight);
+                Info.Highlight);
     } else if (m_gridState == gsColMoving && m_movePos >= 0) {
         const int x = LinePos(m_cols, m_movePos, LeftCol());
         if (x >= 0)
-            painter.fillRect(Mirrored(QRect(m_movePos > m_moveIndex ? x + ColWidths(m_movePos) : x - 1, 0, 2,
+            Painter.fillRect(Mirrored(QRect(m_movePos > m_moveIndex ? x + ColWidths(m_movePos) : x - 1, 0, 2,
                                             viewport()->height())),
-                             highlight);
+                             Info.Highlight);
     }
 }
 

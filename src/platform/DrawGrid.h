@@ -394,6 +394,38 @@ protected:
     };
     /// The visible geometry of both axes.
     void CalcDrawInfo(TGridDrawInfo &DrawInfo) const;
+    /// What a paint works out once and hands to the steps that paint each cell.
+    struct TGridPaintInfo
+    {
+        TGridDrawInfo Geometry; ///< the visible geometry of both axes
+        QColor Background; ///< the normal cells' background (Color)
+        QColor FixedBackground; ///< the fixed cells' background (FixedColor)
+        QColor Highlight; ///< the selected cells' background
+        QColor Text; ///< the normal cells' text, the focus rectangle and a drag's line
+        QColor FixedText; ///< the fixed cells' text
+        QColor HighlightText; ///< the selected cells' text
+        QColor Line; ///< the grid lines of the normal cells
+        QColor FixedLine; ///< the grid lines of the fixed cells
+        TGridRect Selection; ///< the selected cells
+        bool Focused = false; ///< whether the grid or its editor has the focus
+        bool DrawFocusSelected
+            = false; ///< the focused cell shows selected (goDrawFocusSelected, goRowSelect)
+    };
+    /// @name Painting
+    /// The steps of a paint, which visits only the cells in the damaged area: for each PaintCell (where it
+    /// has an area) and PaintCellLines; last PaintDragFeedback.
+    ///@{
+    /// Paints the cell ACol, ARow at Rect (viewport coordinates): with DefaultDrawing its background, then
+    /// DrawCell with the painter set up for the cell's state, then with DefaultDrawing the focus rectangle.
+    virtual void PaintCell(QPainter &Painter, int ACol, int ARow, const QRect &Rect,
+                           const TGridPaintInfo &Info);
+    /// Paints the grid lines right of and below the cell ACol, ARow at LogicalRect (left-to-right
+    /// coordinates); where a line is not drawn its place takes the cell's colour.
+    virtual void PaintCellLines(QPainter &Painter, int ACol, int ARow, const QRect &LogicalRect,
+                                const TGridPaintInfo &Info);
+    /// Paints the feedback of a drag: the line being sized, or where a moved line will go.
+    virtual void PaintDragFeedback(QPainter &Painter, const TGridPaintInfo &Info);
+    ///@}
 
     // Overridable operations, in the order a descendant needs them.
     /// Asked before the current cell moves; the base fires OnSelectCell. It may refuse, and it may change
@@ -464,8 +496,22 @@ protected:
     TGridState GridState() const { return m_gridState; }
     /// Whether the grid or its in-place editor has the keyboard focus.
     bool GridHasFocus() const;
-    /// The grid's key handling: KeyDown, then navigation and editing keys. Returns whether the key was used.
+    /// The grid's key handling: KeyDown, then HandleEditKey, then HandleNavigationKey. Returns whether the
+    /// key was used.
     bool HandleKey(int Key, Qt::KeyboardModifiers Shift);
+    /// @name Key handling
+    /// The steps of HandleKey after KeyDown, in this order; each returns whether it used the key.
+    ///@{
+    /// F2, Return and Enter switch the editor on and off (with goEditing, without goAlwaysShowEditor);
+    /// Escape takes back the editor's text and hides it.
+    virtual bool HandleEditKey(int Key);
+    /// The arrows, Page Up and Down, Home, End and (with goTabs) Tab move the current cell, the arrows
+    /// across right-to-left layout as they point; under goRowSelect Left and Right scroll instead.
+    virtual bool HandleNavigationKey(int Key, Qt::KeyboardModifiers Shift);
+    ///@}
+    /// Makes the cell at Target, brought within the non-fixed cells, current (FocusCell), or brings the
+    /// current cell into view when it is there already.
+    void MoveFocusTo(TGridCoord Target, bool MoveAnchor);
     /// Whether under right-to-left layout, where column 0 is at the right.
     bool IsRightToLeft() const { return layoutDirection() == Qt::RightToLeft; }
 

@@ -292,85 +292,95 @@ QJsonObject TWriter::WriteObject(const QObject *Instance)
 
     QJsonObject node;
     for (const TPropInfo &info : GetPropList(Instance, tkProperties)) {
-        if (!IsStoredProp(Instance, info))
+        if (!IsWrittenProperty(Instance, info))
             continue;
-        if (info.Kind != tkClass && (!info.Property.isWritable() || IsDefaultValue(Instance, info)))
-            continue;
-        // A read-only value opened through an adapter (a widget's sizeHint, rect) cannot be read back;
-        // a read-only property holding a sub-object (a font the object owns) can.
-        if (info.Kind == tkClass && !info.Property.isWritable()
-            && !info.Property.metaType().flags().testFlag(QMetaType::PointerToQObject))
-            continue;
-        QJsonValue value(QJsonValue::Undefined);
-        switch (info.Kind) {
-        case tkInteger:
-        case tkChar:
-        case tkWChar:
-            value = integerValue(GetOrdProp(Instance, info));
-            break;
-        case tkInt64:
-            value = integerValue(GetInt64Prop(Instance, info));
-            break;
-        case tkEnumeration:
-            value = isBoolean(info) ? QJsonValue(GetOrdProp(Instance, info) != 0)
-                                    : QJsonValue(GetEnumProp(Instance, info));
-            break;
-        case tkSet:
-            value = QJsonArray::fromStringList(
-                GetSetProp(Instance, info, false).split(QLatin1Char(','), Qt::SkipEmptyParts));
-            break;
-        case tkFloat:
-            value = floatValue(GetFloatProp(Instance, info));
-            break;
-        case tkString:
-        case tkLString:
-        case tkWString:
-            value = GetStrProp(Instance, info);
-            break;
-        case tkVariant: {
-            // One tagged value, as a defined property would hold it.
-            QScopedValueRollback<QList<QJsonArray>> sequences(d->sequences, { QJsonArray() });
-            WriteVariant(GetVariantProp(Instance, info));
-            value = d->sequences.first().first();
-            break;
-        }
-        case tkClass: {
-            QObject *object = GetObjectProp(Instance, info);
-            if (!object)
-                break;
-            if (IsComponent(object)) {
-                // A reference: written by name, found again by name when read.
-                if (info.Property.isWritable() && !object->objectName().isEmpty())
-                    value = object->objectName();
-            } else if (const auto *collection = qobject_cast<const TCollection *>(object)) {
-                QJsonArray items;
-                for (const TCollectionItem *item : collection->ItemList())
-                    items.append(WriteObject(item));
-                value = items;
-            } else {
-                const QJsonObject child = WriteObject(object);
-                if (!child.isEmpty())
-                    value = child;
-            }
-            break;
-        }
-        default:
-            // Events hold callables with no name to write; records and the rest have no settings form.
-            break;
-        }
+        const QJsonValue value = WriteProperty(Instance, info);
         if (!value.isUndefined())
             node.insert(info.Name, value);
     }
-
-    if (TPersistent *persistent = AsPersistent(Instance)) {
-        QJsonObject defined;
-        QScopedValueRollback<QJsonObject *> target(d->defined, &defined);
-        QScopedValueRollback<QList<QJsonArray>> sequences(d->sequences, {});
-        persistent->DefineProperties(this);
-        if (!defined.isEmpty())
-            node.insert(DefinedKey, defined);
-    }
+    WriteDefinedProperties(Instance, node);
     return node;
+}
+
+bool TWriter::IsWrittenProperty(const QObject *Instance, const TPropInfo &Info) const
+{
+    if (!IsStoredProp(Instance, Info))
+        return false;
+    if (Info.Kind != tkClass)
+        return Info.Property.isWritable() && !IsDefaultValue(Instance, Info);
+    // A read-only value opened through an adapter (a widget's sizeHint, rect) cannot be read back;
+    // a read-only property holding a sub-object (a font the object owns) can.
+    return Info.Property.isWritable()
+        || Info.Property.metaType().flags().testFlag(QMetaType::PointerToQObject);
+}
+
+QJsonValue TWriter::WriteProperty(const QObject *Instance, const TPropInfo &Info)
+{
+    switch (Info.Kind) {
+    case tkInteger:
+    case tkChar:
+    case tkWChar:
+        return integerValue(GetOrdProp(Instance, Info));
+    case tkInt64:
+        return integerValue(GetInt64Prop(Instance, Info));
+    case tkEnumeration:
+        return isBoolean(Info) ? QJsonValue(GetOrdProp(Instance, Info) != 0)
+                               : QJsonValue(GetEnumProp(Instance, Info));
+    case tkSet:
+        return QJsonArray::fromStringList(
+            GetSetProp(Instance, Info, false).split(QLatin1Char(','), Qt::SkipEmptyParts));
+    case tkFloat:
+        return floatValue(GetFloatProp(Instance, Info));
+    case tkString:
+    case tkLString:
+    case tkWString:
+        return GetStrProp(Instance, Info);
+    case tkVariant: {
+        // One tagged value, as a defined property would hold it.
+        QScopedValueRollback<QList<QJsonArray>> sequences(d->sequences, { QJsonArray() });
+        WriteVariant(GetVariantProp(Instance, Info));
+        return d->sequences.first().first();
+    }
+    case tkClass:
+        return WriteObjectProperty(Instance, Info);
+    default:
+        // Events hold callables with no name to write; records and the rest have no settings form.
+        return QJsonValue(QJsonValue::Undefined);
+    }
+}
+
+QJsonValue TWriter::WriteObjectProperty(const QObject *Instance, const TPropInfo &Info)
+{
+    QObject *object = GetObjectProp(Instance, Info);
+    if (!object)
+        return QJsonValue(QJsonValue::Undefined);
+    if (IsComponent(object)) {
+        // A reference: written by name, found again by name when read.
+        if (Info.Property.isWritable() && !object->objectName().isEmpty())
+            return object->objectName();
+        return QJsonValue(QJsonValue::Undefined);
+    }
+    if (const auto *collection = qobject_cast<const TCollection *>(object)) {
+        QJsonArray items;
+        for (const TCollectionItem *item : collection->ItemList())
+            items.append(WriteObject(item));
+        return items;
+    }
+    const QJsonObject child = WriteObject(object);
+    return child.isEmpty() ? QJsonValue(QJsonValue::Undefined) : QJsonValue(child);
+}
+
+void TWriter::WriteDefinedProperties(const QObject *Instance, QJsonObject &Node)
+{
+    TPersistent *persistent = AsPersistent(Instance);
+    if (!persistent)
+        return;
+    QJsonObject defined;
+    QScopedValueRollback<QJsonObject *> target(d->defined, &defined);
+    QScopedValueRollback<QList<QJsonArray>> sequences(d->sequences, {});
+    persistent->DefineProperties(this);
+    if (!defined.isEmpty())
+        Node.insert(DefinedKey, defined);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -413,6 +423,16 @@ private:
     };
 
     void readProperty(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    // The kinds readProperty reads: each checks the value against the property's type and, with write,
+    // sets it.
+    void readInteger(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readInt64(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readEnumeration(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readSet(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readFloat(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readString(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    void readVariant(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
+    [[noreturn]] void invalidValue(const TPropInfo &info, const QJsonValue &value) const;
     void readReference(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write);
     void readDefined(QObject *instance, const QJsonObject &defined, bool write);
     QObject *findComponent(const QString &name) const;
@@ -606,94 +626,33 @@ void TStreamLoader::readProperty(QObject *instance, const TPropInfo &info, const
         fail(QStringLiteral("property is read-only"));
     if (write)
         remember(instance, info.Property);
-    const auto invalid = [&] {
-        fail(QStringLiteral("invalid value %1 for a %2")
-                 .arg(QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
-                          .mid(1)
-                          .chopped(1),
-                      info.TypeName));
-    };
     try {
         switch (info.Kind) {
         case tkInteger:
         case tkChar:
-        case tkWChar: {
-            qint64 number = 0;
-            const QMetaType type = info.Property.metaType();
-            const bool unsignedType = type.id() == QMetaType::UInt || type.id() == QMetaType::UShort
-                || type.id() == QMetaType::UChar;
-            const qint64 low = unsignedType ? 0 : std::numeric_limits<qint32>::min();
-            const qint64 high = unsignedType ? qint64(std::numeric_limits<quint32>::max())
-                                             : std::numeric_limits<qint32>::max();
-            if (!toInteger(value, number) || number < low || number > high)
-                invalid();
-            if (write)
-                SetOrdProp(instance, info.Name, number);
+        case tkWChar:
+            readInteger(instance, info, value, write);
             break;
-        }
-        case tkInt64: {
-            qint64 number = 0;
-            if (!toInteger(value, number))
-                invalid();
-            if (write)
-                SetInt64Prop(instance, info.Name, number);
+        case tkInt64:
+            readInt64(instance, info, value, write);
             break;
-        }
-        case tkEnumeration: {
-            qint64 ordinal = 0;
-            if (isBoolean(info)) {
-                if (!value.isBool())
-                    invalid();
-                ordinal = value.toBool() ? 1 : 0;
-            } else {
-                bool ok = false;
-                if (value.isString())
-                    ordinal = info.Enumerator.keyToValue(value.toString().toLatin1().constData(), &ok);
-                if (!ok)
-                    invalid();
-            }
-            if (write)
-                SetOrdProp(instance, info.Name, ordinal);
+        case tkEnumeration:
+            readEnumeration(instance, info, value, write);
             break;
-        }
-        case tkSet: {
-            if (!value.isArray())
-                invalid();
-            QStringList members;
-            for (const QJsonValue member : value.toArray()) {
-                if (!member.isString())
-                    invalid();
-                members.append(member.toString());
-            }
-            const qint64 bits = StringToSet(info.Enumerator, members.join(QLatin1Char(',')));
-            if (write)
-                SetOrdProp(instance, info.Name, bits);
+        case tkSet:
+            readSet(instance, info, value, write);
             break;
-        }
-        case tkFloat: {
-            double number = 0;
-            if (!toFloat(value, number))
-                invalid();
-            if (write)
-                SetFloatProp(instance, info.Name, number);
+        case tkFloat:
+            readFloat(instance, info, value, write);
             break;
-        }
         case tkString:
         case tkLString:
         case tkWString:
-            if (!value.isString())
-                invalid();
-            if (write)
-                SetStrProp(instance, info.Name, value.toString());
+            readString(instance, info, value, write);
             break;
-        case tkVariant: {
-            TReader reader(m_root, this);
-            reader.d->frames = { { QJsonArray { value }, 0 } };
-            const QVariant variant = reader.ReadVariant();
-            if (write)
-                SetVariantProp(instance, info.Name, variant);
+        case tkVariant:
+            readVariant(instance, info, value, write);
             break;
-        }
         default:
             fail(QStringLiteral("a %1 property cannot be read from a stream").arg(TypeKindName(info.Kind)));
         }
@@ -702,6 +661,99 @@ void TStreamLoader::readProperty(QObject *instance, const TPropInfo &info, const
     } catch (const Exception &error) {
         fail(error.Message());
     }
+}
+
+void TStreamLoader::invalidValue(const TPropInfo &info, const QJsonValue &value) const
+{
+    fail(QStringLiteral("invalid value %1 for a %2")
+             .arg(QString::fromUtf8(QJsonDocument(QJsonArray { value }).toJson(QJsonDocument::Compact))
+                      .mid(1)
+                      .chopped(1),
+                  info.TypeName));
+}
+
+void TStreamLoader::readInteger(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    qint64 number = 0;
+    const QMetaType type = info.Property.metaType();
+    const bool unsignedType
+        = type.id() == QMetaType::UInt || type.id() == QMetaType::UShort || type.id() == QMetaType::UChar;
+    const qint64 low = unsignedType ? 0 : std::numeric_limits<qint32>::min();
+    const qint64 high
+        = unsignedType ? qint64(std::numeric_limits<quint32>::max()) : std::numeric_limits<qint32>::max();
+    if (!toInteger(value, number) || number < low || number > high)
+        invalidValue(info, value);
+    if (write)
+        SetOrdProp(instance, info.Name, number);
+}
+
+void TStreamLoader::readInt64(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    qint64 number = 0;
+    if (!toInteger(value, number))
+        invalidValue(info, value);
+    if (write)
+        SetInt64Prop(instance, info.Name, number);
+}
+
+void TStreamLoader::readEnumeration(QObject *instance, const TPropInfo &info, const QJsonValue &value,
+                                    bool write)
+{
+    qint64 ordinal = 0;
+    if (isBoolean(info)) {
+        if (!value.isBool())
+            invalidValue(info, value);
+        ordinal = value.toBool() ? 1 : 0;
+    } else {
+        bool ok = false;
+        if (value.isString())
+            ordinal = info.Enumerator.keyToValue(value.toString().toLatin1().constData(), &ok);
+        if (!ok)
+            invalidValue(info, value);
+    }
+    if (write)
+        SetOrdProp(instance, info.Name, ordinal);
+}
+
+void TStreamLoader::readSet(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    if (!value.isArray())
+        invalidValue(info, value);
+    QStringList members;
+    for (const QJsonValue member : value.toArray()) {
+        if (!member.isString())
+            invalidValue(info, value);
+        members.append(member.toString());
+    }
+    const qint64 bits = StringToSet(info.Enumerator, members.join(QLatin1Char(',')));
+    if (write)
+        SetOrdProp(instance, info.Name, bits);
+}
+
+void TStreamLoader::readFloat(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    double number = 0;
+    if (!toFloat(value, number))
+        invalidValue(info, value);
+    if (write)
+        SetFloatProp(instance, info.Name, number);
+}
+
+void TStreamLoader::readString(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    if (!value.isString())
+        invalidValue(info, value);
+    if (write)
+        SetStrProp(instance, info.Name, value.toString());
+}
+
+void TStreamLoader::readVariant(QObject *instance, const TPropInfo &info, const QJsonValue &value, bool write)
+{
+    TReader reader(m_root, this);
+    reader.d->frames = { { QJsonArray { value }, 0 } };
+    const QVariant variant = reader.ReadVariant();
+    if (write)
+        SetVariantProp(instance, info.Name, variant);
 }
 
 void TStreamLoader::readReference(QObject *instance, const TPropInfo &info, const QJsonValue &value,

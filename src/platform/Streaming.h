@@ -37,6 +37,7 @@ class TCollection;
 class TCollectionItem;
 class TReader;
 class TWriter;
+struct TPropInfo;
 
 QX_DECLARE_EXCEPTION(EFilerError, Exception)
 QX_DECLARE_EXCEPTION(EReadError, EFilerError)
@@ -137,6 +138,23 @@ public:
 
     /// The settings of Instance as a JSON object (its stored published properties and defined ones).
     QJsonObject WriteObject(const QObject *Instance);
+
+protected:
+    /// @name Writing an object
+    /// The steps WriteObject takes, in this order: for each published property whether it is written,
+    /// then its value; last the defined properties.
+    ///@{
+    /// Whether the property Info of Instance is written: stored, and writable and not at its default, or
+    /// a sub-object that can be read back.
+    virtual bool IsWrittenProperty(const QObject *Instance, const TPropInfo &Info) const;
+    /// The value of the property Info of Instance as JSON, by kind; undefined when nothing is written.
+    virtual QJsonValue WriteProperty(const QObject *Instance, const TPropInfo &Info);
+    /// The value of a property holding an object: a component's name, a collection's items or the
+    /// sub-object's settings; undefined when nothing is written.
+    virtual QJsonValue WriteObjectProperty(const QObject *Instance, const TPropInfo &Info);
+    /// Adds to Node the properties Instance defines itself (TPersistent::DefineProperties).
+    virtual void WriteDefinedProperties(const QObject *Instance, QJsonObject &Node);
+    ///@}
 
 private:
     struct Private;

@@ -1,7 +1,7 @@
 // Helpers every test folder shares: running queued messages, and catching what a call raises.
 #pragma once
 
-#include "Exceptions.h"
+#include <QXInspector/Exceptions.h>
 
 #include <QCoreApplication>
 #include <QPair>

@@ -7,7 +7,7 @@
 // Both drivers get the same table "sample" (five records) with the driver's spelling of each column type.
 #pragma once
 
-#include "DataSet.h"
+#include <QXInspector/DataSet.h>
 
 #include <QList>
 #include <QSqlDatabase>

@@ -1,10 +1,11 @@
 // The data-aware inspector over the sample table: which items it makes and in what order, the records on
 // its value lines, edits written through to the dataset, filters and the events of data refreshes.
-#include "QXDBInspector.h"
-#include "QXException.h"
 #include "QXTestSupport.h"
-#include "SqlDataSet.h"
 #include "helper_database.h"
+
+#include <QXInspector/QXDBInspector.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/SqlDataSet.h>
 
 #include <QScopeGuard>
 #include <QtTest>

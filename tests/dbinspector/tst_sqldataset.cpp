@@ -1,10 +1,11 @@
 // The dataset over Qt SQL: field types from the columns, edit texts, the record window of a link, and
 // posting (what reaches the database, and what stays when the database refuses).
-#include "DataSet.h"
-#include "FormatSettings.h"
 #include "QXTestSupport.h"
-#include "SqlDataSet.h"
 #include "helper_database.h"
+
+#include <QXInspector/DataSet.h>
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/SqlDataSet.h>
 
 #include <QScopeGuard>
 #include <QSqlDriver>

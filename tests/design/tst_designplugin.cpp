@@ -1,10 +1,11 @@
 // Tests of the Qt Designer plugin (src/design): the collection that Designer loads, its widgets'
 // descriptions and the widgets it makes, with a real form editor core from Designer's components.
-#include "Component.h"
-#include "QXDBInspector.h"
-#include "QXItemListEditor.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
+
+#include <QXInspector/Component.h>
+#include <QXInspector/QXDBInspector.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>

@@ -3,10 +3,11 @@
 // happens to the form reaches the editor, and the editor's selection updates wait for a burst to end.
 #include "QXCollectionPropertyEditorDcl.h"
 #include "QXFormDesigner.h"
-#include "QXMessages.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_design.h"
+
+#include <QXInspector/QXMessages.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>

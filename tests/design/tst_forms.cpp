@@ -1,11 +1,12 @@
 // Tests of forms that hold an object inspector with presets of its own (presetsform.ui): read at run time
 // through QUiLoader and the plugin, or compiled by uic, the form sets up the inspector with those presets,
 // and with the font, title captions, colour and filters the form gives as Qt values.
-#include "Component.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_design.h"
 #include "ui_presetsform.h"
+
+#include <QXInspector/Component.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QFile>

@@ -1,11 +1,13 @@
 // The collection editor driven as a user drives it: its actions, its list and the inspector beside it.
-#include "CommonDialogs.h"
-#include "QXObjectInspector.h"
-#include "QXTCollectionEditor.h"
 #include "QXTestSupport.h"
+
+#include <QXInspector/CommonDialogs.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/QXTCollectionEditor.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
@@ -255,6 +257,27 @@ private Q_SLOTS:
         QCOMPARE(holder->Items()->Count(), 0);
         QVERIFY(inspected(inspector).isEmpty());
         QCOMPARE(enabled(), QList<bool>({ true, false, false, false, false, false }));
+    }
+
+    void actionsShowPicturesOfTheirOwn()
+    {
+        TfrmCollectionEditor *editor = open();
+        const QList<QAction *> actions { editor->MoveSelectedUpAction(), editor->MoveSelectedDownAction(),
+                                         editor->DeleteSelectedAction(), editor->AddItemAction(),
+                                         editor->ResetAction() };
+        QList<QImage> pictures;
+        for (QAction *action : actions) {
+            const QString name = action->objectName();
+            const QImage picture
+                = action->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+            int painted = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    painted += qAlpha(picture.pixel(x, y)) > 0;
+            QVERIFY2(painted > 16, qPrintable(name));
+            QVERIFY2(!pictures.contains(picture), qPrintable(name));
+            pictures.append(picture);
+        }
     }
 
     // Reordering

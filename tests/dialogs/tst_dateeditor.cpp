@@ -1,5 +1,5 @@
 // The date editor closes on a click on a new day, and only then.
-#include "QXTDateEditor.h"
+#include <QXInspector/QXTDateEditor.h>
 
 #include <QCalendarWidget>
 #include <QTableView>

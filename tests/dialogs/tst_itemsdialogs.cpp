@@ -1,6 +1,6 @@
 // The list items and tree nodes dialogs: a copy of a view's items edited in the dialog's tree and
 // written back into the live view on Apply or OK.
-#include "QXCustomItemsDialog.h"
+#include <QXInspector/QXCustomItemsDialog.h>
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,9 +1,10 @@
 // The strings editor driven as a user drives it: typing in the memo, switching views, editing the INI
 // grid, loading and saving files, and OK.
-#include "CommonDialogs.h"
-#include "QXItemListEditor.h"
-#include "QXTStringsEditor.h"
 #include "QXTestSupport.h"
+
+#include <QXInspector/CommonDialogs.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXTStringsEditor.h>
 
 #include <QApplication>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #include "helper_fixtures.h"
 
-#include "Exceptions.h"
+#include <QXInspector/Exceptions.h>
 
 using namespace QXPlatform;
 

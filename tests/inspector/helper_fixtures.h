@@ -2,10 +2,10 @@
 // that shares only some of its properties, and hostile ones (a getter that throws, a setter that refuses).
 #pragma once
 
-#include "Collection.h"
-#include "Events.h"
-#include "Graphics.h"
-#include "Persistent.h"
+#include <QXInspector/Collection.h>
+#include <QXInspector/Events.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/Persistent.h>
 
 #include <QDate>
 #include <QFont>

@@ -1,9 +1,10 @@
 // The inspector's opt-in conveniences: undo of writes, live values, expansion kept across a rescan, the
 // search line, and the table that assistive tools see.
-#include "QXInspectorSearchBox.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/QXInspectorSearchBox.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The inspected-objects collection: one entry per object, batches that tell the inspector once, and
 // entries leaving when the objects they refer to are destroyed.
-#include "QXInspectorObjects.h"
+#include <QXInspector/QXInspectorObjects.h>
 
 #include <QPushButton>
 #include <QTest>

@@ -1,12 +1,13 @@
 // Tests of the inspector's stored form (src/inspector: DefineProperties of the inspector and its rows):
 // presets come back with their classes, rows come back with what they know of their properties and stay
 // until the next scan; the presets also travel alone, as the text that form files keep.
-#include "ClassRegistry.h"
-#include "QXItemListEditor.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/Streaming.h>
 
 #include <QApplication>
 #include <QJsonArray>

@@ -4,9 +4,10 @@
 // be whole: every row readable and refreshable without touching freed memory (the sanitizer build
 // watches this), the grid's lines in step with the shown rows, and every row of a fresh scan resolving
 // on the objects it was built from.
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QCheckBox>
 #include <QLineEdit>

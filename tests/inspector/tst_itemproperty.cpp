@@ -1,11 +1,12 @@
 // The inspector's rows: what a property row knows of its property, the typed accessors that read and
 // write it on the inspected objects, refreshing the shown texts, writing an edited text back (set
 // members included), the changed-value font, and the messages a rejected edit produces.
-#include "FormatSettings.h"
-#include "QXException.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QTest>
@@ -31,6 +32,42 @@ protected:
     {
         ++updates;
         TQXItemProperties::Update(Item);
+    }
+};
+
+/// A row that shows its value lines in brackets, through the refresh step that reads a line's text.
+class BracketedRow : public TQXItemProperty
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit BracketedRow(QXPlatform::TCollection *Collection)
+        : TQXItemProperty(Collection)
+    { }
+
+protected:
+    bool ReadValueText(TQXRefreshedLine &Line) override
+    {
+        const bool read = TQXItemProperty::ReadValueText(Line);
+        Line.Text = QLatin1Char('[') + Line.Text + QLatin1Char(']');
+        return read;
+    }
+};
+
+/// An inspector whose top rows are BracketedRow.
+class BracketedInspector : public TQXObjectInspector
+{
+    Q_OBJECT
+public:
+    using TQXObjectInspector::TQXObjectInspector;
+
+protected:
+    TQXItemProps *CreateItems(QObject *Owner) override
+    {
+        if (qobject_cast<TQXItemProp *>(Owner))
+            return TQXObjectInspector::CreateItems(Owner);
+        auto *items = Create<TQXItemProperties>(Owner, &BracketedRow::staticMetaObject);
+        items->SetSorted(true);
+        return items;
     }
 };
 
@@ -1066,6 +1103,21 @@ private slots:
         QCOMPARE(asked, QList<QObject *>({ &a, &b }));
         QCOMPARE(cellOf(caption, 1), QStringLiteral("alpha"));
         QCOMPARE(cellOf(caption, 2), QStringLiteral("beta"));
+    }
+    void refreshStepsServeDescendantRows()
+    {
+        Profile profile;
+        profile.Caption = QStringLiteral("old");
+        auto *bracketed = Create<BracketedInspector>();
+        std::unique_ptr<BracketedInspector, void (*)(BracketedInspector *)> owner(
+            bracketed, [](BracketedInspector *grid) { Free(grid); });
+        bracketed->Objects()->Add(&profile);
+        settle();
+        TQXItemProperty *caption = bracketed->GetItems()->FindItemByFullPathName(QStringLiteral("Caption"));
+        QVERIFY(qobject_cast<BracketedRow *>(caption));
+        profile.Caption = QStringLiteral("new");
+        QVERIFY(caption->RefreshValue());
+        QCOMPARE(caption->GetValue(), QStringLiteral("[new]"));
     }
     void refreshFiresTheRowHandlerInsteadOfTheInspectors()
     {

@@ -1,10 +1,11 @@
 // The object inspector end to end: objects in, rows of their common properties out, edits written to
 // every object and the rows refreshed, failures reported, and objects dying while they are shown.
-#include "QXInplaceEditList.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
-#include "TypeInfo.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/QXInplaceEditList.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QApplication>
 #include <QClipboard>

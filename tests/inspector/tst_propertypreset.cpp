@@ -1,11 +1,12 @@
 // Tests of the preset rules (src/inspector/QXPropertyPreset.*): the setters' invariants, which rows a
 // rule matches, what it copies onto them, the registry, and a stored preset coming back.
-#include "ClassRegistry.h"
-#include "GSpecialFiler.h"
-#include "QXObjectInspector.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
 #include "helper_fixtures.h"
+
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/GSpecialFiler.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/Streaming.h>
 
 #include <QApplication>
 #include <QSignalSpy>

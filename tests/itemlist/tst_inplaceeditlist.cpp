@@ -1,8 +1,8 @@
 // The item list editor's cell editor: the drop-down pick list (keys, mouse, size and place, accepting),
 // double clicks, the ellipsis button, the expression mask, word moves, the list's incremental search and
 // KillMessage.
-#include "QXInplaceEditList.h"
-#include "QXItemListEditor.h"
+#include <QXInspector/QXInplaceEditList.h>
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QApplication>
 #include <QPainter>

@@ -1,9 +1,9 @@
 // Editing with keyboard and mouse: typing names and values, adding and deleting lines, Escape, unique
 // names, validation errors and where they go, hints, the tree glyphs, property options and arranging
 // items by category.
-#include "QXConsts.h"
-#include "QXException.h"
-#include "QXItemListEditor.h"
+#include <QXInspector/QXConsts.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The item list editor's layout and display: line counts, the title line, orientation, display options,
 // the cell mapping, the cursor through expansion changes, column widths and what a cell draws.
-#include "QXItemListEditor.h"
-#include "TypeInfo.h"
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QApplication>
 #include <QImage>

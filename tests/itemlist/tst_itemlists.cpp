@@ -1,6 +1,6 @@
 // The grid's two item lists and the tree's counts stay right through long random edit sequences: after
 // every step they are compared with a recount from scratch.
-#include "QXItemListEditor.h"
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QRandomGenerator>
 #include <QTest>

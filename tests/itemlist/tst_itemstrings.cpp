@@ -1,5 +1,5 @@
 // The string views of the tree: the grid's Strings (path=value lines) and an item's value list.
-#include "QXItemListEditor.h"
+#include <QXInspector/QXItemListEditor.h>
 
 #include <QTest>
 

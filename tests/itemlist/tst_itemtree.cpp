@@ -1,10 +1,10 @@
 // The item tree: defaults, names and renames, paths, sorting, categories, visibility and expansion,
 // fonts, copying, validation, with and without a grid.
-#include "QXConsts.h"
-#include "QXCustomDeltaFont.h"
-#include "QXException.h"
-#include "QXItemListEditor.h"
-#include "Streaming.h"
+#include <QXInspector/QXConsts.h>
+#include <QXInspector/QXCustomDeltaFont.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/Streaming.h>
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Collections: creation order, notification order through add, extract, update and batches, the Free
 // path, IDs, moves and assignment.
-#include "Collection.h"
-#include "Exceptions.h"
+#include <QXInspector/Collection.h>
+#include <QXInspector/Exceptions.h>
 
 #include <QStringList>
 #include <QTest>

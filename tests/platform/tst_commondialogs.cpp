@@ -1,5 +1,5 @@
 // File dialog filters written as description|patterns pairs, converted to Qt's name filters.
-#include "CommonDialogs.h"
+#include <QXInspector/CommonDialogs.h>
 
 #include <QFileDialog>
 #include <QTest>

@@ -1,10 +1,10 @@
 // Components: free notification over QObject::destroyed and our own early notification, component
 // state, and the class registry.
-#include "ClassRegistry.h"
-#include "Collection.h"
-#include "Component.h"
-#include "Events.h"
-#include "Exceptions.h"
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/Events.h>
+#include <QXInspector/Exceptions.h>
 
 #include <QApplication>
 #include <QPushButton>

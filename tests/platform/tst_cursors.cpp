@@ -1,8 +1,9 @@
 // The cursor table (src/platform/Cursors.*): idents and numbers in both directions, the table's order, and
 // texts that are no cursor.
-#include "Cursors.h"
-#include "Exceptions.h"
 #include "QXTestSupport.h"
+
+#include <QXInspector/Cursors.h>
+#include <QXInspector/Exceptions.h>
 
 #include <QCursor>
 #include <QTest>

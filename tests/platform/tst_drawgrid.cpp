@@ -1,10 +1,10 @@
 // The custom draw grid: counts and fixed lines, sizes, the current cell and the selection, scrolling,
 // geometry (cell rectangles and hit tests, right-to-left), painting (what is drawn, what it costs, errors
 // while drawing), keyboard and mouse, sizing and moving lines, and a SelectCell that changes the grid.
-#include "DrawGrid.h"
-#include "Exceptions.h"
-#include "Graphics.h"
-#include "InplaceEdit.h"
+#include <QXInspector/DrawGrid.h>
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/InplaceEdit.h>
 
 #include <QApplication>
 #include <QImage>
@@ -52,6 +52,10 @@ public:
     QList<int> keysSeen;
     bool consumeKeys = false;
 
+    // Steps of painting and key handling replaced: no grid lines; J moves down as Down does.
+    bool noLines = false;
+    bool vimKeys = false;
+
     void resetDrawn()
     {
         drawCount = 0;
@@ -97,6 +101,17 @@ protected:
         if (consumeKeys)
             Key = 0;
         TCustomDrawGrid::KeyDown(Key, Shift);
+    }
+    void PaintCellLines(QPainter &Painter, int ACol, int ARow, const QRect &LogicalRect,
+                        const TGridPaintInfo &Info) override
+    {
+        if (!noLines)
+            TCustomDrawGrid::PaintCellLines(Painter, ACol, ARow, LogicalRect, Info);
+    }
+    bool HandleNavigationKey(int Key, Qt::KeyboardModifiers Shift) override
+    {
+        return TCustomDrawGrid::HandleNavigationKey(vimKeys && Key == Qt::Key_J ? int(Qt::Key_Down) : Key,
+                                                    Shift);
     }
 };
 
@@ -556,6 +571,19 @@ private slots:
         QCOMPARE(pixel(cell.center().x(), cell.bottom() + 1), colorOf(clSilver, grid));
         // Right of the last column the grid's colour shows.
         QCOMPARE(pixel(cell.right() + 10, cell.center().y()), colorOf(clWindow, grid));
+    }
+    void paintAndKeyStepsServeDescendants()
+    {
+        grid->SetColCount(4);
+        grid->SetRowCount(4);
+        grid->noLines = true;
+        grid->vimKeys = true;
+        showGrid();
+        activate();
+        const QRect cell = grid->CellRect(3, 3);
+        QCOMPARE(image().pixelColor(cell.right() + 1, cell.center().y()), colorOf(clWindow, grid));
+        QTest::keyClick(grid, Qt::Key_J);
+        QCOMPARE(coord(grid->Col(), grid->Row()), coord(1, 2));
     }
     void paintFollowsColoursAndOptions_data()
     {

@@ -1,8 +1,9 @@
 // Edit masks: how a stored mask translates into a QLineEdit input mask, whether it keeps its literals,
 // and the in-place editor enforcing the mask of the cell it loads.
-#include "DrawGrid.h"
 #include "EditMask_p.h"
-#include "InplaceEdit.h"
+
+#include <QXInspector/DrawGrid.h>
+#include <QXInspector/InplaceEdit.h>
 
 #include <QApplication>
 #include <QTest>

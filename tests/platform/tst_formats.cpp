@@ -1,7 +1,7 @@
 // Number, date and time texts, and the variant helpers built on them.
-#include "Exceptions.h"
-#include "FormatSettings.h"
-#include "Variants.h"
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/Variants.h>
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // Colours (channel order, the ident table, texts, system colours), fonts (Height and Size, styles,
 // change notification, assignment, the published properties) and pictures (files, notification).
-#include "Exceptions.h"
-#include "Graphics.h"
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/Graphics.h>
 
 #include <QApplication>
 #include <QFile>

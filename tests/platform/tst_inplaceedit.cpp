@@ -1,9 +1,9 @@
 // The grid's in-place editor: where it shows and what it loads, how it follows the current cell and the
 // scrolling, how the user's text reaches the grid, Reset and Undo, the keys it passes to the grid, focus
 // and exit, and its life with the grid.
-#include "DrawGrid.h"
-#include "Exceptions.h"
-#include "InplaceEdit.h"
+#include <QXInspector/DrawGrid.h>
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/InplaceEdit.h>
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,8 +1,9 @@
 // List and tree views in the library's terms: the adapters over Qt's widgets, published as Items.
-#include "ListViews.h"
 #include "QXTestSupport.h"
-#include "StringList.h"
-#include "TypeInfo.h"
+
+#include <QXInspector/ListViews.h>
+#include <QXInspector/StringList.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QListWidget>
 #include <QPointer>

@@ -1,8 +1,8 @@
 // Posted messages (order, no merging, taking back exactly one) and the exception guard around our event
 // handlers.
-#include "Exceptions.h"
-#include "Guarded.h"
-#include "Messages.h"
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/Guarded.h>
+#include <QXInspector/Messages.h>
 
 #include <QApplication>
 #include <QTest>

@@ -1,13 +1,15 @@
 // Tests of the component stream (src/platform/Streaming.*): what is written, what comes back, and that a
 // document the reader cannot take leaves the component exactly as it was.
-#include "ClassRegistry.h"
-#include "Collection.h"
-#include "Component.h"
-#include "Events.h"
-#include "Graphics.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
-#include "StringList.h"
+
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/Events.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/Streaming.h>
+#include <QXInspector/StringList.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QBuffer>
 #include <QJsonDocument>
@@ -245,6 +247,39 @@ private slots:
         const QJsonObject defaults = parsed(WriteComponent(&plain));
         QCOMPARE(defaults.keys(),
                  QStringList({ "@class", "@format", "@version", "Any", "Caption", "Font", "Items" }));
+    }
+
+    void writerStepsServeDescendantWriters()
+    {
+        // A writer that leaves out the ratio and writes texts in capitals, within sub-objects too.
+        class ShoutingWriter : public TWriter
+        {
+        public:
+            using TWriter::TWriter;
+
+        protected:
+            bool IsWrittenProperty(const QObject *Instance, const TPropInfo &Info) const override
+            {
+                return Info.Name != QLatin1String("Ratio") && TWriter::IsWrittenProperty(Instance, Info);
+            }
+            QJsonValue WriteProperty(const QObject *Instance, const TPropInfo &Info) override
+            {
+                const QJsonValue value = TWriter::WriteProperty(Instance, Info);
+                return Info.Property.metaType().id() == QMetaType::QString
+                    ? QJsonValue(value.toString().toUpper())
+                    : value;
+            }
+        };
+        QObject form;
+        StreamSample source(&form);
+        fill(source, nullptr);
+        ShoutingWriter writer(&source);
+        const QJsonObject node = writer.WriteObject(&source);
+        QVERIFY(node.contains(QStringLiteral("Count")));
+        QVERIFY(!node.contains(QStringLiteral("Ratio")));
+        QCOMPARE(node.value(QStringLiteral("Caption")).toString(), source.Caption.toUpper());
+        const QJsonArray items = node.value(QStringLiteral("Items")).toArray();
+        QCOMPARE(items.at(0).toObject().value(QStringLiteral("Title")).toString(), QStringLiteral("ONE"));
     }
 
     void numbersKeepEveryBit_data()

@@ -1,6 +1,7 @@
 // Tests of TStrings and TStringList (src/platform/StringList.*).
 #include "QXTestSupport.h"
-#include "StringList.h"
+
+#include <QXInspector/StringList.h>
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,14 @@
 // Type information of published properties: kinds and type names, property lists, typed and text access,
 // set texts, conversion errors, declared and prototype defaults, stored flags.
-#include "Events.h"
-#include "Exceptions.h"
-#include "FormatSettings.h"
-#include "Graphics.h"
-#include "Persistent.h"
 #include "QXTestSupport.h"
-#include "TypeInfo.h"
-#include "ValueAdapters.h"
+
+#include <QXInspector/Events.h>
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/Graphics.h>
+#include <QXInspector/Persistent.h>
+#include <QXInspector/TypeInfo.h>
+#include <QXInspector/ValueAdapters.h>
 
 #include <QApplication>
 #include <QCursor>

@@ -1,7 +1,7 @@
 // Value adapters: a value-type property opened as an object whose properties write the value back.
-#include "Component.h"
-#include "TypeInfo.h"
-#include "ValueAdapters.h"
+#include <QXInspector/Component.h>
+#include <QXInspector/TypeInfo.h>
+#include <QXInspector/ValueAdapters.h>
 
 #include <QKeySequence>
 #include <QLocale>

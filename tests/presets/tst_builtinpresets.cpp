@@ -1,16 +1,17 @@
 // The built-in presets (src/presets/QXPropertyPresets.*): what a new inspector holds, the drop-down lists
 // and value texts they give rows on a sample form, the dialogs they open, and their stored form.
-#include "Cursors.h"
-#include "FormatSettings.h"
-#include "ListViews.h"
-#include "QXCustomItemsDialog.h"
-#include "QXItemListEditor.h"
-#include "QXObjectInspector.h"
-#include "QXPropertyPresets.h"
-#include "QXTDateEditor.h"
-#include "QXTStringsEditor.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
+
+#include <QXInspector/Cursors.h>
+#include <QXInspector/FormatSettings.h>
+#include <QXInspector/ListViews.h>
+#include <QXInspector/QXCustomItemsDialog.h>
+#include <QXInspector/QXItemListEditor.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/QXPropertyPresets.h>
+#include <QXInspector/QXTDateEditor.h>
+#include <QXInspector/QXTStringsEditor.h>
+#include <QXInspector/Streaming.h>
 
 #include <QApplication>
 #include <QCalendarWidget>

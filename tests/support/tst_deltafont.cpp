@@ -1,6 +1,6 @@
 // Delta fonts: a value font that follows the grid's font and keeps what the user changed on it, through
 // reference changes, resets, assignment and a missing reference.
-#include "QXCustomDeltaFont.h"
+#include <QXInspector/QXCustomDeltaFont.h>
 
 #include <QTest>
 

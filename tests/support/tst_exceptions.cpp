@@ -1,7 +1,7 @@
 // The library's exception classes, its texts and its message numbers.
-#include "QXConsts.h"
-#include "QXException.h"
-#include "QXMessages.h"
+#include <QXInspector/QXConsts.h>
+#include <QXInspector/QXException.h>
+#include <QXInspector/QXMessages.h>
 
 #include <QTest>
 

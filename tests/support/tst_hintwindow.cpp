@@ -1,6 +1,6 @@
 // The hint window: where and how it shows a text, how big it makes itself, hiding, and its place as a
 // sub-component of its owner.
-#include "QXHintWindow.h"
+#include <QXInspector/QXHintWindow.h>
 
 #include <QApplication>
 #include <QPointer>

@@ -1,6 +1,6 @@
 // Edit masks: matching texts framed the way the in-place editor frames them, positional matching,
 // invalid patterns, and descendants that replace the matching.
-#include "GRegularExpression.h"
+#include <QXInspector/GRegularExpression.h>
 
 #include <QTest>
 

@@ -1,10 +1,11 @@
 // Tests of TGSpecialFiler (src/support/GSpecialFiler.*): collections of mixed item classes in a stream.
-#include "ClassRegistry.h"
-#include "Collection.h"
-#include "Component.h"
-#include "GSpecialFiler.h"
 #include "QXTestSupport.h"
-#include "Streaming.h"
+
+#include <QXInspector/ClassRegistry.h>
+#include <QXInspector/Collection.h>
+#include <QXInspector/Component.h>
+#include <QXInspector/GSpecialFiler.h>
+#include <QXInspector/Streaming.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
