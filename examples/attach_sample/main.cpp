@@ -5,6 +5,7 @@
 // it; --quit-after ends the program on its own.
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +21,22 @@ void print(const QString &text)
     std::printf("%s\n", qPrintable(text));
     std::fflush(stdout);
 }
+
+/// Prints the point size of the widget's font each time the font changes (a write to a part of a value,
+/// which the inspector makes as a row below the font).
+class TFontPrinter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FontChange)
+            print(QStringLiteral("%1.font.pointSize=%2")
+                      .arg(watched->objectName())
+                      .arg(static_cast<QWidget *>(watched)->font().pointSize()));
+        return false;
+    }
+};
 
 template<class W> W *named(W *widget, const char *name)
 {
@@ -53,6 +70,7 @@ int main(int argc, char **argv)
 
     QObject::connect(name, &QLineEdit::textChanged,
                      [](const QString &text) { print("NameEdit.text=" + text); });
+    name->installEventFilter(new TFontPrinter(name));
     QObject::connect(city, &QLineEdit::textChanged,
                      [](const QString &text) { print("CityEdit.text=" + text); });
     QObject::connect(count, &QSpinBox::valueChanged,
