@@ -95,7 +95,14 @@ void quit(bool ok)
     QCoreApplication::exit(ok ? 0 : 1);
 }
 
-/// The writes, the picture and the list, in that order, then the end of the program when asked.
+/// Whether the script ends the program once it has run.
+bool scripted()
+{
+    return options.Quit || options.List || !options.Screenshot.empty();
+}
+
+/// The writes, the picture and the list, in that order, then the end of the program when asked. Each
+/// step is guarded on its own, so that a scripted run always ends.
 void runActions()
 {
     bool ok = true;
@@ -103,33 +110,34 @@ void runActions()
         const qsizetype at = line.indexOf(QLatin1Char('='));
         const QString path = line.left(at);
         const QString value = at < 0 ? QString() : line.mid(at + 1);
-        if (at < 0 || !window->TypeInto(path, value)) {
+        bool written = false;
+        Guarded([&] { written = at > 0 && window->TypeInto(path, value); });
+        if (!written)
             say(QStringLiteral("cannot write %1 on %2").arg(path, window->InspectedText()));
-            ok = false;
-        } else if (options.Verbose) {
+        else if (options.Verbose)
             say(QStringLiteral("wrote %1 = %2").arg(path, value));
-        }
+        ok = ok && written;
     }
     // The picture and the list wait for the refresh a write queues.
     QTimer::singleShot(PollMs, window, [ok]() mutable {
-        Guarded([&] {
-            if (!options.Screenshot.empty()) {
-                const QString file = qs(options.Screenshot);
-                if (window->grab().save(file, "PNG")) {
-                    if (options.Verbose)
-                        say(QStringLiteral("wrote %1").arg(file));
-                } else {
-                    say(QStringLiteral("cannot write %1").arg(file));
-                    ok = false;
-                }
-            }
-            if (options.List) {
-                std::fputs(window->TreeText().toLocal8Bit().constData(), stdout);
-                std::fflush(stdout);
-            }
-            if (options.Quit || options.List || !options.Screenshot.empty())
-                quit(ok);
-        });
+        if (!options.Screenshot.empty()) {
+            const QString file = qs(options.Screenshot);
+            bool saved = false;
+            Guarded([&] { saved = window->grab().save(file, "PNG"); });
+            if (!saved)
+                say(QStringLiteral("cannot write %1").arg(file));
+            else if (options.Verbose)
+                say(QStringLiteral("wrote %1").arg(file));
+            ok = ok && saved;
+        }
+        if (options.List)
+            ok = Guarded([] {
+                     std::fputs(window->TreeText().toLocal8Bit().constData(), stdout);
+                     std::fflush(stdout);
+                 })
+                && ok;
+        if (scripted())
+            quit(ok);
     });
 }
 
@@ -150,7 +158,7 @@ void runScript(int waitedMs)
     }
     if (!missing.isEmpty()) {
         say(QStringLiteral("no object named or of class %1").arg(missing.join(QStringLiteral(", "))));
-        if (options.Quit || options.List || !options.Screenshot.empty() || !options.Sets.empty())
+        if (scripted() || !options.Sets.empty())
             quit(false);
         return;
     }
@@ -191,7 +199,7 @@ void install()
     // Errors in the probe go to stderr rather than to a message box that would hold up the program;
     // a program that set a handler of its own keeps it.
     if (const TExceptionHandler previous
-        = SetExceptionHandler([](std::exception_ptr error) { say(ExceptionMessage(error)); }))
+        = SetExceptionHandler([](const std::exception_ptr &error) { say(ExceptionMessage(error)); }))
         SetExceptionHandler(previous);
 
     window = new TQXProbeWindow;

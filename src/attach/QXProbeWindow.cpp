@@ -174,7 +174,7 @@ QObject *TQXProbeWindow::FindObject(const QString &Name) const
 QString TQXProbeWindow::TreeText() const
 {
     QString text;
-    std::function<void(const QObject *, int)> add = [&](const QObject *object, int depth) {
+    std::function<void(const QObject *, qsizetype)> add = [&](const QObject *object, qsizetype depth) {
         text += QString(depth * 2, QLatin1Char(' ')) + describe(object) + QLatin1Char('\n');
         for (const QObject *child : ChildObjects(object))
             add(child, depth + 1);

@@ -114,8 +114,7 @@ std::string findProgram(const std::string &name)
     std::string dirs = path ? path : "/usr/bin:/bin";
     for (std::size_t begin = 0; begin <= dirs.size();) {
         const std::size_t end = std::min(dirs.find(':', begin), dirs.size());
-        const std::string file
-            = (end == begin ? std::string(".") : dirs.substr(begin, end - begin)) + '/' + name;
+        std::string file = (end == begin ? std::string(".") : dirs.substr(begin, end - begin)) + '/' + name;
         if (access(file.c_str(), X_OK) == 0)
             return file;
         begin = end + 1;
@@ -208,13 +207,19 @@ int main(int argc, char **argv)
     }
 
     const std::string program = findProgram(argv[at]);
+    if (access(program.c_str(), X_OK) != 0) {
+        std::fprintf(stderr, "qx-inspect: cannot run %s: %s\n", argv[at], std::strerror(errno));
+        return 127;
+    }
     const std::vector<std::string> needed = neededOf(program);
     bool widgets = false;
     for (const std::string &library : needed)
         widgets |= startsWith(library, "libQt6Widgets.so");
     const std::string probe = findProbe();
     if (!widgets && !force) {
-        std::fprintf(stderr, "qx-inspect: %s does not link Qt 6 Widgets; it runs without the inspector\n",
+        std::fprintf(stderr,
+                     "qx-inspect: %s does not link Qt 6 Widgets; it runs without the inspector "
+                     "(--force preloads it anyway)\n",
                      argv[at]);
     } else if (probe.empty()) {
         std::fprintf(stderr,
