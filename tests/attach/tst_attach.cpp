@@ -120,15 +120,33 @@ private slots:
             qPrintable(result.Output));
     }
 
-    void programWithoutQtRunsUntouched()
+    void programWithoutWidgetsRunsUntouched_data()
     {
-        const TRun result = run(QStringLiteral(QX_PLAIN_PROGRAM), { "--list" }, { "a", "b c" });
-        QCOMPARE(result.Code, 7);
-        QVERIFY2(result.Output.contains(
-                     QLatin1String("does not link Qt 6 Widgets; it runs without the inspector")),
-                 qPrintable(result.Output));
-        QVERIFY2(result.Output.contains(QLatin1String("plain program: a b c\n")), qPrintable(result.Output));
-        QVERIFY2(result.Output.contains(QLatin1String("probe loaded: no\n")), qPrintable(result.Output));
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<int>("code");
+        // Left alone by qx-inspect, which does not preload the probe.
+        QTest::newRow("no Qt") << QX_PLAIN_PROGRAM
+                               << "does not link Qt 6 Widgets; it runs without the inspector"
+                               << "plain program: a b c\nprobe loaded: no\n"
+                               << 7;
+        // Left alone by the probe, which finds no QApplication.
+        QTest::newRow("no QApplication")
+            << QX_CORE_PROGRAM << "is not a Qt Widgets application (it has no QApplication); it runs without"
+            << "core program, not a QApplication\n"
+            << 5;
+    }
+    void programWithoutWidgetsRunsUntouched()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, message);
+        QFETCH(QString, printed);
+        QFETCH(int, code);
+        const TRun result = run(program, { "--list" }, { "a", "b c" });
+        QCOMPARE(result.Code, code);
+        QVERIFY2(result.Output.contains(message), qPrintable(result.Output));
+        QVERIFY2(result.Output.contains(printed), qPrintable(result.Output));
     }
 };
 
