@@ -10,7 +10,6 @@
 #include "QXObjectInspector.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 
