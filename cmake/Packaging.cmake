@@ -3,6 +3,7 @@
 #   libqxinspectordata0          Data         libQXInspectorData.so.0
 #   libqxinspector-dev           Development  headers, the .so links and the CMake package
 #   qxinspector-designer-plugin  Designer     the Qt Designer plugin, in Qt's plugin folder
+#   qx-inspect                   Attach       bin/qx-inspect and the probe library it preloads
 # dpkg-shlibdeps derives each package's dependencies on Debian's Qt 6 packages from the libraries it links;
 # the dependencies between our own packages are named here, at the exact version, since the 0.x series
 # makes no ABI promise.
@@ -18,6 +19,9 @@ set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_ALL Core Data Development)
 if(TARGET QXInspectorDesign)
   list(APPEND CPACK_COMPONENTS_ALL Designer)
+endif()
+if(TARGET qx-inspect)
+  list(APPEND CPACK_COMPONENTS_ALL Attach)
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
@@ -55,5 +59,11 @@ set(CPACK_DEBIAN_DESIGNER_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_DEPENDS "${qx_core_package} ${qx_exact}, ${qx_data_package} ${qx_exact}")
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_ENHANCES designer-qt6)
 set(CPACK_COMPONENT_DESIGNER_DESCRIPTION "QX Inspector: the Qt Designer plugin with the inspector widgets")
+
+set(CPACK_DEBIAN_ATTACH_PACKAGE_NAME qx-inspect)
+set(CPACK_DEBIAN_ATTACH_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_ATTACH_PACKAGE_DEPENDS "${qx_core_package} ${qx_exact}")
+set(CPACK_COMPONENT_ATTACH_DESCRIPTION
+    "QX Inspector: qx-inspect, which opens an object inspector inside a running Qt Widgets program")
 
 include(CPack)

@@ -676,6 +676,12 @@ QObject *prototypeFor(const QMetaObject *metaObject, int index)
 
 } // namespace
 
+bool IsPrototype(const QObject *object)
+{
+    // A prototype is of exactly the class it is kept for.
+    return object && prototypes().objects.value(object->metaObject()) == object;
+}
+
 // -------------------------------------------------------------------------------------------------------
 // Kinds and property lists
 

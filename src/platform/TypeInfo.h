@@ -361,6 +361,9 @@ QXINSPECTORCORE_EXPORT QString GetDefaultText(const QMetaObject *metaObject, con
 QXINSPECTORCORE_EXPORT QString GetDefaultText(const QObject *object, const QString &Name);
 /// The same for a property already looked up (on the class it belongs to).
 QXINSPECTORCORE_EXPORT QString GetDefaultText(const TPropInfo &Info);
+/// Whether object is one of the prototypes GetDefaultText reads (a hidden, parentless widget), which
+/// tools that list an application's windows leave out.
+QXINSPECTORCORE_EXPORT bool IsPrototype(const QObject *object);
 /// Whether the current value equals the default text (compared as values of the property's kind:
 /// "clRed" equals 255 for a colour, "[B,A]" equals "[A,B]"); false when no default is known.
 QXINSPECTORCORE_EXPORT bool IsDefaultValue(const QObject *object, const QString &Name);

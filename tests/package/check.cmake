@@ -18,3 +18,12 @@ execute_process(COMMAND "${WORK}/consumer/consumer" RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "consumer run failed")
 endif()
+# qx-inspect from the install, when it is built: it finds its probe in the library folder, and the probe
+# lists the objects of the consumer run as a window.
+if(ATTACH)
+  execute_process(COMMAND "${WORK}/prefix/bin/qx-inspect" --list "${WORK}/consumer/consumer" --window
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
+  if(rc OR NOT out MATCHES "\nQPushButton \"ConsumerButton\"\n")
+    message(FATAL_ERROR "qx-inspect --list from the install failed (${rc}):\n${out}\n${err}")
+  endif()
+endif()

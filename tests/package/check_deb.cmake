@@ -2,7 +2,7 @@
 # then builds and runs the consumer project against the unpacked package (find_package(QXInspector)) and
 # loads the unpacked Designer plugin from Qt's plugin folder below the root.
 # -DBUILD=<build tree> -DSOURCE=<consumer project> -DWORK=<scratch folder> -DLOADER=<plugin loader>
-# [-DDESIGNER=ON when the plugin is built]
+# [-DDESIGNER=ON when the plugin is built] [-DATTACH=ON when qx-inspect is built]
 function(run what)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(rc)
@@ -18,6 +18,9 @@ set(expected libqxinspectorcore0=libqt6widgets6 libqxinspectordata0=libqt6sql6
              libqxinspector-dev=qt6-base-dev)
 if(DESIGNER)
   list(APPEND expected qxinspector-designer-plugin=libqt6designer6)
+endif()
+if(ATTACH)
+  list(APPEND expected qx-inspect=libqt6widgets6)
 endif()
 file(GLOB debs "${WORK}/debs/*.deb")
 list(LENGTH debs count)
@@ -53,4 +56,11 @@ run("building the consumer" "${CMAKE_COMMAND}" --build "${consumer}")
 run("the consumer" "${consumer}/consumer")
 if(DESIGNER)
   run("loading the Designer plugin" "${LOADER}" "${WORK}/root")
+endif()
+if(ATTACH)
+  execute_process(COMMAND "${WORK}/root/usr/bin/qx-inspect" --list "${consumer}/consumer" --window
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
+  if(rc OR NOT out MATCHES "\nQPushButton \"ConsumerButton\"\n")
+    message(FATAL_ERROR "qx-inspect --list from the package failed (${rc}):\n${out}\n${err}")
+  endif()
 endif()

@@ -15,6 +15,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QPushButton button(QStringLiteral("OK"));
+    // --window: only the button, shown until the program is quit (by qx-inspect --list).
+    if (app.arguments().contains(QStringLiteral("--window"))) {
+        button.setObjectName(QStringLiteral("ConsumerButton"));
+        button.show();
+        return app.exec();
+    }
     auto *inspector = QXPlatform::Create<TQXObjectInspector>(nullptr);
     inspector->Objects()->Add(&button);
     inspector->Rescan();
