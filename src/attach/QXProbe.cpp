@@ -6,8 +6,8 @@
 // run once the program has started.
 #include "QXProbeWindow.h"
 
-#include "Exceptions.h"
-#include "QXObjectInspector.h"
+#include <QXInspector/Exceptions.h>
+#include <QXInspector/QXObjectInspector.h>
 
 #include <QApplication>
 #include <QScreen>

@@ -1,9 +1,9 @@
 #include "QXProbeWindow.h"
 
-#include "Persistent.h"
-#include "QXInspectorSearchBox.h"
-#include "QXObjectInspector.h"
-#include "TypeInfo.h"
+#include <QXInspector/Persistent.h>
+#include <QXInspector/QXInspectorSearchBox.h>
+#include <QXInspector/QXObjectInspector.h>
+#include <QXInspector/TypeInfo.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -54,11 +54,11 @@ TQXProbeWindow::TQXProbeWindow(QWidget *parent)
     m_inspector->SetUndoEnabled(true);
     m_inspector->SetLiveUpdate(true);
     m_inspector->SetKeepExpansion(true);
-    m_inspector->SetValueSummaries(TQXObjectInspector::vsQtTypes);
-    m_inspector->SetColorSwatches(true);
-    m_inspector->SetCheckBoxes(true);
-    m_inspector->SetRowMenu(true);
-    m_inspector->SetRowToolTips(true);
+    // The Qt look without its bands: a row's path stays the property's own path ("font.Size"), as --set
+    // names it.
+    m_inspector->SetQtLook(true);
+    m_inspector->SetArrangeByClass(false);
+    m_inspector->SetArrangeByCategory(false);
     auto *search = new TQXInspectorSearchBox;
     search->setPlaceholderText(QStringLiteral("Find properties"));
     search->SetInspector(m_inspector);

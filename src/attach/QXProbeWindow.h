@@ -5,7 +5,7 @@
 /// picker on, for the Ctrl+click that selects a widget of the program.
 #pragma once
 
-#include "Guarded.h"
+#include <QXInspector/Guarded.h>
 
 #include <QHash>
 #include <QKeySequence>
