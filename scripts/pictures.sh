@@ -9,7 +9,7 @@ cmake --build build/demo --target qx-inspect >/dev/null
    --screenshot qx-inspect-demo.png ../demo/examples/qxdemo >/dev/null)
 mkdir -p docs/images
 for picture in qxinspector-font qxinspector-presets qxdemo-vertical qxdemo-dbinspector qxdialog-collection \
-               qxdialog-listitems qxinspector-search qx-inspect-demo; do
+               qxdialog-listitems qxinspector-search qxinspector-qtlook qxinspector-rowmenu qx-inspect-demo; do
   cp "build/screenshots/$picture.png" "docs/images/$picture.png"
   echo "docs/images/$picture.png"
 done

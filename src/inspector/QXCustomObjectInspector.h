@@ -154,13 +154,13 @@ public:
     void SetShowValueChangedFont(bool Value);
     ///@}
     ///@{
-    ///@{
     /// Whether ValueChangedFont also marks floating-point, 64-bit and variant rows whose value differs from
     /// a known default (declared, or that of a new object of the class); without it only ordinal and text
     /// rows are marked. Off by default.
     bool ChangedFontAllKinds() const { return m_changedFontAllKinds; }
     void SetChangedFontAllKinds(bool Value);
     ///@}
+    ///@{
     /// The font of values that differ from their default: the value font with changes of its own.
     TQXCustomDeltaFont *ValueChangedFont() const { return m_valueChangedFont; }
     void SetValueChangedFont(QXPlatform::TFont *Value);
