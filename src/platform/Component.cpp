@@ -103,13 +103,9 @@ void TComponent::Notification(QObject *, TOperation)
 
 void TComponent::objectGone(QObject *object)
 {
-    auto it = m_watched.find(object);
-    if (it == m_watched.end())
+    if (!m_watched.contains(object))
         return;
-    QObject::disconnect(it->connection);
-    if (it->component)
-        it->component->m_watchers.removeAll(this);
-    m_watched.erase(it);
+    RemoveFreeNotification(object);
     Notification(object, opRemove);
 }
 
