@@ -42,7 +42,7 @@ QString dynamicText(const QVariant &Value)
         return {};
     if (Value.metaType().id() == QMetaType::Bool)
         return Value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (const QString summary = ValueSummary(Value, true); !summary.isNull())
+    if (QString summary = ValueSummary(Value, true); !summary.isNull())
         return summary;
     if (Value.canConvert<QString>())
         return Value.toString();
