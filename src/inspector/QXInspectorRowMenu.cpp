@@ -265,7 +265,8 @@ void TQXCustomObjectInspector::SetThumbnails(bool Value)
 QPixmap TQXCustomObjectInspector::ValueThumbnail(TQXItemProp *Item) const
 {
     auto *row = static_cast<TQXItemProperty *>(Item);
-    if (!m_thumbnails || !row->IsRealProperty() || row->TypeKind() != tkClass)
+    if (!m_thumbnails || !row->IsRealProperty() || row->TypeKind() != tkClass
+        || row->TypeName() != QLatin1String("TPicture"))
         return {};
     try {
         // Icons and pixmaps reach the rows as pictures.
