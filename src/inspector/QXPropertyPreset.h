@@ -518,7 +518,9 @@ public:
     class QXINSPECTORCORE_EXPORT TMatchPass
     {
     public:
+        /// Opens a pass; one opened while another is open serves until it closes.
         TMatchPass();
+        /// Closes the pass; the one open around it forgets what it knew.
         ~TMatchPass();
         Q_DISABLE_COPY_MOVE(TMatchPass)
 
