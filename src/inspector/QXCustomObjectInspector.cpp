@@ -1103,6 +1103,7 @@ void TQXCustomObjectInspector::CopyPresetsToProperties()
 {
     if (isDestroying() || !m_presets || m_presets->Count() == 0)
         return;
+    const TQXPropertyPresets::TMatchPass pass;
     std::function<void(TQXItemProperties *)> walk = [&](TQXItemProperties *rows) {
         for (int i = 0; i < rows->Count(); ++i) {
             TQXItemProperty *row = rows->Items(i);

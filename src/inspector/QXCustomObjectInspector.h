@@ -499,8 +499,9 @@ private:
     void restoreExpansion();
     bool isDestroying() const;
     bool isLoading() const;
-    void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
-                       const QXPlatform::TPropInfo &Info);
+    /// Shared: the information of Info's property that rows share; null looks it up.
+    void buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects, const QXPlatform::TPropInfo &Info,
+                       const QXPlatform::TPropInfo *Shared = nullptr);
     void buildSubObjects(TQXItemProperty *Item, TQXInspectorObjects *Objects,
                          const QXPlatform::TPropInfo &Info);
     void buildSetMembers(TQXItemProperty *Item, const QXPlatform::TPropInfo &Info, int ValueLines);
@@ -525,8 +526,14 @@ private:
     TQXCustomDeltaFont *m_valueChangedFont = nullptr;
     // Objects whose properties the running scan has listed; no object is opened twice.
     QSet<const QObject *> m_scannedObjects;
-    // The property lists of the classes met during the running scan.
-    QHash<const QMetaObject *, QXPlatform::TPropList> m_propLists;
+    // The property lists of the classes met during the running scan, each property beside the one copy
+    // of its information that rows share (TQXItemProperty::sharedPropInfo), looked up once per class.
+    struct TListedProperties
+    {
+        QXPlatform::TPropList list;
+        QList<const QXPlatform::TPropInfo *> shared;
+    };
+    QHash<const QMetaObject *, TListedProperties> m_propLists;
     mutable QXPlatform::TPropInfo m_heldInfo;
     QList<QPointer<QObject>> m_shownObjects;
     // While a refresh runs: the row being refreshed and the objects its property lives on.

@@ -137,15 +137,21 @@ void TQXCustomObjectInspector::BuildCommonProperties(TQXInspectorObjects *Object
         return;
     // Objects of one class (the items of a collection, say) list the same properties: listed once per scan.
     auto listed = m_propLists.constFind(first->metaObject());
-    if (listed == m_propLists.constEnd())
-        listed = m_propLists.insert(first->metaObject(), GetPropList(first, m_displayKinds, IsSorted()));
-    const TPropList properties = *listed;
+    if (listed == m_propLists.constEnd()) {
+        TListedProperties found { GetPropList(first, m_displayKinds, IsSorted()), {} };
+        found.shared.reserve(found.list.size());
+        for (const TPropInfo &info : std::as_const(found.list))
+            found.shared.append(TQXItemProperty::sharedPropInfo(info.MetaObject, info.Name));
+        listed = m_propLists.insert(first->metaObject(), found);
+    }
+    const TListedProperties properties = *listed;
     InUpdate(*Properties, [&] {
-        for (const TPropInfo &info : properties) {
+        for (qsizetype p = 0; p < properties.list.size(); ++p) {
+            const TPropInfo &info = properties.list.at(p);
             if (!IsSharedProperty(Objects, info))
                 continue;
             auto *row = Properties->Add();
-            buildProperty(row, Objects, info);
+            buildProperty(row, Objects, info, properties.shared.at(p));
             // Naming the row placed it into its first category; it is shown in every other one too. A class
             // band is the one band of its rows.
             if (ArrangeByCategory() && !m_arrangeByClass && row->GetParent() && row->GetParent()->Category())
@@ -223,13 +229,13 @@ TPropInfo infoOn(const QObject *Object, const TPropInfo &Info)
 } // namespace
 
 void TQXCustomObjectInspector::buildProperty(TQXItemProperty *Item, TQXInspectorObjects *Objects,
-                                             const TPropInfo &info)
+                                             const TPropInfo &info, const TPropInfo *Shared)
 {
     const QString &PropName = info.Name;
     QObject *first = objectAt(Objects, 0);
     Item->SetName(PropName);
     Item->SetRealPropName(PropName);
-    Item->m_info = TQXItemProperty::sharedPropInfo(info.MetaObject, PropName);
+    Item->m_info = Shared ? Shared : TQXItemProperty::sharedPropInfo(info.MetaObject, PropName);
     Item->SetTypeKind(info.Kind);
     Item->SetTypeName(info.TypeName);
 

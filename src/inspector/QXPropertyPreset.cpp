@@ -424,24 +424,44 @@ bool TQXPropertyPreset::typeTest(TQXItemProperty *Item, TTypeKinds Kinds, const 
             known.clear();
             known.registryGeneration = generation;
         }
-        auto byName = known.byTypeName.constFind(Item->TypeName());
-        if (byName == known.byTypeName.constEnd()) {
-            const QMetaObject *typeClass = GetClass(Item->TypeName());
-            byName = known.byTypeName.insert(
-                Item->TypeName(),
-                static_cast<signed char>(typeClass ? int(IsMatchClassName(typeClass, Names)) : -1));
+        TQXPropertyPresets::TMatchPass *pass = TQXPropertyPresets::TMatchPass::Current();
+        if (pass && known.lastPass == pass->Serial() && known.lastRow == Item)
+            return known.lastResult;
+        const bool result = classTest(known, Item, Names);
+        if (pass) {
+            known.lastRow = Item;
+            known.lastPass = pass->Serial();
+            known.lastResult = result;
         }
-        if (*byName >= 0)
-            return *byName == 1;
-        const QMetaObject *objectClass = Item->GetObjectPropertyClass();
-        if (!objectClass)
-            return false;
-        auto byClass = known.byClass.constFind(objectClass);
-        if (byClass == known.byClass.constEnd())
-            byClass = known.byClass.insert(objectClass, IsMatchClassName(objectClass, Names));
-        return *byClass;
+        return result;
     }
     return false;
+}
+
+bool TQXPropertyPreset::classTest(ClassMatches &Known, TQXItemProperty *Item, const TStrings *Names) const
+{
+    TQXPropertyPresets::TMatchPass *pass = TQXPropertyPresets::TMatchPass::Current();
+    // Rows of one type come in runs (the items of a collection): the last type name is kept at hand.
+    const QString typeName = Item->TypeName();
+    if (Known.lastTypeName.isNull() || Known.lastTypeName != typeName) {
+        auto byName = Known.byTypeName.constFind(typeName);
+        if (byName == Known.byTypeName.constEnd()) {
+            const QMetaObject *typeClass = GetClass(typeName);
+            byName = Known.byTypeName.insert(
+                typeName, static_cast<signed char>(typeClass ? int(IsMatchClassName(typeClass, Names)) : -1));
+        }
+        Known.lastTypeName = typeName;
+        Known.lastByTypeName = *byName;
+    }
+    if (Known.lastByTypeName >= 0)
+        return Known.lastByTypeName == 1;
+    const QMetaObject *objectClass = pass ? pass->ObjectClassOf(Item) : Item->GetObjectPropertyClass();
+    if (!objectClass)
+        return false;
+    auto byClass = Known.byClass.constFind(objectClass);
+    if (byClass == Known.byClass.constEnd())
+        byClass = Known.byClass.insert(objectClass, IsMatchClassName(objectClass, Names));
+    return *byClass;
 }
 
 bool TQXPropertyPreset::Matches(TQXItemProperty *Item)
@@ -452,7 +472,10 @@ bool TQXPropertyPreset::Matches(TQXItemProperty *Item)
         if (result && wanted)
             result = passes();
     };
-    TQXItemProperty *parent = Item ? Item->GetParentItem(tkClass, QString()) : nullptr;
+    // The parent is looked for only by a preset that tests it.
+    const bool parentTests = m_matchTypes.testAnyFlags(TQXPresetMatchTypes(mtParentPropertyName)
+                                                       | mtParentFullPropertyName | mtParentPropertyType);
+    TQXItemProperty *parent = Item && parentTests ? Item->GetParentItem(tkClass, QString()) : nullptr;
     test(m_matchTypes.testAnyFlags(TQXPresetMatchTypes(mtPropertyName) | mtFullPropertyName), [&] {
         return nameTest(Item, m_propNames, m_matchTypes.testFlag(mtPropertyName),
                         m_matchTypes.testFlag(mtFullPropertyName));
@@ -757,9 +780,49 @@ void TQXPropertyPresets::CopyPresetsToProperty(TQXItemProperty *Item)
         if (!preset->Active() || !preset->Matches(Item))
             continue;
         preset->CopyPreset(Item);
-        if (!Item->RefreshValue())
+        const bool refreshed = Item->RefreshValue();
+        if (TMatchPass *pass = TMatchPass::Current())
+            pass->Forget();
+        if (!refreshed)
             break;
     }
+}
+
+namespace {
+quint64 matchPassSerial = 0;
+}
+
+TQXPropertyPresets::TMatchPass::TMatchPass()
+    : m_outer(s_current)
+    , m_serial(++matchPassSerial)
+{
+    s_current = this;
+}
+
+TQXPropertyPresets::TMatchPass::~TMatchPass()
+{
+    s_current = m_outer;
+    if (m_outer)
+        m_outer->Forget();
+}
+
+void TQXPropertyPresets::TMatchPass::Forget()
+{
+    m_serial = ++matchPassSerial;
+    for (Known &known : m_known)
+        known.row.clear();
+}
+
+const QMetaObject *TQXPropertyPresets::TMatchPass::ObjectClassOf(const TQXItemProperty *Item)
+{
+    for (const Known &known : m_known)
+        if (known.row == Item)
+            return known.objectClass;
+    Known &slot = m_known[m_next];
+    m_next = (m_next + 1) % int(m_known.size());
+    slot.objectClass = Item->GetObjectPropertyClass();
+    slot.row = Item;
+    return slot.objectClass;
 }
 
 void TQXPropertyPresets::Assign(const QObject *Source)

@@ -352,12 +352,22 @@ private:
         quint64 registryGeneration = 0;
         QHash<QString, signed char> byTypeName; // 1 matches, 0 does not, -1 names no registered class
         QHash<const QMetaObject *, bool> byClass; // the classes of rows' objects
+        QString lastTypeName; // the type name looked up last (null: none) and what byTypeName said
+        signed char lastByTypeName = -1;
+        // Within one match pass (its serial): the class-typed row tested last and the answer for it.
+        QPointer<const TQXItemProperty> lastRow;
+        quint64 lastPass = 0;
+        bool lastResult = false;
         void clear()
         {
             byTypeName.clear();
             byClass.clear();
+            lastTypeName = QString();
+            lastRow.clear();
         }
     };
+    /// The class test of typeTest for a class-typed row, through Known.
+    bool classTest(ClassMatches &Known, TQXItemProperty *Item, const QXPlatform::TStrings *Names) const;
     mutable ClassMatches m_typeNameClasses; // for TypeNames
     mutable ClassMatches m_parentTypeNameClasses; // for ParentTypeNames
 
@@ -499,6 +509,42 @@ public:
     /// Applies each active preset that matches Item, in collection order, refreshing the row after each;
     /// a refresh that finds the row's object path gone ends the presets for that row.
     void CopyPresetsToProperty(TQXItemProperty *Item);
+
+    /// One pass of the presets over many rows, as the inspector makes after a scan. While one is open,
+    /// the class of a class-typed row whose type name names no registered class (which the type tests
+    /// then read from the row's object) is worked out once, not once per preset, and each preset keeps
+    /// its answer for the row it tested last: the rows below one object all test that object's row as
+    /// their parent. Applying a preset to a row runs the application's code, so it forgets both.
+    class QXINSPECTORCORE_EXPORT TMatchPass
+    {
+    public:
+        /// Opens a pass; one opened while another is open serves until it closes.
+        TMatchPass();
+        /// Closes the pass; the one open around it forgets what it knew.
+        ~TMatchPass();
+        Q_DISABLE_COPY_MOVE(TMatchPass)
+
+        /// The open pass, or null.
+        static TMatchPass *Current() { return s_current; }
+        /// Tells the rows' classes apart from here on: what the pass knew is forgotten.
+        void Forget();
+        /// Item->GetObjectPropertyClass(), worked out once per row while the pass knows the row.
+        const QMetaObject *ObjectClassOf(const TQXItemProperty *Item);
+        /// Tells the pass's answers apart from those of another pass, or of the same before a Forget.
+        quint64 Serial() const { return m_serial; }
+
+    private:
+        struct Known
+        {
+            QPointer<const TQXItemProperty> row;
+            const QMetaObject *objectClass = nullptr;
+        };
+        static inline TMatchPass *s_current = nullptr;
+        TMatchPass *m_outer;
+        quint64 m_serial = 0;
+        std::array<Known, 2> m_known; // a row and its parent: the tests of one row read both
+        int m_next = 0;
+    };
 
 protected:
     /// A preset added follows the inspector's fonts from now on; the inspector hears of every addition

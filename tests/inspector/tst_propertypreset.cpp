@@ -9,6 +9,7 @@
 #include <QXInspector/Streaming.h>
 
 #include <QApplication>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,6 +56,17 @@ public:
             [this](TWriter *Writer) { TGSpecialFiler(Writer).WriteCollection(presets); }, true);
     }
     TQXPropertyPresets *presets = Create<TQXPropertyPresets>(nullptr);
+};
+
+/// A class of the registry that rows are given as their type name, and its ancestor.
+class Box : public QObject
+{
+    Q_OBJECT
+};
+
+class WideBox : public Box
+{
+    Q_OBJECT
 };
 
 using Configure = std::function<void(TQXPropertyPreset *)>;
@@ -192,6 +204,30 @@ private slots:
         configure(preset);
         QVERIFY(row(path));
         QCOMPARE(preset->Matches(row(path)), matches);
+    }
+
+    void laterRowsSeeWhatAnAppliedPresetChanged()
+    {
+        // Applying a preset runs the application's code, which may change what the later rows' tests
+        // read: here the first sub-row of Font renames Font's type, and the parent test of every later
+        // sub-row sees the new name, not what it found for the first.
+        RegisterClasses({ &WideBox::staticMetaObject });
+        const auto unregister = qScopeGuard([] { UnRegisterClasses({ &WideBox::staticMetaObject }); });
+        TQXPropertyPreset *inBox = inspector->Presets()->Add();
+        inBox->SetParentTypeKinds(tkClass);
+        inBox->ParentTypeNames()->Add(QStringLiteral("Box"));
+        inBox->SetHint(QStringLiteral("in a box"));
+        TQXPropertyPreset *rename = inspector->Presets()->Add();
+        rename->ParentPropNames()->Add(QStringLiteral("Font"));
+        rename->SetActions(pftCustom);
+        rename->OnCustomPreset = [](QObject *, TQXItemProperty *Item) {
+            Item->GetParent()->SetTypeName(QStringLiteral("WideBox"));
+        };
+        settle();
+        TQXItemProperties *parts = row(QStringLiteral("Font"))->GetItems();
+        QVERIFY(parts->Count() > 2);
+        QCOMPARE(parts->Items(0)->Hint(), QString());
+        QCOMPARE(parts->Items(parts->Count() - 1)->Hint(), QStringLiteral("in a box"));
     }
 
     void laterPresetWinsAndAliasesStay()
