@@ -21,9 +21,6 @@ endif()
 # qx-inspect from the install, when it is built: it finds its probe in the library folder, and the probe
 # lists the objects of the consumer run as a window.
 if(ATTACH)
-  execute_process(COMMAND "${WORK}/prefix/bin/qx-inspect" --list "${WORK}/consumer/consumer" --window
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
-  if(rc OR NOT out MATCHES "\nQPushButton \"ConsumerButton\"\n")
-    message(FATAL_ERROR "qx-inspect --list from the install failed (${rc}):\n${out}\n${err}")
-  endif()
+  include("${CMAKE_CURRENT_LIST_DIR}/attach.cmake")
+  check_qx_inspect("${WORK}/prefix/bin/qx-inspect" "${WORK}/consumer/consumer" "the install")
 endif()
